@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "link/sample_store.h"
+#include "link/step_sequences.h"
+#include "link/timing.h"
+#include "port/port_io.h"
+
+namespace kalmar {
+
+// Which sample store a read frame fills: one per kind of read.
+enum class Sampler {
+  Read3,  // program memory read: rows of 8 words
+  Read4,  // read-back of one word just written
+  Read5,  // data memory read
+  Read6,  // configuration word read
+  Read7,  // ID locations read
+};
+
+// The bit level of the programmer: every change of the adapter's lines is
+// one port write held for one timing unit; the chip's data line is read back
+// through status bit 6. Nothing here detects failures: callers compare what
+// they read with what they expect.
+class LineProtocol {
+ public:
+  static constexpr std::size_t kProgramSampleWords = 2048;
+  static constexpr std::size_t kDataSampleWords = 128;
+  static constexpr std::size_t kIdSampleWords = 8;
+
+  LineProtocol(PortIo& port, TimingState& timing, std::uint16_t dataRegister = kLpt1Data);
+
+  void setDataRegister(std::uint16_t address) { dataRegister_ = address; }
+  std::uint16_t dataRegister() const { return dataRegister_; }
+  TimingState& timing() { return timing_; }
+
+  // Writes a line byte; the sample marker 46h goes out as 00h.
+  void Write1(std::uint8_t byte);
+  // The data line as the chip drives it: 1 when status bit 6 reads 0.
+  std::uint8_t Read_ASM();
+
+  void Paus(std::int64_t units) { timing_.Paus(units); }
+  void Paus1(std::int64_t t0) { timing_.Paus1(t0); }
+
+  // One timed line step: write, counter reading, sample if marked, hold one
+  // unit from that reading.
+  void step(std::uint8_t byte, Sampler sampler = Sampler::Read4);
+  void runSteps(std::span<const std::uint8_t> steps, Sampler sampler = Sampler::Read4);
+
+  void EnterProgrammingMode();
+  // finalHold keeps the idle state one more unit before returning.
+  void ExitProgrammingMode(bool finalHold);
+  // Sends one of the stored command sequences; a code with none sends nothing.
+  void SendCommand(std::uint8_t code);
+  void LoadDataWord(std::uint16_t value);
+  void SendFixedFrame(FixedFrame frame);
+  // Runs the read frame, filling the sampler's store, and yields the word
+  // assembled from its 14 samples.
+  std::uint16_t ReadDataWord(Sampler sampler);
+
+  void Read3() { sampleInto(Sampler::Read3); }
+  void Read4() { sampleInto(Sampler::Read4); }
+  void Read5() { sampleInto(Sampler::Read5); }
+  void Read6() { sampleInto(Sampler::Read6); }
+  void Read7() { sampleInto(Sampler::Read7); }
+
+  SampleStore& store(Sampler sampler);
+
+ private:
+  std::uint8_t sampleInto(Sampler sampler);
+
+  PortIo& port_;
+  TimingState& timing_;
+  std::uint16_t dataRegister_;
+  SampleStore read3_{kProgramSampleWords, false};
+  SampleStore read4_{1, true};
+  SampleStore read5_{kDataSampleWords, false};
+  SampleStore read6_{1, true};
+  SampleStore read7_{kIdSampleWords, false};
+  // Samples of the read frame under way, for ReadDataWord's result.
+  std::uint8_t frameSamples_[kBitsPerWord] = {};
+  int frameSampleCount_ = 0;
+};
+
+}  // namespace kalmar

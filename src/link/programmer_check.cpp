@@ -1,0 +1,42 @@
+#include "link/programmer_check.h"
+
+namespace kalmar {
+
+namespace {
+constexpr const char* kCheckRunning = "Выполняемое действие: проверка программатора.";
+constexpr const char* kCheckFailedStatus =
+    " Последнее выполненое действие: проверка программатора, программатор не обнаружен.";
+constexpr const char* kCheckFailedCaption = "Ошибка при программировании.";
+constexpr const char* kCheckFailedText =
+    "Прграмматор не обнаружен. Проверьте правильность соединения,\r\n"
+    "порт подключения, напряжение питания программатора.";
+}  // namespace
+
+bool Chek_Hard(CheckContext context) {
+  LineProtocol& line = context.line;
+  context.platform.setPriorityClass(PriorityClass::RealTime);
+  context.window.StatusBar1 = kCheckRunning;
+  context.window.StatusBar2.clear();
+
+  line.Write1(line::kFirstSupplyOn);
+  line.Paus(500);
+  line.Write1(line::kClockLowDataLow);
+  line.Paus(500);
+  bool failed = line.Read_ASM() != 0;  // forced low must read low
+  if (!failed) line.Write1(line::kClockLowDataReleased);
+  line.Paus(50);
+  if (line.Read_ASM() != 1) failed = true;  // released must read high
+  line.Write1(line::kIdle);
+
+  if (failed) {
+    context.host.messageBox(kCheckFailedCaption, kCheckFailedText, MessageIcon::Error,
+                            MessageButtons::Ok);
+    context.window.StatusBar1 = kCheckFailedStatus;
+  }
+  context.platform.setPriorityClass(PriorityClass::Normal);
+  return !failed;
+}
+
+void Button17Click(CheckContext context) { (void)Chek_Hard(context); }
+
+}  // namespace kalmar

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "link/line_protocol.h"
+#include "window/host.h"
+#include "window/platform.h"
+#include "window/window_state.h"
+
+namespace kalmar {
+
+// What the programmer check needs: the line, the system and the window.
+struct CheckContext {
+  LineProtocol& line;
+  Platform& platform;
+  Host& host;
+  WindowState& window;
+};
+
+// Loop-back test of the adapter's data line: forced low it must read low,
+// released it must read high. Tells the user itself when it fails.
+bool Chek_Hard(CheckContext context);
+
+// "Проверка железа": the check alone, its result ignored.
+void Button17Click(CheckContext context);
+
+}  // namespace kalmar

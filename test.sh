@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test.
+#   ./test.sh             build in build/ and run ctest
+#   ./test.sh --sanitize  the same in build-sanitize/ with AddressSanitizer and UBSan
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/install-deps.sh
+kalmar_install_deps
+
+build_dir=build
+options=(-DKALMAR_WERROR=ON)
+if [ "${1:-}" = "--sanitize" ]; then
+  build_dir=build-sanitize
+  options+=(-DKALMAR_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+  export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+fi
+
+cmake -S . -B "$build_dir" -G Ninja "${options[@]}"
+cmake --build "$build_dir"
+ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"

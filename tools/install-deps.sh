@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build needs when any is missing.
+# Sourced by run.sh and test.sh; as root it uses apt-get, otherwise it only
+# says what is missing.
+kalmar_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+
+kalmar_install_deps() {
+  local missing=()
+  local package
+  for package in "${kalmar_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages: ${missing[*]} (run as root, or: sudo apt-get install ${missing[*]})" >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq && apt-get install -y -qq "${missing[@]}"
+}
