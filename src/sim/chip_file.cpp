@@ -1,0 +1,175 @@
+#include "sim/chip_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace kalmar::sim {
+
+namespace {
+
+constexpr const char* kHeader = "Kalmar simulated chip";
+
+std::optional<unsigned> parseHex(const std::string& token, unsigned limit) {
+  if (token.empty() || token.size() > 4) return std::nullopt;
+  unsigned value = 0;
+  for (char c : token) {
+    int digit;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    else return std::nullopt;
+    value = value * 16 + static_cast<unsigned>(digit);
+  }
+  if (value > limit) return std::nullopt;
+  return value;
+}
+
+std::vector<std::string> tokens(const std::string& line) {
+  std::istringstream in(line);
+  std::vector<std::string> words;
+  std::string word;
+  while (in >> word) words.push_back(word);
+  return words;
+}
+
+std::string lineError(int number, const std::string& what) {
+  return "line " + std::to_string(number) + ": " + what;
+}
+
+// Applies one "pm", "dm", "id" or "config" line; an error text or empty.
+std::string applyLine(SimChip& chip, const std::vector<std::string>& words) {
+  const std::string& key = words[0];
+  if (key == "config") {
+    auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
+    if (!value) return "config needs one word up to 3FFF";
+    chip.config = static_cast<std::uint16_t>(*value);
+    return {};
+  }
+  if (key == "id") {
+    if (words.size() != 5) return "id needs four words";
+    for (std::size_t i = 0; i < 4; ++i) {
+      auto value = parseHex(words[i + 1], 0x3FFF);
+      if (!value) return "bad ID word " + words[i + 1];
+      chip.ids[i] = static_cast<std::uint16_t>(*value);
+    }
+    return {};
+  }
+  const bool isProgram = key == "pm";
+  if (!isProgram && key != "dm") return "unknown key " + key;
+  const std::size_t size = isProgram ? chip.program.size() : chip.data.size();
+  auto start = words.size() >= 2 ? parseHex(words[1], 0xFFFF) : std::nullopt;
+  if (!start) return "missing start address";
+  if (*start + (words.size() - 2) > size) return "runs past the end of memory";
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    auto value = parseHex(words[i], isProgram ? 0x3FFF : 0xFF);
+    if (!value) return "bad value " + words[i];
+    if (isProgram) chip.program[*start + i - 2] = static_cast<std::uint16_t>(*value);
+    else chip.data[*start + i - 2] = static_cast<std::uint8_t>(*value);
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string chipToText(const SimChip& chip) {
+  std::string text = std::string(kHeader) + "\nchip " + chipName(chip.kind()) + "\n";
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "config %04X\n", chip.config);
+  text += buffer;
+  text += "id";
+  for (std::uint16_t id : chip.ids) {
+    std::snprintf(buffer, sizeof buffer, " %04X", id);
+    text += buffer;
+  }
+  text += "\n";
+  for (std::size_t address = 0; address < chip.program.size(); address += 8) {
+    std::snprintf(buffer, sizeof buffer, "pm %04zX", address);
+    text += buffer;
+    for (std::size_t i = address; i < address + 8 && i < chip.program.size(); ++i) {
+      std::snprintf(buffer, sizeof buffer, " %04X", chip.program[i]);
+      text += buffer;
+    }
+    text += "\n";
+  }
+  for (std::size_t address = 0; address < chip.data.size(); address += 16) {
+    std::snprintf(buffer, sizeof buffer, "dm %02zX", address);
+    text += buffer;
+    for (std::size_t i = address; i < address + 16 && i < chip.data.size(); ++i) {
+      std::snprintf(buffer, sizeof buffer, " %02X", chip.data[i]);
+      text += buffer;
+    }
+    text += "\n";
+  }
+  return text;
+}
+
+ChipFromText chipFromText(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  int number = 0;
+  std::unique_ptr<SimChip> chip;
+  bool headerSeen = false;
+  while (std::getline(in, line)) {
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    auto words = tokens(line);
+    if (words.empty() || words[0][0] == '#') continue;
+    if (!headerSeen) {
+      if (line != kHeader) return {nullptr, lineError(number, "not a simulated chip file")};
+      headerSeen = true;
+      continue;
+    }
+    if (words[0] == "chip") {
+      auto kind = words.size() == 2 ? chipKindFromName(words[1]) : std::nullopt;
+      if (!kind) return {nullptr, lineError(number, "unknown chip")};
+      if (chip) return {nullptr, lineError(number, "a second chip line")};
+      chip = std::make_unique<SimChip>(*kind);
+      continue;
+    }
+    if (!chip) return {nullptr, lineError(number, "the chip line must come first")};
+    std::string error = applyLine(*chip, words);
+    if (!error.empty()) return {nullptr, lineError(number, error)};
+  }
+  if (!chip) return {nullptr, "no chip line"};
+  return {std::move(chip), {}};
+}
+
+bool saveChipFile(const SimChip& chip, const std::string& path, std::string& error) {
+  const std::string temporary = path + ".tmp";
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      error = temporary + ": " + std::strerror(errno);
+      return false;
+    }
+    out << chipToText(chip);
+    out.flush();
+    if (!out) {
+      error = temporary + ": " + std::strerror(errno);
+      std::remove(temporary.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    error = path + ": " + std::strerror(errno);
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+ChipFromText loadChipFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return {nullptr, path + ": " + std::strerror(errno)};
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  ChipFromText result = chipFromText(contents.str());
+  if (!result.chip) result.error = path + ": " + result.error;
+  return result;
+}
+
+}  // namespace kalmar::sim

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kalmar::sim {
+
+enum class ChipKind {
+  PIC16F84,
+  PIC16F84A,
+  PIC16C84,
+  PIC16F627,
+  PIC16F627A,
+  PIC16F628,
+  PIC16F628A,
+  PIC12F629,
+  PIC12F675,
+};
+
+// How a family of chips programs and erases, from Microchip's programming
+// specifications: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 /
+// DS30262 (PIC16F84A), DS30034 (PIC16F62X), DS41196 (PIC16F62XA), DS41191
+// (PIC12F629/675).
+enum class SimFamily {
+  F84,    // PIC16F84, PIC16F84A, PIC16C84
+  F62x,   // PIC16F627, PIC16F628
+  F62xA,  // PIC16F627A, PIC16F628A
+  F12F6,  // PIC12F629, PIC12F675
+};
+
+struct ChipTraits {
+  ChipKind kind;
+  const char* name;
+  SimFamily family;
+  int programWords;
+  int dataBytes;
+  std::uint16_t deviceId;  // word at 2006h; 3FFFh where the chip has none
+  // 09h/0Bh exist (DS30262 gives the original PIC16F84 only the 01h/07h erase).
+  bool hasBulkEraseCommands;
+  // 0x08 programs without erasing program memory, IDs and configuration
+  // (62xA, 12F6xx); elsewhere it erases the cell first.
+  bool programOnlyCycle;
+  // 09h/0Bh run by themselves (62xA, 12F6xx); elsewhere they start at 08h.
+  bool selfTimedBulkErase;
+  bool hasProgramOnlyCommand;  // 18h
+  bool hasCodeProtectClearing; // the 01h/07h sequence
+  std::int64_t programNs;      // 08h on program memory, IDs, configuration
+  std::int64_t dataNs;         // 08h on data memory
+  std::int64_t bulkEraseNs;
+  // Bits of the configuration word that read back as 0 whatever was written.
+  std::uint16_t configZeroBits;
+};
+
+const ChipTraits& traitsOf(ChipKind kind);
+std::optional<ChipKind> chipKindFromName(std::string_view name);
+const char* chipName(ChipKind kind);
+
+}  // namespace kalmar::sim

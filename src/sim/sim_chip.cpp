@@ -1,0 +1,413 @@
+#include "sim/sim_chip.h"
+
+#include <cstdio>
+
+namespace kalmar::sim {
+
+namespace {
+
+constexpr std::int64_t kSupplyGapNs = 5'000;   // TPPDP / THLD0
+constexpr std::int64_t kEntryHoldNs = 5'000;   // THLD0: supplies up before the first clock
+constexpr std::int64_t kCommandGapNs = 1'000;  // TDLY1 / TDLY2
+
+std::string hex4(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
+  return text;
+}
+
+std::string micros(std::int64_t ns) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f us", static_cast<double>(ns) / 1000.0);
+  return text;
+}
+
+bool needsData(std::uint8_t code) { return code == 0x00 || code == 0x02 || code == 0x03; }
+bool readsData(std::uint8_t code) { return code == 0x04 || code == 0x05; }
+
+}  // namespace
+
+SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration)
+    : program(static_cast<std::size_t>(traitsOf(kind).programWords), 0x3FFF),
+      data(static_cast<std::size_t>(traitsOf(kind).dataBytes), 0xFF),
+      traits_(&traitsOf(kind)) {
+  if (traits_->family == SimFamily::F12F6) {
+    config = static_cast<std::uint16_t>((0x3FFF & ~0x3000) | (bandGap & 0x3000));
+    program.back() = calibration;
+  }
+}
+
+// Code protection per family, from each datasheet's configuration word:
+// PIC16F84/84A CP = bits 13:4 (any cleared bit protects; DS35007), PIC16C84
+// CP = bit 4; PIC16F627/628 CP1:CP0 in bits 13:12 and 11:10 with partial
+// ranges (DS40300); 62xA /CP = bit 13, 12F6xx /CP = bit 7; /CPD = bit 8 on
+// all but the PIC16F84 family, whose CP covers data memory too.
+bool SimChip::programProtected(std::uint16_t address) const {
+  const std::uint16_t word = configRead();
+  switch (traits_->family) {
+    case SimFamily::F84:
+      if (traits_->kind == ChipKind::PIC16C84) return (word & 0x0010) == 0;
+      return (word & 0x3FF0) != 0x3FF0;
+    case SimFamily::F62x: {
+      unsigned cp = ((word >> 12) & 3) & ((word >> 10) & 3);
+      unsigned size = static_cast<unsigned>(traits_->programWords);
+      if (cp == 3) return false;
+      if (cp == 0) return true;
+      if (cp == 2) return size == 2048 && address >= 0x400;
+      return address >= 0x200;
+    }
+    case SimFamily::F62xA:
+      return (word & 0x2000) == 0;
+    case SimFamily::F12F6:
+      return (word & 0x0080) == 0;
+  }
+  return false;
+}
+
+bool SimChip::dataProtected() const {
+  if (traits_->family == SimFamily::F84) return programProtected(0);
+  return (configRead() & 0x0100) == 0;
+}
+
+void SimChip::protectCode() {
+  switch (traits_->family) {
+    case SimFamily::F84: config &= 0x000F; break;
+    case SimFamily::F62x: config &= ~0x3D00; break;
+    case SimFamily::F62xA: config &= ~0x2100; break;
+    case SimFamily::F12F6: config &= ~0x0180; break;
+  }
+}
+
+void SimChip::applyStuckCells() {
+  for (const auto& [address, value] : faults.stuckCells)
+    if (address < program.size()) program[address] = value & 0x3FFF;
+}
+
+void SimChip::violation(std::int64_t t, const std::string& text) {
+  if (log_ != nullptr) log_->violation(t, text);
+}
+
+void SimChip::setSupplies(bool vdd, bool vpp, std::int64_t t) {
+  if (vdd && !vdd_) vddOnNs_ = t;
+  if (vpp && !vpp_) vppOnNs_ = t;
+  vdd_ = vdd;
+  vpp_ = vpp;
+  bool shouldProgram = vdd_ && vpp_ && !powerLost_;
+  if (shouldProgram && !programming_) enterProgrammingMode(t);
+  if (!shouldProgram && programming_) leaveProgrammingMode(t);
+}
+
+void SimChip::enterProgrammingMode(std::int64_t t) {
+  std::int64_t gap = vddOnNs_ > vppOnNs_ ? vddOnNs_ - vppOnNs_ : vppOnNs_ - vddOnNs_;
+  if (gap < kSupplyGapNs)
+    violation(t, "supplies switched on " + micros(gap) + " apart (at least 5 us)");
+  programming_ = true;
+  entryNs_ = t;
+  firstClockSeen_ = false;
+  pc_ = 0;
+  latch_ = 0x3FFF;
+  loadTarget_ = LoadTarget::Program;
+  armed_ = Armed::None;
+  setupStage_ = 0;
+  phase_ = Phase::Command;
+  bits_ = 0;
+  shift_ = 0;
+  atBoundary_ = false;
+}
+
+void SimChip::leaveProgrammingMode(std::int64_t t) {
+  settle(t);
+  if (cycle_.active) {
+    violation(t, "supply removed while " + cycle_.what + " runs; the cycle is lost");
+    cycle_ = Cycle{};
+  }
+  programming_ = false;
+  driving_ = false;
+}
+
+bool SimChip::cycleRunning(std::int64_t t) {
+  settle(t);
+  return cycle_.active;
+}
+
+void SimChip::settle(std::int64_t t) {
+  if (!cycle_.active || t < cycle_.endNs) return;
+  auto commit = std::move(cycle_.commit);
+  cycle_ = Cycle{};
+  if (commit) commit();
+  applyStuckCells();
+}
+
+void SimChip::clockRise(std::int64_t t) {
+  if (!programming_) return;
+  if (!firstClockSeen_) {
+    firstClockSeen_ = true;
+    if (t - entryNs_ < kEntryHoldNs)
+      violation(t, "first clock " + micros(t - entryNs_) +
+                       " after entering programming mode (at least 5 us)");
+  }
+  if (atBoundary_) {
+    atBoundary_ = false;
+    if (t - boundaryNs_ < kCommandGapNs)
+      violation(t, "next clock " + micros(t - boundaryNs_) +
+                       " after a command or frame (at least 1 us)");
+  }
+  if (phase_ != Phase::Read) return;
+  ++readRises_;
+  if (readRises_ >= 2 && readRises_ <= 15) {
+    driving_ = true;
+    driveLevel_ = (readValue_ >> (readRises_ - 2)) & 1;
+  } else if (readRises_ >= 16) {
+    driving_ = false;
+  }
+}
+
+void SimChip::clockFall(std::int64_t t, int dataLevel) {
+  if (!programming_) return;
+  switch (phase_) {
+    case Phase::Command:
+      shift_ |= static_cast<std::uint32_t>(dataLevel & 1) << bits_;
+      if (++bits_ == 6) {
+        std::uint8_t code = static_cast<std::uint8_t>(shift_ & 0x3F);
+        bits_ = 0;
+        shift_ = 0;
+        atBoundary_ = true;
+        boundaryNs_ = t;
+        dispatch(t, code);
+      }
+      break;
+    case Phase::Load:
+      shift_ |= static_cast<std::uint32_t>(dataLevel & 1) << bits_;
+      if (++bits_ == 16) {
+        std::uint16_t value = static_cast<std::uint16_t>((shift_ >> 1) & 0x3FFF);
+        phase_ = Phase::Command;
+        bits_ = 0;
+        shift_ = 0;
+        atBoundary_ = true;
+        boundaryNs_ = t;
+        finishLoad(t, value);
+      }
+      break;
+    case Phase::Read:
+      if (++readFalls_ == 16) {
+        phase_ = Phase::Command;
+        driving_ = false;
+        atBoundary_ = true;
+        boundaryNs_ = t;
+      }
+      break;
+  }
+}
+
+void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
+  if (faults.powerLossAfterCommands >= 0 && commandsSeen_ >= faults.powerLossAfterCommands) {
+    powerLost_ = true;
+    leaveProgrammingMode(t);
+    return;
+  }
+  ++commandsSeen_;
+  settle(t);
+  if (cycle_.active) {
+    std::string text = commandName(code) + " at " + hex4(pc_) + " while " + cycle_.what +
+                       " runs (" + micros(cycle_.endNs - t) + " left)";
+    if (needsData(code) || readsData(code)) {
+      violation(t, text);  // it goes ahead on a half-finished cell
+    } else {
+      if (log_ != nullptr) log_->busy(t, text + "; ignored");
+      return;
+    }
+  }
+  if (code != 0x01 && code != 0x07 && code != 0x08) setupStage_ = 0;
+  if (needsData(code)) {
+    code_ = code;
+    phase_ = Phase::Load;
+    return;
+  }
+  if (readsData(code)) {
+    readValue_ = code == 0x04 ? readProgramSpace() : readData();
+    if (log_ != nullptr) log_->command(t, code, pc_, readValue_);
+    phase_ = Phase::Read;
+    readRises_ = 0;
+    readFalls_ = 0;
+    return;
+  }
+  if (log_ != nullptr) log_->command(t, code, pc_, -1);
+  switch (code) {
+    case 0x06:
+      incrementAddress();
+      break;
+    case 0x08:
+      beginCycle(t);
+      break;
+    case 0x18:
+      if (traits_->hasProgramOnlyCommand) {
+        std::uint16_t value = latch_, address = pc_;
+        startCycle(t, traits_->programNs, "a programming-only cycle",
+                   [this, address, value] { writeProgramCell(address, value); });
+      }
+      break;
+    case 0x09:
+    case 0x0B:
+      if (!traits_->hasBulkEraseCommands) break;  // not a command of this chip
+      if (traits_->selfTimedBulkErase) beginBulkErase(t, code == 0x09 ? Armed::Program : Armed::Data);
+      else armed_ = code == 0x09 ? Armed::Program : Armed::Data;
+      break;
+    case 0x01:
+    case 0x07:
+      if (!traits_->hasCodeProtectClearing) break;
+      if (code == 0x01) setupStage_ = 1;
+      else setupStage_ = setupStage_ == 1 ? 2 : 0;
+      break;
+    default:
+      break;  // unknown commands are ignored, as the chips do
+  }
+}
+
+void SimChip::finishLoad(std::int64_t t, std::uint16_t value) {
+  if (log_ != nullptr) log_->command(t, code_, code_ == 0x00 ? 0x2000 : pc_, value);
+  latch_ = value;
+  if (code_ == 0x00) {
+    // Load Configuration moves the counter to 2000h; only leaving
+    // programming mode brings it back to program memory.
+    pc_ = 0x2000;
+    loadTarget_ = LoadTarget::Program;
+  } else {
+    loadTarget_ = code_ == 0x03 ? LoadTarget::Data : LoadTarget::Program;
+  }
+}
+
+std::uint16_t SimChip::readProgramSpace() const {
+  if (!inConfigSpace()) {
+    std::uint16_t address = static_cast<std::uint16_t>(pc_ & (program.size() - 1));
+    return programProtected(address) ? 0x0000 : program[address];
+  }
+  switch (pc_ & 0x1FFF) {
+    case 0: case 1: case 2: case 3: return ids[pc_ & 3];
+    case 6: return traits_->deviceId;
+    case 7: return configRead();
+    default: return 0x3FFF;
+  }
+}
+
+// Data memory bytes come in bits 0-7 of the frame; bits 8-13 read 0.
+std::uint8_t SimChip::readData() const {
+  if (dataProtected()) return 0x00;
+  return data[pc_ & (data.size() - 1)];
+}
+
+// The counter is 14 bits wide; program space runs to 1FFFh and wraps to 0,
+// configuration space runs to 3FFFh and wraps to 2000h.
+void SimChip::incrementAddress() {
+  if (pc_ < 0x2000) pc_ = static_cast<std::uint16_t>((pc_ + 1) & 0x1FFF);
+  else pc_ = static_cast<std::uint16_t>(0x2000 + ((pc_ + 1 - 0x2000) & 0x1FFF));
+}
+
+void SimChip::startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
+                         std::function<void()> commit) {
+  cycle_.active = true;
+  cycle_.endNs = t + lengthNs;
+  cycle_.what = std::move(what);
+  cycle_.commit = std::move(commit);
+}
+
+void SimChip::beginCycle(std::int64_t t) {
+  if (setupStage_ == 2) {
+    // 01h, 07h, 08h: with the counter in configuration space this is the
+    // code-protection clearing of DS30262/DS30034: program memory, IDs and
+    // configuration go, data memory only when it was protected. Otherwise a
+    // plain bulk erase of the memory last loaded.
+    setupStage_ = 0;
+    bool wasProtected = programProtected(0) || programProtected(0x3FF) || dataProtected();
+    bool configSpace = inConfigSpace();
+    LoadTarget target = loadTarget_;
+    startCycle(t, traits_->bulkEraseNs, "a code-protect erase", [=, this] {
+      if (configSpace) {
+        eraseProgramMemory();
+        eraseConfigurationSpace();
+        if (wasProtected) eraseDataMemory();
+      } else if (target == LoadTarget::Data) {
+        eraseDataMemory();
+      } else {
+        eraseProgramMemory();
+      }
+    });
+    return;
+  }
+  if (armed_ != Armed::None) {
+    Armed which = armed_;
+    armed_ = Armed::None;
+    beginBulkErase(t, which);
+    return;
+  }
+  std::uint16_t value = latch_;
+  if (loadTarget_ == LoadTarget::Data) {
+    std::uint16_t address = static_cast<std::uint16_t>(pc_ & (data.size() - 1));
+    startCycle(t, traits_->dataNs, "a data memory write", [this, address, value] {
+      if (!dataProtected()) data[address] = static_cast<std::uint8_t>(value & 0xFF);
+    });
+    return;
+  }
+  std::int64_t length = traits_->programNs;
+  if (!inConfigSpace()) {
+    auto slow = faults.slowCells.find(static_cast<std::uint16_t>(pc_ & (program.size() - 1)));
+    if (slow != faults.slowCells.end() && slow->second > length) length = slow->second;
+  }
+  std::uint16_t address = pc_;
+  startCycle(t, length, "a programming cycle at " + hex4(pc_),
+             [this, address, value] { writeProgramCell(address, value); });
+}
+
+// A program-only cycle can only clear bits; an erase/program cycle replaces
+// the word. Protected words and configuration bits stay as they are unless
+// an erase clears the protection first.
+void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value) {
+  value &= 0x3FFF;
+  auto program1 = [&](std::uint16_t old) -> std::uint16_t {
+    return traits_->programOnlyCycle ? static_cast<std::uint16_t>(old & value) : value;
+  };
+  if (pc < 0x2000) {
+    std::uint16_t address = static_cast<std::uint16_t>(pc & (program.size() - 1));
+    if (!programProtected(address)) program[address] = program1(program[address]);
+    return;
+  }
+  switch (pc & 0x1FFF) {
+    case 0: case 1: case 2: case 3:
+      ids[pc & 3] = program1(ids[pc & 3]);
+      break;
+    case 7:
+      if (programProtected(0) || programProtected(0x3FF) || dataProtected())
+        config = static_cast<std::uint16_t>(config & value);
+      else config = program1(config);
+      break;
+    default:
+      break;  // reserved words and the device ID cannot be written
+  }
+}
+
+// Bulk erase scope per family: DS41196 (62xA) and DS41191 (12F6xx) erase
+// IDs and the configuration word too when the counter is in configuration
+// space, DS30034 (62x) likewise; the PIC16F84 family erases program memory
+// only. On the 12F6xx this takes the calibration word and BG bits with it.
+void SimChip::beginBulkErase(std::int64_t t, Armed which) {
+  bool configSpace = inConfigSpace();
+  bool withConfig = configSpace && traits_->family != SimFamily::F84;
+  if (which == Armed::Data) {
+    startCycle(t, traits_->bulkEraseNs, "a data memory bulk erase", [this] { eraseDataMemory(); });
+    return;
+  }
+  startCycle(t, traits_->bulkEraseNs, "a program memory bulk erase", [this, withConfig] {
+    eraseProgramMemory();
+    if (withConfig) eraseConfigurationSpace();
+  });
+}
+
+void SimChip::eraseProgramMemory() { program.assign(program.size(), 0x3FFF); }
+
+void SimChip::eraseConfigurationSpace() {
+  ids = {0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
+  config = 0x3FFF;
+}
+
+void SimChip::eraseDataMemory() { data.assign(data.size(), 0xFF); }
+
+}  // namespace kalmar::sim

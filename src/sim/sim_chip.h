@@ -1,0 +1,135 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sim/chip_kind.h"
+#include "sim/sim_log.h"
+
+namespace kalmar::sim {
+
+// Faults that live in the chip itself.
+struct ChipFaults {
+  // Program memory words that keep the given value whatever is written or erased.
+  std::map<std::uint16_t, std::uint16_t> stuckCells;
+  // Program memory words whose programming cycle takes this long (ns).
+  std::map<std::uint16_t, std::int64_t> slowCells;
+  // The chip loses its supply for good after this many commands (< 0: never).
+  int powerLossAfterCommands = -1;
+};
+
+inline constexpr std::int64_t kSlowCellNs = 9'000'000;  // needs a slow-down of 1.2 or more
+inline constexpr std::uint16_t kFactoryCalibration = 0x343C;  // RETLW 3Ch
+inline constexpr std::uint16_t kFactoryBandGap = 0x2000;      // BG1:BG0 = 10
+
+// One chip in programming (ICSP) mode, clocked bit by bit from the adapter's
+// pins: commands and load frames latched on falling clock edges, LSB first;
+// read frames driven on rising edges; the address counter, the data latch,
+// self-timed programming and erase cycles, code protection.
+class SimChip {
+ public:
+  // A chip as it leaves the factory: erased, with the PIC12F629/675's
+  // calibration word and BG bits.
+  explicit SimChip(ChipKind kind, std::uint16_t bandGap = kFactoryBandGap,
+                   std::uint16_t calibration = kFactoryCalibration);
+
+  ChipKind kind() const { return traits_->kind; }
+  const ChipTraits& traits() const { return *traits_; }
+
+  // Storage, as the chip holds it.
+  std::vector<std::uint16_t> program;
+  std::array<std::uint16_t, 4> ids{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
+  std::uint16_t config = 0x3FFF;  // every stored bit; see configRead()
+  std::vector<std::uint8_t> data;
+  ChipFaults faults;
+
+  // The configuration word as a read returns it.
+  std::uint16_t configRead() const {
+    return static_cast<std::uint16_t>(config & ~traits_->configZeroBits & 0x3FFF);
+  }
+  bool programProtected(std::uint16_t address) const;
+  bool dataProtected() const;
+  // Writes a configuration word that protects everything (for the fault).
+  void protectCode();
+  // Re-applies stuck cells after anything changed program memory.
+  void applyStuckCells();
+
+  void attachLog(SimLog* log) { log_ = log; }
+
+  // Pins, from the adapter. Times in ns.
+  void setSupplies(bool vdd, bool vpp, std::int64_t t);
+  void clockRise(std::int64_t t);
+  void clockFall(std::int64_t t, int dataLevel);
+  bool driving() const { return driving_; }
+  int driveLevel() const { return driveLevel_; }
+
+  bool inProgrammingMode() const { return programming_; }
+  bool powerLost() const { return powerLost_; }
+  std::uint16_t addressCounter() const { return pc_; }
+  bool cycleRunning(std::int64_t t);
+
+ private:
+  enum class Phase { Command, Load, Read };
+  enum class LoadTarget { Program, Data };
+  enum class Armed { None, Program, Data };
+  struct Cycle {
+    bool active = false;
+    std::int64_t endNs = 0;
+    std::string what;
+    std::function<void()> commit;
+  };
+
+  void enterProgrammingMode(std::int64_t t);
+  void leaveProgrammingMode(std::int64_t t);
+  void dispatch(std::int64_t t, std::uint8_t code);
+  void finishLoad(std::int64_t t, std::uint16_t value);
+  std::uint16_t readProgramSpace() const;
+  std::uint8_t readData() const;
+  void incrementAddress();
+  void beginCycle(std::int64_t t);
+  void beginBulkErase(std::int64_t t, Armed which);
+  void startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
+                  std::function<void()> commit);
+  void settle(std::int64_t t);
+  void writeProgramCell(std::uint16_t pc, std::uint16_t value);
+  void eraseProgramMemory();
+  void eraseConfigurationSpace();
+  void eraseDataMemory();
+  bool inConfigSpace() const { return pc_ >= 0x2000; }
+  void violation(std::int64_t t, const std::string& text);
+
+  const ChipTraits* traits_;
+  SimLog* log_ = nullptr;
+
+  bool vdd_ = false, vpp_ = false;
+  std::int64_t vddOnNs_ = 0, vppOnNs_ = 0;
+  bool programming_ = false;
+  bool powerLost_ = false;
+  std::int64_t entryNs_ = 0;
+  bool firstClockSeen_ = false;
+  int commandsSeen_ = 0;
+
+  Phase phase_ = Phase::Command;
+  int bits_ = 0;
+  std::uint32_t shift_ = 0;
+  std::uint8_t code_ = 0;
+  int readRises_ = 0, readFalls_ = 0;
+  std::uint16_t readValue_ = 0;
+  bool driving_ = false;
+  int driveLevel_ = 1;
+  bool atBoundary_ = false;
+  std::int64_t boundaryNs_ = 0;
+
+  std::uint16_t pc_ = 0;
+  std::uint16_t latch_ = 0x3FFF;
+  LoadTarget loadTarget_ = LoadTarget::Program;
+  Armed armed_ = Armed::None;
+  int setupStage_ = 0;  // 01h then 07h arm the erase that 08h starts
+  Cycle cycle_;
+};
+
+}  // namespace kalmar::sim

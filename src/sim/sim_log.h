@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kalmar::sim {
+
+enum class EventKind {
+  Violation,    // a timing minimum broken, or a read/load during an unfinished cycle
+  BusyCommand,  // a command while a self-timed cycle still runs (ignored)
+};
+
+struct SimEvent {
+  std::int64_t timeNs;
+  EventKind kind;
+  std::string text;
+};
+
+// A decoded command with the address counter it found and the data word it
+// carried or returned (-1 when it has none).
+struct TraceEntry {
+  std::int64_t timeNs;
+  std::uint8_t command;
+  std::uint16_t address;
+  int data;
+};
+
+class SimLog {
+ public:
+  void violation(std::int64_t timeNs, std::string text) {
+    events_.push_back({timeNs, EventKind::Violation, std::move(text)});
+  }
+  void busy(std::int64_t timeNs, std::string text) {
+    events_.push_back({timeNs, EventKind::BusyCommand, std::move(text)});
+  }
+  void command(std::int64_t timeNs, std::uint8_t code, std::uint16_t address, int data) {
+    if (tracing_) trace_.push_back({timeNs, code, address, data});
+  }
+
+  void setTracing(bool on) { tracing_ = on; }
+  const std::vector<SimEvent>& events() const { return events_; }
+  const std::vector<TraceEntry>& trace() const { return trace_; }
+  std::size_t violations() const;
+  std::size_t busyCommands() const;
+  void clear() {
+    events_.clear();
+    trace_.clear();
+  }
+
+  // Readable dumps for failing tests and for users.
+  std::string eventsText() const;
+  std::string traceText() const;
+
+ private:
+  std::vector<SimEvent> events_;
+  std::vector<TraceEntry> trace_;
+  bool tracing_ = false;
+};
+
+std::string commandName(std::uint8_t code);
+
+}  // namespace kalmar::sim
