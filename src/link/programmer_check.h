@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/line_protocol.h"
+#include "window/form1.h"
 #include "window/host.h"
 #include "window/platform.h"
 #include "window/window_state.h"
@@ -21,5 +22,9 @@ bool Chek_Hard(CheckContext context);
 
 // "Проверка железа": the check alone, its result ignored.
 void Button17Click(CheckContext context);
+
+// The same for the main window.
+bool Chek_Hard(TForm1& form);
+void Button17Click(TForm1& form);
 
 }  // namespace kalmar

@@ -57,14 +57,6 @@ class DirectPort final : public PortIo {
   std::string failure_;
 };
 
-// The outcome of choosing a backend for a port address.
-struct PortOpenResult {
-  std::unique_ptr<PortIo> port;  // never null: a NonePort when nothing opened
-  bool opened = false;
-  std::string device;  // e.g. "/dev/parport0"
-  std::string reason;  // the system's reason when nothing opened
-};
-
 // 378h maps to /dev/parport0, 278h to /dev/parport1 (any other address to
 // parport0). ppdev first; direct I/O at the address when the device node does
 // not exist and privileges allow; otherwise a NonePort with the reason.

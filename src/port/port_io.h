@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 
 namespace kalmar {
 
@@ -28,6 +30,14 @@ class NonePort final : public PortIo {
  public:
   void write(std::uint16_t, std::uint8_t) override {}
   std::uint8_t read(std::uint16_t) override { return 0; }
+};
+
+// The outcome of choosing a backend for a port address.
+struct PortOpenResult {
+  std::unique_ptr<PortIo> port;  // never null: a NonePort when nothing opened
+  bool opened = false;
+  std::string device;  // e.g. "/dev/parport0"
+  std::string reason;  // the system's reason when nothing opened
 };
 
 }  // namespace kalmar

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 namespace kalmar {
@@ -8,6 +10,32 @@ struct MenuItem {
   std::string Caption;
   bool Enabled = true;
   bool Visible = true;
+};
+
+// A read-only caption box that says where a panel's contents come from.
+struct SourceIndicator {
+  std::string Text;
+  std::string Hint;
+  bool Bold = true;
+  int Left = 138;
+  int Width = 38;
+  int SelStart = 0;
+};
+
+struct Switch {
+  std::string Caption;
+  std::string Hint;
+  bool Checked = false;
+};
+
+struct GroupBox {
+  std::string Caption;
+  bool Visible = true;
+  bool Enabled = true;
+  int Tag = 0;
+  int Left = 0;
+  int Top = 0;
+  int Height = 0;
 };
 
 // The slow-down submenu of "Настройка" ("Замедлить работу").
@@ -20,12 +48,130 @@ struct SlowdownMenuState {
   MenuItem N42{"^ Без замедления"};
 };
 
+// "Настройка" -> "Микроконтроллер" and "Порт".
+struct ChipMenuState {
+  MenuItem PIC16F841{"PIC16F84 ^"};
+  MenuItem PIC16F84A1{"PIC16F84A"};
+  MenuItem PIC16C841{"PIC16C84"};
+  MenuItem PIC16F6271{"PIC16F627"};
+  MenuItem PIC16F627A1{"PIC16F627A"};
+  MenuItem PIC16F6281{"PIC16F628"};
+  MenuItem PIC16F628A1{"PIC16F628A"};
+  MenuItem PIC12F6291{"PIC12F629"};
+  MenuItem PIC12F6751{"PIC12F675"};
+  MenuItem LPT11{"LPT1 (378h) ^"};
+  MenuItem LPT2278h1{"LPT2 (278h)"};
+};
+
+// Every route (main menu item, pop-up item, speed button) whose enabled
+// state some command changes; the rest stay enabled.
+struct RouteState {
+  MenuItem N4{"Открыть"};
+  MenuItem N28{"Сохранить", false};
+  MenuItem N15{"Память программ из файла", false};
+  MenuItem PIC2{"Память программ из PICа", false};
+  MenuItem N16{"Память данных"};
+  MenuItem N17{"Слово конфигурации"};
+  MenuItem N18{"Идентификатор"};
+  MenuItem N31{"Проверить память программ", false};
+  MenuItem N32{"Редактировать память данных"};
+  MenuItem N33{"Стереть все"};
+  MenuItem N34{"Дизассемблировать", false};
+  MenuItem N37{"Записать память программ", false};
+  MenuItem N38{"Проверить память программ", false};
+  MenuItem N19{"Записать слово конфигурации"};
+  MenuItem SpeedButton4{"Дизассемблировать", false};
+  MenuItem SpeedButton5{"Сохранить"};
+  MenuItem SpeedButton12{"Записать память прграмм из файла", false};
+  MenuItem SpeedButton13{"Проверить память программ", false};
+};
+
+// The BG chooser of the PIC12F629/675 configuration panel.
+struct BgChooserState {
+  static constexpr int kClosedHeight = 16;
+  static constexpr int kOpenHeight = 87;
+  bool Panel3Visible = false;
+  int Panel3Height = kClosedHeight;
+  int Panel3Tag = 0;  // the BG chosen flag
+  std::string Label1 = "BG - не менять";
+  std::string Label1Hint = "Колибровочный бит";
+  int ListBox1ItemIndex = 0;  // the BG choice, 0 = "не менять"
+  bool open() const { return Panel3Height == kOpenHeight; }
+};
+
+// The three window colours (00BBGGRR): what the window shows, what the
+// colour dialog holds now, and the confirmed choice.
+struct ColourState {
+  std::array<std::uint32_t, 3> shown{0x000080, 0x785107, 0x000000};
+  std::array<std::uint32_t, 3> current{0x000268, 0x785107, 0x000000};
+  std::array<std::uint32_t, 3> saved{0x000080, 0x785107, 0x000000};
+  int presetIndex = 0;
+  int ComboBox1Tag = 0;  // the scheme list's stored index
+};
+
+inline constexpr int kProgramRows = 256;
+
 // What the main window shows; every command writes here and the views
 // (desktop or terminal) render it.
 struct WindowState {
+  std::string Caption = " Kalmar   // микроконтроллер PIC16F84   // порт LPT1(378h)";
+  ChipMenuState chipMenu;
+  SlowdownMenuState slowdown;
+  RouteState routes;
+
   std::string StatusBar1;
   std::string StatusBar2;
-  SlowdownMenuState slowdown;
+  int ProgressBar1 = 0;
+
+  // Busy lock: the wait panel over the disabled window.
+  bool Panel2Visible = false;
+  bool Enabled = true;
+  int Width = 640;
+  int Height = 367;
+  int Panel2Left = 0;
+  int Panel2Top = 0;
+  static constexpr int kPanel2Width = 273;
+  static constexpr int kPanel2Height = 41;
+
+  SourceIndicator Edit1{"Буфер", "Отображено состояние буфера"};  // second configuration panel
+  SourceIndicator Edit3{"Буфер", "Отображено состояние буфера"};  // first configuration panel
+  SourceIndicator Edit4;  // program memory view
+  SourceIndicator Edit5{"Буфер", "Отображено состояние буфера"};  // data memory
+  SourceIndicator Edit6;  // listing view
+  SourceIndicator Edit8{"Буфер", "Отображено состояние буфера"};  // ID
+
+  // Program memory view: the eight word columns Memo4..Memo11 (lines of
+  // four hex digits, CR LF after each), the rows shown, and the column texts
+  // kept between commands.
+  std::array<std::string, 8> programColumns;
+  std::array<std::string, 8> columnTexts;
+  int programRowsShown = 128;
+  bool ScrollBox1AtTop = true;
+
+  // Data memory cells MaskEdit1..MaskEdit128 and the rows shown (8 or 16).
+  std::array<std::string, 128> dataCells;
+  int dataRowsShown = 8;
+  // ID cells MaskEdit301..MaskEdit304.
+  std::array<std::string, 4> idCells{"3FFF", "3FFF", "3FFF", "3FFF"};
+
+  // Listing view: instruction column and label column.
+  std::string Memo14;
+  std::string Memo15;
+
+  // Configuration panels: GroupBox5 (PIC16x84) with oscillator group
+  // GroupBox6, GroupBox7 (the others) with oscillator group GroupBox10.
+  GroupBox GroupBox5{"Конфигурация  3FFB"};
+  GroupBox GroupBox6{"", true, true, 1};
+  GroupBox GroupBox7{"Конфигурация  3F18", false, false};
+  GroupBox GroupBox10{"", true, true, 4};
+  std::array<Switch, 13> RadioButton;  // 1..12 used
+  std::array<Switch, 11> CheckBox;     // 1..10 used
+  BgChooserState bg;
+
+  ColourState colours;
+  std::string ActiveControl;  // the component with the keyboard focus
+
+  WindowState();
 };
 
 }  // namespace kalmar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,7 +27,10 @@ class FakeHost final : public Host {
   void queueSaveFile(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
   void queueColour(std::optional<std::uint32_t> colour) { colourAnswers_.push_back(colour); }
 
-  void pump() override { ++pumps; }
+  void pump() override {
+    ++pumps;
+    if (onPump) onPump();
+  }
   MessageResult messageBox(const std::string& caption, const std::string& text, MessageIcon icon,
                            MessageButtons buttons) override;
   void beep() override { ++beeps; }
@@ -42,6 +46,7 @@ class FakeHost final : public Host {
   std::vector<FileDialogRequest> openRequests;
   std::vector<FileDialogRequest> saveRequests;
   std::vector<std::string> shellOpened;
+  std::function<void()> onPump;  // e.g. to record progress positions
   int pumps = 0;
   int beeps = 0;
 

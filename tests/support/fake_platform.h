@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,13 +16,17 @@ class FakePlatform final : public Platform {
   std::int64_t timeOfDayMs() override { return timeMs; }
   std::string dateTimeText() override { return dateTime; }
   void setPriorityClass(PriorityClass priority) override { priorities.push_back(priority); }
-  bool fileExists(const std::string& path) override { return existingFiles.count(path) > 0; }
+  bool fileExists(const std::string& path) override {
+    return existingFiles.count(path) > 0 ||
+           (realFiles && std::filesystem::is_regular_file(std::filesystem::path(path)));
+  }
   std::string currentDirectory() override { return directory; }
   SystemKind systemKind() override { return kind; }
 
   std::int64_t timeMs = 0;
   std::string dateTime = "07.12.2026 12:00:00";
   std::set<std::string> existingFiles;
+  bool realFiles = true;  // also answer from the real file system
   std::string directory = "/tmp";
   SystemKind kind = SystemKind::Linux;
   std::vector<PriorityClass> priorities;

@@ -1,0 +1,195 @@
+#include "device/chip_selection.h"
+
+#include "link/line_protocol.h"
+#include "memory/config_word.h"
+#include "memory/data_cells.h"
+#include "memory/program_read.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* const kCaptionStart = " Kalmar   // микроконтроллер ";
+
+std::string portCaption(bool lpt1) { return lpt1 ? "// порт LPT1(378h)" : "// порт LPT2(278h)"; }
+
+void markChip(TForm1& form, const CatalogueEntry& chip) {
+  SetMenuPic(form);
+  (form.window.chipMenu.*chip.menuItem).Caption = std::string(chip.name) + " ^";
+  const bool writesConfig = chip.family != Family::Family12F6xx;
+  form.window.routes.N17.Enabled = writesConfig;
+  form.window.routes.N19.Enabled = writesConfig;
+}
+
+void applyPanelAndLayout(TForm1& form, const CatalogueEntry& chip) {
+  if (chip.family == Family::Family84) Chenge_Form_84(form);
+  else Chenge_Form_62(form);
+}
+
+// The oscillator field of the second panel has two encodings; the same
+// radio button stays chosen across a change of family.
+void carryOscillatorCode(TForm1& form, Family family) {
+  int& code = form.window.GroupBox10.Tag;
+  if (family == Family::Family62x && code >= 4 && code <= 7) code += 12;
+  if (family == Family::Family12F6xx && code >= 16 && code <= 19) code -= 12;
+}
+
+void selectChip(TForm1& form, const CatalogueEntry& chip) {
+  markChip(form, chip);
+  form.window.Caption = kCaptionStart + std::string(chip.captionLabel) +
+                        portCaption(form.port.isLpt1());
+  form.profile.name = chip.name;
+  carryOscillatorCode(form, chip.family);
+  if (chip.family == Family::Family12F6xx) {
+    form.window.bg.Label1 = "BG - не менять";
+    form.window.bg.ListBox1ItemIndex = 0;
+  }
+  applyPanelAndLayout(form, chip);
+  Config_Chenge(form);
+}
+
+void selectNamed(TForm1& form, const char* name) { selectChip(form, *findChip(name)); }
+
+void setRadioHints(TForm1& form) {
+  auto& rb = form.window.RadioButton;
+  const std::string& chip = form.profile.name;
+  const bool isA = chip == "PIC16F627A" || chip == "PIC16F628A";
+  const bool is12F = form.profile.family == Family::Family12F6xx;
+  rb[11].Caption = form.profile.erOscillatorLabels ? "ER1" : "RC1";
+  rb[12].Caption = form.profile.erOscillatorLabels ? "ER2" : "RC2";
+  if (is12F) {
+    rb[11].Hint = "RC генератор, вывод GP4 - цифровой порт ввода/вывода";
+    rb[12].Hint = "RC генератор, вывод GP4 - CLKOUT";
+    rb[8].Hint = "EC генератор, GP4 - цифровой порт ввода/вывода, GP5 - CLKIN";
+    rb[9].Hint = "INTRC генератор, выводы GP4 и GP5 - цифровые порты ввода/вывода";
+    rb[10].Hint = "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода";
+    return;
+  }
+  if (isA) {
+    rb[11].Hint = "RC генератор, вывод RA6 - цифровой порт ввода/вывода";
+    rb[12].Hint = "RC генератор, вывод RA6 - CLKOUT";
+    rb[8].Hint = "EC генератор, RA6 и RA7 - цифровые порты ввода/вывода";
+  } else {
+    rb[11].Hint = "ER генератор, вывод RA6 - цифровой порт ввода/вывода";
+    rb[12].Hint = "ER генератор, вывод RA6 - CLKOUT";
+    rb[8].Hint = "EC генератор, RA6 - цифровой порт ввода/вывода, RA7 - CLKIN";
+  }
+  rb[9].Hint = "INTRC генератор, выводы RA6 и RA7 - цифровые порты ввода/вывода";
+  rb[10].Hint = "INTRC генератор, выводы RA6 - CLKOUT, RA7 - цифровой порт ввода/вывода";
+}
+
+std::string blankLabelColumn() {
+  std::string text;
+  text.reserve(kMaxProgramWords * 3);
+  for (int line = 0; line < kMaxProgramWords; ++line) text += " \r\n";
+  return text;
+}
+
+}  // namespace
+
+void SetMenuPic(TForm1& form) {
+  for (const CatalogueEntry& chip : catalogue())
+    (form.window.chipMenu.*chip.menuItem).Caption = chip.name;
+}
+
+void PIC16F841Click(TForm1& form) { selectNamed(form, "PIC16F84"); }
+void PIC16F84A1Click(TForm1& form) { selectNamed(form, "PIC16F84A"); }
+void PIC16C841Click(TForm1& form) { selectNamed(form, "PIC16C84"); }
+void PIC16F6271Click(TForm1& form) { selectNamed(form, "PIC16F627"); }
+void PIC16F627A1Click(TForm1& form) { selectNamed(form, "PIC16F627A"); }
+void PIC16F6281Click(TForm1& form) { selectNamed(form, "PIC16F628"); }
+void PIC16F628A1Click(TForm1& form) { selectNamed(form, "PIC16F628A"); }
+void PIC12F6291Click(TForm1& form) { selectNamed(form, "PIC12F629"); }
+void PIC12F6751Click(TForm1& form) { selectNamed(form, "PIC12F675"); }
+
+bool selectChipByName(TForm1& form, const std::string& name) {
+  const CatalogueEntry* chip = findChip(name);
+  if (chip == nullptr) return false;
+  selectChip(form, *chip);
+  return true;
+}
+
+void applyPort(TForm1& form, bool lpt1) {
+  form.window.chipMenu.LPT11.Caption = lpt1 ? "LPT1 (378h) ^" : "LPT1 (378h)";
+  form.window.chipMenu.LPT2278h1.Caption = lpt1 ? "LPT2 (278h)" : "LPT2 (278h) ^";
+  form.port.dataRegister = lpt1 ? 0x378 : 0x278;
+  form.port.statusRegister = lpt1 ? 0x379 : 0x279;
+  form.line.setDataRegister(form.port.dataRegister);
+}
+
+// A port choice always puts three blanks after the chip name, whatever the
+// chip; a chip choice uses the chip's own label.
+void LPT11Click(TForm1& form) {
+  applyPort(form, true);
+  form.window.Caption = kCaptionStart + form.profile.name + "   " + portCaption(true);
+}
+
+void LPT2278h1Click(TForm1& form) {
+  applyPort(form, false);
+  form.window.Caption = kCaptionStart + form.profile.name + "   " + portCaption(false);
+}
+
+void Chenge_Form_84(TForm1& form) {
+  WindowState& w = form.window;
+  w.bg.Panel3Visible = false;
+  w.GroupBox7.Enabled = false;
+  w.GroupBox7.Visible = false;
+  w.GroupBox5.Enabled = true;
+  w.GroupBox5.Visible = true;
+  w.Height = 367;
+  w.dataRowsShown = 8;
+  w.programRowsShown = 128;
+  if (const CatalogueEntry* chip = findChip(form.profile.name)) form.profile = profileOf(*chip);
+  form.profile.programWords = 1024;
+  form.profile.dataBytes = 64;
+  Chenge_Form_Edit(form);
+}
+
+void Chenge_Form_62(TForm1& form) {
+  WindowState& w = form.window;
+  const CatalogueEntry* chip = findChip(form.profile.name);
+  if (chip == nullptr) return;
+  form.profile = profileOf(*chip);
+  w.GroupBox5.Enabled = false;
+  w.GroupBox5.Visible = false;
+  w.GroupBox7.Enabled = true;
+  w.GroupBox7.Visible = true;
+  setRadioHints(form);
+  w.Height = 510;
+  w.dataRowsShown = 16;
+  w.programRowsShown = form.profile.programWords / 8;
+  if (chip->family == Family::Family62x) {
+    w.CheckBox[10].Caption = "LVP";
+    w.bg.Panel3Visible = false;
+  } else {
+    w.bg.Panel3Visible = true;
+  }
+  Chenge_Form_Edit(form);
+}
+
+void Chenge_Form_Edit(TForm1& form) {
+  Buffer& buffer = form.buffer;
+  buffer.program.fill(kBlankWord);
+  buffer.disassembly = buffer.program;
+  form.window.Memo14.clear();
+  form.window.Memo15 = blankLabelColumn();
+  buffer.data.fill(kBlankByte);
+  buffer.dataEdit.fill(kBlankByte);
+  ClearMemo(form);
+  ClearME(form);
+  for (SourceIndicator* box : {&form.window.Edit1, &form.window.Edit3, &form.window.Edit4,
+                               &form.window.Edit5, &form.window.Edit6, &form.window.Edit8}) {
+    box->Text = "Буфер";
+    box->Bold = true;
+  }
+  form.window.Edit1.Hint = "Отображено состояние буфера";
+  form.window.Edit8.Hint = "Отображено состояние буфера";
+}
+
+void applyChipFromSettings(TForm1& form, const CatalogueEntry& chip) {
+  markChip(form, chip);
+  form.profile.name = chip.name;
+  applyPanelAndLayout(form, chip);
+}
+
+}  // namespace kalmar

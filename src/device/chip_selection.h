@@ -1,0 +1,38 @@
+#pragma once
+
+#include "device/catalogue.h"
+#include "window/form1.h"
+
+namespace kalmar {
+
+// "Настройка" -> "Микроконтроллер": each handler selects its chip.
+void PIC16F841Click(TForm1& form);
+void PIC16F84A1Click(TForm1& form);
+void PIC16C841Click(TForm1& form);
+void PIC16F6271Click(TForm1& form);
+void PIC16F627A1Click(TForm1& form);
+void PIC16F6281Click(TForm1& form);
+void PIC16F628A1Click(TForm1& form);
+void PIC12F6291Click(TForm1& form);
+void PIC12F6751Click(TForm1& form);
+// Selects by catalogue name as the menu would; false for an unknown name.
+bool selectChipByName(TForm1& form, const std::string& name);
+
+// "Настройка" -> "Порт".
+void LPT11Click(TForm1& form);
+void LPT2278h1Click(TForm1& form);
+
+// The nine chip captions back to the bare names.
+void SetMenuPic(TForm1& form);
+// Panel, sizes and layout of the two panel families, then the buffer reset.
+void Chenge_Form_84(TForm1& form);
+void Chenge_Form_62(TForm1& form);
+void Chenge_Form_Edit(TForm1& form);
+
+// Makes the profile that of the named chip and marks its menu item, as
+// start-up does from the settings file (no oscillator carry-over, no word
+// rebuild).
+void applyChipFromSettings(TForm1& form, const CatalogueEntry& chip);
+void applyPort(TForm1& form, bool lpt1);
+
+}  // namespace kalmar

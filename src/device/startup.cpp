@@ -1,0 +1,155 @@
+#include "device/startup.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "device/chip_selection.h"
+#include "device/colours.h"
+#include "device/settings_file.h"
+#include "link/line_protocol.h"
+#include "memory/config_word.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* const kDriverCaption = "Ошибка при определении драйвера порта.";
+
+std::string joinPath(const std::string& directory, const std::string& name, char separator) {
+  if (directory.empty()) return name;
+  if (directory.back() == separator) return directory + name;
+  return directory + separator + name;
+}
+
+char separatorFor(Platform& platform) {
+  return platform.systemKind() == SystemKind::Linux ? '/' : '\\';
+}
+
+std::optional<SettingsValues> readSettingsFile(TForm1& form) {
+  const std::string path = settingsPath(form);
+  if (!form.platform.fileExists(path)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return parseSettings(bytes.str());
+}
+
+void applySettings(TForm1& form, const SettingsValues& values) {
+  WindowState& w = form.window;
+  F_Clr(form, values.colours);
+  w.colours.saved = values.colours;
+  const bool lpt1 = values.dataRegister == 0x378;
+  applyPort(form, lpt1);
+  applyChipFromSettings(form, *findChip(values.chip));
+  w.Caption = " Kalmar   // микроконтроллер " + values.chip + "   // порт " +
+              (lpt1 ? "LPT1(378h)" : "LPT2(278h)");
+  form.buffer.config = values.config;
+  Config_Chenge_iz_W(form);
+  w.bg.Label1 = "BG - не менять";
+  w.colours.ComboBox1Tag = presetIndexFor(values.colours);
+}
+
+// The window keeps its design menus, caption and colours.
+void applyDefaults(TForm1& form) {
+  form.port = PortSelection{};
+  form.profile.name = "PIC16F84";
+  form.window.colours.saved = {0x000080, 0x785107, 0x000000};
+  form.buffer.config = 0x3FFB;
+  Config_Chenge_iz_W(form);
+  Chenge_Form_84(form);
+}
+
+void startWindowsDriver(TForm1& form) {
+  form.settings.systemName = "NT-2000";
+  const std::string driver = joinPath(form.settings.startDirectory, "Smport.sys", '\\');
+  if (form.platform.fileExists(driver)) {
+    if (form.openPort) form.openPort(form.port.dataRegister);
+    return;
+  }
+  form.host.messageBox(kDriverCaption,
+                       "Не найден драйвер порта.\r\n"
+                       "При работе под Window NT и Windows 2000  программе\r\n"
+                       " необходим драйвер управления портом.\r\n"
+                       " Перепишите в каталог " +
+                           form.settings.startDirectory +
+                           "\\\r\n"
+                           " файл Smport.sys и запустите программу снова.",
+                       MessageIcon::Error, MessageButtons::Ok);
+}
+
+// On Linux the port is the kernel's parallel port device; when it cannot be
+// opened the user is told once why, and the program runs on without it.
+void startLinuxPort(TForm1& form) {
+  if (!form.openPort) return;
+  PortOpenResult result = form.openPort(form.port.dataRegister);
+  if (result.opened) return;
+  form.host.messageBox(kDriverCaption,
+                       "Не удалось открыть порт " + result.device + ".\r\n" +
+                           "Причина: " + result.reason + ".\r\n" +
+                           "Нужны модуль ppdev и право доступа к устройству (группа lp).\r\n" +
+                           "Программа продолжит работу без доступа к порту.",
+                       MessageIcon::Error, MessageButtons::Ok);
+}
+
+}  // namespace
+
+std::string settingsPath(TForm1& form) {
+  return joinPath(form.settings.startDirectory, kSettingsFileName, separatorFor(form.platform));
+}
+
+void FormCreate(TForm1& form) {
+  form.buffer.data.fill(kBlankByte);
+  form.buffer.ids.fill(kBlankWord);
+  form.window.GroupBox6.Tag = 1;
+  form.window.GroupBox10.Tag = 4;
+  form.window.Edit3.Width = 0;
+  form.window.Edit1.Width = 0;
+  form.window.Edit8.Width = 0;
+  form.window.Edit6.Text.clear();
+  form.window.Edit4.Text.clear();
+  form.buffer.config = 0x3FFB;
+  form.buffer.disassemblyNeeded = false;
+  form.settings.startDirectory = form.platform.currentDirectory();
+  form.window.bg.Panel3Visible = false;
+  form.window.bg.Panel3Height = BgChooserState::kClosedHeight;
+}
+
+void readSettingsAndStart(TForm1& form) {
+  if (auto values = readSettingsFile(form)) applySettings(form, *values);
+  else applyDefaults(form);
+
+  form.window.ScrollBox1AtTop = true;
+  if (form.platform.systemKind() == SystemKind::WindowsNt) startWindowsDriver(form);
+  else if (form.platform.systemKind() == SystemKind::Linux) startLinuxPort(form);
+  form.line.setDataRegister(form.port.dataRegister);
+  form.line.Write1(0x0F);
+}
+
+void FormActivate(TForm1& form) {
+  form.line.timing().calibrate();
+  form.editorKeyCounter = 0;
+}
+
+void AppMessage(TForm1& form, bool leftButtonDown, bool onListBox1) {
+  if (leftButtonDown && form.window.bg.open() && !onListBox1)
+    form.window.bg.Panel3Height = BgChooserState::kClosedHeight;
+}
+
+void FormClose(TForm1& form) {
+  SettingsValues values;
+  values.chip = form.profile.name;
+  values.dataRegister = form.port.dataRegister;
+  values.colours = form.window.colours.saved;
+  values.config = form.buffer.config;
+  std::string error;
+  const std::string path = settingsPath(form);
+  if (!writeFileAtomically(path, formatSettings(values), error)) {
+    form.host.messageBox("Ошибка при сохранении настроек.",
+                         "Не удалось записать файл настроек " + path + ".\r\nПричина: " + error +
+                             ".\r\nВыбранные настройки не сохранены.",
+                         MessageIcon::Error, MessageButtons::Ok);
+  }
+}
+
+}  // namespace kalmar

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+#include "window/form1.h"
+
+namespace kalmar {
+
+// Main window creation: the buffer's start values, the panels' oscillator
+// fields, the start-up directory.
+void FormCreate(TForm1& form);
+// The rest of start-up (run by the colour dialog's creation): the settings
+// file or the defaults, then the port driver and the idle adapter.
+void readSettingsAndStart(TForm1& form);
+// Every activation: timing calibration, the editor's key counter.
+void FormActivate(TForm1& form);
+// The application-wide hook: a left press outside the open BG list closes it.
+void AppMessage(TForm1& form, bool leftButtonDown, bool onListBox1);
+// Shutdown: writes the settings file (reporting a failure, closing anyway).
+void FormClose(TForm1& form);
+
+std::string settingsPath(TForm1& form);
+
+}  // namespace kalmar

@@ -1,0 +1,319 @@
+#include "memory/config_word.h"
+
+#include "link/line_protocol.h"
+#include "link/programmer_check.h"
+#include "memory/operation_frame.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* const kBuffer = "Буфер";
+const char* const kBufferHint = "Отображено состояние буфера";
+const char* const kChipAndBuffer = "Мк-р & Буфер";
+const char* const kChipAndBufferHint = "Отображено состояние буфера и микроконтроллера";
+const char* const kReading = "Выполняемое действие: чтение слова конфигурации микроконтроллера.";
+const char* const kReadDone =
+    " Последнее выполненное действие: успешно прочитано слово конфигурации микроконтроллера.";
+const char* const kWriting = "Выполняемое действие: запись слова конфигурации микроконтроллера.";
+const char* const kWriteDone =
+    " Последнее выполненное действие: успешно записано слово конфигурации микроконтроллера.";
+const char* const kWriteFailed =
+    " Посл. вып. действие: неудачная попытка записать слово конфигурации программ "
+    "микроконтроллера.";
+const char* const kWriteRefused =
+    " Последнее выполненое действие: отказ от записи данных в память программ "
+    "микроконтроллера.";
+
+std::string panelCaption(std::uint32_t word) { return "Конфигурация  " + hex4(word); }
+
+void showBuffer(SourceIndicator& box, bool withHint) {
+  box.Text = kBuffer;
+  box.Bold = true;
+  box.Left = 138;
+  box.Width = 38;
+  if (withHint) box.Hint = kBufferHint;
+}
+
+void showChipAndBuffer(SourceIndicator& box) {
+  box.Text = kChipAndBuffer;
+  box.Bold = false;
+  box.Left = 130;
+  box.Width = 69;
+  box.Hint = kChipAndBufferHint;
+}
+
+bool isAVersion(const TForm1& form) {
+  return form.profile.is("PIC16F627A") || form.profile.is("PIC16F628A");
+}
+
+// Checks radio button n and clears the others of its group (1-4 or 5-12).
+void checkRadio(TForm1& form, int n) {
+  int first = n <= 4 ? 1 : 5, last = n <= 4 ? 4 : 12;
+  for (int i = first; i <= last; ++i) form.window.RadioButton[i].Checked = i == n;
+}
+
+int radioForCode62x(int code) { return code >= 0x10 ? code - 0x10 + 9 : code + 5; }
+
+std::uint16_t compose84(const TForm1& form) {
+  const auto& box = form.window.CheckBox;
+  const bool c84 = form.profile.is("PIC16C84");
+  int word = 4 - form.window.GroupBox6.Tag;
+  if (box[1].Checked) word += 4;
+  if (box[2].Checked == c84) word += 8;  // PWRTE is active high only on the PIC16C84
+  if (!box[3].Checked) word += 0x3FF0;
+  return static_cast<std::uint16_t>(word);
+}
+
+std::uint16_t compose62x(const TForm1& form) {
+  const auto& box = form.window.CheckBox;
+  const bool a = isAVersion(form);
+  int word = (a ? 0x1E00 : 0x0200) + form.window.GroupBox10.Tag;
+  if (box[4].Checked) word += 0x04;
+  if (!box[5].Checked) word += 0x08;
+  if (box[6].Checked) word += 0x20;
+  if (box[7].Checked) word += 0x40;
+  if (box[10].Checked) word += 0x80;
+  if (!box[9].Checked) word += 0x100;
+  if (!box[8].Checked) word += a ? 0x2000 : 0x3C00;
+  return static_cast<std::uint16_t>(word);
+}
+
+std::uint16_t compose12F(const TForm1& form) {
+  const auto& box = form.window.CheckBox;
+  int word = form.window.GroupBox10.Tag;
+  if (box[4].Checked) word += 0x08;
+  if (!box[5].Checked) word += 0x10;
+  if (box[6].Checked) word += 0x20;
+  if (box[7].Checked) word += 0x40;
+  if (!box[8].Checked) word += 0x80;
+  if (!box[9].Checked) word += 0x100;
+  if (form.window.bg.Panel3Tag == 1) {
+    static const int kBgBits[5] = {0, 0x0000, 0x1000, 0x2000, 0x3000};
+    int choice = form.window.bg.ListBox1ItemIndex;
+    if (choice >= 1 && choice <= 4) word += kBgBits[choice];
+  }
+  return static_cast<std::uint16_t>(word);
+}
+
+void wordToPanel84(TForm1& form, int w) {
+  auto& box = form.window.CheckBox;
+  const bool c84 = form.profile.is("PIC16C84");
+  if (w <= 0x3FEF) {
+    box[3].Checked = true;
+  } else {
+    box[3].Checked = false;
+    w -= 0x3FF0;
+  }
+  if (w <= 7) {
+    box[2].Checked = !c84;
+  } else {
+    box[2].Checked = c84;
+    w -= 8;
+  }
+  if (w <= 3) {
+    box[1].Checked = false;
+  } else {
+    box[1].Checked = true;
+    w -= 4;
+  }
+  if (w >= 0 && w <= 3) {
+    checkRadio(form, 4 - w);
+    form.window.GroupBox6.Tag = 4 - w;
+  }
+}
+
+void wordToPanel62x(TForm1& form, std::uint16_t w) {
+  auto& box = form.window.CheckBox;
+  box[4].Checked = (w & 0x04) != 0;
+  box[5].Checked = (w & 0x08) == 0;
+  box[6].Checked = (w & 0x20) != 0;
+  box[7].Checked = (w & 0x40) != 0;
+  box[10].Checked = (w & 0x80) != 0;
+  box[9].Checked = (w & 0x100) == 0;
+  box[8].Checked = isAVersion(form) ? (w & 0x2000) == 0 : (w & 0x3C00) != 0x3C00;
+  form.window.GroupBox10.Tag = w & 0x13;
+  checkRadio(form, radioForCode62x(w & 0x13));
+}
+
+void wordToPanel12F(TForm1& form, std::uint16_t w) {
+  static const char* const kBgDigits[4] = {"00", "01", "10", "11"};
+  const char* digits = kBgDigits[(w >> 12) & 3];
+  form.window.bg.Label1 = form.fileLoadFlag ? std::string("BG - ") + digits
+                                            : std::string("BG - не менять (") + digits + ")";
+  auto& box = form.window.CheckBox;
+  box[4].Checked = (w & 0x08) != 0;
+  box[5].Checked = (w & 0x10) == 0;
+  box[6].Checked = (w & 0x20) != 0;
+  box[7].Checked = (w & 0x40) != 0;
+  box[8].Checked = (w & 0x80) == 0;
+  box[9].Checked = (w & 0x100) == 0;
+  form.window.GroupBox10.Tag = w & 7;
+  checkRadio(form, 5 + (w & 7));
+}
+
+bool protectionChosen(const TForm1& form) {
+  const auto& box = form.window.CheckBox;
+  if (form.profile.family == Family::Family84) return box[3].Checked;
+  return box[8].Checked || box[9].Checked;
+}
+
+}  // namespace
+
+void Config_Chenge(TForm1& form) {
+  std::uint16_t word = 0;
+  switch (form.profile.family) {
+    case Family::Family84:
+      word = compose84(form);
+      form.window.GroupBox5.Caption = panelCaption(word);
+      showBuffer(form.window.Edit3, true);
+      break;
+    case Family::Family62x:
+      word = compose62x(form);
+      form.window.GroupBox7.Caption = panelCaption(word);
+      showBuffer(form.window.Edit1, true);
+      break;
+    case Family::Family12F6xx:
+      word = compose12F(form);
+      form.window.GroupBox7.Caption = panelCaption(word);
+      showBuffer(form.window.Edit1, true);
+      break;
+  }
+  form.buffer.config = word;
+}
+
+void Config_Chenge_iz_W(TForm1& form) {
+  form.panelUpdateLock = true;
+  const std::uint16_t word = form.buffer.config;
+  switch (form.profile.family) {
+    case Family::Family84: wordToPanel84(form, word); break;
+    case Family::Family62x: wordToPanel62x(form, word); break;
+    case Family::Family12F6xx: wordToPanel12F(form, word); break;
+  }
+  form.window.GroupBox5.Caption = panelCaption(word);
+  form.window.GroupBox7.Caption = panelCaption(word);
+  form.panelUpdateLock = false;
+}
+
+void RadioButton1Click(TForm1& form, int n) {
+  if (form.panelUpdateLock || n < 1 || n > 12) return;
+  if (form.window.RadioButton[n].Checked) {
+    switch (form.profile.family) {
+      case Family::Family84: form.window.GroupBox6.Tag = n; break;
+      case Family::Family62x: form.window.GroupBox10.Tag = n <= 8 ? n - 5 : n + 7; break;
+      case Family::Family12F6xx: form.window.GroupBox10.Tag = n - 5; break;
+    }
+  }
+  Config_Chenge(form);
+}
+
+void CheckBox1Click(TForm1& form, int n) {
+  if (form.panelUpdateLock || n < 1 || n > 10) return;
+  Config_Chenge(form);
+}
+
+void userClickRadioButton(TForm1& form, int n) {
+  if (n < 1 || n > 12) return;
+  checkRadio(form, n);
+  RadioButton1Click(form, n);
+}
+
+void userClickCheckBox(TForm1& form, int n) {
+  if (n < 1 || n > 10) return;
+  form.window.CheckBox[n].Checked = !form.window.CheckBox[n].Checked;
+  CheckBox1Click(form, n);
+}
+
+void ListBox1Click(TForm1& form, int index) {
+  static const char* const kItems[5] = {"не менять", "00", "01", "10", "11"};
+  if (index < 0 || index > 4) return;
+  BgChooserState& bg = form.window.bg;
+  bg.ListBox1ItemIndex = index;
+  bg.Panel3Tag = index != 0 ? 1 : 0;
+  bg.Label1 = std::string("BG - ") + kItems[index];
+  bg.Panel3Height = BgChooserState::kClosedHeight;
+  Config_Chenge(form);
+}
+
+void SpeedButton14Click(TForm1& form) { form.window.bg.Panel3Height = BgChooserState::kOpenHeight; }
+
+void Edit3MouseUp(SourceIndicator& box) { box.SelStart = 0; }
+
+std::uint16_t readConfigurationWord(TForm1& form) {
+  LineProtocol& line = form.line;
+  line.SendCommand(0x00);
+  line.LoadDataWord(0x3FFF);
+  for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
+  line.SendCommand(0x04);
+  line.store(Sampler::Read6).setBitPosition(1);
+  return line.ReadDataWord(Sampler::Read6);
+}
+
+void Proc_Read_Config(TForm1& form) {
+  form.operation.startMs = beginFrame(form, kReading);
+  form.line.EnterProgrammingMode();
+  std::uint16_t word = readConfigurationWord(form);
+  form.line.ExitProgrammingMode(false);
+  form.buffer.config = word;
+  Config_Chenge_iz_W(form);
+  showChipAndBuffer(form.window.Edit3);
+  showChipAndBuffer(form.window.Edit1);
+  endFrame(form, kReadDone, true, form.operation.startMs);
+}
+
+void Proc_Write_Config(TForm1& form) {
+  LineProtocol& line = form.line;
+  form.operation.startMs = beginFrame(form, kWriting);
+  form.operation.ok = true;
+  line.EnterProgrammingMode();
+  line.SendCommand(0x00);
+  line.LoadDataWord(0x3FFF);
+  for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
+  line.SendCommand(0x02);
+  line.LoadDataWord(form.buffer.config);
+  line.SendCommand(0x08);
+  line.Paus(1000);
+  setProgress(form, 33);
+  line.SendCommand(0x04);
+  line.store(Sampler::Read6).setBitPosition(1);
+  const std::uint16_t readBack = line.ReadDataWord(Sampler::Read6);
+  line.ExitProgrammingMode(false);
+  setProgress(form, 70);
+
+  std::string lastAction = kWriteDone;
+  if (readBack != form.buffer.config) {
+    reportFailure(form, "Ошибка при записи слова конфигурации микроконтроллера.",
+                  "В слово конфигурации должно было быть записано число " +
+                      hex4(form.buffer.config) +
+                      ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
+                      hex4(readBack) + ".");
+    lastAction = kWriteFailed;
+    showBuffer(form.window.Edit3, false);
+    showBuffer(form.window.Edit1, false);
+  }
+  endFrame(form, lastAction, form.operation.ok, form.operation.startMs);
+}
+
+void Button10Click(TForm1& form) {
+  if (Chek_Hard(form)) Proc_Read_Config(form);
+}
+
+void Button12Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  if (protectionChosen(form)) {
+    const bool family84 = form.profile.family == Family::Family84;
+    std::string text = std::string("Вы установили бит защиты кода. После программирования ") +
+                       (family84 ? "все данные," : "данные,") +
+                       "\r\nзаписанные в микроконтроллере, перестанут быть доступными для\r\n"
+                       "чтения и редактирования.\r\nВы действительно хотите продолжить?";
+    if (form.host.messageBox("Предупреждение.", text, MessageIcon::None,
+                             MessageButtons::OkCancel) != MessageResult::Ok) {
+      form.window.StatusBar1 = kWriteRefused;
+      return;
+    }
+  }
+  Proc_Write_Config(form);
+}
+
+}  // namespace kalmar

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "window/form1.h"
+
+namespace kalmar {
+
+// Builds the buffer's configuration word from the current family's switches.
+void Config_Chenge(TForm1& form);
+// Sets the switches of the current family from the buffer's word.
+void Config_Chenge_iz_W(TForm1& form);
+
+// Shared click handlers: n is the number in the control's name. The click
+// handlers run as the window would after the user's click has changed the
+// switch; userClick* change it first, as a click does.
+void RadioButton1Click(TForm1& form, int n);
+void CheckBox1Click(TForm1& form, int n);
+void userClickRadioButton(TForm1& form, int n);
+void userClickCheckBox(TForm1& form, int n);
+
+// The BG chooser: pick an item (0 "не менять", 1 "00" .. 4 "11"), open the list.
+void ListBox1Click(TForm1& form, int index);
+void SpeedButton14Click(TForm1& form);
+// A mouse release on a source indicator: no text stays selected.
+void Edit3MouseUp(SourceIndicator& box);
+
+void Proc_Read_Config(TForm1& form);
+void Proc_Write_Config(TForm1& form);
+void Button10Click(TForm1& form);  // "Прочитать Конфиг"
+void Button12Click(TForm1& form);  // "Записать Слово Конфиг."
+
+// Reads the word at 2007h in an open programming session (shared with the
+// BG read of the erase).
+std::uint16_t readConfigurationWord(TForm1& form);
+
+}  // namespace kalmar

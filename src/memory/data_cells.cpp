@@ -1,0 +1,50 @@
+#include "memory/data_cells.h"
+
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+bool parseHexCell(const std::string& text, unsigned& value) {
+  if (text.empty() || text.size() > 4) return false;
+  value = 0;
+  for (char c : text) {
+    unsigned digit;
+    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+    else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
+    else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
+    else return false;  // a free position "_" or any other character
+    value = value * 16 + digit;
+  }
+  return true;
+}
+
+void setDataCellText(TForm1& form, int n, const std::string& text) {
+  if (n < 1 || n > kMaxDataBytes) return;
+  std::string& cell = form.window.dataCells[static_cast<std::size_t>(n - 1)];
+  if (cell == text) return;
+  cell = text;
+  MaskEdit1Change(form, n);
+}
+
+void MaskEdit1Change(TForm1& form, int n) {
+  if (form.fillLock || n < 1 || n > kMaxDataBytes) return;
+  form.entryError = false;
+  const std::size_t index = static_cast<std::size_t>(n - 1);
+  unsigned value = 0;
+  if (parseHexCell(form.window.dataCells[index], value) && value <= 0xFF) {
+    form.buffer.dataEdit[index] = static_cast<std::uint8_t>(value);
+    return;
+  }
+  form.window.dataCells[index] = hex2(form.buffer.dataEdit[index]);
+  form.entryError = true;
+  form.host.beep();
+}
+
+void ClearME(TForm1& form) {
+  for (int n = 1; n <= form.profile.dataBytes; ++n) {
+    setDataCellText(form, n, "FF");
+    form.host.pump();
+  }
+}
+
+}  // namespace kalmar

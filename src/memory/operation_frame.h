@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "window/form1.h"
+
+namespace kalmar {
+
+// Rounding of the window's arithmetic: to nearest, halves to even.
+int roundHalfEven(double value);
+
+// Busy lock: the wait panel centred over the disabled window, and back.
+void BattonDisabl(TForm1& form);
+void BattonEnable(TForm1& form);
+
+// Minutes ":" seconds "." milliseconds, no padding, hours dropped.
+std::string elapsedText(std::int64_t elapsedMs);
+// The elapsed time since a start time of day, across midnight too.
+std::string elapsedSince(TForm1& form, std::int64_t startMs);
+
+void setProgress(TForm1& form, int position);  // sets and lets the window repaint
+
+// The opening of an operation frame: priority, busy lock, progress,
+// status lines. Returns the start time it noted.
+std::int64_t beginFrame(TForm1& form, const std::string& action, int progress = 5,
+                        bool talksToChip = true);
+// The closing: status text, progress 106 on success, lock off, elapsed time,
+// normal priority.
+void endFrame(TForm1& form, const std::string& lastAction, bool succeeded, std::int64_t startMs,
+              bool talksToChip = true);
+
+// A failure inside a frame: the error box and the operation ok flag.
+void reportFailure(TForm1& form, const std::string& caption, const std::string& text);
+
+}  // namespace kalmar

@@ -1,0 +1,95 @@
+#include "memory/program_read.h"
+
+#include "link/line_protocol.h"
+#include "link/programmer_check.h"
+#include "memory/config_word.h"
+#include "memory/operation_frame.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+const char* const kReading =
+    "Выполняемое действие: чтение данных из памяти программ микроконтроллера.";
+const char* const kShowing =
+    "Выполняемое действие: вывод данных, прочитанных из памяти программ микроконтроллера.";
+const char* const kDone =
+    " Последнее выполненное действие: успешно прочитаны данные из памяти программ "
+    "микроконтроллера.";
+}  // namespace
+
+const std::string& blankProgramColumn() {
+  static const std::string column = [] {
+    std::string text;
+    for (int row = 0; row < kProgramRows; ++row) text += "3FFF\r\n";
+    return text;
+  }();
+  return column;
+}
+
+void ClearMemo(TForm1& form) {
+  form.window.programColumns.fill(blankProgramColumn());
+  for (std::string& text : form.window.columnTexts) text.clear();
+}
+
+// Only samples are stored while the chip is clocked; words are assembled
+// after programming mode has been left.
+void Proc_Read_PM(TForm1& form) {
+  LineProtocol& line = form.line;
+  const int words = form.profile.programWords;
+  form.platform.setPriorityClass(PriorityClass::RealTime);
+  line.EnterProgrammingMode();
+  line.store(Sampler::Read3).rewind();
+  for (int k = 1; k <= words - 1; ++k) {
+    line.SendCommand(0x04);
+    line.ReadDataWord(Sampler::Read3);
+    line.SendCommand(0x06);
+    setProgress(form, roundHalfEven(k * 70.0 / words) + 5);
+  }
+  line.SendCommand(0x04);
+  line.ReadDataWord(Sampler::Read3);
+  line.ExitProgrammingMode(false);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+}
+
+void Button8Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  const std::int64_t start = beginFrame(form, kReading, 5, false);
+  Proc_Read_PM(form);
+  form.host.pump();
+  Proc_Read_Config(form);
+
+  BattonDisabl(form);
+  form.window.StatusBar1 = kShowing;
+  form.window.StatusBar2.clear();
+  form.host.pump();
+
+  WindowState& w = form.window;
+  for (std::string& text : w.columnTexts) text.clear();
+  const SampleStore& samples = form.line.store(Sampler::Read3);
+  const int words = form.profile.programWords;
+  const int rows = roundHalfEven(words / 8.0);
+  int j = 0;
+  for (int r = 1; r <= rows; ++r) {
+    for (int c = 0; c < 8; ++c, ++j) {
+      const std::uint16_t word = samples.word(static_cast<std::size_t>(j));
+      form.buffer.disassembly[static_cast<std::size_t>(j)] = word;
+      form.buffer.chipRead[static_cast<std::size_t>(j)] = word;
+      w.columnTexts[static_cast<std::size_t>(c)] += hex4(word) + "\r\n";
+    }
+    setProgress(form, roundHalfEven(r * 30.0 / rows) + 75);
+  }
+  w.programColumns = w.columnTexts;
+
+  RouteState& routes = w.routes;
+  for (MenuItem* item : {&routes.N15, &routes.N31, &routes.N37, &routes.N38,
+                         &routes.SpeedButton12, &routes.SpeedButton13})
+    item->Enabled = false;
+  for (MenuItem* item : {&routes.SpeedButton4, &routes.N34, &routes.PIC2}) item->Enabled = true;
+  form.buffer.disassemblyNeeded = true;
+  w.Edit4.Text = "Микроконтроллер";
+  w.Edit4.Hint = "Отображена память программ микроконтроллера";
+  endFrame(form, kDone, true, start, false);
+}
+
+}  // namespace kalmar

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kalmar {
+
+inline constexpr int kMaxProgramWords = 2048;
+inline constexpr int kMaxDataBytes = 128;
+inline constexpr std::uint16_t kBlankWord = 0x3FFF;
+inline constexpr std::uint8_t kBlankByte = 0xFF;
+
+// The in-memory image of a chip's contents ("Буфер"), sized for the largest
+// chip; the device profile says how much is in use.
+struct Buffer {
+  std::array<std::uint16_t, kMaxProgramWords> program;      // what gets written
+  std::array<std::uint16_t, kMaxProgramWords> chipRead{};   // what the last read returned
+  std::array<std::uint16_t, kMaxProgramWords> disassembly;  // what the disassembler shows
+  bool disassemblyNeeded = false;
+  std::uint16_t config = 0x3FFB;
+  std::array<std::uint16_t, 4> ids;
+  std::array<std::uint8_t, kMaxDataBytes> data;
+  std::array<std::uint8_t, kMaxDataBytes> dataEdit;  // the data memory editor's copy
+
+  Buffer() {
+    program.fill(kBlankWord);
+    disassembly.fill(kBlankWord);
+    ids.fill(kBlankWord);
+    data.fill(kBlankByte);
+    dataEdit.fill(kBlankByte);
+  }
+};
+
+// The state every operation frame shares.
+struct OperationState {
+  bool ok = true;             // no failure in the running operation so far
+  std::int64_t startMs = 0;   // operation start time (ms since midnight)
+};
+
+}  // namespace kalmar

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "port/port_io.h"
+#include "window/buffer.h"
+#include "window/device_profile.h"
+#include "window/host.h"
+#include "window/platform.h"
+#include "window/window_state.h"
+
+namespace kalmar {
+
+class LineProtocol;
+
+// Process-wide settings that outlive a command.
+struct Settings {
+  std::string startDirectory;
+  std::string systemName;  // "NT-2000" on the Windows NT family
+};
+
+// The main window without a display: its visible state, the buffer, the
+// selected chip and port, and the services it talks through. Commands are
+// free functions over it, named after the window's handlers.
+struct TForm1 {
+  using PortOpener = std::function<PortOpenResult(std::uint16_t dataRegister)>;
+
+  TForm1(Host& host, Platform& platform, LineProtocol& line)
+      : host(host), platform(platform), line(line) {}
+
+  Host& host;
+  Platform& platform;
+  LineProtocol& line;
+  // Opens the port device at start-up; empty when the port needs no opening.
+  PortOpener openPort;
+
+  WindowState window;
+  Buffer buffer;
+  DeviceProfile profile;
+  PortSelection port;
+  Settings settings;
+  OperationState operation;
+
+  bool panelUpdateLock = false;  // switches set by the program, not the user
+  bool fileLoadFlag = false;     // a HEX load is setting the panels
+  bool fillLock = false;         // data cells filled by the program
+  bool entryError = false;       // the last cell entry was refused
+  int editorKeyCounter = 0;      // the data memory editor's left-move counter
+};
+
+}  // namespace kalmar

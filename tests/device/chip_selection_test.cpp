@@ -1,0 +1,133 @@
+#include "device/chip_selection.h"
+
+#include <gtest/gtest.h>
+
+#include "support/form_rig.h"
+
+namespace kalmar::testing {
+namespace {
+
+int markedChips(const ChipMenuState& menu) {
+  int marked = 0;
+  for (const CatalogueEntry& chip : catalogue())
+    marked += (menu.*chip.menuItem).Caption.find(" ^") != std::string::npos;
+  return marked;
+}
+
+TEST(ChipSelection, EveryChipGetsItsSizesPanelAndMark) {
+  struct Case {
+    void (*click)(TForm1&);
+    const char* name;
+    int words, bytes;
+    bool panel5, bgPanel, writesConfig;
+  };
+  for (Case c : {Case{PIC16F841Click, "PIC16F84", 1024, 64, true, false, true},
+                 Case{PIC16F84A1Click, "PIC16F84A", 1024, 64, true, false, true},
+                 Case{PIC16C841Click, "PIC16C84", 1024, 64, true, false, true},
+                 Case{PIC16F6271Click, "PIC16F627", 1024, 128, false, false, true},
+                 Case{PIC16F627A1Click, "PIC16F627A", 1024, 128, false, false, true},
+                 Case{PIC16F6281Click, "PIC16F628", 2048, 128, false, false, true},
+                 Case{PIC16F628A1Click, "PIC16F628A", 2048, 128, false, false, true},
+                 Case{PIC12F6291Click, "PIC12F629", 1024, 128, false, true, false},
+                 Case{PIC12F6751Click, "PIC12F675", 1024, 128, false, true, false}}) {
+    SCOPED_TRACE(c.name);
+    FormRig rig;
+    rig.start();
+    c.click(rig.form);
+    const WindowState& w = rig.form.window;
+    EXPECT_EQ(rig.form.profile.name, c.name);
+    EXPECT_EQ(rig.form.profile.programWords, c.words);
+    EXPECT_EQ(rig.form.profile.dataBytes, c.bytes);
+    EXPECT_EQ(w.programRowsShown, c.words / 8);
+    EXPECT_EQ(w.dataRowsShown, c.bytes / 8);
+    EXPECT_EQ(w.GroupBox5.Visible, c.panel5);
+    EXPECT_EQ(w.GroupBox7.Visible, !c.panel5);
+    EXPECT_EQ(w.bg.Panel3Visible, c.bgPanel);
+    EXPECT_EQ(w.routes.N17.Enabled, c.writesConfig);
+    EXPECT_EQ(w.routes.N19.Enabled, c.writesConfig);
+    EXPECT_EQ(markedChips(w.chipMenu), 1);
+    const CatalogueEntry* chip = findChip(c.name);
+    EXPECT_EQ((w.chipMenu.*chip->menuItem).Caption, std::string(c.name) + " ^");
+  }
+}
+
+TEST(ChipSelection, CaptionBlanksDifferBetweenChipAndPortChoice) {
+  FormRig rig;
+  rig.start();
+  PIC16F627A1Click(rig.form);
+  EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F627A  // порт LPT1(378h)");
+  LPT2278h1Click(rig.form);
+  EXPECT_EQ(rig.form.window.Caption,
+            " Kalmar   // микроконтроллер PIC16F627A   // порт LPT2(278h)");
+  EXPECT_EQ(rig.form.port.dataRegister, 0x278);
+  EXPECT_EQ(rig.form.port.statusRegister, 0x279);
+  EXPECT_EQ(rig.form.line.dataRegister(), 0x278);
+  EXPECT_EQ(rig.form.window.chipMenu.LPT2278h1.Caption, "LPT2 (278h) ^");
+  EXPECT_EQ(rig.form.window.chipMenu.LPT11.Caption, "LPT1 (378h)");
+  PIC16F627A1Click(rig.form);
+  EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F627A  // порт LPT2(278h)");
+  PIC16F84A1Click(rig.form);
+  EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F84A   // порт LPT2(278h)");
+  LPT11Click(rig.form);
+  EXPECT_EQ(rig.form.window.chipMenu.LPT11.Caption, "LPT1 (378h) ^");
+  EXPECT_EQ(rig.form.window.chipMenu.LPT2278h1.Caption, "LPT2 (278h)");
+}
+
+TEST(ChipSelection, OscillatorCodeCarriesOverBetweenEncodings) {
+  FormRig rig;
+  rig.start();
+  PIC12F6291Click(rig.form);
+  rig.form.window.GroupBox10.Tag = 5;
+  PIC16F6281Click(rig.form);
+  EXPECT_EQ(rig.form.window.GroupBox10.Tag, 17);
+  EXPECT_EQ(rig.form.buffer.config & 0x13, 0x11) << "INTRC2 in the new word";
+  PIC12F6751Click(rig.form);
+  EXPECT_EQ(rig.form.window.GroupBox10.Tag, 5);
+  rig.form.window.GroupBox10.Tag = 2;
+  PIC16F628A1Click(rig.form);
+  EXPECT_EQ(rig.form.window.GroupBox10.Tag, 2);
+  PIC16F84A1Click(rig.form);
+  EXPECT_EQ(rig.form.window.GroupBox10.Tag, 2) << "the first panel's chips leave it alone";
+}
+
+TEST(ChipSelection, ResetsTheBufferAndRebuildsTheWordFromThePanel) {
+  FormRig rig;
+  rig.start();
+  rig.form.buffer.program[5] = 0x1234;
+  rig.form.buffer.data[3] = 0x11;
+  rig.form.buffer.dataEdit[3] = 0x11;
+  rig.form.window.dataCells[3] = "11";
+  rig.form.window.Edit4 = {"Микроконтроллер", "x", false};
+  PIC16F6281Click(rig.form);
+  EXPECT_EQ(rig.form.buffer.program[5], 0x3FFF);
+  EXPECT_EQ(rig.form.buffer.disassembly[5], 0x3FFF);
+  EXPECT_EQ(rig.form.buffer.data[3], 0xFF);
+  EXPECT_EQ(rig.form.buffer.dataEdit[3], 0xFF);
+  EXPECT_EQ(rig.form.window.dataCells[3], "FF");
+  EXPECT_EQ(rig.form.window.Edit4.Text, "Буфер");
+  EXPECT_TRUE(rig.form.window.Edit4.Bold);
+  EXPECT_EQ(rig.form.buffer.config, 0x3F18) << "INTRC1, all switches off";
+  EXPECT_EQ(rig.form.window.GroupBox7.Caption, "Конфигурация  3F18");
+}
+
+TEST(ChipSelection, SecondPanelLabelsFollowTheChip) {
+  FormRig rig;
+  rig.start();
+  PIC16F6271Click(rig.form);
+  const auto& rb = rig.form.window.RadioButton;
+  EXPECT_EQ(rb[11].Caption, "ER1");
+  EXPECT_EQ(rb[12].Hint, "ER генератор, вывод RA6 - CLKOUT");
+  EXPECT_EQ(rb[8].Hint, "EC генератор, RA6 - цифровой порт ввода/вывода, RA7 - CLKIN");
+  PIC16F628A1Click(rig.form);
+  EXPECT_EQ(rb[11].Caption, "RC1");
+  EXPECT_EQ(rb[8].Hint, "EC генератор, RA6 и RA7 - цифровые порты ввода/вывода");
+  EXPECT_EQ(rb[9].Hint, "INTRC генератор, выводы RA6 и RA7 - цифровые порты ввода/вывода");
+  PIC12F6751Click(rig.form);
+  EXPECT_EQ(rb[12].Caption, "RC2");
+  EXPECT_EQ(rb[10].Hint,
+            "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода");
+  EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
+}
+
+}  // namespace
+}  // namespace kalmar::testing
