@@ -78,13 +78,6 @@ void setRadioHints(TForm1& form) {
   rb[10].Hint = "INTRC генератор, выводы RA6 - CLKOUT, RA7 - цифровой порт ввода/вывода";
 }
 
-std::string blankLabelColumn() {
-  std::string text;
-  text.reserve(kMaxProgramWords * 3);
-  for (int line = 0; line < kMaxProgramWords; ++line) text += " \r\n";
-  return text;
-}
-
 }  // namespace
 
 void SetMenuPic(TForm1& form) {
@@ -172,7 +165,7 @@ void Chenge_Form_Edit(TForm1& form) {
   buffer.program.fill(kBlankWord);
   buffer.disassembly = buffer.program;
   form.window.Memo14.clear();
-  form.window.Memo15 = blankLabelColumn();
+  form.window.Memo15.assign(kMaxProgramWords, " ");
   buffer.data.fill(kBlankByte);
   buffer.dataEdit.fill(kBlankByte);
   ClearMemo(form);

@@ -18,7 +18,8 @@ class Platform {
   virtual ~Platform() = default;
   // Milliseconds since local midnight (for elapsed-time texts).
   virtual std::int64_t timeOfDayMs() = 0;
-  // The local date and time as text in the user's regional format.
+  // The local date and time as text in the user's regional format, two
+  // blanks between them.
   virtual std::string dateTimeText() = 0;
   virtual void setPriorityClass(PriorityClass priority) = 0;
   virtual bool fileExists(const std::string& path) = 0;

@@ -27,7 +27,7 @@ class SystemPlatform final : public Platform {
     std::tm local{};
     localtime_r(&now, &local);
     char text[64];
-    std::strftime(text, sizeof text, "%d.%m.%Y %H:%M:%S", &local);
+    std::strftime(text, sizeof text, "%d.%m.%Y  %H:%M:%S", &local);
     return text;
   }
 

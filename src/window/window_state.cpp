@@ -14,6 +14,7 @@ std::string blankColumn() {
 WindowState::WindowState() {
   programColumns.fill(blankColumn());
   dataCells.fill("FF");
+  Memo15.assign(2048, " ");
   const char* radioCaptions[13] = {"",   "RC", "HS", "XT", "LP",     "LP",     "XT",
                                    "HS", "EC", "INTRC1", "INTRC2", "RC1", "RC2"};
   const char* radioHints[13] = {"",

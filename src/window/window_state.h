@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace kalmar {
 
@@ -154,9 +155,13 @@ struct WindowState {
   // ID cells MaskEdit301..MaskEdit304.
   std::array<std::string, 4> idCells{"3FFF", "3FFF", "3FFF", "3FFF"};
 
-  // Listing view: instruction column and label column.
-  std::string Memo14;
-  std::string Memo15;
+  // Listing view GroupBox9: instruction column Memo14 and label column
+  // Memo15 as lines (line n belongs to word n), the footnote Memo2.
+  bool GroupBox9Visible = false;
+  std::vector<std::string> Memo14;
+  std::vector<std::string> Memo15;
+  bool Memo2Expanded = false;
+  int Memo2Height() const { return Memo2Expanded ? 43 : 13; }
 
   // Configuration panels: GroupBox5 (PIC16x84) with oscillator group
   // GroupBox6, GroupBox7 (the others) with oscillator group GroupBox10.

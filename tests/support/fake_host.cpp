@@ -7,7 +7,9 @@ namespace kalmar::testing {
 MessageResult FakeHost::messageBox(const std::string& caption, const std::string& text,
                                    MessageIcon icon, MessageButtons buttons) {
   MessageResult answer = MessageResult::Cancel;
-  if (answers_.empty()) {
+  if (answers_.empty() && defaultAnswer) {
+    answer = *defaultAnswer;
+  } else if (answers_.empty()) {
     ADD_FAILURE() << "unscripted message box\ncaption: " << caption << "\ntext: " << text;
   } else {
     answer = answers_.front();

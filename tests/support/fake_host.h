@@ -23,6 +23,8 @@ struct RecordedMessage {
 class FakeHost final : public Host {
  public:
   void expectMessage(MessageResult answer) { answers_.push_back(answer); }
+  // Answers every message box nobody scripted (for runs over many files).
+  std::optional<MessageResult> defaultAnswer;
   void queueOpenFile(std::optional<std::string> path) { openAnswers_.push_back(std::move(path)); }
   void queueSaveFile(std::optional<std::string> path) { saveAnswers_.push_back(std::move(path)); }
   void queueColour(std::optional<std::uint32_t> colour) { colourAnswers_.push_back(colour); }

@@ -24,7 +24,7 @@ class FakePlatform final : public Platform {
   SystemKind systemKind() override { return kind; }
 
   std::int64_t timeMs = 0;
-  std::string dateTime = "07.12.2026 12:00:00";
+  std::string dateTime = "07.12.2026  12:00:00";
   std::set<std::string> existingFiles;
   bool realFiles = true;  // also answer from the real file system
   std::string directory = "/tmp";

@@ -1,0 +1,170 @@
+#include "files/disassembler.h"
+
+#include <array>
+
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+struct RegisterName {
+  const char* name;  // nullptr: shown as hex
+  bool ambiguous;
+};
+
+using RegisterTable = std::array<RegisterName, 0x20>;
+
+// Bank-0 names of the addresses 00h-1Fh; a '*' entry in the family's data
+// sheet table means the same address is another register in another bank.
+constexpr RegisterTable makeTable(Family family) {
+  RegisterTable t{};
+  t[0x00] = {"INDF", false};
+  t[0x01] = {"TMR0", true};
+  t[0x02] = {"PCL", false};
+  t[0x03] = {"STATUS", false};
+  t[0x04] = {"FSR", false};
+  switch (family) {
+    case Family::Family84:
+      t[0x05] = {"PORTA", true};
+      t[0x06] = {"PORTB", true};
+      t[0x08] = {"EEDATA", true};
+      t[0x09] = {"EEADR", true};
+      t[0x0A] = {"PCLATH", false};
+      t[0x0B] = {"INTCON", false};
+      break;
+    case Family::Family62x:
+      t[0x05] = {"PORTA", true};
+      t[0x06] = {"PORTB", true};
+      t[0x0A] = {"PCLATH", true};
+      t[0x0B] = {"INTCON", true};
+      t[0x0C] = {"PIR1", false};
+      t[0x0E] = {"TMR1L", true};
+      t[0x0F] = {"TMR1H", false};
+      t[0x10] = {"T1CON", false};
+      t[0x11] = {"TMR2", false};
+      t[0x12] = {"T2CON", false};
+      t[0x15] = {"CCPR1L", false};
+      t[0x16] = {"CCPR1H", false};
+      t[0x17] = {"CCP1CON", false};
+      t[0x18] = {"RCSTA", true};
+      t[0x19] = {"TXREG", true};
+      t[0x1A] = {"RCREG", true};
+      t[0x1B] = {"EEADR", false};
+      t[0x1C] = {"EECON1", false};
+      t[0x1D] = {"EECON2", false};
+      t[0x1F] = {"CMCON", true};
+      break;
+    case Family::Family12F6xx:
+      t[0x05] = {"GPIO", true};
+      t[0x0A] = {"PCLATH", false};
+      t[0x0B] = {"INTCON", false};
+      t[0x0C] = {"PIR1", true};
+      t[0x0E] = {"TMR1L", true};
+      t[0x0F] = {"TMR1H", false};
+      t[0x10] = {"T1CON", true};
+      t[0x19] = {"CMCON", true};
+      t[0x1E] = {"ADRESH", true};
+      t[0x1F] = {"ADCON0", true};
+      break;
+  }
+  return t;
+}
+
+constexpr RegisterTable kTable84 = makeTable(Family::Family84);
+constexpr RegisterTable kTable62x = makeTable(Family::Family62x);
+constexpr RegisterTable kTable12F = makeTable(Family::Family12F6xx);
+
+std::string padded(const char* mnemonic, int blanks) {
+  return std::string(mnemonic) + std::string(static_cast<std::size_t>(blanks), ' ');
+}
+
+// Byte-oriented file register instructions, H = 02h..0Fh, with the blanks
+// that follow each mnemonic.
+struct FileOp {
+  const char* mnemonic;
+  int blanks;
+};
+constexpr FileOp kFileOps[16] = {
+    {nullptr, 0}, {nullptr, 0}, {"SUBWF", 8}, {"DECF", 9},    {"IORWF", 7}, {"ANDWF", 5},
+    {"XORWF", 8}, {"ADDWF", 5}, {"MOVF", 9},  {"COMF", 8},    {"INCF", 10}, {"DECFSZ", 5},
+    {"RRF", 13},  {"RLF", 13},  {"SWAPF", 9}, {"INCFSZ", 6},
+};
+
+const char* wholeWord(std::uint16_t word) {
+  switch (word) {
+    case 0x0008: return "RETURN";
+    case 0x0009: return "RETFIE";
+    case 0x0062: return "OPTION";
+    case 0x0063: return "SLEEP";
+    case 0x0064: return "CLRWDT";
+    case 0x0065: return "TRIS            PORTA";
+    case 0x0066: return "TRIS            PORTB";
+    case 0x0103: return "CLRW";
+    case 0x3FFF: return kErasedWordText;
+    default: return nullptr;
+  }
+}
+
+std::string literal(std::uint8_t low) { return hexDigits(low, 3) + "h"; }
+
+}  // namespace
+
+RegisterOperand D0_Parametr(std::uint8_t addressByte, Family family) {
+  const int r = addressByte > 127 ? addressByte - 128 : addressByte;
+  const RegisterTable& table = family == Family::Family84    ? kTable84
+                               : family == Family::Family62x ? kTable62x
+                                                             : kTable12F;
+  if (r < 0x20 && table[static_cast<std::size_t>(r)].name != nullptr) {
+    const RegisterName& entry = table[static_cast<std::size_t>(r)];
+    return {entry.name, entry.ambiguous ? kAmbiguityMarker : ""};
+  }
+  return {hexDigits(static_cast<std::uint32_t>(r), 2) + "h", ""};
+}
+
+std::string labelFor(std::uint16_t address) { return "L_" + hex4(address) + ":"; }
+
+DecodedWord decodeWord(std::uint16_t w, Family family) {
+  if (const char* text = wholeWord(w)) return {text, std::nullopt};
+  const int h = w >> 8;
+  const auto low = static_cast<std::uint8_t>(w & 0xFF);
+  const RegisterOperand f = D0_Parametr(low, family);
+  const std::string d = (low & 0x80) ? ", 1" : ", 0";
+  if (h == 0x00) {
+    if (low & 0x80) return {padded("MOVWF", 6) + f.name + f.marker, std::nullopt};
+    return {"NOP", std::nullopt};
+  }
+  if (h == 0x01) return {padded("CLRF", 8) + f.name + f.marker, std::nullopt};
+  if (h <= 0x0F) return {padded(kFileOps[h].mnemonic, kFileOps[h].blanks) + f.name + d + f.marker,
+                         std::nullopt};
+  switch (h) {
+    case 0x38: return {padded("IORLW", 7) + literal(low), std::nullopt};
+    case 0x39: return {padded("ANDLW", 5) + literal(low), std::nullopt};
+    case 0x3A: return {padded("XORLW", 8) + literal(low), std::nullopt};
+    case 0x3C:
+    case 0x3D: return {padded("SUBLW", 8) + literal(low), std::nullopt};
+    case 0x3E:
+    case 0x3F: return {padded("ADDLW", 5) + literal(low), std::nullopt};
+    default: break;
+  }
+  const std::string bit = hexDigits((w >> 7) & 7, 1);
+  if (h >= 0x10 && h <= 0x13) return {padded("BCF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
+  if (h >= 0x14 && h <= 0x17) return {padded("BSF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
+  if (h >= 0x18 && h <= 0x1B)
+    return {padded("BTFSC", 6) + f.name + ", " + bit + f.marker, std::nullopt};
+  if (h >= 0x1C && h <= 0x1F)
+    return {padded("BTFSS", 6) + f.name + ", " + bit + f.marker, std::nullopt};
+  if (h >= 0x20 && h <= 0x27) {
+    const auto target = static_cast<std::uint16_t>(w - 0x2000);
+    return {padded("CALL", 9) + "L_" + hex4(target), target};
+  }
+  if (h >= 0x28 && h <= 0x2F) {
+    const auto target = static_cast<std::uint16_t>(w - 0x2800);
+    return {padded("GOTO", 8) + "L_" + hex4(target), target};
+  }
+  if (h >= 0x30 && h <= 0x33) return {padded("MOVLW", 6) + literal(low), std::nullopt};
+  if (h >= 0x34 && h <= 0x37) return {padded("RETLW", 7) + literal(low), std::nullopt};
+  return {"-?\?\?-", std::nullopt};  // escaped: "??-" would read as a trigraph
+}
+
+}  // namespace kalmar

@@ -1,0 +1,268 @@
+#include "files/hex_load.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "device/config_check.h"
+#include "files/cp1251.h"
+#include "files/hex_record.h"
+#include "memory/config_word.h"
+#include "memory/data_cells.h"
+#include "memory/operation_frame.h"
+#include "memory/program_read.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* const kCannotUse = "Не возможно использовать открываемый файл.";
+
+struct LoadState {
+  TForm1& form;
+  std::string path;
+  std::int64_t start;
+  std::string lastAction;
+  bool good = true;
+};
+
+bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  if (in.bad()) {
+    reason = std::strerror(errno);
+    return false;
+  }
+  bytes = contents.str();
+  return true;
+}
+
+std::string errorText(const HexParse& parse, int line) {
+  const std::string n = std::to_string(line);
+  switch (parse.error) {
+    case HexError::FirstCharacter:
+      return std::string(kCannotUse) + "\r\nНе верный первый символ в строке " + n + ".";
+    case HexError::BadCharacter:
+      return std::string(kCannotUse) + "\r\nВ строке " + n + " найден неформатный символ -   " +
+             cp1251ToUtf8(std::string(1, parse.badCharacter));
+    case HexError::Addressing:
+      return std::string(kCannotUse) + "\r\nНеверная адресация.\r\nВ строке " + n +
+             " указан адрес, превышающий допустимый " +
+             hex4(static_cast<std::uint32_t>(roundHalfEven(parse.record.address / 2.0))) + "h.";
+    case HexError::Checksum:
+    case HexError::None:
+      break;
+  }
+  return std::string(kCannotUse) + "\r\nОшибка контрольной суммы в строке " + n + ".";
+}
+
+void failLoad(LoadState& load, const std::string& text) {
+  load.form.host.messageBox("Ошибка при открытии файла " + load.path, text, MessageIcon::Error,
+                            MessageButtons::Ok);
+  ClearMemo(load.form);
+  load.good = false;
+  load.lastAction = " Последнее выполненое действие: неудачная попытка прочитать файл " + load.path;
+}
+
+std::uint16_t wordOf(const HexRecord& record, int i) {
+  const std::size_t low = 2 * static_cast<std::size_t>(i);
+  return static_cast<std::uint16_t>(record.data[low] | (record.data[low + 1] << 8));
+}
+
+// Address records (types 02 and 04) with a zero base are harmless; any
+// other base moves the records that follow outside these chips.
+bool isAddressRecord(const HexRecord& record) { return record.type == 0x02 || record.type == 0x04; }
+bool isStartRecord(const HexRecord& record) { return record.type == 0x03 || record.type == 0x05; }
+bool hasNonZeroData(const HexRecord& record) {
+  for (std::uint8_t byte : record.data)
+    if (byte != 0) return true;
+  return false;
+}
+
+// Words with no place in their area are dropped.
+void storeRecord(TForm1& form, const HexRecord& record) {
+  Buffer& buffer = form.buffer;
+  const int words = record.count / 2;
+  const int base = record.address / 2;
+  switch (routeOf(record)) {
+    case HexArea::Program:
+      for (int i = 0; i < words; ++i)
+        buffer.program[static_cast<std::size_t>(base + i)] = wordOf(record, i);
+      break;
+    case HexArea::Config:
+      for (int i = 0; i < words; ++i) {
+        buffer.config = wordOf(record, i);
+        Check_Slov_cfg_file(form);
+      }
+      break;
+    case HexArea::Id:
+      for (int i = 0; i < words; ++i) {
+        const int index = base + i - 0x2000;
+        if (index >= 0 && index < 4) buffer.ids[static_cast<std::size_t>(index)] = wordOf(record, i);
+      }
+      break;
+    case HexArea::Data:
+      for (int i = 0; i < words; ++i) {
+        const int index = base + i - 0x2100;
+        if (index >= 0 && index < kMaxDataBytes)
+          buffer.data[static_cast<std::size_t>(index)] = record.data[2 * static_cast<std::size_t>(i)];
+      }
+      break;
+    case HexArea::Ignored:
+      break;
+  }
+}
+
+// Reads every record; false at the first bad one (already reported).
+bool readRecords(LoadState& load, const std::string& bytes) {
+  TForm1& form = load.form;
+  const HexLimits limits{form.profile.programWords, form.profile.dataBytes};
+  std::size_t pos = 0;
+  int lineNumber = 0;
+  bool afterEnd = false;
+  while (true) {
+    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) <= 0x20) ++pos;
+    if (pos >= bytes.size()) return true;
+    const std::size_t end = bytes.find_first_of("\r\n", pos);
+    const std::string_view line(bytes.data() + pos,
+                                (end == std::string::npos ? bytes.size() : end) - pos);
+    pos = end == std::string::npos ? bytes.size() : end;
+    ++lineNumber;
+    // Some compilers put comments after the end record: the file ends there.
+    if (afterEnd && line[0] != ':') return true;
+    HexParse parse = parseHexRecord(line, limits);
+    if (parse.error == HexError::None && isAddressRecord(parse.record) &&
+        hasNonZeroData(parse.record))
+      parse.error = HexError::Addressing;
+    if (parse.error != HexError::None) {
+      failLoad(load, errorText(parse, lineNumber));
+      return false;
+    }
+    if (parse.record.type == 0x01) afterEnd = true;
+    if (!isAddressRecord(parse.record) && !isStartRecord(parse.record))
+      storeRecord(form, parse.record);
+    const double rows = form.profile.programWords / 8.0;
+    const int position = roundHalfEven((parse.record.address / 16) / rows * 70.0);
+    setProgress(form, position > 106 ? 106 : position);
+  }
+}
+
+void showLoadedBuffer(TForm1& form) {
+  WindowState& w = form.window;
+  const int rows = form.profile.programWords / 8;
+  for (std::string& text : w.columnTexts) text.clear();
+  for (int r = 0; r < rows; ++r)
+    for (int k = 0; k < 8; ++k)
+      w.columnTexts[static_cast<std::size_t>(k)] +=
+          hex4(form.buffer.program[static_cast<std::size_t>(8 * r + k)]) + "\r\n";
+  w.programColumns = w.columnTexts;
+  form.buffer.disassembly = form.buffer.program;
+  form.buffer.disassemblyNeeded = true;
+  form.fileLoadFlag = true;
+  Config_Chenge_iz_W(form);
+  form.fileLoadFlag = false;
+  for (std::size_t j = 0; j < 4; ++j) w.idCells[j] = hex4(form.buffer.ids[j]);
+  for (int n = 0; n < form.profile.dataBytes; ++n) {
+    setDataCellText(form, n + 1, hex2(form.buffer.data[static_cast<std::size_t>(n)]));
+    setProgress(form, roundHalfEven((n + 1) / 128.0 * 30.0) + 70);
+  }
+  setProgress(form, 106);
+}
+
+void enableFileRoutes(TForm1& form, bool enable) {
+  RouteState& r = form.window.routes;
+  for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.SpeedButton12, &r.SpeedButton13})
+    item->Enabled = enable;
+}
+
+void finish(LoadState& load, bool touchEdit4) {
+  TForm1& form = load.form;
+  if (touchEdit4) {
+    form.window.Edit4.Text = load.good ? "Буфер (" + shortenedPath(load.path) + ")" : "Буфер ";
+    form.window.Edit4.Hint = "Отображено состояние буфера";
+  }
+  form.window.StatusBar1 = load.lastAction;
+  BattonEnable(form);
+  form.window.StatusBar2 = elapsedSince(form, load.start);
+}
+
+}  // namespace
+
+std::string shortenedPath(const std::string& path) {
+  std::vector<std::size_t> starts;  // where each character begins
+  for (std::size_t i = 0; i < path.size(); ++i)
+    if ((static_cast<unsigned char>(path[i]) & 0xC0) != 0x80) starts.push_back(i);
+  if (starts.size() <= 25) return path;
+  return "\\ .. " + path.substr(starts[starts.size() - 21]);
+}
+
+namespace {
+
+std::int64_t beginLoad(TForm1& form) {
+  const std::int64_t start = form.platform.timeOfDayMs();
+  form.window.ProgressBar1 = 0;
+  form.window.StatusBar1 = "Выполняемое действие: открытие файла.";
+  form.window.StatusBar2.clear();
+  form.host.pump();
+  return start;
+}
+
+bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
+  LoadState load{form, path, start, {}};
+  std::string bytes, reason;
+  if (!readWholeFile(path, bytes, reason)) {
+    form.host.messageBox("Ошибка при открытии файла " + path,
+                         "Не удалось прочитать файл.\r\nПричина: " + reason + ".",
+                         MessageIcon::Error, MessageButtons::Ok);
+    load.good = false;
+    load.lastAction = " Последнее выполненое действие: неудачная попытка прочитать файл " + path;
+    finish(load, true);
+    return false;
+  }
+  BattonDisabl(form);
+  form.window.StatusBar1 = "Выполняемое действие: чтение из файла " + path;
+  load.lastAction = " Последнее выполненое действие: успешно прочитан файл " + path;
+  enableFileRoutes(form, true);
+  form.window.routes.N34.Enabled = true;
+  form.window.routes.SpeedButton4.Enabled = true;
+  form.window.routes.PIC2.Enabled = false;
+
+  form.buffer.program.fill(kBlankWord);
+  form.buffer.data.fill(kBlankByte);
+  form.buffer.ids.fill(kBlankWord);
+  ClearMemo(form);
+  ClearME(form);
+  if (readRecords(load, bytes)) showLoadedBuffer(form);
+  // A half-read image must not reach a chip: the routes that write or
+  // verify it stay off until the next good load.
+  else enableFileRoutes(form, false);
+  finish(load, true);
+  return load.good;
+}
+
+}  // namespace
+
+bool loadHexFile(TForm1& form, const std::string& path) {
+  return loadChosenFile(form, path, beginLoad(form));
+}
+
+void Button14Click(TForm1& form) {
+  const std::int64_t start = beginLoad(form);
+  auto path = form.host.openFileDialog({"*.hex", "", ""});
+  if (!path) {
+    LoadState load{form, {}, start,
+                   " Последнее выполненое действие: неудачная попытка открыть файл."};
+    finish(load, false);
+    return;
+  }
+  loadChosenFile(form, *path, start);
+}
+
+}  // namespace kalmar

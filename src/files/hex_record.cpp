@@ -1,0 +1,78 @@
+#include "files/hex_record.h"
+
+namespace kalmar {
+
+namespace {
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
+int byteAt(std::string_view line, std::size_t position) {  // 1-based position
+  return hexDigit(line[position - 1]) * 16 + hexDigit(line[position]);
+}
+
+bool withinLimit(int address, int count, const HexLimits& limits) {
+  if (address + count <= 2 * limits.programWords) return true;
+  if (address < 0x4000 || address > 0x4300) return false;
+  return limits.dataBytes != 64 || address + count <= 0x4280;
+}
+
+}  // namespace
+
+HexParse parseHexRecord(std::string_view line, const HexLimits& limits) {
+  HexParse result;
+  if (line.empty() || line[0] != ':') {
+    result.error = HexError::FirstCharacter;
+    return result;
+  }
+  for (std::size_t i = 1; i < line.size(); ++i) {
+    if (hexDigit(line[i]) < 0) {
+      result.error = HexError::BadCharacter;
+      result.badCharacter = line[i];
+      return result;
+    }
+  }
+  // Too short to hold count, address, type and checksum: nothing past its
+  // end is read.
+  if (line.size() < 11) {
+    result.error = HexError::Checksum;
+    return result;
+  }
+  HexRecord& record = result.record;
+  record.count = byteAt(line, 2);
+  record.address = static_cast<std::uint16_t>(byteAt(line, 4) * 256 + byteAt(line, 6));
+  if (!withinLimit(record.address, record.count, limits)) {
+    result.error = HexError::Addressing;
+    return result;
+  }
+  if (line.size() != static_cast<std::size_t>(2 * record.count + 11)) {
+    result.error = HexError::Checksum;
+    return result;
+  }
+  record.type = byteAt(line, 8);
+  int sum = record.count + (record.address >> 8) + (record.address & 0xFF) + record.type;
+  record.data.reserve(static_cast<std::size_t>(record.count));
+  for (int i = 0; i < record.count; ++i) {
+    int byte = byteAt(line, 10 + 2 * static_cast<std::size_t>(i));
+    record.data.push_back(static_cast<std::uint8_t>(byte));
+    sum += byte;
+  }
+  sum += byteAt(line, 10 + 2 * static_cast<std::size_t>(record.count));
+  if ((sum & 0xFF) != 0) result.error = HexError::Checksum;
+  return result;
+}
+
+HexArea routeOf(const HexRecord& record) {
+  const int address = record.address;
+  if (address + record.count <= 0x1000) return HexArea::Program;
+  if (address == 0x400E) return HexArea::Config;
+  if (address >= 0x4000 && address <= 0x4007) return HexArea::Id;
+  if (address >= 0x41FF && address <= 0x42FF) return HexArea::Data;
+  return HexArea::Ignored;
+}
+
+}  // namespace kalmar

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+#include "window/buffer.h"
+
+namespace kalmar {
+
+// The buffer as Intel HEX in the reader's layout: program words low byte
+// first at twice their address, IDs at 4000h, the configuration word at
+// 400Eh, data byte n at 4200h + 2n; 16 data bytes a record, CR LF line ends,
+// the end record last. Records whose words are all blank are left out (the
+// reader starts from a blank buffer); IDs and configuration are always written.
+std::string bufferToHex(const Buffer& buffer, int programWords, int dataBytes);
+
+}  // namespace kalmar
