@@ -250,7 +250,9 @@ bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
 }  // namespace
 
 bool loadHexFile(TForm1& form, const std::string& path) {
-  return loadChosenFile(form, path, beginLoad(form));
+  const std::int64_t start = beginLoad(form);
+  form.lastOpenedPath = path;
+  return loadChosenFile(form, path, start);
 }
 
 void Button14Click(TForm1& form) {
@@ -262,6 +264,7 @@ void Button14Click(TForm1& form) {
     finish(load, false);
     return;
   }
+  form.lastOpenedPath = *path;
   loadChosenFile(form, *path, start);
 }
 

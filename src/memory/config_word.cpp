@@ -299,21 +299,22 @@ void Button10Click(TForm1& form) {
   if (Chek_Hard(form)) Proc_Read_Config(form);
 }
 
+bool confirmCodeProtection(TForm1& form) {
+  if (!protectionChosen(form)) return true;
+  const bool family84 = form.profile.family == Family::Family84;
+  const std::string text = std::string("Вы установили бит защиты кода. После программирования ") +
+                           (family84 ? "все данные," : "данные,") +
+                           "\r\nзаписанные в микроконтроллере, перестанут быть доступными для\r\n"
+                           "чтения и редактирования.\r\nВы действительно хотите продолжить?";
+  if (form.host.messageBox("Предупреждение.", text, MessageIcon::None, MessageButtons::OkCancel) ==
+      MessageResult::Ok)
+    return true;
+  form.window.StatusBar1 = kWriteRefused;
+  return false;
+}
+
 void Button12Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
-  if (protectionChosen(form)) {
-    const bool family84 = form.profile.family == Family::Family84;
-    std::string text = std::string("Вы установили бит защиты кода. После программирования ") +
-                       (family84 ? "все данные," : "данные,") +
-                       "\r\nзаписанные в микроконтроллере, перестанут быть доступными для\r\n"
-                       "чтения и редактирования.\r\nВы действительно хотите продолжить?";
-    if (form.host.messageBox("Предупреждение.", text, MessageIcon::None,
-                             MessageButtons::OkCancel) != MessageResult::Ok) {
-      form.window.StatusBar1 = kWriteRefused;
-      return;
-    }
-  }
-  Proc_Write_Config(form);
+  if (Chek_Hard(form) && confirmCodeProtection(form)) Proc_Write_Config(form);
 }
 
 }  // namespace kalmar

@@ -30,6 +30,10 @@ void Proc_Write_Config(TForm1& form);
 void Button10Click(TForm1& form);  // "Прочитать Конфиг"
 void Button12Click(TForm1& form);  // "Записать Слово Конфиг."
 
+// The warning before a configuration word that protects code is written;
+// false when the user refused (the status line then says so).
+bool confirmCodeProtection(TForm1& form);
+
 // Reads the word at 2007h in an open programming session (shared with the
 // BG read of the erase).
 std::uint16_t readConfigurationWord(TForm1& form);

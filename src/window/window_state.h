@@ -175,6 +175,21 @@ struct WindowState {
 
   ColourState colours;
   std::string ActiveControl;  // the component with the keyboard focus
+  // The selection in the focused edit cell.
+  int SelStart = 0;
+  int SelLength = 0;
+
+  // Data memory editing: the editor group GroupBox3, writable cells, and
+  // what an edit locks: the other panels, the top menus, the panel's pop-up.
+  bool GroupBox3Visible = false;
+  bool dataCellsWritable = false;
+  bool GroupBox2Enabled = true;  // program memory
+  bool GroupBox8Enabled = true;  // ID
+  bool GroupBox9Enabled = true;  // listing
+  MenuItem N1{"Приложение"}, N2{"Файл"}, N5{"Настройка"}, N8{"Прочитать"}, N9{"Записать"},
+      N30{"Сервис"}, N25{"Помощь"};
+  MenuItem N22{"Прочитать память данных"}, N23{"Редактировать память данных"},
+      N35{"Записать память данных"};
 
   WindowState();
 };

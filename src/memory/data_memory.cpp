@@ -1,0 +1,143 @@
+#include "memory/data_memory.h"
+
+#include "link/line_protocol.h"
+#include "link/programmer_check.h"
+#include "memory/data_cells.h"
+#include "memory/operation_frame.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+const char* const kWriteCaption = "Ошибка при записи данных в память данных микроконтроллера.";
+const char* const kWriteDone =
+    " Последнее выполненое действие: успешная запись данных в память данных микроконтроллера.";
+
+int progressFor(int done, int size) { return 5 + roundHalfEven(100.0 * done / size); }
+}  // namespace
+
+std::vector<std::uint16_t> Proc_Read_DM(TForm1& form) {
+  LineProtocol& line = form.line;
+  const int size = form.profile.dataBytes;
+  std::vector<std::uint16_t> words;
+  words.reserve(static_cast<std::size_t>(size));
+  form.platform.setPriorityClass(PriorityClass::RealTime);
+  line.EnterProgrammingMode();
+  line.store(Sampler::Read5).rewind();
+  for (int a = 0; a < size; ++a) {
+    line.SendCommand(0x05);
+    words.push_back(line.ReadDataWord(Sampler::Read5));
+    if (a < size - 1) line.SendCommand(0x06);
+  }
+  line.ExitProgrammingMode(false);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+  return words;
+}
+
+void Button5Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  const std::int64_t start = beginFrame(
+      form, "Выполняемое действие: чтение данных из памяти данных микроконтроллера.", 5, false);
+  const std::vector<std::uint16_t> words = Proc_Read_DM(form);
+  const int size = form.profile.dataBytes;
+  form.fillLock = true;
+  for (int a = 0; a < size; ++a) {
+    const auto byte = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
+    form.buffer.data[static_cast<std::size_t>(a)] = byte;
+    setDataCellText(form, a + 1, hex2(byte));
+    setProgress(form, progressFor(a + 1, size));
+  }
+  form.fillLock = false;
+  form.window.Edit5 = {"Микроконтроллер & Буфер",
+                       "Отображено состояние буфера и памяти данных микроконтроллера", false,
+                       form.window.Edit5.Left, form.window.Edit5.Width, form.window.Edit5.SelStart};
+  endFrame(form,
+           " Последнее выполненное действие: успешно прочитаны данные из памяти данных "
+           "микроконтроллера.",
+           true, start, false);
+  form.window.ActiveControl = "GroupBox2";
+}
+
+void Proc_Write_DM(TForm1& form) {
+  LineProtocol& line = form.line;
+  const int size = form.profile.dataBytes;
+  form.operation.startMs =
+      beginFrame(form, "Выполняемое действие: запись данных в память данных микроконтроллера.");
+  form.operation.ok = true;
+  std::string lastAction = kWriteDone;
+  line.EnterProgrammingMode();
+  for (int a = 0; a < size; ++a) {
+    const std::uint8_t byte = form.buffer.data[static_cast<std::size_t>(a)];
+    line.SendCommand(0x03);
+    line.LoadDataWord(byte);
+    line.SendCommand(0x08);
+    line.Paus(1000);
+    setProgress(form, progressFor(a + 1, size));
+    line.SendCommand(0x05);
+    line.store(Sampler::Read4).setBitPosition(1);
+    const auto readBack = static_cast<std::uint8_t>(line.ReadDataWord(Sampler::Read4) & 0xFF);
+    if (readBack != byte) {
+      reportFailure(form, kWriteCaption,
+                    "В ячейку с адресом " + hex2(static_cast<std::uint32_t>(a)) +
+                        " должно было быть записано число " + hex2(byte) +
+                        ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
+                        hex2(readBack) + ".\r\nЗапись прервана.");
+      lastAction =
+          " Посл. вып. действие: неудачная попытка записать данные в память данных "
+          "микроконтроллера.";
+      break;
+    }
+    if (a < size - 1) line.SendCommand(0x06);
+  }
+  line.ExitProgrammingMode(true);
+  form.window.StatusBar1 = lastAction;
+  if (form.operation.ok) form.window.ProgressBar1 = 106;  // the verify takes the lock over
+  else BattonEnable(form);
+  form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+}
+
+void Proc_Verify_DM(TForm1& form) {
+  const int size = form.profile.dataBytes;
+  form.operation.startMs = beginFrame(
+      form, "Выполняемое действие: проверка данных в памяти данных микроконтроллера.", 5, false);
+  std::string lastAction =
+      " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, ошибок нет." +
+      form.lastOpenedPath;
+  const std::vector<std::uint16_t> words = Proc_Read_DM(form);
+  form.operation.ok = true;
+  for (int a = 0; a < size; ++a) {
+    setProgress(form, progressFor(a + 1, size));
+    const auto read = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
+    const std::uint8_t wanted = form.buffer.data[static_cast<std::size_t>(a)];
+    if (read != wanted) {
+      reportFailure(form, "Ошибка при проверке данных в памяти данных микроконтроллера.",
+                    "В ячейке с адресом " + hex2(static_cast<std::uint32_t>(a)) +
+                        " должно находиться число " + hex2(wanted) +
+                        ".\r\nПроверка показала, что в этой ячейке находится число " + hex2(read) +
+                        ".\r\nПроверка прервана.");
+      lastAction =
+          " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, обнаружены "
+          "ошибки.";
+      break;
+    }
+  }
+  endFrame(form, lastAction, form.operation.ok, form.operation.startMs, false);
+}
+
+void Button9Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  Proc_Write_DM(form);
+  const std::int64_t start = form.operation.startMs;
+  if (form.operation.ok) Proc_Verify_DM(form);
+  if (form.operation.ok) {
+    form.window.StatusBar1 = kWriteDone;
+  } else {
+    form.host.messageBox(kWriteCaption,
+                         "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.",
+                         MessageIcon::Error, MessageButtons::Ok);
+  }
+  form.window.StatusBar2 = elapsedSince(form, start);
+}
+
+}  // namespace kalmar

@@ -1,0 +1,268 @@
+#include "memory/erase.h"
+
+#include "link/line_protocol.h"
+#include "link/programmer_check.h"
+#include "memory/config_word.h"
+#include "memory/data_cells.h"
+#include "memory/data_memory.h"
+#include "memory/id_locations.h"
+#include "memory/operation_frame.h"
+#include "memory/program_read.h"
+#include "memory/program_write.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* bgName(std::uint8_t bg) {
+  static const char* const kNames[4] = {"00", "01", "10", "11"};
+  return kNames[(bg >> 4) & 3];
+}
+
+// Moves the counter to the last program word in a fresh programming session.
+void walkToLastWord(TForm1& form) {
+  for (int i = 0; i < form.profile.programWords - 1; ++i) form.line.SendCommand(0x06);
+}
+
+std::uint16_t readCalibrationWord(TForm1& form) {
+  LineProtocol& line = form.line;
+  line.EnterProgrammingMode();
+  walkToLastWord(form);
+  line.SendCommand(0x04);
+  line.store(Sampler::Read4).setBitPosition(1);
+  const std::uint16_t word = line.ReadDataWord(Sampler::Read4);
+  line.ExitProgrammingMode(false);
+  return word;
+}
+
+// Writes the noted calibration word back after "Стереть Все", checked like
+// every program word.
+void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
+  LineProtocol& line = form.line;
+  const int last = form.profile.programWords - 1;
+  form.operation.startMs =
+      beginFrame(form, "Выполняемое действие: восстановление калибровочного слова микроконтроллера.");
+  form.operation.ok = true;
+  std::string lastAction =
+      " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.";
+  line.EnterProgrammingMode();
+  walkToLastWord(form);
+  line.SendCommand(0x02);
+  line.LoadDataWord(calibration);
+  line.SendCommand(0x08);
+  line.Paus(1000);
+  line.SendCommand(0x04);
+  line.store(Sampler::Read4).setBitPosition(1);
+  const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
+  line.ExitProgrammingMode(true);
+  if (readBack != calibration) {
+    reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
+                  "В ячейку с адресом " + hex4(static_cast<std::uint32_t>(last)) +
+                      " должно было быть записано число " + hex4(calibration) +
+                      ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
+                      hex4(readBack) + ".\r\nЗапись прервана.");
+    lastAction =
+        " Посл. вып. действие: неудачная попытка записать данные в память программ "
+        "микроконтроллера.";
+  }
+  endFrame(form, lastAction, form.operation.ok, form.operation.startMs);
+}
+
+void loadConfigurationAt2007(LineProtocol& line) {
+  line.SendCommand(0x00);
+  line.SendFixedFrame(FixedFrame::AllOnes3FFF);
+  for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
+}
+
+// Steps 5 to 11 of "Стереть Все": the chip-level erase sequence.
+void eraseSequence(TForm1& form, bool is12F6xx) {
+  LineProtocol& line = form.line;
+  line.EnterProgrammingMode();
+  loadConfigurationAt2007(line);
+  if (!is12F6xx) {
+    // The code-protection clearing of the PIC16F84 family.
+    line.SendCommand(0x01);
+    line.SendCommand(0x07);
+    line.SendCommand(0x08);
+    line.Paus(1000);
+    line.SendCommand(0x01);
+    line.SendCommand(0x07);
+    line.SendCommand(0x02);
+    line.SendFixedFrame(FixedFrame::AllOnes3FFF);
+  }
+  line.SendCommand(0x09);
+  line.SendCommand(0x08);
+  line.Paus(1000);
+  if (!is12F6xx) {
+    line.SendCommand(0x03);
+    line.SendFixedFrame(FixedFrame::Byte00FF);
+  }
+  line.SendCommand(0x0B);
+  line.SendCommand(0x08);
+  line.Paus(1000);
+  line.ExitProgrammingMode(true);
+}
+
+bool allIdsBlank(const TForm1& form) {
+  for (std::uint16_t id : form.buffer.ids)
+    if (id != kBlankWord) return false;
+  return true;
+}
+
+void showErasedChip(TForm1& form) {
+  ClearMemo(form);
+  const int last = form.profile.programWords - 1;
+  if (form.buffer.program[static_cast<std::size_t>(last)] != kBlankWord) {
+    // The kept calibration word stands in the last row of the last column.
+    std::string& column = form.window.programColumns[7];
+    column.replace(static_cast<std::size_t>(last / 8) * 6, 4,
+                   hex4(form.buffer.program[static_cast<std::size_t>(last)]));
+  }
+  ClearME(form);
+  WindowState& w = form.window;
+  w.Edit4.Text = "Микроконтроллер & Буфер";
+  w.Edit4.Hint = "Отображено состояние буфера и памяти программ микроконтроллера";
+  RouteState& r = w.routes;
+  for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.PIC2, &r.N34, &r.N28,
+                         &r.SpeedButton12, &r.SpeedButton13, &r.SpeedButton4, &r.SpeedButton5})
+    item->Enabled = false;
+  w.Edit5.Text = "Микроконтроллер & Буфер";
+  w.Edit5.Bold = false;
+  w.Edit5.Hint = "Отображено состояние буфера и микроконтроллера";
+  w.StatusBar1 = " Последнее выполненое действие: успешное стирание всех данных микроконтроллера.";
+}
+
+void checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
+  OperationState& op = form.operation;
+  if (form.profile.dataBytes == 64) {
+    Proc_Write_DM(form);
+    if (op.ok) Proc_Verify_DM(form);
+  } else {
+    Proc_Verify_DM(form);
+  }
+  if (op.ok) {
+    form.buffer.program.fill(kBlankWord);
+    const auto& calibration = form.savedCalibration;
+    if (is12F6xx && calibration && isCalibrationWord(*calibration)) {
+      restoreCalibrationWord(form, *calibration);
+      form.buffer.program[static_cast<std::size_t>(form.profile.programWords - 1)] = *calibration;
+    }
+    if (op.ok) Proc_VerifyPM(form);
+  }
+  if (op.ok) {
+    form.buffer.disassembly = form.buffer.program;
+    form.buffer.disassemblyNeeded = true;
+  }
+  if (op.ok) {
+    if (is12F6xx) {
+      form.buffer.config = keptConfig;
+      Proc_Write_Config(form);
+    } else {
+      Proc_Read_Config(form);
+      op.ok = form.buffer.config == 0x3FFF;
+    }
+  }
+  if (op.ok) {
+    Proc_Read_ID(form);
+    op.ok = allIdsBlank(form);
+  }
+}
+
+}  // namespace
+
+std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form) {
+  form.platform.setPriorityClass(PriorityClass::RealTime);
+  BattonDisabl(form);
+  form.window.ProgressBar1 = 5;
+  form.window.StatusBar1 = "Выполняемое действие: чтение слова конфигурации микроконтроллера.";
+  form.host.pump();
+  form.line.EnterProgrammingMode();
+  const std::uint16_t word = readConfigurationWord(form);
+  form.line.ExitProgrammingMode(false);
+  form.savedCalibration = readCalibrationWord(form);
+  form.window.StatusBar1 =
+      " Последнее выполненное действие: успешно прочитано слово конфигурации микроконтроллера.";
+  form.window.ProgressBar1 = 106;
+  BattonEnable(form);
+  form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+  return static_cast<std::uint8_t>((word >> 8) & 0x30);
+}
+
+void BG_of_12F6xx_Readen(TForm1& form) {
+  const std::uint8_t chipBg = BG_of_12F6xx_Readen_Befor_Write(form);
+  const auto bufferBg = static_cast<std::uint8_t>((form.buffer.config >> 8) & 0x30);
+  if (chipBg == bufferBg) return;
+  if (form.window.bg.Panel3Tag == 1) {
+    const std::string text =
+        std::string("Вы действительно собираетесь изменить состояние колибровочных\r\n") +
+        "битов BG? Текущее значение - " + bgName(chipBg) + ",  новое значение - " +
+        bgName(bufferBg) + ".\r\nНажмите OK для записи нового значения, или ОТМЕНА - для\r\n" +
+        "сохранения в слове конфигурации старого значения битов BG.";
+    if (form.host.messageBox("Предупреждение.", text, MessageIcon::None,
+                             MessageButtons::OkCancel) == MessageResult::Ok)
+      return;
+  }
+  form.buffer.config = static_cast<std::uint16_t>((form.buffer.config & ~0x3000) + chipBg * 0x100);
+  Config_Chenge_iz_W(form);
+}
+
+void Errase_PM_befor_Write_12F6xx(TForm1& form) {
+  BG_of_12F6xx_Readen(form);
+  LineProtocol& line = form.line;
+  form.platform.setPriorityClass(PriorityClass::RealTime);
+  form.window.StatusBar1 = "Выполняемое действие: стирание памяти программ микроконтроллера.";
+  BattonDisabl(form);
+  form.host.pump();
+  line.EnterProgrammingMode();
+  loadConfigurationAt2007(line);
+  line.SendCommand(0x09);
+  line.SendCommand(0x08);
+  line.Paus(1000);
+  line.ExitProgrammingMode(true);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+  BattonEnable(form);
+  form.window.StatusBar1 =
+      " Последнее выполненое действие: успешное стирание памяти программ микроконтроллера.";
+}
+
+void Button11Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  if (form.host.messageBox("Предупреждение.",
+                           "После стирания все данные, записанные сейчас в микроконтроллере\r\n"
+                           "будут потеряны. Вы действительно хотите продолжить?",
+                           MessageIcon::None, MessageButtons::OkCancel) != MessageResult::Ok)
+    return;
+  const bool is12F6xx = form.profile.is12F6xx();
+  std::uint16_t keptConfig = form.buffer.config;
+  if (is12F6xx) {
+    form.window.bg.Panel3Tag = 0;  // keep mode: the chip's BG bits win
+    BG_of_12F6xx_Readen(form);
+    keptConfig = form.buffer.config;
+  }
+  form.platform.setPriorityClass(PriorityClass::RealTime);
+  const std::int64_t start = form.platform.timeOfDayMs();
+  BattonDisabl(form);
+  form.window.ProgressBar1 = 0;
+  form.window.StatusBar1 = "Выполняемое действие: стирание всех данных микроконтроллера.";
+  form.window.StatusBar2.clear();
+  eraseSequence(form, is12F6xx);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+  form.buffer.data.fill(kBlankByte);
+  form.buffer.dataEdit = form.buffer.data;
+
+  checkBlank(form, is12F6xx, keptConfig);
+  if (form.operation.ok) {
+    showErasedChip(form);
+  } else {
+    form.host.messageBox("Ошибка при стирании данных микроконтроллера",
+                         "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.",
+                         MessageIcon::Error, MessageButtons::Ok);
+  }
+  form.window.StatusBar2 = elapsedSince(form, start);
+  form.window.ActiveControl = "GroupBox2";
+  BattonEnable(form);
+}
+
+}  // namespace kalmar

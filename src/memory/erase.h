@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+
+#include "window/form1.h"
+
+namespace kalmar {
+
+// A PIC12F629/675 calibration word is a RETLW (34xxh).
+inline bool isCalibrationWord(std::uint16_t word) { return (word & 0xFF00) == 0x3400; }
+
+// Reads the chip's configuration word and returns its BG bits as 00h, 10h,
+// 20h or 30h; also notes the calibration word at the last address.
+std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form);
+// Puts the chip's BG bits into the buffer's word unless the user confirms
+// a different chosen value.
+void BG_of_12F6xx_Readen(TForm1& form);
+// The PIC12F629/675 erase before programming (program memory, IDs, configuration).
+void Errase_PM_befor_Write_12F6xx(TForm1& form);
+// "Стереть Все": erase everything and prove the chip blank.
+void Button11Click(TForm1& form);
+
+}  // namespace kalmar

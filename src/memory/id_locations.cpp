@@ -1,0 +1,163 @@
+#include "memory/id_locations.h"
+
+#include "link/line_protocol.h"
+#include "link/programmer_check.h"
+#include "memory/data_cells.h"
+#include "memory/operation_frame.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* const kWriteCaption = "Ошибка при записи идентификатора микроконтроллера.";
+
+void showChipAndBuffer(SourceIndicator& box) {
+  box = {"Мк-р & Буфер", "Отображено состояние буфера и микроконтроллера", false, 110, 69,
+         box.SelStart};
+}
+
+void showBuffer(SourceIndicator& box) {
+  box = {"Буфер", "Отображено состояние буфера", true, 118, 38, box.SelStart};
+}
+
+std::string cellName(int n) { return "MaskEdit" + std::to_string(n); }
+
+void focusCell(TForm1& form, int n, int selLength) {
+  form.window.ActiveControl = cellName(n);
+  form.window.SelStart = 0;
+  form.window.SelLength = selLength;
+}
+
+}  // namespace
+
+void Proc_Read_ID(TForm1& form) {
+  LineProtocol& line = form.line;
+  const std::int64_t start = beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
+  form.idCellLock = true;
+  line.EnterProgrammingMode();
+  line.SendCommand(0x00);
+  line.LoadDataWord(0x3FFF);
+  line.store(Sampler::Read7).rewind();
+  std::array<std::uint16_t, 4> words{};
+  for (std::size_t w = 0; w < 4; ++w) {
+    line.SendCommand(0x04);
+    words[w] = line.ReadDataWord(Sampler::Read7);
+    if (w < 3) line.SendCommand(0x06);
+  }
+  setProgress(form, 20);
+  line.ExitProgrammingMode(false);
+  setProgress(form, 30);
+  for (std::size_t w = 0; w < 4; ++w) {
+    form.buffer.ids[w] = words[w];
+    if (!form.idPreserveMarker) form.window.idCells[w] = hex4(words[w]);
+    setProgress(form, 30 + roundHalfEven(70.0 * static_cast<double>(w + 1) / 4.0));
+  }
+  showChipAndBuffer(form.window.Edit8);
+  endFrame(form,
+           " Последнее выполненное действие: успешно прочитан идентификатор микроконтроллера.",
+           true, start);
+  form.idCellLock = false;
+  form.window.ActiveControl = "GroupBox2";
+}
+
+void Proc_Write_ID(TForm1& form) {
+  LineProtocol& line = form.line;
+  const std::int64_t start = beginFrame(form, "Выполняемое действие: запись идентификатора микроконтроллера.");
+  form.operation.ok = true;
+  form.writtenIds = form.buffer.ids;
+  std::string lastAction =
+      " Последнее выполненное действие: успешно записан идентификатор микроконтроллера.";
+  line.EnterProgrammingMode();
+  line.SendCommand(0x00);
+  line.LoadDataWord(0x3FFF);
+  for (std::size_t w = 0; w < 4; ++w) {
+    const std::uint16_t word = form.buffer.ids[w];
+    line.SendCommand(0x02);
+    line.LoadDataWord(word);
+    line.SendCommand(0x08);
+    line.Paus(1000);
+    setProgress(form, 5 + 25 * static_cast<int>(w + 1));
+    line.SendCommand(0x04);
+    line.store(Sampler::Read4).setBitPosition(1);
+    const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
+    if (readBack != word) {
+      reportFailure(form, kWriteCaption,
+                    "В ячейку с адресом " + hex4(0x2000 + static_cast<std::uint32_t>(w)) +
+                        " должно было быть записано число " + hex4(word) +
+                        ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
+                        hex4(readBack) + ".\r\nЗапись прервана.");
+      lastAction = " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.";
+      break;
+    }
+    if (w < 3) line.SendCommand(0x06);
+  }
+  line.ExitProgrammingMode(false);
+  endFrame(form, lastAction, true, start);  // 106 also after a failure
+}
+
+void Button13Click(TForm1& form) {
+  if (Chek_Hard(form)) Proc_Read_ID(form);
+}
+
+void Button15Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  const std::int64_t start = form.platform.timeOfDayMs();
+  Proc_Write_ID(form);
+  if (form.operation.ok) Proc_Read_ID(form);
+  if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
+  if (form.operation.ok) {
+    form.window.StatusBar1 =
+        " Последнее выполненое действие: успешная запись идентификатора микроконтроллера.";
+  } else {
+    form.host.messageBox(kWriteCaption,
+                         "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
+                         MessageIcon::Error, MessageButtons::Ok);
+  }
+  form.window.StatusBar2 = elapsedSince(form, start);
+}
+
+void setIdCellText(TForm1& form, int n, const std::string& text) {
+  if (n < 301 || n > 304) return;
+  std::string& cell = form.window.idCells[static_cast<std::size_t>(n - 301)];
+  if (cell == text) return;
+  cell = text;
+  MaskEdit301Change(form, n);
+}
+
+void MaskEdit301Change(TForm1& form, int n) {
+  if (form.idCellLock || n < 301 || n > 304) return;
+  const std::size_t index = static_cast<std::size_t>(n - 301);
+  unsigned value = 0;
+  if (parseHexCell(form.window.idCells[index], value) && value <= 0x3FFF) {
+    form.buffer.ids[index] = static_cast<std::uint16_t>(value);
+    showBuffer(form.window.Edit8);
+    return;
+  }
+  form.window.idCells[index] = hex4(form.buffer.ids[index]);
+  form.host.beep();
+}
+
+void MaskEdit301Click(TForm1& form, int) { form.idLeftMoveCounter = 0; }
+
+void MaskEdit301KeyUp(TForm1& form, int n, CellKey key, int caret) {
+  int& counter = form.idLeftMoveCounter;
+  if (key != CellKey::Left) counter = 0;
+  if (caret > 3 && n < 304) {
+    focusCell(form, n + 1, 1);
+    counter = 1;
+  }
+  if (caret >= 1 && caret <= 3) counter = -1;
+  if (key == CellKey::Left && n > 301) {
+    if (++counter == 3) {
+      counter = 1;
+      focusCell(form, n - 1, 1);
+    }
+  }
+}
+
+void MaskEdit301MouseUp(TForm1& form, int) {
+  if (form.window.SelLength > 1) form.window.SelLength = 1;
+}
+
+}  // namespace kalmar

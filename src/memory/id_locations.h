@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "window/form1.h"
+
+namespace kalmar {
+
+enum class CellKey { Left, Right, Up, Down, Other };
+
+void Proc_Read_ID(TForm1& form);
+void Proc_Write_ID(TForm1& form);
+void Button13Click(TForm1& form);  // "Прочитать идентиф."
+void Button15Click(TForm1& form);  // "Записать идент."
+
+// ID cells MaskEdit301..MaskEdit304 (n = 301..304).
+void setIdCellText(TForm1& form, int n, const std::string& text);  // runs the change handler
+void MaskEdit301Change(TForm1& form, int n);
+void MaskEdit301Click(TForm1& form, int n);
+void MaskEdit301KeyUp(TForm1& form, int n, CellKey key, int caret);
+void MaskEdit301MouseUp(TForm1& form, int n);
+
+}  // namespace kalmar

@@ -1,0 +1,145 @@
+#include "memory/program_write.h"
+
+#include "link/line_protocol.h"
+#include "link/programmer_check.h"
+#include "memory/config_word.h"
+#include "memory/erase.h"
+#include "memory/id_locations.h"
+#include "memory/operation_frame.h"
+#include "memory/program_read.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+const char* const kWriteCaption = "Ошибка при записи данных в память программ микроконтроллера.";
+const char* const kWriteDone =
+    " Последнее выполненое действие: успешная запись данных в память программ "
+    "микроконтроллера.";
+
+// The PIC12F629/675 keep their IDs and their calibration: the IDs are read,
+// the chip erased (BG bits and calibration word noted), the IDs written back.
+void prepare12F6xx(TForm1& form) {
+  form.idPreserveMarker = true;
+  Proc_Read_ID(form);
+  Errase_PM_befor_Write_12F6xx(form);
+  Proc_Write_ID(form);
+  form.idPreserveMarker = false;
+  const int last = form.profile.programWords - 1;
+  if (form.savedCalibration && isCalibrationWord(*form.savedCalibration))
+    form.buffer.program[static_cast<std::size_t>(last)] = *form.savedCalibration;
+}
+
+}  // namespace
+
+void Proc_WritePM(TForm1& form) {
+  LineProtocol& line = form.line;
+  const int words = form.profile.programWords;
+  form.operation.startMs = form.platform.timeOfDayMs();
+  form.operation.ok = true;
+  setProgress(form, 5);
+  std::string lastAction;
+  if (form.profile.is12F6xx()) prepare12F6xx(form);
+  if (form.operation.ok) {
+    form.platform.setPriorityClass(PriorityClass::RealTime);
+    BattonDisabl(form);
+    form.window.StatusBar1 =
+        "Выполняемое действие: запись данных в память программ микроконтроллера.";
+    form.window.StatusBar2.clear();
+    form.host.pump();
+    lastAction = kWriteDone;
+    line.EnterProgrammingMode();
+    for (int j = 1; j <= words; ++j) {
+      const int address = j - 1;
+      const std::uint16_t word = form.buffer.program[static_cast<std::size_t>(address)];
+      line.SendCommand(0x02);
+      line.LoadDataWord(word & 0x3FFF);
+      line.SendCommand(0x08);
+      line.Paus(1000);
+      setProgress(form, roundHalfEven(j * 100.0 / words) + 5);
+      line.SendCommand(0x04);
+      line.store(Sampler::Read4).setBitPosition(1);
+      const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
+      if (readBack != word) {
+        reportFailure(form, kWriteCaption,
+                      "В ячейку с адресом " + hex4(static_cast<std::uint32_t>(address)) +
+                          " должно было быть записано число " + hex4(word) +
+                          ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
+                          hex4(readBack) + ".\r\nЗапись прервана.");
+        lastAction =
+            " Посл. вып. действие: неудачная попытка записать данные в память программ "
+            "микроконтроллера.";
+        break;
+      }
+      if (j < words) line.SendCommand(0x06);
+    }
+  }
+  line.ExitProgrammingMode(true);
+  form.window.StatusBar1 = lastAction;
+  if (form.operation.ok) form.window.ProgressBar1 = 106;  // the verify takes the lock over
+  else BattonEnable(form);
+  form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+}
+
+void Proc_VerifyPM(TForm1& form) {
+  const int words = form.profile.programWords;
+  form.operation.startMs = beginFrame(
+      form, "Выполняемое действие: проверка данных в памяти программ микроконтроллера.", 5, false);
+  std::string lastAction =
+      " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
+      form.lastOpenedPath;
+  Proc_Read_PM(form);
+  form.operation.ok = true;
+  const SampleStore& samples = form.line.store(Sampler::Read3);
+  for (int i = 1; i <= words; ++i) {
+    const int address = i - 1;
+    const std::uint16_t read = samples.word(static_cast<std::size_t>(address));
+    const std::uint16_t wanted = form.buffer.program[static_cast<std::size_t>(address)];
+    setProgress(form, roundHalfEven(i * 100.0 / words) + 5);
+    // A file without a calibration word leaves the chip's own at the last
+    // address of a PIC12F629/675; that is no difference.
+    if (form.profile.is12F6xx() && address == words - 1 && wanted == kBlankWord) continue;
+    if (read != wanted) {
+      reportFailure(form, "Ошибка при проверке данных в памяти программ микроконтроллера.",
+                    "В ячейке с адресом " + hex4(static_cast<std::uint32_t>(address)) +
+                        " должно находиться число " + hex4(wanted) +
+                        ".\r\nПроверка показала, что в этой ячейке находится число " + hex4(read) +
+                        ".\r\nПроверка прервана.");
+      lastAction =
+          " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, "
+          "обнаружены ошибки.";
+      break;
+    }
+  }
+  endFrame(form, lastAction, form.operation.ok, form.operation.startMs, false);
+}
+
+void Button7Click(TForm1& form) {
+  if (!Chek_Hard(form)) return;
+  if (!confirmCodeProtection(form)) return;
+  const std::int64_t start = form.platform.timeOfDayMs();
+  Proc_WritePM(form);
+  if (form.operation.ok) Proc_VerifyPM(form);
+  if (form.operation.ok) Proc_Write_Config(form);
+  if (form.operation.ok) {
+    form.window.StatusBar1 = kWriteDone;
+  } else {
+    form.host.messageBox(kWriteCaption,
+                         "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
+                         MessageIcon::Error, MessageButtons::Ok);
+  }
+  form.window.StatusBar2 = elapsedSince(form, start);
+}
+
+void PIC2Click(TForm1& form) {
+  form.buffer.program = form.buffer.chipRead;
+  Button7Click(form);
+}
+
+void Button6Click(TForm1& form) {
+  if (Chek_Hard(form)) Proc_VerifyPM(form);
+}
+
+}  // namespace kalmar
