@@ -213,7 +213,10 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
     if (needsData(code) || readsData(code)) {
       violation(t, text);  // it goes ahead on a half-finished cell
     } else {
-      if (log_ != nullptr) log_->busy(t, text + "; ignored");
+      if (log_ != nullptr) {
+        log_->command(t, code, pc_, -1);
+        log_->busy(t, text + "; ignored");
+      }
       return;
     }
   }

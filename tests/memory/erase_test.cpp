@@ -1,0 +1,156 @@
+// "Стереть Все" and the PIC12F629/675 BG and calibration preservation.
+#include "memory/erase.h"
+
+#include <gtest/gtest.h>
+
+#include "memory/config_word.h"
+#include "support/chip_rig.h"
+
+namespace kalmar::testing {
+namespace {
+
+using sim::ChipKind;
+
+void fillChip(sim::SimChip& chip) {
+  std::fill(chip.program.begin(), chip.program.end() - 1, 0x0123);
+  chip.ids = {1, 2, 3, 4};
+  std::fill(chip.data.begin(), chip.data.end(), 0x42);
+}
+
+std::vector<std::uint8_t> commandsSent(ChipRig& rig) {
+  std::vector<std::uint8_t> codes;
+  for (const auto& entry : rig.sim.log().trace()) codes.push_back(entry.command);
+  return codes;
+}
+
+bool contains(const std::vector<std::uint8_t>& codes, std::vector<std::uint8_t> run) {
+  return std::search(codes.begin(), codes.end(), run.begin(), run.end()) != codes.end();
+}
+
+TEST(EraseAll, EveryFamilyEndsBlankAndSaysSo) {
+  for (ChipKind kind : {ChipKind::PIC16F84, ChipKind::PIC16F84A, ChipKind::PIC16C84,
+                        ChipKind::PIC16F627, ChipKind::PIC16F628A, ChipKind::PIC12F629}) {
+    for (double slowdown : {1.0, 5.0}) {
+      SCOPED_TRACE(std::string(sim::chipName(kind)) + " x" + std::to_string(slowdown));
+      ChipRig rig(kind, slowdown);
+      fillChip(rig.sim.chip);
+      if (kind != ChipKind::PIC12F629) rig.sim.chip.program.back() = 0x0123;
+      rig.sim.log().setTracing(true);
+      rig.form.window.routes.N15.Enabled = true;
+      rig.host.expectMessage(MessageResult::Ok);
+      Button11Click(rig.form);
+
+      EXPECT_TRUE(rig.form.operation.ok) << rig.form.window.StatusBar1;
+      EXPECT_EQ(rig.form.window.StatusBar1,
+                " Последнее выполненое действие: успешное стирание всех данных микроконтроллера.");
+      EXPECT_EQ(rig.form.window.Edit4.Text, "Микроконтроллер & Буфер");
+      EXPECT_EQ(rig.form.window.Edit5.Text, "Микроконтроллер & Буфер");
+      EXPECT_FALSE(rig.form.window.routes.N15.Enabled);
+      EXPECT_FALSE(rig.form.window.routes.SpeedButton4.Enabled);
+      EXPECT_TRUE(rig.form.window.Enabled);
+      EXPECT_EQ(rig.host.messages.size(), 1u);
+      const auto codes = commandsSent(rig);
+      const bool is12F = kind == ChipKind::PIC12F629;
+      EXPECT_EQ(contains(codes, {0x01, 0x07, 0x08, 0x01, 0x07, 0x02, 0x09, 0x08}), !is12F);
+      EXPECT_EQ(contains(codes, {0x03, 0x0B, 0x08}), !is12F);
+      EXPECT_EQ(std::count(rig.sim.chip.data.begin(), rig.sim.chip.data.end(), 0xFF),
+                static_cast<long>(rig.sim.chip.data.size()));
+      if (is12F) {
+        EXPECT_EQ(rig.sim.chip.program.back(), sim::kFactoryCalibration) << "calibration kept";
+        EXPECT_EQ(rig.form.buffer.program[0x3FF], sim::kFactoryCalibration);
+        EXPECT_EQ(rig.form.window.programColumns[7].substr(127 * 6, 4), "343C");
+      }
+      EXPECT_EQ(rig.violations(), 0u) << rig.events();
+    }
+  }
+}
+
+TEST(EraseAll, SixtyFourByteChipsGetTheirDataWrittenWithFf) {
+  ChipRig rig(ChipKind::PIC16F84);  // the original PIC16F84 has no data bulk erase
+  fillChip(rig.sim.chip);
+  rig.recordProgress();
+  rig.host.expectMessage(MessageResult::Ok);
+  Button11Click(rig.form);
+  EXPECT_TRUE(rig.form.operation.ok);
+  EXPECT_EQ(rig.sim.chip.data[0], 0xFF);
+  EXPECT_EQ(rig.sim.chip.data[63], 0xFF);
+}
+
+TEST(EraseAll, TwelveFKeepsFactoryBgBitsInKeepMode) {
+  ChipRig rig(ChipKind::PIC12F675);
+  rig.form.buffer.config = 0x31FF;
+  ListBox1Click(rig.form, 2);  // "01" chosen, but the erase puts the chooser in keep mode
+  rig.form.buffer.config = 0x31FF;
+  rig.host.expectMessage(MessageResult::Ok);
+  Button11Click(rig.form);
+  EXPECT_TRUE(rig.form.operation.ok) << rig.form.window.StatusBar1;
+  EXPECT_EQ(rig.form.buffer.config, 0x21FF);
+  EXPECT_EQ(rig.sim.chip.configRead(), 0x21FF);
+  EXPECT_EQ(rig.form.window.bg.Panel3Tag, 0);
+  EXPECT_EQ(rig.form.window.bg.ListBox1ItemIndex, 2) << "only the flag changes";
+}
+
+TEST(EraseAll, TwelveFWithBufferWord3FFFMergesTo2FFF) {
+  ChipRig rig(ChipKind::PIC12F675);
+  rig.form.buffer.config = 0x3FFF;
+  rig.host.expectMessage(MessageResult::Ok);  // the erase question
+  rig.host.expectMessage(MessageResult::Ok);  // the configuration word check
+  rig.host.expectMessage(MessageResult::Ok);  // the erase failure
+  Button11Click(rig.form);
+  EXPECT_EQ(rig.form.buffer.config, 0x2FFF) << "chip BG 10 over the buffer's 11";
+  // Bits 11:9 of these chips read 0, so the word cannot check as written.
+  EXPECT_EQ(rig.host.messages.at(1).text,
+            "В слово конфигурации должно было быть записано число 2FFF.\r\n"
+            "Проверка показала, что после записи в этой ячейке находится число 21FF.");
+  EXPECT_EQ(rig.host.messages.at(2).caption, "Ошибка при стирании данных микроконтроллера");
+  EXPECT_EQ(rig.sim.chip.configRead() & 0x3000, 0x2000) << "the BG bits are back anyway";
+}
+
+TEST(BgBits, ExplicitChoiceAsksAndCancelKeepsTheChips) {
+  for (MessageResult answer : {MessageResult::Ok, MessageResult::Cancel}) {
+    ChipRig rig(ChipKind::PIC12F675);
+    rig.sim.chip.config = 0x31FF;  // chip BG 11
+    ListBox1Click(rig.form, 2);    // "01"
+    rig.host.expectMessage(answer);
+    BG_of_12F6xx_Readen(rig.form);
+    ASSERT_EQ(rig.host.messages.size(), 1u);
+    EXPECT_EQ(rig.host.messages[0].text,
+              "Вы действительно собираетесь изменить состояние колибровочных\r\n"
+              "битов BG? Текущее значение - 11,  новое значение - 01.\r\n"
+              "Нажмите OK для записи нового значения, или ОТМЕНА - для\r\n"
+              "сохранения в слове конфигурации старого значения битов BG.");
+    EXPECT_EQ(rig.form.buffer.config & 0x3000, answer == MessageResult::Ok ? 0x1000 : 0x3000);
+  }
+  ChipRig same(ChipKind::PIC12F629);
+  ListBox1Click(same.form, 3);  // "10", as the chip has
+  BG_of_12F6xx_Readen(same.form);
+  EXPECT_TRUE(same.host.messages.empty()) << "equal bits: no question";
+}
+
+TEST(EraseAll, CancelAndStuckCells) {
+  ChipRig cancelled(ChipKind::PIC16F628);
+  fillChip(cancelled.sim.chip);
+  cancelled.host.expectMessage(MessageResult::Cancel);
+  Button11Click(cancelled.form);
+  EXPECT_EQ(cancelled.sim.chip.program[0], 0x0123);
+  EXPECT_EQ(cancelled.form.window.StatusBar1, "Выполняемое действие: проверка программатора.");
+
+  ChipRig stuck(ChipKind::PIC16F628);
+  stuck.sim.chip.faults.stuckCells[0x10] = 0x0000;
+  stuck.sim.chip.applyStuckCells();
+  stuck.host.expectMessage(MessageResult::Ok);
+  stuck.host.expectMessage(MessageResult::Ok);  // the verify's own report
+  stuck.host.expectMessage(MessageResult::Ok);  // the erase failure
+  Button11Click(stuck.form);
+  EXPECT_FALSE(stuck.form.operation.ok);
+  EXPECT_EQ(stuck.host.messages.at(1).text,
+            "В ячейке с адресом 0010 должно находиться число 3FFF.\r\n"
+            "Проверка показала, что в этой ячейке находится число 0000.\r\nПроверка прервана.");
+  EXPECT_EQ(stuck.host.messages.at(2).text,
+            "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.");
+  EXPECT_NE(stuck.form.window.StatusBar1.find("обнаружены ошибки"), std::string::npos);
+  EXPECT_TRUE(stuck.form.window.Enabled);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
