@@ -78,9 +78,11 @@ void startWindowsDriver(TForm1& form) {
                        MessageIcon::Error, MessageButtons::Ok);
 }
 
+}  // namespace
+
 // On Linux the port is the kernel's parallel port device; when it cannot be
 // opened the user is told once why, and the program runs on without it.
-void startLinuxPort(TForm1& form) {
+void openSelectedPort(TForm1& form) {
   if (!form.openPort) return;
   PortOpenResult result = form.openPort(form.port.dataRegister);
   if (result.opened) return;
@@ -91,8 +93,6 @@ void startLinuxPort(TForm1& form) {
                            "Программа продолжит работу без доступа к порту.",
                        MessageIcon::Error, MessageButtons::Ok);
 }
-
-}  // namespace
 
 std::string settingsPath(TForm1& form) {
   return joinPath(form.settings.startDirectory, kSettingsFileName, separatorFor(form.platform));
@@ -121,7 +121,7 @@ void readSettingsAndStart(TForm1& form) {
 
   form.window.ScrollBox1AtTop = true;
   if (form.platform.systemKind() == SystemKind::WindowsNt) startWindowsDriver(form);
-  else if (form.platform.systemKind() == SystemKind::Linux) startLinuxPort(form);
+  else if (form.platform.systemKind() == SystemKind::Linux) openSelectedPort(form);
   form.line.setDataRegister(form.port.dataRegister);
   form.line.Write1(0x0F);
 }

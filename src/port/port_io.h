@@ -34,7 +34,7 @@ class NonePort final : public PortIo {
 
 // The outcome of choosing a backend for a port address.
 struct PortOpenResult {
-  std::unique_ptr<PortIo> port;  // never null: a NonePort when nothing opened
+  std::unique_ptr<PortIo> port;  // for the caller to own; a NonePort when nothing opened
   bool opened = false;
   std::string device;  // e.g. "/dev/parport0"
   std::string reason;  // the system's reason when nothing opened

@@ -1,0 +1,268 @@
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "cli/session.h"
+#include "files/hex_load.h"
+#include "files/hex_writer.h"
+#include "files/listing_export.h"
+#include "files/listing_view.h"
+#include "link/programmer_check.h"
+#include "memory/config_word.h"
+#include "memory/data_cells.h"
+#include "memory/data_memory.h"
+#include "memory/erase.h"
+#include "memory/id_locations.h"
+#include "memory/program_read.h"
+#include "memory/program_write.h"
+#include "memory/read_all.h"
+#include "window/hex_text.h"
+
+namespace kalmar::cli {
+
+namespace {
+
+struct Context {
+  Session& session;
+  TForm1& form;
+  const Options& options;
+};
+
+void printProgram(const TForm1& form, const std::array<std::uint16_t, kMaxProgramWords>& words) {
+  for (int row = 0; row < form.profile.programWords / 8; ++row) {
+    std::printf("%s:", hex4(static_cast<std::uint32_t>(row * 8)).c_str());
+    for (int k = 0; k < 8; ++k)
+      std::printf(" %s", hex4(words[static_cast<std::size_t>(row * 8 + k)]).c_str());
+    std::printf("\n");
+  }
+}
+
+void printData(const TForm1& form) {
+  for (int row = 0; row < form.profile.dataBytes / 8; ++row) {
+    std::printf("%s:", hex2(static_cast<std::uint32_t>(row * 8)).c_str());
+    for (int k = 0; k < 8; ++k)
+      std::printf(" %s", hex2(form.buffer.data[static_cast<std::size_t>(row * 8 + k)]).c_str());
+    std::printf("\n");
+  }
+}
+
+void printConfig(const TForm1& form) {
+  std::printf("Конфигурация  %s\n", hex4(form.buffer.config).c_str());
+}
+
+void printIds(const TForm1& form) {
+  std::printf("Идентификатор:");
+  for (std::uint16_t id : form.buffer.ids) std::printf(" %s", hex4(id).c_str());
+  std::printf("\n");
+}
+
+bool loadFile(Context& c, const std::string& path) { return loadHexFile(c.form, path); }
+
+bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+  if (!out) error = "cannot write " + path;
+  return static_cast<bool>(out);
+}
+
+std::string asmPathFor(const std::string& hexPath) {
+  const std::size_t slash = hexPath.find_last_of('/');
+  const std::size_t dot = hexPath.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+    return hexPath + ".asm";
+  return hexPath.substr(0, dot) + ".asm";
+}
+
+bool parseWord(const std::string& text, std::uint16_t& word) {
+  unsigned value = 0;
+  if (!parseHexCell(text, value) || value > 0x3FFF) return false;
+  word = static_cast<std::uint16_t>(value);
+  return true;
+}
+
+// Each command: true when it did its work (failures it reports itself).
+using Command = std::function<bool(Context&)>;
+
+const std::map<std::string, Command>& commands() {
+  static const std::map<std::string, Command> table = {
+      {"check", [](Context&) { return true; }},
+      {"read",
+       [](Context& c) {
+         Button16Click(c.form);
+         if (c.options.output) {
+           Buffer chip = c.form.buffer;
+           chip.program = chip.chipRead;
+           std::string error;
+           if (!writeTextFile(*c.options.output,
+                              bufferToHex(chip, c.form.profile.programWords, c.form.profile.dataBytes),
+                              error)) {
+             std::fprintf(stderr, "%s\n", error.c_str());
+             return false;
+           }
+           return true;
+         }
+         printProgram(c.form, c.form.buffer.chipRead);
+         printConfig(c.form);
+         printData(c.form);
+         printIds(c.form);
+         return true;
+       }},
+      {"read-pm",
+       [](Context& c) {
+         Button8Click(c.form);
+         printProgram(c.form, c.form.buffer.chipRead);
+         printConfig(c.form);
+         return true;
+       }},
+      {"read-dm",
+       [](Context& c) {
+         Button5Click(c.form);
+         printData(c.form);
+         return true;
+       }},
+      {"read-config",
+       [](Context& c) {
+         Button10Click(c.form);
+         printConfig(c.form);
+         return true;
+       }},
+      {"read-id",
+       [](Context& c) {
+         Button13Click(c.form);
+         printIds(c.form);
+         return true;
+       }},
+      {"write",
+       [](Context& c) {
+         if (!loadFile(c, c.options.arguments[0])) return false;
+         Button7Click(c.form);
+         return c.form.operation.ok;
+       }},
+      {"verify",
+       [](Context& c) {
+         if (!loadFile(c, c.options.arguments[0])) return false;
+         Button6Click(c.form);
+         return c.form.operation.ok;
+       }},
+      {"write-dm",
+       [](Context& c) {
+         if (!loadFile(c, c.options.arguments[0])) return false;
+         Button9Click(c.form);
+         return c.form.operation.ok;
+       }},
+      {"write-config",
+       [](Context& c) {
+         if (!c.options.arguments.empty()) {
+           unsigned value = 0;
+           if (!parseHexCell(c.options.arguments[0], value) || value > 0x3FFF) {
+             std::fprintf(stderr, "write-config: %s is not a 14-bit hex word\n",
+                          c.options.arguments[0].c_str());
+             return false;
+           }
+           c.form.buffer.config = static_cast<std::uint16_t>(value);
+           Config_Chenge_iz_W(c.form);
+         }
+         // The window offers no standalone write for these chips; here it
+         // keeps the chip's BG bits the way the erase and the write do.
+         if (c.form.profile.is12F6xx()) BG_of_12F6xx_Readen(c.form);
+         Button12Click(c.form);
+         return c.form.operation.ok;
+       }},
+      {"write-id",
+       [](Context& c) {
+         for (std::size_t i = 0; i < 4; ++i) {
+           if (!parseWord(c.options.arguments[i], c.form.buffer.ids[i])) {
+             std::fprintf(stderr, "write-id: %s is not a 14-bit hex word\n",
+                          c.options.arguments[i].c_str());
+             return false;
+           }
+           c.form.window.idCells[i] = hex4(c.form.buffer.ids[i]);
+         }
+         Button15Click(c.form);
+         return c.form.operation.ok;
+       }},
+      {"erase",
+       [](Context& c) {
+         Button11Click(c.form);
+         return c.form.operation.ok;
+       }},
+      {"disasm",
+       [](Context& c) {
+         if (!loadFile(c, c.options.arguments[0])) return false;
+         Button18Click(c.form);
+         return exportListing(c.form, c.options.output.value_or(asmPathFor(c.options.arguments[0])));
+       }},
+      {"load",
+       [](Context& c) {
+         if (!loadFile(c, c.options.arguments[0])) return false;
+         int words = 0, bytes = 0;
+         for (int i = 0; i < c.form.profile.programWords; ++i)
+           words += c.form.buffer.program[static_cast<std::size_t>(i)] != kBlankWord;
+         for (int i = 0; i < c.form.profile.dataBytes; ++i)
+           bytes += c.form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte;
+         std::printf("%s: %d of %d program words used, data memory bytes used: %d of %d\n",
+                     c.form.profile.name.c_str(), words, c.form.profile.programWords, bytes,
+                     c.form.profile.dataBytes);
+         printConfig(c.form);
+         printIds(c.form);
+         return true;
+       }},
+  };
+  return table;
+}
+
+bool needsChip(const std::string& command) { return command != "disasm" && command != "load"; }
+
+}  // namespace
+
+int run(const Options& options) {
+  std::string error;
+  int status = kExitOk;
+  const bool chip = needsChip(options.command);
+  std::unique_ptr<Session> session = Session::start(options, chip, error, status);
+  if (!session) {
+    std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
+    return status;
+  }
+  TForm1& form = session->form();
+  session->beginCommand();
+  Context context{*session, form, options};
+  bool done = true;
+  if (chip && !Chek_Hard(form)) {
+    status = kExitNoProgrammer;
+  } else {
+    done = commands().at(options.command)(context);
+  }
+  session->host().status(form.window.StatusBar1);
+  if (!form.window.StatusBar2.empty()) session->host().status("(" + form.window.StatusBar2 + ")");
+  if (!session->finish(error)) {
+    std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
+    if (status == kExitOk) status = kExitFailed;
+  }
+  if (status != kExitOk) return status;
+  if (!done || session->host().errorShown() || session->host().cancelled()) return kExitFailed;
+  return kExitOk;
+}
+
+int runMain(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  ParsedOptions parsed = parseOptions(args);
+  if (!parsed.error.empty()) {
+    std::fprintf(stderr, "kalmar-cli: %s\nTry 'kalmar-cli --help'.\n", parsed.error.c_str());
+    return kExitUsage;
+  }
+  if (parsed.options.help) {
+    std::fputs(helpText().c_str(), stdout);
+    return kExitOk;
+  }
+  if (parsed.options.version) {
+    std::printf("kalmar-cli %s\n", KALMAR_VERSION);
+    return kExitOk;
+  }
+  return run(parsed.options);
+}
+
+}  // namespace kalmar::cli

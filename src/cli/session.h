@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "cli/options.h"
+#include "cli/terminal_host.h"
+#include "link/line_protocol.h"
+#include "link/performance_counter.h"
+#include "port/port_router.h"
+#include "port/recording_port.h"
+#include "port/sim_port.h"
+#include "sim/sim_adapter.h"
+#include "window/form1.h"
+#include "window/platform.h"
+
+namespace kalmar::cli {
+
+// Everything one run of the command line needs: the port (real or
+// simulated), the clock, the window, the terminal. Built and started as the
+// desktop program starts, then set to the chip and port the options name.
+class Session {
+ public:
+  // Empty with a reason (and the exit status to use) when it cannot start.
+  static std::unique_ptr<Session> start(const Options& options, bool needsPort,
+                                        std::string& error, int& status);
+  ~Session();
+
+  TForm1& form() { return *form_; }
+  TerminalHost& host() { return host_; }
+  bool simulated() const { return adapter_ != nullptr; }
+
+  // Marks the start of the command for the trace.
+  void beginCommand();
+  // Writes the trace and saves the simulated chip; false with a reason.
+  bool finish(std::string& error);
+
+ private:
+  Session(const Options& options);
+  std::int64_t nanoseconds();
+
+  Options options_;
+  std::unique_ptr<PerformanceCounter> counter_;
+  std::unique_ptr<sim::SimChip> chip_;
+  std::unique_ptr<sim::SimAdapter> adapter_;
+  std::unique_ptr<PortIo> basePort_;
+  std::unique_ptr<RecordingPort> recorder_;
+  std::unique_ptr<VirtualTimePort> timedPort_;
+  std::unique_ptr<TimingState> timing_;
+  std::unique_ptr<LineProtocol> line_;
+  TerminalHost host_;
+  std::unique_ptr<Platform> platform_;
+  std::unique_ptr<TForm1> form_;
+  std::int64_t commandStartNs_ = 0;
+};
+
+// Applies "--sim-fault" texts to a simulated chip and adapter; false with a reason.
+bool applySimFault(const std::string& fault, sim::SimChip& chip, sim::SimAdapter& adapter,
+                   std::string& error);
+
+}  // namespace kalmar::cli

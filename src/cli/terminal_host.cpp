@@ -1,0 +1,79 @@
+#include "cli/terminal_host.h"
+
+#include <unistd.h>
+
+#include <string>
+
+namespace kalmar::cli {
+
+std::string terminalText(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+TerminalHost::TerminalHost(std::FILE* err, std::FILE* in, bool yes, bool quiet)
+    : err_(err),
+      in_(in),
+      yes_(yes),
+      quiet_(quiet),
+      interactive_(::isatty(::fileno(in)) && ::isatty(::fileno(err))),
+      errTerminal_(::isatty(::fileno(err))) {}
+
+void TerminalHost::pump() {
+  if (!progressShown_ || quiet_ || !errTerminal_ || window_ == nullptr) return;
+  const int position = window_->ProgressBar1;
+  if (position == drawn_) return;
+  drawn_ = position;
+  const int filled = (position > 106 ? 106 : position < 0 ? 0 : position) * 40 / 106;
+  std::fprintf(err_, "\r[%s%s] %3d%%", std::string(static_cast<std::size_t>(filled), '#').c_str(),
+               std::string(static_cast<std::size_t>(40 - filled), ' ').c_str(),
+               position * 100 / 106);
+  std::fflush(err_);
+}
+
+void TerminalHost::endProgress() {
+  if (drawn_ < 0) return;
+  std::fprintf(err_, "\r%60s\r", "");
+  drawn_ = -1;
+}
+
+void TerminalHost::status(const std::string& text) {
+  if (quiet_ || text.empty()) return;
+  endProgress();
+  std::fprintf(err_, "%s\n", text.c_str());
+}
+
+MessageResult TerminalHost::ask() {
+  if (yes_) return MessageResult::Ok;
+  if (!interactive_) return MessageResult::Cancel;
+  std::fprintf(err_, "OK? [y/N] ");
+  std::fflush(err_);
+  char line[64] = {};
+  if (std::fgets(line, sizeof line, in_) == nullptr) return MessageResult::Cancel;
+  return (line[0] == 'y' || line[0] == 'Y') ? MessageResult::Ok : MessageResult::Cancel;
+}
+
+MessageResult TerminalHost::messageBox(const std::string& caption, const std::string& text,
+                                       MessageIcon icon, MessageButtons buttons) {
+  endProgress();
+  const bool question = buttons != MessageButtons::Ok;
+  if (icon == MessageIcon::Error) errorShown_ = true;
+  if (icon == MessageIcon::Error || !quiet_ || (question && interactive_ && !yes_))
+    std::fprintf(err_, "%s: %s\n", caption.c_str(), terminalText(text).c_str());
+  if (!question) return MessageResult::Ok;
+  const MessageResult answer = ask();
+  if (answer != MessageResult::Ok) cancelled_ = true;
+  if (!quiet_ && !interactive_)
+    std::fprintf(err_, "  -> %s\n", answer == MessageResult::Ok ? "OK" : "Отмена");
+  return answer;
+}
+
+void TerminalHost::beep() {
+  if (errTerminal_) std::fputc('\a', err_);
+}
+
+}  // namespace kalmar::cli

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdio>
+
+#include "window/host.h"
+#include "window/window_state.h"
+
+namespace kalmar::cli {
+
+// The window's dialogs on a terminal: message boxes go to standard error as
+// "caption: text"; questions are answered by --yes, asked on a terminal, or
+// answered Cancel; the progress bar is drawn on a terminal only.
+class TerminalHost final : public Host {
+ public:
+  TerminalHost(std::FILE* err, std::FILE* in, bool yes, bool quiet);
+
+  void attach(const WindowState* window) { window_ = window; }
+  void setProgressShown(bool shown) { progressShown_ = shown; }
+
+  void pump() override;
+  MessageResult messageBox(const std::string& caption, const std::string& text, MessageIcon icon,
+                           MessageButtons buttons) override;
+  void beep() override;
+  std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
+  std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
+  std::optional<std::uint32_t> pickColour(std::uint32_t) override { return {}; }
+  void shellOpen(const std::string&) override {}
+
+  // Prints a status line unless quiet.
+  void status(const std::string& text);
+  void endProgress();
+
+  bool errorShown() const { return errorShown_; }
+  bool cancelled() const { return cancelled_; }
+  bool interactive() const { return interactive_; }
+
+ private:
+  MessageResult ask();
+
+  std::FILE* err_;
+  std::FILE* in_;
+  bool yes_;
+  bool quiet_;
+  bool interactive_;
+  bool errTerminal_;
+  bool progressShown_ = false;
+  const WindowState* window_ = nullptr;
+  int drawn_ = -1;
+  bool errorShown_ = false;
+  bool cancelled_ = false;
+};
+
+// CR LF inside the window's texts becomes a plain line break.
+std::string terminalText(const std::string& text);
+
+}  // namespace kalmar::cli

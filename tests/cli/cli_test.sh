@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# End-to-end checks of kalmar-cli against simulated chips.
+# Usage: cli_test.sh KALMAR_CLI TESTDATA_DIR
+set -u
+cli=$1
+testdata=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+passed=0
+failed=0
+
+check() {  # check NAME EXPECTED_STATUS ACTUAL_STATUS [CONDITION...]
+  local name=$1 expected=$2 actual=$3
+  shift 3
+  if [ "$actual" != "$expected" ]; then
+    echo "FAIL $name: exit $actual, expected $expected"; failed=$((failed + 1)); return
+  fi
+  for condition in "$@"; do
+    if ! eval "$condition"; then
+      echo "FAIL $name: $condition"; failed=$((failed + 1)); return
+    fi
+  done
+  echo "ok   $name"; passed=$((passed + 1))
+}
+
+# A small program for each family: a GOTO, some words, a configuration word
+# the panel would compose, IDs and data.
+make_hex() {  # make_hex FILE CONFIG
+  local config_record
+  case $2 in
+    3FF9) config_record=:02400E00F93F78 ;;
+    3F21) config_record=:02400E00213F50 ;;
+    3F30) config_record=:02400E00303F41 ;;
+    21C4) config_record=:02400E00C421CB ;;
+  esac
+  printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :084000000100020003000400AE "$config_record" :044200001200340074 :00000001FF > "$1"
+}
+
+for spec in PIC16F84A:3FF9 PIC16F628:3F21 PIC16F628A:3F30 PIC12F675:21C4; do
+  chip=${spec%%:*}; config=${spec##*:}
+  make_hex "$chip.hex" "$config"
+  sim="sim:$chip.chip"
+  if [ "$chip" = PIC16F628A ]; then "$cli" -q -y -c "$chip" -p "$sim" --virtual-time erase; fi
+  "$cli" -q -y -c "$chip" -p "$sim" --virtual-time write "$chip.hex"; status=$?
+  "$cli" -q -y -c "$chip" -p "$sim" --virtual-time write-dm "$chip.hex" >/dev/null
+  "$cli" -q -c "$chip" -p "$sim" --virtual-time read -o "$chip.read.hex"; status2=$?
+  check "write then read back $chip" 0 "$status" "[ $status2 = 0 ]" \
+    "grep -q '^:1000000005280000FF3F8316AA3085000800' $chip.read.hex" \
+    "grep -q '^:02400E00' $chip.read.hex"
+done
+
+"$cli" -q -c PIC16F628 -p sim:stuck.chip --virtual-time --sim-fault stuck:3=0000 write PIC16F628.hex 2>err.txt; status=$?
+check "a stuck cell fails the write" 1 "$status" "grep -q 'В ячейку с адресом 0003' err.txt"
+
+"$cli" -q -c PIC16F84A -p sim:none.chip --virtual-time --sim-fault no-adapter check 2>err.txt; status=$?
+check "no adapter gives exit 3" 3 "$status" "grep -q 'Прграмматор не обнаружен' err.txt"
+
+"$cli" -q -c PIC16F628A -p sim:bad.chip --virtual-time --sim-fault slow:2 write PIC16F628A.hex 2>/dev/null; status=$?
+check "a slow cell fails at full speed" 1 "$status"
+
+"$cli" -q -y -c PIC12F675 -p sim:bg.chip --virtual-time erase; status=$?
+check "erase keeps the BG bits of a 12F675" 0 "$status" "grep -q '^config 2' bg.chip" \
+  "grep -q '^pm 03F8 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 343C' bg.chip"
+
+printf ':020000000528D2\r\n' > broken.hex
+"$cli" -q load broken.hex 2>err.txt; status=$?
+check "a broken HEX file is refused" 1 "$status" "grep -q 'Ошибка контрольной суммы в строке 1.' err.txt"
+
+"$cli" frobnicate 2>err.txt; status=$?
+check "unknown command" 2 "$status" "grep -q 'unknown command' err.txt"
+"$cli" --chip PIC99 check 2>/dev/null; status=$?
+"$cli" --slowdown 4 check 2>/dev/null; status2=$?
+"$cli" write 2>/dev/null; status3=$?
+check "usage errors" 2 "$status" "[ $status2 = 2 ] && [ $status3 = 2 ]"
+
+"$cli" -q -c PIC16F84A disasm PIC16F84A.hex; status=$?
+check "disasm writes the listing" 0 "$status" "[ -f PIC16F84A.asm ]" \
+  "grep -q 'GOTO        L_0005' PIC16F84A.asm" "grep -q 'ORG  0x2100' PIC16F84A.asm"
+
+"$cli" -q -c PIC16F628A -p sim:trace.chip --virtual-time --trace trace.txt check; status=$?
+check "the trace records the programmer check" 0 "$status" \
+  "[ \"\$(head -1 trace.txt | cut -d' ' -f2-)\" = 'W 0B' ]" "grep -q ' R ' trace.txt"
+
+"$cli" -q -c PIC16F84A -p sim:cp.chip --virtual-time write-config 000D 2>/dev/null; status=$?
+check "protection needs a confirmation" 1 "$status" "grep -q '^config 3FFF' cp.chip"
+
+if [ -d "$testdata" ]; then
+  file="$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"
+  "$cli" -q -y -c PIC16F628A -p sim:real.chip --virtual-time write "$file"; status=$?
+  "$cli" -q -c PIC16F628A -p sim:real.chip --virtual-time verify "$file"; status2=$?
+  check "a real file writes and verifies" 0 "$status" "[ $status2 = 0 ]"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
