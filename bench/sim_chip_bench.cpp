@@ -27,7 +27,8 @@ struct Figures {
 Figures writeAndReadBack() {
   SimRig rig(sim::ChipKind::PIC16F628A);
   std::vector<std::uint16_t> words(2048);
-  for (std::size_t i = 0; i < words.size(); ++i) words[i] = static_cast<std::uint16_t>(i * 7 & 0x3FFF);
+  for (std::size_t i = 0; i < words.size(); ++i)
+    words[i] = static_cast<std::uint16_t>(i * 7 & 0x3FFF);
   double start = cpuSeconds();
   icsp::eraseAll(rig.line, false);
   bool ok = icsp::writeProgram(rig.line, words) == words;

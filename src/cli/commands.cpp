@@ -1,11 +1,11 @@
 #include "cli/commands.h"
 
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <map>
 
 #include "cli/session.h"
+#include "files/file_io.h"
 #include "files/hex_load.h"
 #include "files/hex_writer.h"
 #include "files/listing_export.h"
@@ -59,13 +59,8 @@ void printIds(const TForm1& form) {
   std::printf("\n");
 }
 
-bool loadFile(Context& c, const std::string& path) { return loadHexFile(c.form, path); }
-
-bool writeTextFile(const std::string& path, const std::string& text, std::string& error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << text;
-  if (!out) error = "cannot write " + path;
-  return static_cast<bool>(out);
+bool loadFile(Context& c, const std::string& path) {
+  return loadHexFile(c.form, path);
 }
 
 std::string asmPathFor(const std::string& hexPath) {
@@ -96,10 +91,10 @@ const std::map<std::string, Command>& commands() {
            Buffer chip = c.form.buffer;
            chip.program = chip.chipRead;
            std::string error;
-           if (!writeTextFile(*c.options.output,
-                              bufferToHex(chip, c.form.profile.programWords, c.form.profile.dataBytes),
-                              error)) {
-             std::fprintf(stderr, "%s\n", error.c_str());
+           if (!writeFile(*c.options.output,
+                          bufferToHex(chip, c.form.profile.programWords, c.form.profile.dataBytes),
+                          error)) {
+             std::fprintf(stderr, "kalmar-cli: %s: %s\n", c.options.output->c_str(), error.c_str());
              return false;
            }
            return true;
@@ -193,7 +188,8 @@ const std::map<std::string, Command>& commands() {
        [](Context& c) {
          if (!loadFile(c, c.options.arguments[0])) return false;
          Button18Click(c.form);
-         return exportListing(c.form, c.options.output.value_or(asmPathFor(c.options.arguments[0])));
+         return exportListing(c.form,
+                              c.options.output.value_or(asmPathFor(c.options.arguments[0])));
        }},
       {"load",
        [](Context& c) {
@@ -214,7 +210,9 @@ const std::map<std::string, Command>& commands() {
   return table;
 }
 
-bool needsChip(const std::string& command) { return command != "disasm" && command != "load"; }
+bool needsChip(const std::string& command) {
+  return command != "disasm" && command != "load";
+}
 
 }  // namespace
 

@@ -11,10 +11,10 @@ namespace {
 
 // Commands and how many arguments each takes (min, max).
 const std::map<std::string, std::pair<int, int>> kCommands = {
-    {"check", {0, 0}},      {"read", {0, 0}},     {"read-pm", {0, 0}},   {"read-dm", {0, 0}},
-    {"read-config", {0, 0}}, {"read-id", {0, 0}}, {"write", {1, 1}},     {"verify", {1, 1}},
-    {"write-dm", {1, 1}},   {"write-config", {0, 1}}, {"write-id", {4, 4}}, {"erase", {0, 0}},
-    {"disasm", {1, 1}},     {"load", {1, 1}},
+    {"check", {0, 0}},       {"read", {0, 0}},         {"read-pm", {0, 0}},  {"read-dm", {0, 0}},
+    {"read-config", {0, 0}}, {"read-id", {0, 0}},      {"write", {1, 1}},    {"verify", {1, 1}},
+    {"write-dm", {1, 1}},    {"write-config", {0, 1}}, {"write-id", {4, 4}}, {"erase", {0, 0}},
+    {"disasm", {1, 1}},      {"load", {1, 1}},
 };
 
 bool isSlowdown(double value) {

@@ -48,11 +48,16 @@ class PortRef final : public PortIo {
 bool applySimFault(const std::string& fault, sim::SimChip& chip, sim::SimAdapter& adapter,
                    std::string& error) {
   unsigned address = 0, value = 0;
-  if (fault == "no-adapter") adapter.faults.noAdapter = true;
-  else if (fault == "no-chip") adapter.faults.noChip = true;
-  else if (fault == "data-stuck-low") adapter.faults.dataStuckLow = true;
-  else if (fault == "data-stuck-high") adapter.faults.dataStuckHigh = true;
-  else if (fault == "code-protected") chip.protectCode();
+  if (fault == "no-adapter")
+    adapter.faults.noAdapter = true;
+  else if (fault == "no-chip")
+    adapter.faults.noChip = true;
+  else if (fault == "data-stuck-low")
+    adapter.faults.dataStuckLow = true;
+  else if (fault == "data-stuck-high")
+    adapter.faults.dataStuckHigh = true;
+  else if (fault == "code-protected")
+    chip.protectCode();
   else if (fault.rfind("stuck:", 0) == 0 && fault.find('=') != std::string::npos &&
            parseHexNumber(fault.substr(6, fault.find('=') - 6), 0x7FF, address) &&
            parseHexNumber(fault.substr(fault.find('=') + 1), 0x3FFF, value)) {
@@ -77,8 +82,8 @@ std::int64_t Session::nanoseconds() {
                                    static_cast<double>(counter_->frequency()));
 }
 
-std::unique_ptr<Session> Session::start(const Options& options, bool needsPort,
-                                        std::string& error, int& status) {
+std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, std::string& error,
+                                        int& status) {
   std::unique_ptr<Session> s(new Session(options));
   const bool sim = options.port && options.port->rfind("sim:", 0) == 0;
   if (sim && options.virtualTime)
@@ -146,8 +151,10 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort,
   if (options.port && !sim) {
     const bool lpt1 = *options.port == "lpt1";
     if (lpt1 != form.port.isLpt1()) {
-      if (lpt1) LPT11Click(form);
-      else LPT2278h1Click(form);
+      if (lpt1)
+        LPT11Click(form);
+      else
+        LPT2278h1Click(form);
       openSelectedPort(form);
     }
   }

@@ -22,8 +22,8 @@ namespace kalmar::cli {
 class Session {
  public:
   // Empty with a reason (and the exit status to use) when it cannot start.
-  static std::unique_ptr<Session> start(const Options& options, bool needsPort,
-                                        std::string& error, int& status);
+  static std::unique_ptr<Session> start(const Options& options, bool needsPort, std::string& error,
+                                        int& status);
   ~Session();
 
   TForm1& form() { return *form_; }

@@ -30,7 +30,9 @@ const std::array<CatalogueEntry, 9> kCatalogue = {{
 
 }  // namespace
 
-const std::array<CatalogueEntry, 9>& catalogue() { return kCatalogue; }
+const std::array<CatalogueEntry, 9>& catalogue() {
+  return kCatalogue;
+}
 
 const CatalogueEntry* findChip(std::string_view name) {
   for (const CatalogueEntry& entry : kCatalogue)

@@ -11,7 +11,9 @@ namespace {
 
 const char* const kCaptionStart = " Kalmar   // микроконтроллер ";
 
-std::string portCaption(bool lpt1) { return lpt1 ? "// порт LPT1(378h)" : "// порт LPT2(278h)"; }
+std::string portCaption(bool lpt1) {
+  return lpt1 ? "// порт LPT1(378h)" : "// порт LPT2(278h)";
+}
 
 void markChip(TForm1& form, const CatalogueEntry& chip) {
   SetMenuPic(form);
@@ -22,8 +24,10 @@ void markChip(TForm1& form, const CatalogueEntry& chip) {
 }
 
 void applyPanelAndLayout(TForm1& form, const CatalogueEntry& chip) {
-  if (chip.family == Family::Family84) Chenge_Form_84(form);
-  else Chenge_Form_62(form);
+  if (chip.family == Family::Family84)
+    Chenge_Form_84(form);
+  else
+    Chenge_Form_62(form);
 }
 
 // The oscillator field of the second panel has two encodings; the same
@@ -36,8 +40,8 @@ void carryOscillatorCode(TForm1& form, Family family) {
 
 void selectChip(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
-  form.window.Caption = kCaptionStart + std::string(chip.captionLabel) +
-                        portCaption(form.port.isLpt1());
+  form.window.Caption =
+      kCaptionStart + std::string(chip.captionLabel) + portCaption(form.port.isLpt1());
   form.profile.name = chip.name;
   carryOscillatorCode(form, chip.family);
   if (chip.family == Family::Family12F6xx) {
@@ -48,7 +52,9 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
   Config_Chenge(form);
 }
 
-void selectNamed(TForm1& form, const char* name) { selectChip(form, *findChip(name)); }
+void selectNamed(TForm1& form, const char* name) {
+  selectChip(form, *findChip(name));
+}
 
 void setRadioHints(TForm1& form) {
   auto& rb = form.window.RadioButton;
@@ -85,15 +91,33 @@ void SetMenuPic(TForm1& form) {
     (form.window.chipMenu.*chip.menuItem).Caption = chip.name;
 }
 
-void PIC16F841Click(TForm1& form) { selectNamed(form, "PIC16F84"); }
-void PIC16F84A1Click(TForm1& form) { selectNamed(form, "PIC16F84A"); }
-void PIC16C841Click(TForm1& form) { selectNamed(form, "PIC16C84"); }
-void PIC16F6271Click(TForm1& form) { selectNamed(form, "PIC16F627"); }
-void PIC16F627A1Click(TForm1& form) { selectNamed(form, "PIC16F627A"); }
-void PIC16F6281Click(TForm1& form) { selectNamed(form, "PIC16F628"); }
-void PIC16F628A1Click(TForm1& form) { selectNamed(form, "PIC16F628A"); }
-void PIC12F6291Click(TForm1& form) { selectNamed(form, "PIC12F629"); }
-void PIC12F6751Click(TForm1& form) { selectNamed(form, "PIC12F675"); }
+void PIC16F841Click(TForm1& form) {
+  selectNamed(form, "PIC16F84");
+}
+void PIC16F84A1Click(TForm1& form) {
+  selectNamed(form, "PIC16F84A");
+}
+void PIC16C841Click(TForm1& form) {
+  selectNamed(form, "PIC16C84");
+}
+void PIC16F6271Click(TForm1& form) {
+  selectNamed(form, "PIC16F627");
+}
+void PIC16F627A1Click(TForm1& form) {
+  selectNamed(form, "PIC16F627A");
+}
+void PIC16F6281Click(TForm1& form) {
+  selectNamed(form, "PIC16F628");
+}
+void PIC16F628A1Click(TForm1& form) {
+  selectNamed(form, "PIC16F628A");
+}
+void PIC12F6291Click(TForm1& form) {
+  selectNamed(form, "PIC12F629");
+}
+void PIC12F6751Click(TForm1& form) {
+  selectNamed(form, "PIC12F675");
+}
 
 bool selectChipByName(TForm1& form, const std::string& name) {
   const CatalogueEntry* chip = findChip(name);

@@ -2,7 +2,9 @@
 
 namespace kalmar {
 
-void F_Clr(TForm1& form, const ColourTriple& colours) { form.window.colours.shown = colours; }
+void F_Clr(TForm1& form, const ColourTriple& colours) {
+  form.window.colours.shown = colours;
+}
 
 int presetIndexFor(const ColourTriple& colours) {
   static const ColourTriple kSchemes[5] = {

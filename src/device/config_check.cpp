@@ -13,7 +13,8 @@ std::optional<std::uint16_t> proposedConfigWord(const DeviceProfile& profile, st
       if (profile.is("PIC16F627") || profile.is("PIC16F628")) {
         if ((w & 0x0200) != 0 && ((w >> 10) == 0 || (w >> 10) >= 15)) return std::nullopt;
         std::uint16_t c = static_cast<std::uint16_t>(w | 0x0200);
-        if ((c >> 10) >= 1 && (c >> 10) <= 14) c = static_cast<std::uint16_t>((c & 0x03FF) + 0x3C00);
+        if ((c >> 10) >= 1 && (c >> 10) <= 14)
+          c = static_cast<std::uint16_t>((c & 0x03FF) + 0x3C00);
         return c;
       }
       if ((w & 0x1E00) == 0x1E00) return std::nullopt;
@@ -32,9 +33,8 @@ void Check_Slov_cfg_file(TForm1& form) {
   const std::string text =
       "В прочитанном файле для данного микроконтроллера (" + form.profile.name + ")\r\n" +
       "некорректно указано слово конфигурации - " + hex4(w) + ".\r\n" +
-      "Нажмите OK и слово конфигурации будет скорректировано до\r\n" +
-      "приемлемого значения - " + hex4(*proposed) + " .\r\n" +
-      "Если Вы нажменте ОТМЕНА, тогда слово конфигурации будет\r\n" +
+      "Нажмите OK и слово конфигурации будет скорректировано до\r\n" + "приемлемого значения - " +
+      hex4(*proposed) + " .\r\n" + "Если Вы нажменте ОТМЕНА, тогда слово конфигурации будет\r\n" +
       "оставлено без изменения, при этом состояние переключателей\r\n" +
       "в панели КОНФИГУРАЦИЯ, скорее всего, не будет соответствовать\r\n" + "слову конфигурации.";
   if (form.host.messageBox("Предупреждение.", text, MessageIcon::None, MessageButtons::OkCancel) ==

@@ -1,9 +1,5 @@
 #include "device/settings_file.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <vector>
 
 #include "device/catalogue.h"
@@ -101,31 +97,6 @@ std::string formatSettings(const SettingsValues& values) {
     text += lines[i];
   }
   return utf8ToCp1251(text);
-}
-
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
-  const std::string temporary = path + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      error = std::strerror(errno);
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      error = std::strerror(errno);
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
 }
 
 }  // namespace kalmar

@@ -28,7 +28,4 @@ std::string formatSettings(const SettingsValues& values);
 // sign, decimal digits, or hex after "$" or "0x". Empty when not a number.
 std::optional<std::int64_t> parseSettingsInteger(std::string_view text);
 
-// Writes a temporary file beside the target and renames it over the target.
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
-
 }  // namespace kalmar

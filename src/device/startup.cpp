@@ -1,11 +1,9 @@
 #include "device/startup.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "device/chip_selection.h"
 #include "device/colours.h"
 #include "device/settings_file.h"
+#include "files/file_io.h"
 #include "link/line_protocol.h"
 #include "memory/config_word.h"
 
@@ -28,11 +26,9 @@ char separatorFor(Platform& platform) {
 std::optional<SettingsValues> readSettingsFile(TForm1& form) {
   const std::string path = settingsPath(form);
   if (!form.platform.fileExists(path)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return parseSettings(bytes.str());
+  std::string bytes, error;
+  if (!readFile(path, bytes, error)) return std::nullopt;
+  return parseSettings(bytes);
 }
 
 void applySettings(TForm1& form, const SettingsValues& values) {
@@ -116,12 +112,16 @@ void FormCreate(TForm1& form) {
 }
 
 void readSettingsAndStart(TForm1& form) {
-  if (auto values = readSettingsFile(form)) applySettings(form, *values);
-  else applyDefaults(form);
+  if (auto values = readSettingsFile(form))
+    applySettings(form, *values);
+  else
+    applyDefaults(form);
 
   form.window.ScrollBox1AtTop = true;
-  if (form.platform.systemKind() == SystemKind::WindowsNt) startWindowsDriver(form);
-  else if (form.platform.systemKind() == SystemKind::Linux) openSelectedPort(form);
+  if (form.platform.systemKind() == SystemKind::WindowsNt)
+    startWindowsDriver(form);
+  else if (form.platform.systemKind() == SystemKind::Linux)
+    openSelectedPort(form);
   form.line.setDataRegister(form.port.dataRegister);
   form.line.Write1(0x0F);
 }

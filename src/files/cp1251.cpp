@@ -51,8 +51,11 @@ void appendUtf8(std::string& out, std::uint32_t code) {
 std::uint32_t nextCode(std::string_view text, std::size_t& i) {
   const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
   std::uint8_t lead = byte(i);
-  int extra = lead < 0x80 ? 0 : (lead & 0xE0) == 0xC0 ? 1 : (lead & 0xF0) == 0xE0 ? 2
-                                                     : (lead & 0xF8) == 0xF0 ? 3 : -1;
+  int extra = lead < 0x80             ? 0
+              : (lead & 0xE0) == 0xC0 ? 1
+              : (lead & 0xF0) == 0xE0 ? 2
+              : (lead & 0xF8) == 0xF0 ? 3
+                                      : -1;
   if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) {
     ++i;
     return 0xFFFD;

@@ -86,27 +86,39 @@ struct FileOp {
   int blanks;
 };
 constexpr FileOp kFileOps[16] = {
-    {nullptr, 0}, {nullptr, 0}, {"SUBWF", 8}, {"DECF", 9},    {"IORWF", 7}, {"ANDWF", 5},
-    {"XORWF", 8}, {"ADDWF", 5}, {"MOVF", 9},  {"COMF", 8},    {"INCF", 10}, {"DECFSZ", 5},
+    {nullptr, 0}, {nullptr, 0}, {"SUBWF", 8}, {"DECF", 9},   {"IORWF", 7}, {"ANDWF", 5},
+    {"XORWF", 8}, {"ADDWF", 5}, {"MOVF", 9},  {"COMF", 8},   {"INCF", 10}, {"DECFSZ", 5},
     {"RRF", 13},  {"RLF", 13},  {"SWAPF", 9}, {"INCFSZ", 6},
 };
 
 const char* wholeWord(std::uint16_t word) {
   switch (word) {
-    case 0x0008: return "RETURN";
-    case 0x0009: return "RETFIE";
-    case 0x0062: return "OPTION";
-    case 0x0063: return "SLEEP";
-    case 0x0064: return "CLRWDT";
-    case 0x0065: return "TRIS            PORTA";
-    case 0x0066: return "TRIS            PORTB";
-    case 0x0103: return "CLRW";
-    case 0x3FFF: return kErasedWordText;
-    default: return nullptr;
+    case 0x0008:
+      return "RETURN";
+    case 0x0009:
+      return "RETFIE";
+    case 0x0062:
+      return "OPTION";
+    case 0x0063:
+      return "SLEEP";
+    case 0x0064:
+      return "CLRWDT";
+    case 0x0065:
+      return "TRIS            PORTA";
+    case 0x0066:
+      return "TRIS            PORTB";
+    case 0x0103:
+      return "CLRW";
+    case 0x3FFF:
+      return kErasedWordText;
+    default:
+      return nullptr;
   }
 }
 
-std::string literal(std::uint8_t low) { return hexDigits(low, 3) + "h"; }
+std::string literal(std::uint8_t low) {
+  return hexDigits(low, 3) + "h";
+}
 
 }  // namespace
 
@@ -122,7 +134,9 @@ RegisterOperand D0_Parametr(std::uint8_t addressByte, Family family) {
   return {hexDigits(static_cast<std::uint32_t>(r), 2) + "h", ""};
 }
 
-std::string labelFor(std::uint16_t address) { return "L_" + hex4(address) + ":"; }
+std::string labelFor(std::uint16_t address) {
+  return "L_" + hex4(address) + ":";
+}
 
 DecodedWord decodeWord(std::uint16_t w, Family family) {
   if (const char* text = wholeWord(w)) return {text, std::nullopt};
@@ -135,21 +149,29 @@ DecodedWord decodeWord(std::uint16_t w, Family family) {
     return {"NOP", std::nullopt};
   }
   if (h == 0x01) return {padded("CLRF", 8) + f.name + f.marker, std::nullopt};
-  if (h <= 0x0F) return {padded(kFileOps[h].mnemonic, kFileOps[h].blanks) + f.name + d + f.marker,
-                         std::nullopt};
+  if (h <= 0x0F)
+    return {padded(kFileOps[h].mnemonic, kFileOps[h].blanks) + f.name + d + f.marker, std::nullopt};
   switch (h) {
-    case 0x38: return {padded("IORLW", 7) + literal(low), std::nullopt};
-    case 0x39: return {padded("ANDLW", 5) + literal(low), std::nullopt};
-    case 0x3A: return {padded("XORLW", 8) + literal(low), std::nullopt};
+    case 0x38:
+      return {padded("IORLW", 7) + literal(low), std::nullopt};
+    case 0x39:
+      return {padded("ANDLW", 5) + literal(low), std::nullopt};
+    case 0x3A:
+      return {padded("XORLW", 8) + literal(low), std::nullopt};
     case 0x3C:
-    case 0x3D: return {padded("SUBLW", 8) + literal(low), std::nullopt};
+    case 0x3D:
+      return {padded("SUBLW", 8) + literal(low), std::nullopt};
     case 0x3E:
-    case 0x3F: return {padded("ADDLW", 5) + literal(low), std::nullopt};
-    default: break;
+    case 0x3F:
+      return {padded("ADDLW", 5) + literal(low), std::nullopt};
+    default:
+      break;
   }
   const std::string bit = hexDigits((w >> 7) & 7, 1);
-  if (h >= 0x10 && h <= 0x13) return {padded("BCF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
-  if (h >= 0x14 && h <= 0x17) return {padded("BSF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
+  if (h >= 0x10 && h <= 0x13)
+    return {padded("BCF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
+  if (h >= 0x14 && h <= 0x17)
+    return {padded("BSF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
   if (h >= 0x18 && h <= 0x1B)
     return {padded("BTFSC", 6) + f.name + ", " + bit + f.marker, std::nullopt};
   if (h >= 0x1C && h <= 0x1F)

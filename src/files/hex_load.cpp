@@ -1,12 +1,8 @@
 #include "files/hex_load.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-
 #include "device/config_check.h"
 #include "files/cp1251.h"
+#include "files/file_io.h"
 #include "files/hex_record.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
@@ -27,22 +23,6 @@ struct LoadState {
   std::string lastAction;
   bool good = true;
 };
-
-bool readWholeFile(const std::string& path, std::string& bytes, std::string& reason) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  if (in.bad()) {
-    reason = std::strerror(errno);
-    return false;
-  }
-  bytes = contents.str();
-  return true;
-}
 
 std::string errorText(const HexParse& parse, int line) {
   const std::string n = std::to_string(line);
@@ -78,8 +58,12 @@ std::uint16_t wordOf(const HexRecord& record, int i) {
 
 // Address records (types 02 and 04) with a zero base are harmless; any
 // other base moves the records that follow outside these chips.
-bool isAddressRecord(const HexRecord& record) { return record.type == 0x02 || record.type == 0x04; }
-bool isStartRecord(const HexRecord& record) { return record.type == 0x03 || record.type == 0x05; }
+bool isAddressRecord(const HexRecord& record) {
+  return record.type == 0x02 || record.type == 0x04;
+}
+bool isStartRecord(const HexRecord& record) {
+  return record.type == 0x03 || record.type == 0x05;
+}
 bool hasNonZeroData(const HexRecord& record) {
   for (std::uint8_t byte : record.data)
     if (byte != 0) return true;
@@ -105,14 +89,16 @@ void storeRecord(TForm1& form, const HexRecord& record) {
     case HexArea::Id:
       for (int i = 0; i < words; ++i) {
         const int index = base + i - 0x2000;
-        if (index >= 0 && index < 4) buffer.ids[static_cast<std::size_t>(index)] = wordOf(record, i);
+        if (index >= 0 && index < 4)
+          buffer.ids[static_cast<std::size_t>(index)] = wordOf(record, i);
       }
       break;
     case HexArea::Data:
       for (int i = 0; i < words; ++i) {
         const int index = base + i - 0x2100;
         if (index >= 0 && index < kMaxDataBytes)
-          buffer.data[static_cast<std::size_t>(index)] = record.data[2 * static_cast<std::size_t>(i)];
+          buffer.data[static_cast<std::size_t>(index)] =
+              record.data[2 * static_cast<std::size_t>(i)];
       }
       break;
     case HexArea::Ignored:
@@ -217,7 +203,7 @@ std::int64_t beginLoad(TForm1& form) {
 bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
   LoadState load{form, path, start, {}};
   std::string bytes, reason;
-  if (!readWholeFile(path, bytes, reason)) {
+  if (!readFile(path, bytes, reason)) {
     form.host.messageBox("Ошибка при открытии файла " + path,
                          "Не удалось прочитать файл.\r\nПричина: " + reason + ".",
                          MessageIcon::Error, MessageButtons::Ok);
@@ -242,7 +228,8 @@ bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
   if (readRecords(load, bytes)) showLoadedBuffer(form);
   // A half-read image must not reach a chip: the routes that write or
   // verify it stay off until the next good load.
-  else enableFileRoutes(form, false);
+  else
+    enableFileRoutes(form, false);
   finish(load, true);
   return load.good;
 }
@@ -259,8 +246,8 @@ void Button14Click(TForm1& form) {
   const std::int64_t start = beginLoad(form);
   auto path = form.host.openFileDialog({"*.hex", "", ""});
   if (!path) {
-    LoadState load{form, {}, start,
-                   " Последнее выполненое действие: неудачная попытка открыть файл."};
+    LoadState load{
+        form, {}, start, " Последнее выполненое действие: неудачная попытка открыть файл."};
     finish(load, false);
     return;
   }

@@ -20,8 +20,8 @@ std::string record(std::uint16_t address, const std::vector<std::uint8_t>& data)
 }
 
 // Words as records of up to eight words, skipping all-blank runs.
-void appendWords(std::string& out, std::uint16_t byteAddress, const std::uint16_t* words,
-                 int count, std::uint16_t blank, bool skipBlank) {
+void appendWords(std::string& out, std::uint16_t byteAddress, const std::uint16_t* words, int count,
+                 std::uint16_t blank, bool skipBlank) {
   for (int first = 0; first < count; first += 8) {
     const int n = std::min(8, count - first);
     bool allBlank = true;

@@ -1,11 +1,8 @@
 #include "files/listing_export.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "files/cp1251.h"
 #include "files/disassembler.h"
+#include "files/file_io.h"
 #include "files/listing_view.h"
 #include "memory/operation_frame.h"
 #include "window/hex_text.h"
@@ -17,14 +14,14 @@ namespace {
 const char* const kData = "          DATA     0x";
 
 const std::vector<const char*> kRegisters84 = {
-    ";    БАНК 0",          "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
+    ";    БАНК 0",         "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
     "STATUS  EQU     03h", "FSR     EQU     04h", "PORTA   EQU     05h", "PORTB   EQU     06h",
     "EEDATA  EQU     08h", "EEADR   EQU     09h", "PCLATH  EQU     0Ah", "INTCON  EQU     0Bh",
-    ";    БАНК 1",          "OPTION  EQU     81h", "TRISA   EQU     85h", "TRISB   EQU     86h",
+    ";    БАНК 1",         "OPTION  EQU     81h", "TRISA   EQU     85h", "TRISB   EQU     86h",
 };
 
 const std::vector<const char*> kRegisters62x = {
-    ";    БАНК 0",          "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
+    ";    БАНК 0",         "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
     "STATUS  EQU     03h", "FSR     EQU     04h", "PORTA   EQU     05h", "PORTB   EQU     06h",
     "PCLATH  EQU     0Ah", "INTCON  EQU     0Bh", "PIR1    EQU     0Ch", "TMR1L   EQU     0Eh",
     "TMR1H   EQU     0Fh", "T1CON   EQU     10h", "TMR2    EQU     11h", "T2CON   EQU     12h",
@@ -36,11 +33,11 @@ const std::vector<const char*> kRegisters62x = {
 };
 
 const std::vector<const char*> kRegisters12F = {
-    ";    БАНК 0",          "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
+    ";    БАНК 0",         "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
     "STATUS  EQU     03h", "FSR     EQU     04h", "GPIO   EQU     05h",  "PCLATH  EQU     0Ah",
     "INTCON  EQU     0Bh", "PIR1    EQU     0Ch", "TMR1L   EQU     0Eh", "TMR1H   EQU     0Fh",
     "T1CON   EQU     10h", "CMCON   EQU     19h", "ADRESH  EQU     1Eh", "ADCON0  EQU     1Fh",
-    ";    БАНК 1",          "OPTION  EQU     81h", "TRIS0   EQU     85h", "PIE1    EQU     8Ch",
+    ";    БАНК 1",         "OPTION  EQU     81h", "TRIS0   EQU     85h", "PIE1    EQU     8Ch",
     "PCON    EQU     8Eh", "OSCCAL  EQU     90h", "WPU     EQU     95h", "IOCB    EQU     96h",
     "VRCON   EQU     99h", "EEDATA  EQU     9Ah", "EEADR   EQU     9Bh", "EECON1  EQU     9Ch",
     "EECON2  EQU     9DH", "ADRESL  EQU     9DH", "ANSEL   EQU     9FH",
@@ -84,11 +81,24 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
   lines.push_back(";Микроконтроллер - " + form.profile.name);
   lines.push_back("");
   // The "p" letters here are Latin, as the listing has always had them.
-  lines.push_back("; описание опе" "p" "ационных " "p" "егист" "p" "ов");
+  lines.push_back(
+      "; описание опе"
+      "p"
+      "ационных "
+      "p"
+      "егист"
+      "p"
+      "ов");
   switch (form.profile.family) {
-    case Family::Family84: append(lines, kRegisters84); break;
-    case Family::Family62x: append(lines, kRegisters62x); break;
-    case Family::Family12F6xx: append(lines, kRegisters12F); break;
+    case Family::Family84:
+      append(lines, kRegisters84);
+      break;
+    case Family::Family62x:
+      append(lines, kRegisters62x);
+      break;
+    case Family::Family12F6xx:
+      append(lines, kRegisters12F);
+      break;
   }
   append(lines, form.profile.family == Family::Family62x ? kWarningFourBanks : kWarningOneBank);
   append(lines, kExample);
@@ -117,8 +127,10 @@ void appendCode(TForm1& form, std::vector<std::string>& lines) {
       lines.push_back(org);
       gap = 0;
     }
-    if (labelled) lines.push_back(erased ? label : label + "   " + instruction);
-    else if (!erased) lines.push_back("          " + instruction);
+    if (labelled)
+      lines.push_back(erased ? label : label + "   " + instruction);
+    else if (!erased)
+      lines.push_back("          " + instruction);
     setProgress(form, roundHalfEven(n * 80.0 / words) + 5);
   }
 }
@@ -132,19 +144,7 @@ void appendClosing(std::vector<std::string>& lines) {
 bool writeText(const std::string& path, const std::vector<std::string>& lines, std::string& error) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  const std::string bytes = utf8ToCp1251(text);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    error = std::strerror(errno);
-    return false;
-  }
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) {
-    error = std::strerror(errno);
-    return false;
-  }
-  return true;
+  return writeFile(path, utf8ToCp1251(text), error);
 }
 
 std::int64_t beginExport(TForm1& form) {
@@ -169,8 +169,8 @@ bool exportTo(TForm1& form, const std::string& path, std::int64_t start) {
   std::string error;
   if (!writeText(path, lines, error)) {
     form.host.messageBox("Ошибка при сохранении файла " + path,
-                         "Не удалось записать файл.\r\nПричина: " + error + ".",
-                         MessageIcon::Error, MessageButtons::Ok);
+                         "Не удалось записать файл.\r\nПричина: " + error + ".", MessageIcon::Error,
+                         MessageButtons::Ok);
     endExport(form, " Последнее выполненное действие: неудачная попытка сохранить файл " + path,
               start);
     return false;
@@ -230,6 +230,8 @@ void SpeedButton5Click(TForm1& form) {
   Button19Click(form);
 }
 
-void N28Click(TForm1& form) { Button19Click(form); }
+void N28Click(TForm1& form) {
+  Button19Click(form);
+}
 
 }  // namespace kalmar

@@ -37,8 +37,10 @@ void Button18Click(TForm1& form) {
   const std::int64_t start = form.platform.timeOfDayMs();
   BattonDisabl(form);
   form.window.routes.N4.Enabled = false;
-  if (form.buffer.disassemblyNeeded) rebuildListing(form);
-  else form.window.GroupBox9Visible = true;
+  if (form.buffer.disassemblyNeeded)
+    rebuildListing(form);
+  else
+    form.window.GroupBox9Visible = true;
   form.buffer.disassemblyNeeded = false;
   form.window.StatusBar1 = " Последнее выполненое действие: дизассемблирование.";
   form.window.ProgressBar1 = 106;
@@ -55,8 +57,12 @@ void SpeedButton6Click(TForm1& form) {
   collapseFootnote(form);
 }
 
-void Memo2Click(TForm1& form) { form.window.Memo2Expanded = !form.window.Memo2Expanded; }
+void Memo2Click(TForm1& form) {
+  form.window.Memo2Expanded = !form.window.Memo2Expanded;
+}
 
-void collapseFootnote(TForm1& form) { form.window.Memo2Expanded = false; }
+void collapseFootnote(TForm1& form) {
+  form.window.Memo2Expanded = false;
+}
 
 }  // namespace kalmar

@@ -22,11 +22,16 @@ std::uint8_t LineProtocol::Read_ASM() {
 
 SampleStore& LineProtocol::store(Sampler sampler) {
   switch (sampler) {
-    case Sampler::Read3: return read3_;
-    case Sampler::Read4: return read4_;
-    case Sampler::Read5: return read5_;
-    case Sampler::Read6: return read6_;
-    case Sampler::Read7: return read7_;
+    case Sampler::Read3:
+      return read3_;
+    case Sampler::Read4:
+      return read4_;
+    case Sampler::Read5:
+      return read5_;
+    case Sampler::Read6:
+      return read6_;
+    case Sampler::Read7:
+      return read7_;
   }
   return read4_;
 }
@@ -72,11 +77,17 @@ void LineProtocol::ExitProgrammingMode(bool finalHold) {
   if (finalHold) Paus1(t0);
 }
 
-void LineProtocol::SendCommand(std::uint8_t code) { runSteps(commandSteps(code)); }
+void LineProtocol::SendCommand(std::uint8_t code) {
+  runSteps(commandSteps(code));
+}
 
-void LineProtocol::LoadDataWord(std::uint16_t value) { runSteps(dataFrameSteps(value)); }
+void LineProtocol::LoadDataWord(std::uint16_t value) {
+  runSteps(dataFrameSteps(value));
+}
 
-void LineProtocol::SendFixedFrame(FixedFrame frame) { runSteps(fixedFrameSteps(frame)); }
+void LineProtocol::SendFixedFrame(FixedFrame frame) {
+  runSteps(fixedFrameSteps(frame));
+}
 
 std::uint16_t LineProtocol::ReadDataWord(Sampler sampler) {
   frameSampleCount_ = 0;

@@ -37,12 +37,16 @@ bool Chek_Hard(CheckContext context) {
   return !failed;
 }
 
-void Button17Click(CheckContext context) { (void)Chek_Hard(context); }
+void Button17Click(CheckContext context) {
+  (void)Chek_Hard(context);
+}
 
 bool Chek_Hard(TForm1& form) {
   return Chek_Hard(CheckContext{form.line, form.platform, form.host, form.window});
 }
 
-void Button17Click(TForm1& form) { (void)Chek_Hard(form); }
+void Button17Click(TForm1& form) {
+  (void)Chek_Hard(form);
+}
 
 }  // namespace kalmar

@@ -29,12 +29,24 @@ void choose(SlowdownMenuState& menu, TimingState& timing, std::size_t chosen) {
 
 }  // namespace
 
-void N201Click(SlowdownMenuState& menu, TimingState& timing) { choose(menu, timing, 0); }
-void N501Click(SlowdownMenuState& menu, TimingState& timing) { choose(menu, timing, 1); }
-void N1001Click(SlowdownMenuState& menu, TimingState& timing) { choose(menu, timing, 2); }
-void N2001Click(SlowdownMenuState& menu, TimingState& timing) { choose(menu, timing, 3); }
-void N5001Click(SlowdownMenuState& menu, TimingState& timing) { choose(menu, timing, 4); }
-void N42Click(SlowdownMenuState& menu, TimingState& timing) { choose(menu, timing, 5); }
+void N201Click(SlowdownMenuState& menu, TimingState& timing) {
+  choose(menu, timing, 0);
+}
+void N501Click(SlowdownMenuState& menu, TimingState& timing) {
+  choose(menu, timing, 1);
+}
+void N1001Click(SlowdownMenuState& menu, TimingState& timing) {
+  choose(menu, timing, 2);
+}
+void N2001Click(SlowdownMenuState& menu, TimingState& timing) {
+  choose(menu, timing, 3);
+}
+void N5001Click(SlowdownMenuState& menu, TimingState& timing) {
+  choose(menu, timing, 4);
+}
+void N42Click(SlowdownMenuState& menu, TimingState& timing) {
+  choose(menu, timing, 5);
+}
 
 bool selectSlowdownFactor(SlowdownMenuState& menu, TimingState& timing, double factor) {
   for (std::size_t i = 0; i < kItems.size(); ++i) {

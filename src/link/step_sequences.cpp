@@ -63,18 +63,30 @@ constexpr auto kReadFrame = makeReadFrame();
 
 std::span<const std::uint8_t> commandSteps(std::uint8_t code) {
   switch (code) {
-    case 0x00: return kCmd00;
-    case 0x01: return kCmd01;
-    case 0x02: return kCmd02;
-    case 0x03: return kCmd03;
-    case 0x04: return kCmd04;
-    case 0x05: return kCmd05;
-    case 0x06: return kCmd06;
-    case 0x07: return kCmd07;
-    case 0x08: return kCmd08;
-    case 0x09: return kCmd09;
-    case 0x0B: return kCmd0B;
-    default: return {};
+    case 0x00:
+      return kCmd00;
+    case 0x01:
+      return kCmd01;
+    case 0x02:
+      return kCmd02;
+    case 0x03:
+      return kCmd03;
+    case 0x04:
+      return kCmd04;
+    case 0x05:
+      return kCmd05;
+    case 0x06:
+      return kCmd06;
+    case 0x07:
+      return kCmd07;
+    case 0x08:
+      return kCmd08;
+    case 0x09:
+      return kCmd09;
+    case 0x0B:
+      return kCmd0B;
+    default:
+      return {};
   }
 }
 
@@ -83,7 +95,9 @@ std::span<const std::uint8_t> fixedFrameSteps(FixedFrame frame) {
   return kFrame00FF;
 }
 
-std::span<const std::uint8_t> readFrameSteps() { return kReadFrame; }
+std::span<const std::uint8_t> readFrameSteps() {
+  return kReadFrame;
+}
 
 std::array<std::uint8_t, kDataFrameSteps> dataFrameSteps(std::uint16_t value) {
   std::array<std::uint8_t, kDataFrameSteps> steps{};
@@ -94,8 +108,10 @@ std::array<std::uint8_t, kDataFrameSteps> dataFrameSteps(std::uint16_t value) {
   put({3, 1, 3, 3});  // start bit, clock-low step doubled
   std::uint16_t shifter = value;
   for (int bit = 0; bit < 14; ++bit) {
-    if (shifter & 1) put({0, 2, 3});
-    else put({1, 1, 3});
+    if (shifter & 1)
+      put({0, 2, 3});
+    else
+      put({1, 1, 3});
     shifter = static_cast<std::uint16_t>(shifter >> 1);
   }
   put({1, 3, 2});  // stop bit, then release the data line

@@ -6,7 +6,9 @@ namespace kalmar {
 
 namespace {
 // The default floating-point rounding mode rounds halves to even.
-std::int64_t nearest(double value) { return static_cast<std::int64_t>(std::nearbyint(value)); }
+std::int64_t nearest(double value) {
+  return static_cast<std::int64_t>(std::nearbyint(value));
+}
 }  // namespace
 
 TimingState::TimingState(PerformanceCounter& counter)
@@ -26,6 +28,8 @@ void TimingState::Paus(std::int64_t units) {
   counter_.spinUntil(t0 + countsFor(units));
 }
 
-void TimingState::Paus1(std::int64_t t0) { counter_.spinUntil(t0 + countsFor(1)); }
+void TimingState::Paus1(std::int64_t t0) {
+  counter_.spinUntil(t0 + countsFor(1));
+}
 
 }  // namespace kalmar

@@ -26,7 +26,9 @@ const char* const kWriteRefused =
     " Последнее выполненое действие: отказ от записи данных в память программ "
     "микроконтроллера.";
 
-std::string panelCaption(std::uint32_t word) { return "Конфигурация  " + hex4(word); }
+std::string panelCaption(std::uint32_t word) {
+  return "Конфигурация  " + hex4(word);
+}
 
 void showBuffer(SourceIndicator& box, bool withHint) {
   box.Text = kBuffer;
@@ -54,7 +56,9 @@ void checkRadio(TForm1& form, int n) {
   for (int i = first; i <= last; ++i) form.window.RadioButton[i].Checked = i == n;
 }
 
-int radioForCode62x(int code) { return code >= 0x10 ? code - 0x10 + 9 : code + 5; }
+int radioForCode62x(int code) {
+  return code >= 0x10 ? code - 0x10 + 9 : code + 5;
+}
 
 std::uint16_t compose84(const TForm1& form) {
   const auto& box = form.window.CheckBox;
@@ -187,9 +191,15 @@ void Config_Chenge_iz_W(TForm1& form) {
   form.panelUpdateLock = true;
   const std::uint16_t word = form.buffer.config;
   switch (form.profile.family) {
-    case Family::Family84: wordToPanel84(form, word); break;
-    case Family::Family62x: wordToPanel62x(form, word); break;
-    case Family::Family12F6xx: wordToPanel12F(form, word); break;
+    case Family::Family84:
+      wordToPanel84(form, word);
+      break;
+    case Family::Family62x:
+      wordToPanel62x(form, word);
+      break;
+    case Family::Family12F6xx:
+      wordToPanel12F(form, word);
+      break;
   }
   form.window.GroupBox5.Caption = panelCaption(word);
   form.window.GroupBox7.Caption = panelCaption(word);
@@ -200,9 +210,15 @@ void RadioButton1Click(TForm1& form, int n) {
   if (form.panelUpdateLock || n < 1 || n > 12) return;
   if (form.window.RadioButton[n].Checked) {
     switch (form.profile.family) {
-      case Family::Family84: form.window.GroupBox6.Tag = n; break;
-      case Family::Family62x: form.window.GroupBox10.Tag = n <= 8 ? n - 5 : n + 7; break;
-      case Family::Family12F6xx: form.window.GroupBox10.Tag = n - 5; break;
+      case Family::Family84:
+        form.window.GroupBox6.Tag = n;
+        break;
+      case Family::Family62x:
+        form.window.GroupBox10.Tag = n <= 8 ? n - 5 : n + 7;
+        break;
+      case Family::Family12F6xx:
+        form.window.GroupBox10.Tag = n - 5;
+        break;
     }
   }
   Config_Chenge(form);
@@ -236,9 +252,13 @@ void ListBox1Click(TForm1& form, int index) {
   Config_Chenge(form);
 }
 
-void SpeedButton14Click(TForm1& form) { form.window.bg.Panel3Height = BgChooserState::kOpenHeight; }
+void SpeedButton14Click(TForm1& form) {
+  form.window.bg.Panel3Height = BgChooserState::kOpenHeight;
+}
 
-void Edit3MouseUp(SourceIndicator& box) { box.SelStart = 0; }
+void Edit3MouseUp(SourceIndicator& box) {
+  box.SelStart = 0;
+}
 
 std::uint16_t readConfigurationWord(TForm1& form) {
   LineProtocol& line = form.line;

@@ -9,10 +9,14 @@ bool parseHexCell(const std::string& text, unsigned& value) {
   value = 0;
   for (char c : text) {
     unsigned digit;
-    if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
-    else if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-    else if (c >= 'a' && c <= 'f') digit = static_cast<unsigned>(c - 'a' + 10);
-    else return false;  // a free position "_" or any other character
+    if (c >= '0' && c <= '9')
+      digit = static_cast<unsigned>(c - '0');
+    else if (c >= 'A' && c <= 'F')
+      digit = static_cast<unsigned>(c - 'A' + 10);
+    else if (c >= 'a' && c <= 'f')
+      digit = static_cast<unsigned>(c - 'a' + 10);
+    else
+      return false;  // a free position "_" or any other character
     value = value * 16 + digit;
   }
   return true;

@@ -27,7 +27,9 @@ void focusCell(TForm1& form, int n) {
   form.window.SelStart = 0;
 }
 
-bool cellInUse(const TForm1& form, int n) { return n >= 1 && n <= form.profile.dataBytes; }
+bool cellInUse(const TForm1& form, int n) {
+  return n >= 1 && n <= form.profile.dataBytes;
+}
 
 void endEditing(TForm1& form, const char* status) {
   form.window.StatusBar1 = status;
@@ -57,8 +59,12 @@ void MaskEdit_No_Edit(TForm1& form) {
 void SpeedButton1Click(TForm1& form) {
   form.buffer.data = form.buffer.dataEdit;
   MaskEdit_No_Edit(form);
-  form.window.Edit5 = {"Буфер", "Отображено состояние буфера", true, form.window.Edit5.Left,
-                       form.window.Edit5.Width, form.window.Edit5.SelStart};
+  form.window.Edit5 = {"Буфер",
+                       "Отображено состояние буфера",
+                       true,
+                       form.window.Edit5.Left,
+                       form.window.Edit5.Width,
+                       form.window.Edit5.SelStart};
   endEditing(form,
              " Посл. вып. действие: сохранение отредактированных данных (памяти данных) в буфере.");
 }
@@ -85,7 +91,9 @@ void MaskEdit10Enter(TForm1& form, int) {
   if (form.window.SelLength > 1) form.window.SelLength = 1;
 }
 
-void MaskEdit10Click(TForm1& form, int) { form.editorKeyCounter = -1; }
+void MaskEdit10Click(TForm1& form, int) {
+  form.editorKeyCounter = -1;
+}
 
 void MaskEdit10KeyUp(TForm1& form, int n, CellKey key, int caret) {
   if (form.fillLock || form.entryError) {

@@ -5,10 +5,10 @@
 
 namespace kalmar {
 
-void Button4Click(TForm1& form);        // "Редакт. DM": start editing
-void SpeedButton1Click(TForm1& form);   // "Сохранить"
-void SpeedButton2Click(TForm1& form);   // "Отменить"
-void SpeedButton3Click(TForm1& form);   // "Очистить все"
+void Button4Click(TForm1& form);       // "Редакт. DM": start editing
+void SpeedButton1Click(TForm1& form);  // "Сохранить"
+void SpeedButton2Click(TForm1& form);  // "Отменить"
+void SpeedButton3Click(TForm1& form);  // "Очистить все"
 void MaskEdit_No_Edit(TForm1& form);
 
 // Cell handlers of MaskEdit1..MaskEdit128 (n = 1..128); the caret and the

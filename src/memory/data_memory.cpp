@@ -13,7 +13,9 @@ const char* const kWriteCaption = "Ошибка при записи данных
 const char* const kWriteDone =
     " Последнее выполненое действие: успешная запись данных в память данных микроконтроллера.";
 
-int progressFor(int done, int size) { return 5 + roundHalfEven(100.0 * done / size); }
+int progressFor(int done, int size) {
+  return 5 + roundHalfEven(100.0 * done / size);
+}
 }  // namespace
 
 std::vector<std::uint16_t> Proc_Read_DM(TForm1& form) {
@@ -49,8 +51,11 @@ void Button5Click(TForm1& form) {
   }
   form.fillLock = false;
   form.window.Edit5 = {"Микроконтроллер & Буфер",
-                       "Отображено состояние буфера и памяти данных микроконтроллера", false,
-                       form.window.Edit5.Left, form.window.Edit5.Width, form.window.Edit5.SelStart};
+                       "Отображено состояние буфера и памяти данных микроконтроллера",
+                       false,
+                       form.window.Edit5.Left,
+                       form.window.Edit5.Width,
+                       form.window.Edit5.SelStart};
   endFrame(form,
            " Последнее выполненное действие: успешно прочитаны данные из памяти данных "
            "микроконтроллера.",
@@ -77,11 +82,9 @@ void Proc_Write_DM(TForm1& form) {
     line.store(Sampler::Read4).setBitPosition(1);
     const auto readBack = static_cast<std::uint8_t>(line.ReadDataWord(Sampler::Read4) & 0xFF);
     if (readBack != byte) {
-      reportFailure(form, kWriteCaption,
-                    "В ячейку с адресом " + hex2(static_cast<std::uint32_t>(a)) +
-                        " должно было быть записано число " + hex2(byte) +
-                        ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
-                        hex2(readBack) + ".\r\nЗапись прервана.");
+      reportFailure(
+          form, kWriteCaption,
+          writeMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(byte), hex2(readBack)));
       lastAction =
           " Посл. вып. действие: неудачная попытка записать данные в память данных "
           "микроконтроллера.";
@@ -91,8 +94,10 @@ void Proc_Write_DM(TForm1& form) {
   }
   line.ExitProgrammingMode(true);
   form.window.StatusBar1 = lastAction;
-  if (form.operation.ok) form.window.ProgressBar1 = 106;  // the verify takes the lock over
-  else BattonEnable(form);
+  if (form.operation.ok)
+    form.window.ProgressBar1 = 106;  // the verify takes the lock over
+  else
+    BattonEnable(form);
   form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
   form.platform.setPriorityClass(PriorityClass::Normal);
 }
@@ -111,11 +116,9 @@ void Proc_Verify_DM(TForm1& form) {
     const auto read = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
     const std::uint8_t wanted = form.buffer.data[static_cast<std::size_t>(a)];
     if (read != wanted) {
-      reportFailure(form, "Ошибка при проверке данных в памяти данных микроконтроллера.",
-                    "В ячейке с адресом " + hex2(static_cast<std::uint32_t>(a)) +
-                        " должно находиться число " + hex2(wanted) +
-                        ".\r\nПроверка показала, что в этой ячейке находится число " + hex2(read) +
-                        ".\r\nПроверка прервана.");
+      reportFailure(
+          form, "Ошибка при проверке данных в памяти данных микроконтроллера.",
+          verifyMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(wanted), hex2(read)));
       lastAction =
           " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, обнаружены "
           "ошибки.";
@@ -133,9 +136,10 @@ void Button9Click(TForm1& form) {
   if (form.operation.ok) {
     form.window.StatusBar1 = kWriteDone;
   } else {
-    form.host.messageBox(kWriteCaption,
-                         "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.",
-                         MessageIcon::Error, MessageButtons::Ok);
+    form.host.messageBox(
+        kWriteCaption,
+        "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.",
+        MessageIcon::Error, MessageButtons::Ok);
   }
   form.window.StatusBar2 = elapsedSince(form, start);
 }

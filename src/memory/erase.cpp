@@ -41,8 +41,8 @@ std::uint16_t readCalibrationWord(TForm1& form) {
 void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   LineProtocol& line = form.line;
   const int last = form.profile.programWords - 1;
-  form.operation.startMs =
-      beginFrame(form, "Выполняемое действие: восстановление калибровочного слова микроконтроллера.");
+  form.operation.startMs = beginFrame(
+      form, "Выполняемое действие: восстановление калибровочного слова микроконтроллера.");
   form.operation.ok = true;
   std::string lastAction =
       " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.";
@@ -58,10 +58,8 @@ void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   line.ExitProgrammingMode(true);
   if (readBack != calibration) {
     reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
-                  "В ячейку с адресом " + hex4(static_cast<std::uint32_t>(last)) +
-                      " должно было быть записано число " + hex4(calibration) +
-                      ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
-                      hex4(readBack) + ".\r\nЗапись прервана.");
+                  writeMismatchText(hex4(static_cast<std::uint32_t>(last)), hex4(calibration),
+                                    hex4(readBack)));
     lastAction =
         " Посл. вып. действие: неудачная попытка записать данные в память программ "
         "микроконтроллера.";
@@ -124,8 +122,8 @@ void showErasedChip(TForm1& form) {
   w.Edit4.Text = "Микроконтроллер & Буфер";
   w.Edit4.Hint = "Отображено состояние буфера и памяти программ микроконтроллера";
   RouteState& r = w.routes;
-  for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.PIC2, &r.N34, &r.N28,
-                         &r.SpeedButton12, &r.SpeedButton13, &r.SpeedButton4, &r.SpeedButton5})
+  for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.PIC2, &r.N34, &r.N28, &r.SpeedButton12,
+                         &r.SpeedButton13, &r.SpeedButton4, &r.SpeedButton5})
     item->Enabled = false;
   w.Edit5.Text = "Микроконтроллер & Буфер";
   w.Edit5.Bold = false;
@@ -256,9 +254,10 @@ void Button11Click(TForm1& form) {
   if (form.operation.ok) {
     showErasedChip(form);
   } else {
-    form.host.messageBox("Ошибка при стирании данных микроконтроллера",
-                         "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.",
-                         MessageIcon::Error, MessageButtons::Ok);
+    form.host.messageBox(
+        "Ошибка при стирании данных микроконтроллера",
+        "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.",
+        MessageIcon::Error, MessageButtons::Ok);
   }
   form.window.StatusBar2 = elapsedSince(form, start);
   form.window.ActiveControl = "GroupBox2";

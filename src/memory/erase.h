@@ -7,7 +7,9 @@
 namespace kalmar {
 
 // A PIC12F629/675 calibration word is a RETLW (34xxh).
-inline bool isCalibrationWord(std::uint16_t word) { return (word & 0xFF00) == 0x3400; }
+inline bool isCalibrationWord(std::uint16_t word) {
+  return (word & 0xFF00) == 0x3400;
+}
 
 // Reads the chip's configuration word and returns its BG bits as 00h, 10h,
 // 20h or 30h; also notes the calibration word at the last address.

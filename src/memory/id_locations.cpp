@@ -21,7 +21,9 @@ void showBuffer(SourceIndicator& box) {
   box = {"Буфер", "Отображено состояние буфера", true, 118, 38, box.SelStart};
 }
 
-std::string cellName(int n) { return "MaskEdit" + std::to_string(n); }
+std::string cellName(int n) {
+  return "MaskEdit" + std::to_string(n);
+}
 
 void focusCell(TForm1& form, int n, int selLength) {
   form.window.ActiveControl = cellName(n);
@@ -33,7 +35,8 @@ void focusCell(TForm1& form, int n, int selLength) {
 
 void Proc_Read_ID(TForm1& form) {
   LineProtocol& line = form.line;
-  const std::int64_t start = beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
+  const std::int64_t start =
+      beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
   form.idCellLock = true;
   line.EnterProgrammingMode();
   line.SendCommand(0x00);
@@ -63,7 +66,8 @@ void Proc_Read_ID(TForm1& form) {
 
 void Proc_Write_ID(TForm1& form) {
   LineProtocol& line = form.line;
-  const std::int64_t start = beginFrame(form, "Выполняемое действие: запись идентификатора микроконтроллера.");
+  const std::int64_t start =
+      beginFrame(form, "Выполняемое действие: запись идентификатора микроконтроллера.");
   form.operation.ok = true;
   form.writtenIds = form.buffer.ids;
   std::string lastAction =
@@ -83,11 +87,10 @@ void Proc_Write_ID(TForm1& form) {
     const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
     if (readBack != word) {
       reportFailure(form, kWriteCaption,
-                    "В ячейку с адресом " + hex4(0x2000 + static_cast<std::uint32_t>(w)) +
-                        " должно было быть записано число " + hex4(word) +
-                        ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
-                        hex4(readBack) + ".\r\nЗапись прервана.");
-      lastAction = " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.";
+                    writeMismatchText(hex4(0x2000 + static_cast<std::uint32_t>(w)), hex4(word),
+                                      hex4(readBack)));
+      lastAction =
+          " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.";
       break;
     }
     if (w < 3) line.SendCommand(0x06);
@@ -110,9 +113,10 @@ void Button15Click(TForm1& form) {
     form.window.StatusBar1 =
         " Последнее выполненое действие: успешная запись идентификатора микроконтроллера.";
   } else {
-    form.host.messageBox(kWriteCaption,
-                         "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
-                         MessageIcon::Error, MessageButtons::Ok);
+    form.host.messageBox(
+        kWriteCaption,
+        "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
+        MessageIcon::Error, MessageButtons::Ok);
   }
   form.window.StatusBar2 = elapsedSince(form, start);
 }
@@ -138,7 +142,9 @@ void MaskEdit301Change(TForm1& form, int n) {
   form.host.beep();
 }
 
-void MaskEdit301Click(TForm1& form, int) { form.idLeftMoveCounter = 0; }
+void MaskEdit301Click(TForm1& form, int) {
+  form.idLeftMoveCounter = 0;
+}
 
 void MaskEdit301KeyUp(TForm1& form, int n, CellKey key, int caret) {
   int& counter = form.idLeftMoveCounter;

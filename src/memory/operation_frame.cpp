@@ -8,7 +8,9 @@ namespace {
 constexpr std::int64_t kDayMs = 24LL * 60 * 60 * 1000;
 }
 
-int roundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int roundHalfEven(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
 
 void BattonDisabl(TForm1& form) {
   WindowState& w = form.window;
@@ -60,6 +62,20 @@ void endFrame(TForm1& form, const std::string& lastAction, bool succeeded, std::
   BattonEnable(form);
   form.window.StatusBar2 = elapsedSince(form, startMs);
   if (talksToChip) form.platform.setPriorityClass(PriorityClass::Normal);
+}
+
+std::string writeMismatchText(const std::string& address, const std::string& wanted,
+                              const std::string& found) {
+  return "В ячейку с адресом " + address + " должно было быть записано число " + wanted +
+         ".\r\nПроверка показала, что после записи в этой ячейке находится число " + found +
+         ".\r\nЗапись прервана.";
+}
+
+std::string verifyMismatchText(const std::string& address, const std::string& wanted,
+                               const std::string& found) {
+  return "В ячейке с адресом " + address + " должно находиться число " + wanted +
+         ".\r\nПроверка показала, что в этой ячейке находится число " + found +
+         ".\r\nПроверка прервана.";
 }
 
 void reportFailure(TForm1& form, const std::string& caption, const std::string& text) {

@@ -30,6 +30,13 @@ std::int64_t beginFrame(TForm1& form, const std::string& action, int progress = 
 void endFrame(TForm1& form, const std::string& lastAction, bool succeeded, std::int64_t startMs,
               bool talksToChip = true);
 
+// The texts after a value did not read back as written, and after a verify
+// difference; address, wanted and found come as hex text.
+std::string writeMismatchText(const std::string& address, const std::string& wanted,
+                              const std::string& found);
+std::string verifyMismatchText(const std::string& address, const std::string& wanted,
+                               const std::string& found);
+
 // A failure inside a frame: the error box and the operation ok flag.
 void reportFailure(TForm1& form, const std::string& caption, const std::string& text);
 

@@ -82,8 +82,8 @@ void Button8Click(TForm1& form) {
   w.programColumns = w.columnTexts;
 
   RouteState& routes = w.routes;
-  for (MenuItem* item : {&routes.N15, &routes.N31, &routes.N37, &routes.N38,
-                         &routes.SpeedButton12, &routes.SpeedButton13})
+  for (MenuItem* item : {&routes.N15, &routes.N31, &routes.N37, &routes.N38, &routes.SpeedButton12,
+                         &routes.SpeedButton13})
     item->Enabled = false;
   for (MenuItem* item : {&routes.SpeedButton4, &routes.N34, &routes.PIC2}) item->Enabled = true;
   form.buffer.disassemblyNeeded = true;

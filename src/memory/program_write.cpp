@@ -63,10 +63,8 @@ void Proc_WritePM(TForm1& form) {
       const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
       if (readBack != word) {
         reportFailure(form, kWriteCaption,
-                      "В ячейку с адресом " + hex4(static_cast<std::uint32_t>(address)) +
-                          " должно было быть записано число " + hex4(word) +
-                          ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
-                          hex4(readBack) + ".\r\nЗапись прервана.");
+                      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word),
+                                        hex4(readBack)));
         lastAction =
             " Посл. вып. действие: неудачная попытка записать данные в память программ "
             "микроконтроллера.";
@@ -77,8 +75,10 @@ void Proc_WritePM(TForm1& form) {
   }
   line.ExitProgrammingMode(true);
   form.window.StatusBar1 = lastAction;
-  if (form.operation.ok) form.window.ProgressBar1 = 106;  // the verify takes the lock over
-  else BattonEnable(form);
+  if (form.operation.ok)
+    form.window.ProgressBar1 = 106;  // the verify takes the lock over
+  else
+    BattonEnable(form);
   form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
   form.platform.setPriorityClass(PriorityClass::Normal);
 }
@@ -102,11 +102,9 @@ void Proc_VerifyPM(TForm1& form) {
     // address of a PIC12F629/675; that is no difference.
     if (form.profile.is12F6xx() && address == words - 1 && wanted == kBlankWord) continue;
     if (read != wanted) {
-      reportFailure(form, "Ошибка при проверке данных в памяти программ микроконтроллера.",
-                    "В ячейке с адресом " + hex4(static_cast<std::uint32_t>(address)) +
-                        " должно находиться число " + hex4(wanted) +
-                        ".\r\nПроверка показала, что в этой ячейке находится число " + hex4(read) +
-                        ".\r\nПроверка прервана.");
+      reportFailure(
+          form, "Ошибка при проверке данных в памяти программ микроконтроллера.",
+          verifyMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(wanted), hex4(read)));
       lastAction =
           " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, "
           "обнаружены ошибки.";
@@ -126,9 +124,10 @@ void Button7Click(TForm1& form) {
   if (form.operation.ok) {
     form.window.StatusBar1 = kWriteDone;
   } else {
-    form.host.messageBox(kWriteCaption,
-                         "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
-                         MessageIcon::Error, MessageButtons::Ok);
+    form.host.messageBox(
+        kWriteCaption,
+        "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
+        MessageIcon::Error, MessageButtons::Ok);
   }
   form.window.StatusBar2 = elapsedSince(form, start);
 }

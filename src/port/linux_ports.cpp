@@ -22,7 +22,9 @@
 namespace kalmar {
 
 namespace {
-std::string errnoText(int error) { return std::strerror(error); }
+std::string errnoText(int error) {
+  return std::strerror(error);
+}
 }  // namespace
 
 PpdevPort::PpdevPort(std::string devicePath, std::uint16_t dataRegister)
@@ -60,8 +62,10 @@ void PpdevPort::write(std::uint16_t address, std::uint8_t value) {
 #if defined(__linux__)
   if (fd_ < 0) return;
   unsigned char byte = value;
-  if (address == base_) ::ioctl(fd_, PPWDATA, &byte);
-  else if (address == base_ + 2) ::ioctl(fd_, PPWCONTROL, &byte);
+  if (address == base_)
+    ::ioctl(fd_, PPWDATA, &byte);
+  else if (address == base_ + 2)
+    ::ioctl(fd_, PPWCONTROL, &byte);
 #else
   (void)address;
   (void)value;
@@ -73,9 +77,12 @@ std::uint8_t PpdevPort::read(std::uint16_t address) {
 #if defined(__linux__)
   if (fd_ < 0) return 0;
   int result = 0;
-  if (address == base_) result = ::ioctl(fd_, PPRDATA, &byte);
-  else if (address == base_ + 1) result = ::ioctl(fd_, PPRSTATUS, &byte);
-  else if (address == base_ + 2) result = ::ioctl(fd_, PPRCONTROL, &byte);
+  if (address == base_)
+    result = ::ioctl(fd_, PPRDATA, &byte);
+  else if (address == base_ + 1)
+    result = ::ioctl(fd_, PPRSTATUS, &byte);
+  else if (address == base_ + 2)
+    result = ::ioctl(fd_, PPRCONTROL, &byte);
   if (result != 0) byte = 0;
 #else
   (void)address;

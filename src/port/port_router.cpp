@@ -22,6 +22,8 @@ void PortRouter::write(std::uint16_t address, std::uint8_t value) {
   portFor(address).write(address, value);
 }
 
-std::uint8_t PortRouter::read(std::uint16_t address) { return portFor(address).read(address); }
+std::uint8_t PortRouter::read(std::uint16_t address) {
+  return portFor(address).read(address);
+}
 
 }  // namespace kalmar

@@ -75,9 +75,8 @@ void TSmallPort::closeServiceManager() {
 bool TSmallPort::installService() {
   std::string path = api_.GetCurrentDirectoryA() + "\\" + serviceName_ + ".sys";
   if (!api_.FileExists(path)) path = api_.GetSystemDirectoryA() + "\\" + serviceName_ + ".sys";
-  WinHandle service =
-      api_.CreateServiceA(manager_, serviceName_, serviceName_, kServiceAllAccess, kKernelDriver,
-                          kDemandStart, kErrorControlNormal, path);
+  WinHandle service = api_.CreateServiceA(manager_, serviceName_, serviceName_, kServiceAllAccess,
+                                          kKernelDriver, kDemandStart, kErrorControlNormal, path);
   if (service != 0) {
     api_.CloseServiceHandle(service);
     return true;

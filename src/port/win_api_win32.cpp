@@ -7,9 +7,15 @@
 namespace kalmar {
 namespace {
 
-SC_HANDLE sc(WinHandle handle) { return reinterpret_cast<SC_HANDLE>(handle); }
-HANDLE file(WinHandle handle) { return reinterpret_cast<HANDLE>(handle); }
-WinHandle wrap(const void* handle) { return reinterpret_cast<WinHandle>(handle); }
+SC_HANDLE sc(WinHandle handle) {
+  return reinterpret_cast<SC_HANDLE>(handle);
+}
+HANDLE file(WinHandle handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
+WinHandle wrap(const void* handle) {
+  return reinterpret_cast<WinHandle>(handle);
+}
 
 class Win32Api final : public WinApi {
  public:
@@ -45,7 +51,9 @@ class Win32Api final : public WinApi {
     SERVICE_STATUS status{};
     return ::ControlService(sc(service), control, &status) != 0;
   }
-  bool DeleteService(WinHandle service) override { return ::DeleteService(sc(service)) != 0; }
+  bool DeleteService(WinHandle service) override {
+    return ::DeleteService(sc(service)) != 0;
+  }
   bool CloseServiceHandle(WinHandle handle) override {
     return ::CloseServiceHandle(sc(handle)) != 0;
   }
@@ -54,7 +62,9 @@ class Win32Api final : public WinApi {
     return wrap(
         ::CreateFileA(name.c_str(), access, shareMode, nullptr, disposition, attributes, nullptr));
   }
-  bool CloseHandle(WinHandle handle) override { return ::CloseHandle(file(handle)) != 0; }
+  bool CloseHandle(WinHandle handle) override {
+    return ::CloseHandle(file(handle)) != 0;
+  }
   bool DeviceIoControl(WinHandle device, std::uint32_t code, const std::uint8_t* input,
                        std::uint32_t inputSize, std::uint8_t* output, std::uint32_t outputSize,
                        std::uint32_t& returned) override {
@@ -64,7 +74,9 @@ class Win32Api final : public WinApi {
     returned = count;
     return ok != 0;
   }
-  std::uint32_t GetLastError() override { return ::GetLastError(); }
+  std::uint32_t GetLastError() override {
+    return ::GetLastError();
+  }
   std::string GetSystemDirectoryA() override {
     char path[MAX_PATH] = {};
     UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
@@ -83,7 +95,9 @@ class Win32Api final : public WinApi {
 
 }  // namespace
 
-std::unique_ptr<WinApi> makeWin32Api() { return std::make_unique<Win32Api>(); }
+std::unique_ptr<WinApi> makeWin32Api() {
+  return std::make_unique<Win32Api>();
+}
 
 }  // namespace kalmar
 #endif

@@ -18,10 +18,14 @@ std::optional<unsigned> parseHex(const std::string& token, unsigned limit) {
   unsigned value = 0;
   for (char c : token) {
     int digit;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    else return std::nullopt;
+    if (c >= '0' && c <= '9')
+      digit = c - '0';
+    else if (c >= 'A' && c <= 'F')
+      digit = c - 'A' + 10;
+    else if (c >= 'a' && c <= 'f')
+      digit = c - 'a' + 10;
+    else
+      return std::nullopt;
     value = value * 16 + static_cast<unsigned>(digit);
   }
   if (value > limit) return std::nullopt;
@@ -67,8 +71,10 @@ std::string applyLine(SimChip& chip, const std::vector<std::string>& words) {
   for (std::size_t i = 2; i < words.size(); ++i) {
     auto value = parseHex(words[i], isProgram ? 0x3FFF : 0xFF);
     if (!value) return "bad value " + words[i];
-    if (isProgram) chip.program[*start + i - 2] = static_cast<std::uint16_t>(*value);
-    else chip.data[*start + i - 2] = static_cast<std::uint8_t>(*value);
+    if (isProgram)
+      chip.program[*start + i - 2] = static_cast<std::uint16_t>(*value);
+    else
+      chip.data[*start + i - 2] = static_cast<std::uint8_t>(*value);
   }
   return {};
 }

@@ -6,9 +6,11 @@ namespace kalmar::sim {
 
 namespace {
 
-constexpr std::int64_t ms(double value) { return static_cast<std::int64_t>(value * 1e6); }
+constexpr std::int64_t ms(double value) {
+  return static_cast<std::int64_t>(value * 1e6);
+}
 
-// Cycle times are the typical values of the specifications. Where a document
+// Cycle times are the typical values of Microchip's documents. Where a document
 // gives a longer worst case than the 8 ms the programmer waits (PIC16C84 and
 // PIC16F84 10 ms, PIC16F62X erase + program), the typical value is taken:
 // the programmer has always been used with real chips of every kind at 8 ms.
@@ -22,24 +24,26 @@ constexpr std::array<ChipTraits, 9> kChips = {{
      true, ms(8), ms(8), ms(8), 0},
     {ChipKind::PIC16C84, "PIC16C84", SimFamily::F84, 1024, 64, 0x3FFF, true, false, false, false,
      true, ms(8), ms(8), ms(8), 0},
-    {ChipKind::PIC16F627, "PIC16F627", SimFamily::F62x, 1024, 128, 0x07A0, true, false, false,
-     true, true, ms(8), ms(8), ms(5), 0},
+    {ChipKind::PIC16F627, "PIC16F627", SimFamily::F62x, 1024, 128, 0x07A0, true, false, false, true,
+     true, ms(8), ms(8), ms(5), 0},
     {ChipKind::PIC16F627A, "PIC16F627A", SimFamily::F62xA, 1024, 128, 0x1040, true, true, true,
      false, false, ms(2.5), ms(6), ms(6), 0},
-    {ChipKind::PIC16F628, "PIC16F628", SimFamily::F62x, 2048, 128, 0x07C0, true, false, false,
-     true, true, ms(8), ms(8), ms(5), 0},
+    {ChipKind::PIC16F628, "PIC16F628", SimFamily::F62x, 2048, 128, 0x07C0, true, false, false, true,
+     true, ms(8), ms(8), ms(5), 0},
     {ChipKind::PIC16F628A, "PIC16F628A", SimFamily::F62xA, 2048, 128, 0x1060, true, true, true,
      false, false, ms(2.5), ms(6), ms(6), 0},
     // Bits 11:9 are unimplemented and read 0 (a real PIC12F675 reads 11FFh).
-    {ChipKind::PIC12F629, "PIC12F629", SimFamily::F12F6, 1024, 128, 0x0F80, true, true, true,
-     true, false, ms(3), ms(6), ms(6), 0x0E00},
-    {ChipKind::PIC12F675, "PIC12F675", SimFamily::F12F6, 1024, 128, 0x0FC0, true, true, true,
-     true, false, ms(3), ms(6), ms(6), 0x0E00},
+    {ChipKind::PIC12F629, "PIC12F629", SimFamily::F12F6, 1024, 128, 0x0F80, true, true, true, true,
+     false, ms(3), ms(6), ms(6), 0x0E00},
+    {ChipKind::PIC12F675, "PIC12F675", SimFamily::F12F6, 1024, 128, 0x0FC0, true, true, true, true,
+     false, ms(3), ms(6), ms(6), 0x0E00},
 }};
 
 }  // namespace
 
-const ChipTraits& traitsOf(ChipKind kind) { return kChips[static_cast<std::size_t>(kind)]; }
+const ChipTraits& traitsOf(ChipKind kind) {
+  return kChips[static_cast<std::size_t>(kind)];
+}
 
 std::optional<ChipKind> chipKindFromName(std::string_view name) {
   for (const ChipTraits& chip : kChips)
@@ -47,6 +51,8 @@ std::optional<ChipKind> chipKindFromName(std::string_view name) {
   return std::nullopt;
 }
 
-const char* chipName(ChipKind kind) { return traitsOf(kind).name; }
+const char* chipName(ChipKind kind) {
+  return traitsOf(kind).name;
+}
 
 }  // namespace kalmar::sim

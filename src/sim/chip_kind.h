@@ -20,7 +20,7 @@ enum class ChipKind {
 };
 
 // How a family of chips programs and erases, from Microchip's programming
-// specifications: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 /
+// Microchip documents: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 /
 // DS30262 (PIC16F84A), DS30034 (PIC16F62X), DS41196 (PIC16F62XA), DS41191
 // (PIC12F629/675).
 enum class SimFamily {
@@ -44,10 +44,10 @@ struct ChipTraits {
   bool programOnlyCycle;
   // 09h/0Bh run by themselves (62xA, 12F6xx); elsewhere they start at 08h.
   bool selfTimedBulkErase;
-  bool hasProgramOnlyCommand;  // 18h
-  bool hasCodeProtectClearing; // the 01h/07h sequence
-  std::int64_t programNs;      // 08h on program memory, IDs, configuration
-  std::int64_t dataNs;         // 08h on data memory
+  bool hasProgramOnlyCommand;   // 18h
+  bool hasCodeProtectClearing;  // the 01h/07h sequence
+  std::int64_t programNs;       // 08h on program memory, IDs, configuration
+  std::int64_t dataNs;          // 08h on data memory
   std::int64_t bulkEraseNs;
   // Bits of the configuration word that read back as 0 whatever was written.
   std::uint16_t configZeroBits;

@@ -4,7 +4,9 @@ namespace kalmar::sim {
 
 namespace {
 constexpr std::uint8_t kData = 0x01, kClock = 0x02, kSwitchD2 = 0x04, kSwitchD3 = 0x08;
-bool clockHigh(std::uint8_t byte) { return (byte & kClock) == 0; }
+bool clockHigh(std::uint8_t byte) {
+  return (byte & kClock) == 0;
+}
 }  // namespace
 
 SimAdapter::SimAdapter(SimChip& chip, SupplyWiring supplyWiring)
@@ -20,7 +22,9 @@ int SimAdapter::levelFor(std::uint8_t byte) const {
   return 1;  // pull-up
 }
 
-int SimAdapter::dataLine() const { return levelFor(register_); }
+int SimAdapter::dataLine() const {
+  return levelFor(register_);
+}
 
 void SimAdapter::writeData(std::uint8_t byte, std::int64_t t) {
   const std::uint8_t previous = register_;

@@ -38,7 +38,10 @@ class SimAdapter {
   std::uint8_t dataRegister() const { return register_; }
 
   SimChip& chip() { return *chip_; }
-  void replaceChip(SimChip& chip) { chip_ = &chip; chip_->attachLog(&log_); }
+  void replaceChip(SimChip& chip) {
+    chip_ = &chip;
+    chip_->attachLog(&log_);
+  }
   SimLog& log() { return log_; }
   AdapterFaults faults;
   SupplyWiring wiring;

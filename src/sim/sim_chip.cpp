@@ -22,8 +22,12 @@ std::string micros(std::int64_t ns) {
   return text;
 }
 
-bool needsData(std::uint8_t code) { return code == 0x00 || code == 0x02 || code == 0x03; }
-bool readsData(std::uint8_t code) { return code == 0x04 || code == 0x05; }
+bool needsData(std::uint8_t code) {
+  return code == 0x00 || code == 0x02 || code == 0x03;
+}
+bool readsData(std::uint8_t code) {
+  return code == 0x04 || code == 0x05;
+}
 
 }  // namespace
 
@@ -71,10 +75,18 @@ bool SimChip::dataProtected() const {
 
 void SimChip::protectCode() {
   switch (traits_->family) {
-    case SimFamily::F84: config &= 0x000F; break;
-    case SimFamily::F62x: config &= ~0x3D00; break;
-    case SimFamily::F62xA: config &= ~0x2100; break;
-    case SimFamily::F12F6: config &= ~0x0180; break;
+    case SimFamily::F84:
+      config &= 0x000F;
+      break;
+    case SimFamily::F62x:
+      config &= ~0x3D00;
+      break;
+    case SimFamily::F62xA:
+      config &= ~0x2100;
+      break;
+    case SimFamily::F12F6:
+      config &= ~0x0180;
+      break;
   }
 }
 
@@ -149,8 +161,8 @@ void SimChip::clockRise(std::int64_t t) {
   if (atBoundary_) {
     atBoundary_ = false;
     if (t - boundaryNs_ < kCommandGapNs)
-      violation(t, "next clock " + micros(t - boundaryNs_) +
-                       " after a command or frame (at least 1 us)");
+      violation(
+          t, "next clock " + micros(t - boundaryNs_) + " after a command or frame (at least 1 us)");
   }
   if (phase_ != Phase::Read) return;
   ++readRises_;
@@ -252,14 +264,18 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
     case 0x09:
     case 0x0B:
       if (!traits_->hasBulkEraseCommands) break;  // not a command of this chip
-      if (traits_->selfTimedBulkErase) beginBulkErase(t, code == 0x09 ? Armed::Program : Armed::Data);
-      else armed_ = code == 0x09 ? Armed::Program : Armed::Data;
+      if (traits_->selfTimedBulkErase)
+        beginBulkErase(t, code == 0x09 ? Armed::Program : Armed::Data);
+      else
+        armed_ = code == 0x09 ? Armed::Program : Armed::Data;
       break;
     case 0x01:
     case 0x07:
       if (!traits_->hasCodeProtectClearing) break;
-      if (code == 0x01) setupStage_ = 1;
-      else setupStage_ = setupStage_ == 1 ? 2 : 0;
+      if (code == 0x01)
+        setupStage_ = 1;
+      else
+        setupStage_ = setupStage_ == 1 ? 2 : 0;
       break;
     default:
       break;  // unknown commands are ignored, as the chips do
@@ -285,10 +301,17 @@ std::uint16_t SimChip::readProgramSpace() const {
     return programProtected(address) ? 0x0000 : program[address];
   }
   switch (pc_ & 0x1FFF) {
-    case 0: case 1: case 2: case 3: return ids[pc_ & 3];
-    case 6: return traits_->deviceId;
-    case 7: return configRead();
-    default: return 0x3FFF;
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+      return ids[pc_ & 3];
+    case 6:
+      return traits_->deviceId;
+    case 7:
+      return configRead();
+    default:
+      return 0x3FFF;
   }
 }
 
@@ -301,8 +324,10 @@ std::uint8_t SimChip::readData() const {
 // The counter is 14 bits wide; program space runs to 1FFFh and wraps to 0,
 // configuration space runs to 3FFFh and wraps to 2000h.
 void SimChip::incrementAddress() {
-  if (pc_ < 0x2000) pc_ = static_cast<std::uint16_t>((pc_ + 1) & 0x1FFF);
-  else pc_ = static_cast<std::uint16_t>(0x2000 + ((pc_ + 1 - 0x2000) & 0x1FFF));
+  if (pc_ < 0x2000)
+    pc_ = static_cast<std::uint16_t>((pc_ + 1) & 0x1FFF);
+  else
+    pc_ = static_cast<std::uint16_t>(0x2000 + ((pc_ + 1 - 0x2000) & 0x1FFF));
 }
 
 void SimChip::startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
@@ -374,13 +399,17 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value) {
     return;
   }
   switch (pc & 0x1FFF) {
-    case 0: case 1: case 2: case 3:
+    case 0:
+    case 1:
+    case 2:
+    case 3:
       ids[pc & 3] = program1(ids[pc & 3]);
       break;
     case 7:
       if (programProtected(0) || programProtected(0x3FF) || dataProtected())
         config = static_cast<std::uint16_t>(config & value);
-      else config = program1(config);
+      else
+        config = program1(config);
       break;
     default:
       break;  // reserved words and the device ID cannot be written
@@ -404,13 +433,17 @@ void SimChip::beginBulkErase(std::int64_t t, Armed which) {
   });
 }
 
-void SimChip::eraseProgramMemory() { program.assign(program.size(), 0x3FFF); }
+void SimChip::eraseProgramMemory() {
+  program.assign(program.size(), 0x3FFF);
+}
 
 void SimChip::eraseConfigurationSpace() {
   ids = {0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
   config = 0x3FFF;
 }
 
-void SimChip::eraseDataMemory() { data.assign(data.size(), 0xFF); }
+void SimChip::eraseDataMemory() {
+  data.assign(data.size(), 0xFF);
+}
 
 }  // namespace kalmar::sim

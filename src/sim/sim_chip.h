@@ -22,7 +22,7 @@ struct ChipFaults {
   int powerLossAfterCommands = -1;
 };
 
-inline constexpr std::int64_t kSlowCellNs = 9'000'000;  // needs a slow-down of 1.2 or more
+inline constexpr std::int64_t kSlowCellNs = 9'000'000;        // needs a slow-down of 1.2 or more
 inline constexpr std::uint16_t kFactoryCalibration = 0x343C;  // RETLW 3Ch
 inline constexpr std::uint16_t kFactoryBandGap = 0x2000;      // BG1:BG0 = 10
 

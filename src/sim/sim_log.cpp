@@ -11,23 +11,38 @@ std::size_t SimLog::violations() const {
   }));
 }
 
-std::size_t SimLog::busyCommands() const { return events_.size() - violations(); }
+std::size_t SimLog::busyCommands() const {
+  return events_.size() - violations();
+}
 
 std::string commandName(std::uint8_t code) {
   switch (code) {
-    case 0x00: return "Load Configuration";
-    case 0x01: return "Bulk Erase Setup 1";
-    case 0x02: return "Load Data PM";
-    case 0x03: return "Load Data DM";
-    case 0x04: return "Read Data PM";
-    case 0x05: return "Read Data DM";
-    case 0x06: return "Increment Address";
-    case 0x07: return "Bulk Erase Setup 2";
-    case 0x08: return "Begin Erase/Programming";
-    case 0x09: return "Bulk Erase PM";
-    case 0x0A: return "End Programming";
-    case 0x0B: return "Bulk Erase DM";
-    case 0x18: return "Begin Programming Only";
+    case 0x00:
+      return "Load Configuration";
+    case 0x01:
+      return "Bulk Erase Setup 1";
+    case 0x02:
+      return "Load Data PM";
+    case 0x03:
+      return "Load Data DM";
+    case 0x04:
+      return "Read Data PM";
+    case 0x05:
+      return "Read Data DM";
+    case 0x06:
+      return "Increment Address";
+    case 0x07:
+      return "Bulk Erase Setup 2";
+    case 0x08:
+      return "Begin Erase/Programming";
+    case 0x09:
+      return "Bulk Erase PM";
+    case 0x0A:
+      return "End Programming";
+    case 0x0B:
+      return "Bulk Erase DM";
+    case 0x18:
+      return "Begin Programming Only";
     default: {
       char text[24];
       std::snprintf(text, sizeof text, "unknown %02Xh", code);

@@ -33,8 +33,8 @@ struct Buffer {
 
 // The state every operation frame shares.
 struct OperationState {
-  bool ok = true;             // no failure in the running operation so far
-  std::int64_t startMs = 0;   // operation start time (ms since midnight)
+  bool ok = true;            // no failure in the running operation so far
+  std::int64_t startMs = 0;  // operation start time (ms since midnight)
 };
 
 }  // namespace kalmar

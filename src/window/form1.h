@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,16 +45,16 @@ struct TForm1 {
   Settings settings;
   OperationState operation;
 
-  bool panelUpdateLock = false;  // switches set by the program, not the user
-  bool fileLoadFlag = false;     // a HEX load is setting the panels
-  bool fillLock = false;         // data cells filled by the program
-  bool entryError = false;       // the last cell entry was refused
-  int editorKeyCounter = 0;      // the data memory editor's left-move counter
-  bool idCellLock = false;       // ID cells filled by the program
-  bool idPreserveMarker = false; // an ID read fills the words but not the cells
-  int idLeftMoveCounter = 0;     // the ID cells' left-move counter
+  bool panelUpdateLock = false;               // switches set by the program, not the user
+  bool fileLoadFlag = false;                  // a HEX load is setting the panels
+  bool fillLock = false;                      // data cells filled by the program
+  bool entryError = false;                    // the last cell entry was refused
+  int editorKeyCounter = 0;                   // the data memory editor's left-move counter
+  bool idCellLock = false;                    // ID cells filled by the program
+  bool idPreserveMarker = false;              // an ID read fills the words but not the cells
+  int idLeftMoveCounter = 0;                  // the ID cells' left-move counter
   std::array<std::uint16_t, 4> writtenIds{};  // what the last ID write sent
-  std::string lastOpenedPath;    // the file last chosen in the open dialog
+  std::string lastOpenedPath;                 // the file last chosen in the open dialog
   // The PIC12F629/675 calibration word (RETLW) read before an erase.
   std::optional<std::uint16_t> savedCalibration;
 };

@@ -13,7 +13,11 @@ inline std::string hexDigits(std::uint32_t value, int digits) {
   std::snprintf(text, sizeof text, "%0*X", digits, value);
   return text;
 }
-inline std::string hex4(std::uint32_t value) { return hexDigits(value & 0xFFFF, 4); }
-inline std::string hex2(std::uint32_t value) { return hexDigits(value & 0xFF, 2); }
+inline std::string hex4(std::uint32_t value) {
+  return hexDigits(value & 0xFFFF, 4);
+}
+inline std::string hex2(std::uint32_t value) {
+  return hexDigits(value & 0xFF, 2);
+}
 
 }  // namespace kalmar

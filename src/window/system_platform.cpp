@@ -60,6 +60,8 @@ class SystemPlatform final : public Platform {
 
 }  // namespace
 
-std::unique_ptr<Platform> makeSystemPlatform() { return std::make_unique<SystemPlatform>(); }
+std::unique_ptr<Platform> makeSystemPlatform() {
+  return std::make_unique<SystemPlatform>();
+}
 
 }  // namespace kalmar

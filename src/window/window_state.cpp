@@ -15,7 +15,7 @@ WindowState::WindowState() {
   programColumns.fill(blankColumn());
   dataCells.fill("FF");
   Memo15.assign(2048, " ");
-  const char* radioCaptions[13] = {"",   "RC", "HS", "XT", "LP",     "LP",     "XT",
+  const char* radioCaptions[13] = {"",   "RC", "HS",     "XT",     "LP",  "LP", "XT",
                                    "HS", "EC", "INTRC1", "INTRC2", "RC1", "RC2"};
   const char* radioHints[13] = {"",
                                 "RC генератор",
@@ -33,8 +33,9 @@ WindowState::WindowState() {
   for (int i = 1; i <= 12; ++i) RadioButton[i] = {radioCaptions[i], radioHints[i], false};
   RadioButton[1].Checked = true;
   RadioButton[9].Checked = true;
-  const char* checkCaptions[11] = {"",      "WDT",   "PWRT",  "Защита кода",     "WDTE",          "PWRTE",
-                                   "MCLRE", "BOREN", "Память программ", "Память данных", "LVP"};
+  const char* checkCaptions[11] = {"",      "WDT",   "PWRT",  "Защита кода",     "WDTE",
+                                   "PWRTE", "MCLRE", "BOREN", "Память программ", "Память данных",
+                                   "LVP"};
   const char* checkHints[11] = {"",
                                 "Сторожевой таймер",
                                 "Таймер включения питания",

@@ -136,9 +136,9 @@ struct WindowState {
 
   SourceIndicator Edit1{"Буфер", "Отображено состояние буфера"};  // second configuration panel
   SourceIndicator Edit3{"Буфер", "Отображено состояние буфера"};  // first configuration panel
-  SourceIndicator Edit4;  // program memory view
+  SourceIndicator Edit4;                                          // program memory view
   SourceIndicator Edit5{"Буфер", "Отображено состояние буфера"};  // data memory
-  SourceIndicator Edit6;  // listing view
+  SourceIndicator Edit6;                                          // listing view
   SourceIndicator Edit8{"Буфер", "Отображено состояние буфера"};  // ID
 
   // Program memory view: the eight word columns Memo4..Memo11 (lines of

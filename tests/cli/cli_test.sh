@@ -37,8 +37,8 @@ make_hex() {  # make_hex FILE CONFIG
   printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :084000000100020003000400AE "$config_record" :044200001200340074 :00000001FF > "$1"
 }
 
-for spec in PIC16F84A:3FF9 PIC16F628:3F21 PIC16F628A:3F30 PIC12F675:21C4; do
-  chip=${spec%%:*}; config=${spec##*:}
+for entry in PIC16F84A:3FF9 PIC16F628:3F21 PIC16F628A:3F30 PIC12F675:21C4; do
+  chip=${entry%%:*}; config=${entry##*:}
   make_hex "$chip.hex" "$config"
   sim="sim:$chip.chip"
   if [ "$chip" = PIC16F628A ]; then "$cli" -q -y -c "$chip" -p "$sim" --virtual-time erase; fi

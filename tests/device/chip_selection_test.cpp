@@ -124,8 +124,7 @@ TEST(ChipSelection, SecondPanelLabelsFollowTheChip) {
   EXPECT_EQ(rb[9].Hint, "INTRC генератор, выводы RA6 и RA7 - цифровые порты ввода/вывода");
   PIC12F6751Click(rig.form);
   EXPECT_EQ(rb[12].Caption, "RC2");
-  EXPECT_EQ(rb[10].Hint,
-            "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода");
+  EXPECT_EQ(rb[10].Hint, "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода");
   EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
 }
 

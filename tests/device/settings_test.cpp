@@ -20,7 +20,8 @@ std::string fileText(const std::string& chip, const std::string& port, const std
 }
 
 std::string goodFile(const std::string& chip = "PIC16F84A", const std::string& port = "$278",
-                     const std::string& colour1 = "$008BE6F5", const std::string& config = "$3FF1") {
+                     const std::string& colour1 = "$008BE6F5",
+                     const std::string& config = "$3FF1") {
   return fileText(chip, port, colour1, "$00F5E08B", "$00EAE8EE", config);
 }
 
@@ -47,9 +48,11 @@ TEST(SettingsFile, AcceptsGoodValuesAndRefusesEachBadLine) {
   for (const std::string& bad :
        {goodFile("pic16f84a"), goodFile("PIC16F84A ", "$378"), goodFile("PIC16F84A", "$3BC"),
         goodFile("PIC16F84A", "LPT1"), goodFile("PIC16F84A", "$378", "$785107"),
-        goodFile("PIC16F84A", "$378", "$00GGGGGG"), goodFile("PIC16F84A", "$378", "$00000080", "$4000"),
-        goodFile("PIC16F84A", "$378", "$00000080", "$3FFF0"), goodFile("PIC16F84A", "$378",
-        "$00000080", "-0001"), std::string(), fileText("PIC16F84", "$378", "$0", "", "", "")}) {
+        goodFile("PIC16F84A", "$378", "$00GGGGGG"),
+        goodFile("PIC16F84A", "$378", "$00000080", "$4000"),
+        goodFile("PIC16F84A", "$378", "$00000080", "$3FFF0"),
+        goodFile("PIC16F84A", "$378", "$00000080", "-0001"), std::string(),
+        fileText("PIC16F84", "$378", "$0", "", "", "")}) {
     EXPECT_FALSE(parseSettings(bad)) << cp1251ToUtf8(bad);
   }
   std::string nineLines = goodFile();

@@ -23,7 +23,9 @@ TEST(Cp1251, RussianAlphabetAndSignsMapBothWays) {
 }
 
 TEST(Cp1251, WhatHasNoPlaceBecomesAQuestionMark) {
-  EXPECT_EQ(utf8ToCp1251("a€b"), "a\x88" "b");
+  EXPECT_EQ(utf8ToCp1251("a€b"),
+            "a\x88"
+            "b");
   EXPECT_EQ(utf8ToCp1251("日本"), "??");
   EXPECT_EQ(utf8ToCp1251("\xFF\xC3"), "??") << "broken UTF-8";
   EXPECT_EQ(cp1251ToUtf8("\x98"), "\xEF\xBF\xBD");

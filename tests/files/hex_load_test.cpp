@@ -50,14 +50,14 @@ TEST(HexLoad, EmptyFileLoadsABlankBuffer) {
 TEST(HexLoad, StoresEveryAreaOfTheLayout) {
   LoadRig rig(PIC16F6281Click);
   rig.host.expectMessage(MessageResult::Cancel);  // 3FF1h is implausible for a 16F628
-  EXPECT_TRUE(rig.load(
-      ":020000000528D1\n"           // GOTO 5 at word 0
-      ":02080000FF3FB8\n"           // word 400h: allowed on a 2048-word chip
-      ":02400E00F13F80\n"           // configuration word 3FF1h
-      ":084000000100020003000400AE\n"
-      ":02420000341276\n"           // data byte 0 = 34h, the high byte dropped
-      ":00000001FF\n"
-      ":02000200FF3FBE\n"));        // after the end record: still loaded
+  EXPECT_TRUE(
+      rig.load(":020000000528D1\n"  // GOTO 5 at word 0
+               ":02080000FF3FB8\n"  // word 400h: allowed on a 2048-word chip
+               ":02400E00F13F80\n"  // configuration word 3FF1h
+               ":084000000100020003000400AE\n"
+               ":02420000341276\n"  // data byte 0 = 34h, the high byte dropped
+               ":00000001FF\n"
+               ":02000200FF3FBE\n"));  // after the end record: still loaded
   const Buffer& b = rig.form.buffer;
   EXPECT_EQ(b.program[0], 0x2805);
   EXPECT_EQ(b.program[0x400], 0x3FFF);
@@ -101,7 +101,8 @@ TEST(HexLoad, EachFormatErrorHasItsMessage) {
     rig.host.expectMessage(MessageResult::Ok);
     EXPECT_FALSE(rig.load(c.file));
     const RecordedMessage message = rig.onlyMessage();
-    EXPECT_EQ(message.caption, "Ошибка при открытии файла " + (rig.directory / "test.hex").string());
+    EXPECT_EQ(message.caption,
+              "Ошибка при открытии файла " + (rig.directory / "test.hex").string());
     EXPECT_EQ(message.text, kCannotUse + std::string(c.text));
     EXPECT_EQ(message.icon, MessageIcon::Error);
   }
@@ -139,10 +140,10 @@ TEST(HexLoad, AddressLimitsFollowTheChip) {
 TEST(HexLoad, WordsWithNoPlaceAreDropped) {
   LoadRig rig(PIC16F628A1Click);
   // Six ID words, a data record that starts at 41FFh and one that runs past byte 127.
-  EXPECT_TRUE(rig.load(
-      ":0C4000000100020003000400050006009F\n"
-      ":0441FF00AA00BB0057\n"
-      ":0842FC00110022003300440010\n"));
+  EXPECT_TRUE(
+      rig.load(":0C4000000100020003000400050006009F\n"
+               ":0441FF00AA00BB0057\n"
+               ":0842FC00110022003300440010\n"));
   EXPECT_EQ(rig.form.buffer.ids, (std::array<std::uint16_t, 4>{1, 2, 3, 4}));
   EXPECT_EQ(rig.form.buffer.data[0], 0xBB);
   EXPECT_EQ(rig.form.buffer.data[126], 0x11);

@@ -19,7 +19,8 @@ struct ListingRig : FormRig {
     select(form);
   }
   void disassemble(std::initializer_list<std::pair<int, std::uint16_t>> words) {
-    for (auto [address, word] : words) form.buffer.disassembly[static_cast<std::size_t>(address)] = word;
+    for (auto [address, word] : words)
+      form.buffer.disassembly[static_cast<std::size_t>(address)] = word;
     form.buffer.disassemblyNeeded = true;
     Button18Click(form);
   }
@@ -72,14 +73,13 @@ TEST(ListingView, BuildsColumnsOnceAndShowsThemAgain) {
 TEST(ListingExport, CodeLinesSkipErasedRunsWithOrg) {
   ListingRig rig;
   rig.disassemble({{0, 0x2805}, {5, 0x0000}});
-  EXPECT_EQ(rig.codeLines(), (std::vector<std::string>{"          GOTO        L_0005",
-                                                        "ORG  0005h", "L_0005:   NOP"}));
+  EXPECT_EQ(rig.codeLines(), (std::vector<std::string>{"          GOTO        L_0005", "ORG  0005h",
+                                                       "L_0005:   NOP"}));
   ListingRig labelled;
   labelled.disassemble({{0, 0x2803}, {1, 0x0185}});  // target 3 is erased
-  EXPECT_EQ(labelled.codeLines(),
-            (std::vector<std::string>{"          GOTO        L_0003",
-                                      "          CLRF        PORTA   ;  *", "ORG  0003h",
-                                      "L_0003:"}));
+  EXPECT_EQ(labelled.codeLines(), (std::vector<std::string>{"          GOTO        L_0003",
+                                                            "          CLRF        PORTA   ;  *",
+                                                            "ORG  0003h", "L_0003:"}));
   ListingRig erased;
   erased.disassemble({});
   EXPECT_TRUE(erased.codeLines().empty());
@@ -113,16 +113,19 @@ TEST(ListingExport, FileLayoutHeaderSectionsAndClosing) {
   EXPECT_EQ(*(ids + 9), "ORG  0x2100  ; Память данных");
   EXPECT_EQ(*(ids + 10 + 127), "          DATA     0x5A");
   EXPECT_EQ(*(ids + 10 + 128), "");
-  EXPECT_EQ(std::vector<std::string>(lines.end() - 8, lines.end()),
-            (std::vector<std::string>{"", "          END", "", "", "; * Коментарий",
-                                      "; Нет однозначности в отношении указанного в строке регистра.",
-                                      "; По умолчанию указан регистр из Банка 0.", ""}));
+  EXPECT_EQ(
+      std::vector<std::string>(lines.end() - 8, lines.end()),
+      (std::vector<std::string>{"", "          END", "", "", "; * Коментарий",
+                                "; Нет однозначности в отношении указанного в строке регистра.",
+                                "; По умолчанию указан регистр из Банка 0.", ""}));
 
   ListingRig small;
   small.disassemble({});
   const auto smallLines = listingFileLines(small.form);
   EXPECT_EQ(std::count_if(smallLines.begin(), smallLines.end(),
-                          [](const std::string& l) { return l.rfind("          DATA     0x", 0) == 0 && l.size() == 23; }),
+                          [](const std::string& l) {
+                            return l.rfind("          DATA     0x", 0) == 0 && l.size() == 23;
+                          }),
             64);
   EXPECT_NE(std::find(smallLines.begin(), smallLines.end(), ";если 1 - Банк 1"), smallLines.end());
 }
@@ -139,7 +142,8 @@ TEST(ListingExport, SavesCp1251WithDefaultExtensionAndReportsFailures) {
   ASSERT_FALSE(bytes.empty());
   EXPECT_EQ(bytes.substr(bytes.size() - 4), "\r\n\r\n");
   EXPECT_NE(bytes.find(utf8ToCp1251(";Микроконтроллер - PIC16F628A\r\n")), std::string::npos);
-  EXPECT_NE(bytes.find(utf8ToCp1251(";6 и 5 регистра STATUS. Комбинация 00 соотвеиствует Банку0, 01 - Банк1 \r\n")),
+  EXPECT_NE(bytes.find(utf8ToCp1251(
+                ";6 и 5 регистра STATUS. Комбинация 00 соотвеиствует Банку0, 01 - Банк1 \r\n")),
             std::string::npos);
   EXPECT_EQ(rig.form.window.StatusBar1,
             " Посл. вы. действие: дизассемблированные данные сохранены в файле " + base + ".txt");

@@ -14,7 +14,8 @@ namespace {
 
 using sim::ChipKind;
 
-const char* const kWriteFailedCaption = "Ошибка при записи данных в память программ микроконтроллера.";
+const char* const kWriteFailedCaption =
+    "Ошибка при записи данных в память программ микроконтроллера.";
 const char* const kWriteFailedText =
     "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.";
 const char* const kWriteDone =
@@ -24,10 +25,14 @@ const char* const kWriteDone =
 // A configuration word the panel would compose, protection off.
 std::uint16_t plainConfig(ChipKind kind) {
   switch (sim::traitsOf(kind).family) {
-    case sim::SimFamily::F84: return 0x3FF9;
-    case sim::SimFamily::F62x: return 0x3F21;
-    case sim::SimFamily::F62xA: return 0x3F30;
-    case sim::SimFamily::F12F6: return 0x21C4;
+    case sim::SimFamily::F84:
+      return 0x3FF9;
+    case sim::SimFamily::F62x:
+      return 0x3F21;
+    case sim::SimFamily::F62xA:
+      return 0x3F30;
+    case sim::SimFamily::F12F6:
+      return 0x21C4;
   }
   return 0x3FFF;
 }
@@ -39,8 +44,8 @@ void eraseFirst(ChipRig& rig) {
 }
 
 TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
-  for (ChipKind kind : {ChipKind::PIC16F84A, ChipKind::PIC16F628, ChipKind::PIC16F628A,
-                        ChipKind::PIC12F675}) {
+  for (ChipKind kind :
+       {ChipKind::PIC16F84A, ChipKind::PIC16F628, ChipKind::PIC16F628A, ChipKind::PIC12F675}) {
     for (double slowdown : {1.0, 5.0}) {
       SCOPED_TRACE(std::string(sim::chipName(kind)) + " x" + std::to_string(slowdown));
       ChipRig rig(kind, slowdown);
@@ -58,7 +63,9 @@ TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
       EXPECT_FALSE(rig.form.window.Panel2Visible);
       const int words = rig.form.profile.programWords;
       for (int i = 0; i < words - 1; ++i)
-        ASSERT_EQ(rig.sim.chip.program[static_cast<std::size_t>(i)], image.program[static_cast<std::size_t>(i)]) << i;
+        ASSERT_EQ(rig.sim.chip.program[static_cast<std::size_t>(i)],
+                  image.program[static_cast<std::size_t>(i)])
+            << i;
       if (kind == ChipKind::PIC12F675) {
         EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration) << "calibration kept";
         EXPECT_EQ(rig.sim.chip.configRead(), 0x21C4) << "factory BG bits 10 kept";
@@ -79,9 +86,10 @@ TEST(WriteProgramMemory, VerifyAfterAGoodWriteNamesTheFile) {
   const std::string path = rig.loadProgram(ChipRig::pattern(1024, 3, 0x3FF9));
   Button7Click(rig.form);
   Button6Click(rig.form);
-  EXPECT_EQ(rig.form.window.StatusBar1,
-            " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
-                path);
+  EXPECT_EQ(
+      rig.form.window.StatusBar1,
+      " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
+          path);
   EXPECT_EQ(rig.form.window.ProgressBar1, 106);
 }
 

@@ -22,8 +22,10 @@ TEST(DataMemory, ReadFillsBufferCellsAndIndicator) {
     rig.recordProgress();
     Button5Click(rig.form);
     const int size = rig.form.profile.dataBytes;
-    EXPECT_EQ(rig.form.buffer.data[static_cast<std::size_t>(size - 1)], static_cast<std::uint8_t>((size - 1) * 3));
-    EXPECT_EQ(rig.form.window.dataCells[static_cast<std::size_t>(size - 1)], hex2(static_cast<std::uint32_t>((size - 1) * 3)));
+    EXPECT_EQ(rig.form.buffer.data[static_cast<std::size_t>(size - 1)],
+              static_cast<std::uint8_t>((size - 1) * 3));
+    EXPECT_EQ(rig.form.window.dataCells[static_cast<std::size_t>(size - 1)],
+              hex2(static_cast<std::uint32_t>((size - 1) * 3)));
     EXPECT_EQ(rig.form.buffer.dataEdit[5], 0xFF) << "the fill lock keeps the edit copy";
     EXPECT_EQ(rig.form.window.Edit5.Text, "Микроконтроллер & Буфер");
     EXPECT_FALSE(rig.form.window.Edit5.Bold);
@@ -44,7 +46,8 @@ TEST(DataMemory, ReadFillsBufferCellsAndIndicator) {
 TEST(DataMemory, WriteAndVerifyEveryByte) {
   for (double slowdown : {1.0, 5.0}) {
     ChipRig rig(ChipKind::PIC16F628A, slowdown);
-    for (std::size_t a = 0; a < 128; ++a) rig.form.buffer.data[a] = static_cast<std::uint8_t>(255 - a);
+    for (std::size_t a = 0; a < 128; ++a)
+      rig.form.buffer.data[a] = static_cast<std::uint8_t>(255 - a);
     Button9Click(rig.form);
     EXPECT_TRUE(rig.form.operation.ok);
     EXPECT_EQ(rig.sim.chip.data[0], 255);
@@ -68,7 +71,8 @@ TEST(DataMemory, WrongByteStopsTheWriteWithTwoBoxes) {
             "В ячейку с адресом 00 должно было быть записано число 5A.\r\n"
             "Проверка показала, что после записи в этой ячейке находится число 00.\r\n"
             "Запись прервана.");
-  EXPECT_EQ(rig.host.messages[1].caption, "Ошибка при записи данных в память данных микроконтроллера.");
+  EXPECT_EQ(rig.host.messages[1].caption,
+            "Ошибка при записи данных в память данных микроконтроллера.");
   EXPECT_EQ(rig.host.messages[1].text,
             "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.");
   EXPECT_EQ(rig.form.window.StatusBar1,

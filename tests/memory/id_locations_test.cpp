@@ -22,7 +22,8 @@ TEST(IdLocations, WriteReadsBackAndShowsTheChip) {
   EXPECT_EQ(rig.form.window.Edit8.Text, "Мк-р & Буфер");
   // Write 30 55 80 105, read 20 30 48 65 82 100.
   for (int step : {30, 55, 80, 105, 20, 48, 65, 82, 100})
-    EXPECT_NE(std::find(rig.progress.begin(), rig.progress.end(), step), rig.progress.end()) << step;
+    EXPECT_NE(std::find(rig.progress.begin(), rig.progress.end(), step), rig.progress.end())
+        << step;
 }
 
 TEST(IdLocations, CheckFailureNamesTheAddressAndStops) {

@@ -201,7 +201,8 @@ TEST(TSmallPort, DriverOnlyInTheSystemDirectory) {
   api.files.clear();
   TSmallPort port(api);
   port.setOpened(true);
-  EXPECT_TRUE(logHas(api, "CreateService Smport Smport F01FF 1 3 1 C:\\WINNT\\system32\\Smport.sys"));
+  EXPECT_TRUE(
+      logHas(api, "CreateService Smport Smport F01FF 1 3 1 C:\\WINNT\\system32\\Smport.sys"));
 }
 
 TEST(TSmallPort, FailuresAreRecordedAndLeaveTheDeviceClosed) {

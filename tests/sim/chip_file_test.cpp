@@ -16,8 +16,7 @@ TEST(ChipFile, TextRoundTripKeepsEveryAreaAndFactoryValues) {
   chip.ids = {1, 2, 3, 0x3FFF};
   chip.data[127] = 0x5A;
   std::string text = sim::chipToText(chip);
-  EXPECT_NE(text.find("chip PIC12F675\nconfig 2FFF\nid 0001 0002 0003 3FFF\n"),
-            std::string::npos);
+  EXPECT_NE(text.find("chip PIC12F675\nconfig 2FFF\nid 0001 0002 0003 3FFF\n"), std::string::npos);
   EXPECT_NE(text.find("pm 03F8 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 343C\n"), std::string::npos);
 
   auto back = sim::chipFromText(text);

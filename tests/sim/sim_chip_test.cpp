@@ -13,19 +13,25 @@ namespace {
 using sim::ChipKind;
 using sim::SimFamily;
 
-const ChipKind kAllKinds[] = {ChipKind::PIC16F84,   ChipKind::PIC16F84A, ChipKind::PIC16C84,
+const ChipKind kAllKinds[] = {ChipKind::PIC16F84,   ChipKind::PIC16F84A,  ChipKind::PIC16C84,
                               ChipKind::PIC16F627,  ChipKind::PIC16F627A, ChipKind::PIC16F628,
                               ChipKind::PIC16F628A, ChipKind::PIC12F629,  ChipKind::PIC12F675};
 
-bool is12F(ChipKind kind) { return sim::traitsOf(kind).family == SimFamily::F12F6; }
+bool is12F(ChipKind kind) {
+  return sim::traitsOf(kind).family == SimFamily::F12F6;
+}
 
 // Configuration words as the programmer composes them, protection off.
 std::uint16_t plainConfig(ChipKind kind) {
   switch (sim::traitsOf(kind).family) {
-    case SimFamily::F84: return 0x3FF9;
-    case SimFamily::F62x: return 0x3F21;
-    case SimFamily::F62xA: return 0x3F30;
-    case SimFamily::F12F6: return 0x21C4;
+    case SimFamily::F84:
+      return 0x3FF9;
+    case SimFamily::F62x:
+      return 0x3F21;
+    case SimFamily::F62xA:
+      return 0x3F30;
+    case SimFamily::F12F6:
+      return 0x21C4;
   }
   return 0x3FFF;
 }
@@ -37,7 +43,9 @@ std::vector<std::uint16_t> pattern(int count, unsigned seed) {
   return words;
 }
 
-std::string trace(SimRig& rig) { return rig.log().eventsText(); }
+std::string trace(SimRig& rig) {
+  return rig.log().eventsText();
+}
 
 TEST(SimChip, EveryKindRoundTripsEveryAreaWithoutTimingViolations) {
   for (ChipKind kind : kAllKinds) {
@@ -136,7 +144,8 @@ TEST(SimChip, CodeProtectionHidesMemoryUntilTheClearingErase) {
   EXPECT_EQ(icsp::readData(rig.line, 2), (std::vector<std::uint16_t>{0, 0}));
   EXPECT_EQ(icsp::readConfigSpace(rig.line, 0), 0x0ABC) << "IDs stay readable";
   EXPECT_EQ(icsp::writeProgram(rig.line, {0x0111})[0], 0x0000) << "protected words do not program";
-  EXPECT_EQ(icsp::writeConfigSpace(rig.line, 7, 0x3FFF), 0x000F) << "protection cannot be written off";
+  EXPECT_EQ(icsp::writeConfigSpace(rig.line, 7, 0x3FFF), 0x000F)
+      << "protection cannot be written off";
 
   icsp::eraseAll(rig.line, false);
   EXPECT_EQ(icsp::readProgram(rig.line, 3), (std::vector<std::uint16_t>{0x3FFF, 0x3FFF, 0x3FFF}));
@@ -195,7 +204,7 @@ TEST(SimChip, ShortenedPauseIsAViolation) {
 TEST(SimAdapter, LineTimingFaultsAreSeen) {
   sim::SimChip chip(ChipKind::PIC16F84A);
   sim::SimAdapter adapter(chip);
-  adapter.writeData(0x03, 0);  // both supplies at once
+  adapter.writeData(0x03, 0);     // both supplies at once
   adapter.writeData(0x01, 1000);  // first clock after 1 us
   adapter.writeData(0x02, 9000);  // clock falls as the data line is released: fine
   adapter.writeData(0x01, 17000);
