@@ -20,9 +20,8 @@ enum class ChipKind {
 };
 
 // How a family of chips programs and erases, from Microchip's programming
-// Microchip documents: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 /
-// DS30262 (PIC16F84A), DS30034 (PIC16F62X), DS41196 (PIC16F62XA), DS41191
-// (PIC12F629/675).
+// documents: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 (PIC16F84A),
+// DS30034 (PIC16F62X), DS41196 (PIC16F62XA), DS41191 (PIC12F629/675).
 enum class SimFamily {
   F84,    // PIC16F84, PIC16F84A, PIC16C84
   F62x,   // PIC16F627, PIC16F628
