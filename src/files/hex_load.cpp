@@ -200,18 +200,9 @@ std::int64_t beginLoad(TForm1& form) {
   return start;
 }
 
-bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
+bool loadBytes(TForm1& form, const std::string& path, const std::string& bytes,
+               std::int64_t start) {
   LoadState load{form, path, start, {}};
-  std::string bytes, reason;
-  if (!readFile(path, bytes, reason)) {
-    form.host.messageBox("Ошибка при открытии файла " + path,
-                         "Не удалось прочитать файл.\r\nПричина: " + reason + ".",
-                         MessageIcon::Error, MessageButtons::Ok);
-    load.good = false;
-    load.lastAction = " Последнее выполненое действие: неудачная попытка прочитать файл " + path;
-    finish(load, true);
-    return false;
-  }
   BattonDisabl(form);
   form.window.StatusBar1 = "Выполняемое действие: чтение из файла " + path;
   load.lastAction = " Последнее выполненое действие: успешно прочитан файл " + path;
@@ -225,16 +216,35 @@ bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
   form.buffer.ids.fill(kBlankWord);
   ClearMemo(form);
   ClearME(form);
-  if (readRecords(load, bytes)) showLoadedBuffer(form);
-  // A half-read image must not reach a chip: the routes that write or
-  // verify it stay off until the next good load.
-  else
+  if (readRecords(load, bytes)) {
+    showLoadedBuffer(form);
+  } else {
+    // A half-read image must not reach a chip: the routes that write or
+    // verify it stay off until the next good load.
     enableFileRoutes(form, false);
+  }
   finish(load, true);
   return load.good;
 }
 
+bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
+  std::string bytes, reason;
+  if (readFile(path, bytes, reason)) return loadBytes(form, path, bytes, start);
+  form.host.messageBox("Ошибка при открытии файла " + path,
+                       "Не удалось прочитать файл.\r\nПричина: " + reason + ".", MessageIcon::Error,
+                       MessageButtons::Ok);
+  LoadState load{form, path, start, {}};
+  load.good = false;
+  load.lastAction = " Последнее выполненое действие: неудачная попытка прочитать файл " + path;
+  finish(load, true);
+  return false;
+}
+
 }  // namespace
+
+bool loadHexBytes(TForm1& form, const std::string& path, const std::string& bytes) {
+  return loadBytes(form, path, bytes, beginLoad(form));
+}
 
 bool loadHexFile(TForm1& form, const std::string& path) {
   const std::int64_t start = beginLoad(form);
