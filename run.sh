@@ -9,4 +9,5 @@ if ! log=$( { cmake -S . -B build -G Ninja && cmake --build build; } 2>&1 ); the
   echo "$log" >&2
   exit 1
 fi
+if [ $# -eq 0 ]; then set -- --help; fi
 exec build/src/kalmar-cli "$@"
