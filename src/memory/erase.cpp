@@ -73,7 +73,8 @@ void loadConfigurationAt2007(LineProtocol& line) {
   for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
 }
 
-// Steps 5 to 11 of "Стереть Все": the chip-level erase sequence.
+// The chip-level part of "Стереть Все": code-protect clearing (not on the
+// PIC12F6xx), then program and data memory bulk erase.
 void eraseSequence(TForm1& form, bool is12F6xx) {
   LineProtocol& line = form.line;
   line.EnterProgrammingMode();
