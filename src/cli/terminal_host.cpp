@@ -1,5 +1,7 @@
 #include "cli/terminal_host.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <string>
@@ -70,6 +72,18 @@ MessageResult TerminalHost::messageBox(const std::string& caption, const std::st
   if (!quiet_ && !interactive_)
     std::fprintf(err_, "  -> %s\n", answer == MessageResult::Ok ? "OK" : "Отмена");
   return answer;
+}
+
+void TerminalHost::shellOpen(const std::string& target) {
+  std::string program = "xdg-open";
+  char* argv[] = {program.data(), const_cast<char*>(target.c_str()), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
+    std::fprintf(err_, "xdg-open %s: cannot start\n", target.c_str());
+    return;
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
 }
 
 void TerminalHost::beep() {

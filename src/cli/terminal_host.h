@@ -24,7 +24,8 @@ class TerminalHost final : public Host {
   std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return {}; }
   std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return {}; }
   std::optional<std::uint32_t> pickColour(std::uint32_t) override { return {}; }
-  void shellOpen(const std::string&) override {}
+  // Opens a help page or link with the desktop's default program (xdg-open).
+  void shellOpen(const std::string& target) override;
 
   // Prints a status line unless quiet.
   void status(const std::string& text);
