@@ -93,13 +93,7 @@ void Proc_Write_DM(TForm1& form) {
     if (a < size - 1) line.SendCommand(0x06);
   }
   line.ExitProgrammingMode(true);
-  form.window.StatusBar1 = lastAction;
-  if (form.operation.ok)
-    form.window.ProgressBar1 = 106;  // the verify takes the lock over
-  else
-    BattonEnable(form);
-  form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
-  form.platform.setPriorityClass(PriorityClass::Normal);
+  endWriteFrame(form, lastAction);
 }
 
 void Proc_Verify_DM(TForm1& form) {

@@ -64,6 +64,16 @@ void endFrame(TForm1& form, const std::string& lastAction, bool succeeded, std::
   if (talksToChip) form.platform.setPriorityClass(PriorityClass::Normal);
 }
 
+void endWriteFrame(TForm1& form, const std::string& lastAction) {
+  form.window.StatusBar1 = lastAction;
+  if (form.operation.ok)
+    form.window.ProgressBar1 = 106;
+  else
+    BattonEnable(form);
+  form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+}
+
 std::string writeMismatchText(const std::string& address, const std::string& wanted,
                               const std::string& found) {
   return "В ячейку с адресом " + address + " должно было быть записано число " + wanted +

@@ -30,6 +30,10 @@ std::int64_t beginFrame(TForm1& form, const std::string& action, int progress = 
 void endFrame(TForm1& form, const std::string& lastAction, bool succeeded, std::int64_t startMs,
               bool talksToChip = true);
 
+// The closing of a write that a verify follows: on success the busy lock
+// stays on for the verify, on failure it is released.
+void endWriteFrame(TForm1& form, const std::string& lastAction);
+
 // The texts after a value did not read back as written, and after a verify
 // difference; address, wanted and found come as hex text.
 std::string writeMismatchText(const std::string& address, const std::string& wanted,

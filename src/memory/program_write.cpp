@@ -74,13 +74,7 @@ void Proc_WritePM(TForm1& form) {
     }
   }
   line.ExitProgrammingMode(true);
-  form.window.StatusBar1 = lastAction;
-  if (form.operation.ok)
-    form.window.ProgressBar1 = 106;  // the verify takes the lock over
-  else
-    BattonEnable(form);
-  form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
-  form.platform.setPriorityClass(PriorityClass::Normal);
+  endWriteFrame(form, lastAction);
 }
 
 void Proc_VerifyPM(TForm1& form) {
