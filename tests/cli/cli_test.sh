@@ -85,6 +85,17 @@ check "the trace records the programmer check" 0 "$status" \
 "$cli" -q -c PIC16F84A -p sim:cp.chip --virtual-time write-config 000D 2>/dev/null; status=$?
 check "protection needs a confirmation" 1 "$status" "grep -q '^config 3FFF' cp.chip"
 
+"$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-id 1 2 3 3FFF; status=$?
+"$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-config 3F50; status2=$?
+"$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time read-id > id.txt
+"$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time read-config > config.txt
+"$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time read-dm > dm.txt
+check "ID words and configuration word" 0 "$status" "[ $status2 = 0 ]" \
+  "grep -q 'Идентификатор: 0001 0002 0003 3FFF' id.txt" "grep -q 'Конфигурация  3F50' config.txt" \
+  "[ \$(wc -l < dm.txt) = 16 ]"
+"$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-id 1 2 3 4000 2>/dev/null; status=$?
+check "an ID word above 3FFF is refused" 1 "$status"
+
 if [ -d "$testdata" ]; then
   file="$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"
   "$cli" -q -y -c PIC16F628A -p sim:real.chip --virtual-time write "$file"; status=$?
