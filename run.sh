@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds Kalmar and starts it with the given arguments.
+# Builds Kalmar and starts it with the given arguments, in the caller's
+# working directory (where Kalmar.cfg and relative file names are looked for).
 set -euo pipefail
-cd "$(dirname "$0")"
+caller=$PWD
+repo=$(cd "$(dirname "$0")" && pwd)
+cd "$repo"
 source tools/install-deps.sh
 kalmar_install_deps
 
@@ -9,5 +12,6 @@ if ! log=$( { cmake -S . -B build -G Ninja && cmake --build build; } 2>&1 ); the
   echo "$log" >&2
   exit 1
 fi
+cd "$caller"
 if [ $# -eq 0 ]; then set -- --help; fi
-exec build/src/kalmar-cli "$@"
+exec "$repo/build/src/kalmar-cli" "$@"
