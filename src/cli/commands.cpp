@@ -153,7 +153,7 @@ const std::map<std::string, Command>& commands() {
          if (!c.options.arguments.empty()) {
            unsigned value = 0;
            if (!parseHexCell(c.options.arguments[0], value) || value > 0x3FFF) {
-             std::fprintf(stderr, "write-config: %s is not a 14-bit hex word\n",
+             std::fprintf(stderr, "write-config: %s - не 14-разрядное шестнадцатеричное слово\n",
                           c.options.arguments[0].c_str());
              return false;
            }
@@ -170,7 +170,7 @@ const std::map<std::string, Command>& commands() {
        [](Context& c) {
          for (std::size_t i = 0; i < 4; ++i) {
            if (!parseWord(c.options.arguments[i], c.form.buffer.ids[i])) {
-             std::fprintf(stderr, "write-id: %s is not a 14-bit hex word\n",
+             std::fprintf(stderr, "write-id: %s - не 14-разрядное шестнадцатеричное слово\n",
                           c.options.arguments[i].c_str());
              return false;
            }
@@ -199,7 +199,7 @@ const std::map<std::string, Command>& commands() {
            words += c.form.buffer.program[static_cast<std::size_t>(i)] != kBlankWord;
          for (int i = 0; i < c.form.profile.dataBytes; ++i)
            bytes += c.form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte;
-         std::printf("%s: %d of %d program words used, data memory bytes used: %d of %d\n",
+         std::printf("%s: занято слов памяти программ %d из %d, байт памяти данных %d из %d\n",
                      c.form.profile.name.c_str(), words, c.form.profile.programWords, bytes,
                      c.form.profile.dataBytes);
          printConfig(c.form);
@@ -249,7 +249,7 @@ int runMain(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   ParsedOptions parsed = parseOptions(args);
   if (!parsed.error.empty()) {
-    std::fprintf(stderr, "kalmar-cli: %s\nTry 'kalmar-cli --help'.\n", parsed.error.c_str());
+    std::fprintf(stderr, "kalmar-cli: %s\nПодробнее: kalmar-cli --help\n", parsed.error.c_str());
     return kExitUsage;
   }
   if (parsed.options.help) {

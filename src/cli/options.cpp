@@ -51,32 +51,32 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     } else if (arg == "--virtual-time") {
       o.virtualTime = true;
     } else if (arg == "-c" || arg == "--chip") {
-      if (!value(text)) return fail(arg + " needs a chip name");
-      if (findChip(text) == nullptr) return fail("unknown chip " + text);
+      if (!value(text)) return fail("после " + arg + " нужно название микроконтроллера");
+      if (findChip(text) == nullptr) return fail("неизвестный микроконтроллер " + text);
       o.chip = text;
     } else if (arg == "-p" || arg == "--port") {
-      if (!value(text)) return fail(arg + " needs a port");
+      if (!value(text)) return fail("после " + arg + " нужен порт");
       if (text != "lpt1" && text != "lpt2" && (text.rfind("sim:", 0) != 0 || text.size() < 5))
-        return fail("unknown port " + text + " (lpt1, lpt2 or sim:FILE)");
+        return fail("неизвестный порт " + text + " (lpt1, lpt2 или sim:ФАЙЛ)");
       o.port = text;
     } else if (arg == "--slowdown") {
-      if (!value(text)) return fail("--slowdown needs a factor");
+      if (!value(text)) return fail("после --slowdown нужен коэффициент");
       char* end = nullptr;
       double factor = std::strtod(text.c_str(), &end);
       if (end == text.c_str() || *end != '\0' || !isSlowdown(factor))
-        return fail("unknown slow-down " + text + " (1, 1.2, 1.5, 2, 3 or 5)");
+        return fail("недопустимое замедление " + text + " (1, 1.2, 1.5, 2, 3 или 5)");
       o.slowdown = factor;
     } else if (arg == "--sim-fault") {
-      if (!value(text)) return fail("--sim-fault needs a fault");
+      if (!value(text)) return fail("после --sim-fault нужна неисправность");
       o.simFaults.push_back(text);
     } else if (arg == "--trace") {
-      if (!value(text)) return fail("--trace needs a file");
+      if (!value(text)) return fail("после --trace нужен файл");
       o.traceFile = text;
     } else if (arg == "-o" || arg == "--output") {
-      if (!value(text)) return fail(arg + " needs a file");
+      if (!value(text)) return fail("после " + arg + " нужен файл");
       o.output = text;
     } else if (arg.size() > 1 && arg[0] == '-') {
-      return fail("unknown option " + arg);
+      return fail("неизвестный параметр " + arg);
     } else if (o.command.empty()) {
       o.command = arg;
     } else {
@@ -84,69 +84,71 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     }
   }
   if (o.help || o.version) return parsed;
-  if (o.command.empty()) return fail("no command");
+  if (o.command.empty()) return fail("не указана команда");
   auto command = kCommands.find(o.command);
-  if (command == kCommands.end()) return fail("unknown command " + o.command);
+  if (command == kCommands.end()) return fail("неизвестная команда " + o.command);
   const int count = static_cast<int>(o.arguments.size());
   if (count < command->second.first || count > command->second.second)
-    return fail(o.command + " takes " + std::to_string(command->second.first) +
+    return fail("неверное число аргументов команды " + o.command + " (нужно " +
+                std::to_string(command->second.first) +
                 (command->second.first == command->second.second
                      ? ""
-                     : " to " + std::to_string(command->second.second)) +
-                " argument(s)");
+                     : " или " + std::to_string(command->second.second)) +
+                ")");
   if (!o.simFaults.empty() && !(o.port && o.port->rfind("sim:", 0) == 0))
-    return fail("--sim-fault needs --port sim:FILE");
+    return fail("--sim-fault действует только с --port sim:ФАЙЛ");
   return parsed;
 }
 
 std::string helpText() {
-  return R"(kalmar-cli: programs PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A and
-PIC12F629/675 through the Kalmar parallel port adapter, or a simulated chip.
+  return R"(kalmar-cli: программатор PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A и
+PIC12F629/675 через адаптер на параллельном порту или с симулятором микроконтроллера.
 
-Usage: kalmar-cli [options] COMMAND [ARGS]
+Запуск: kalmar-cli [параметры] КОМАНДА [АРГУМЕНТЫ]
 
-Options:
-  -c, --chip NAME       PIC16F84, PIC16F84A, PIC16C84, PIC16F627, PIC16F627A,
-                        PIC16F628, PIC16F628A, PIC12F629 or PIC12F675
-                        (default: the chip in ./Kalmar.cfg, else PIC16F84)
-  -p, --port PORT       lpt1 | lpt2 | sim:FILE (default: the port in ./Kalmar.cfg, else lpt1)
-      --slowdown F      stretch the 8 us timing unit: 1, 1.2, 1.5, 2, 3 or 5
-      --virtual-time    with sim: run on simulated time, a whole chip in milliseconds
-      --sim-fault F     with sim, repeatable: no-adapter, no-chip, data-stuck-low,
-                        data-stuck-high, stuck:ADDR=VALUE (hex word address and value),
-                        slow:ADDR (hex word address), code-protected
-      --trace FILE      record every port access: nanoseconds since the command
-                        began, W or R, and the byte in hex, one per line
-  -y, --yes             answer OK to every warning and question (otherwise a terminal
-                        is asked; without one the answer is Cancel)
-  -o, --output FILE     where read and disasm write
-  -q, --quiet           print only errors
-  -h, --help            this text
-      --version         the program's version
+Параметры:
+  -c, --chip ИМЯ        PIC16F84, PIC16F84A, PIC16C84, PIC16F627, PIC16F627A,
+                        PIC16F628, PIC16F628A, PIC12F629 или PIC12F675
+                        (по умолчанию: из ./Kalmar.cfg, иначе PIC16F84)
+  -p, --port ПОРТ       lpt1 | lpt2 | sim:ФАЙЛ (по умолчанию: из ./Kalmar.cfg, иначе lpt1)
+      --slowdown K      замедлить работу (единица времени 8 мкс): 1, 1.2, 1.5, 2, 3 или 5
+      --virtual-time    с sim: симулированное время, весь микроконтроллер за доли секунды
+      --sim-fault Н     с sim, можно несколько раз: no-adapter, no-chip, data-stuck-low,
+                        data-stuck-high, stuck:АДРЕС=ЗНАЧЕНИЕ (шестнадцатеричные адрес
+                        слова и значение), slow:АДРЕС (адрес слова), code-protected
+      --trace ФАЙЛ      записать каждое обращение к порту: наносекунды от начала
+                        команды, W или R и байт в шестнадцатеричном виде, по строке
+  -y, --yes             отвечать OK на все предупреждения и вопросы (иначе вопрос
+                        задаётся на терминале, а без терминала ответ - Отмена)
+  -o, --output ФАЙЛ     куда записывают read и disasm
+  -q, --quiet           выводить только ошибки
+  -h, --help            эта справка
+      --version         версия программы
 
-Commands:
-  check                       the programmer check
-  read [-o FILE.hex]          read everything: program memory, configuration, data
-                              memory, ID; print it, or save it as Intel HEX
+Команды:
+  check                       проверка программатора
+  read [-o ФАЙЛ.hex]          прочитать всё: память программ, слово конфигурации,
+                              память данных, идентификатор; вывести или сохранить в Intel HEX
   read-pm | read-dm | read-config | read-id
-                              read one area and print it
-  write FILE.hex              load the file, write program memory, verify it,
-                              write the configuration word
-  verify FILE.hex             load the file, verify program memory
-  write-dm FILE.hex           load the file, write and verify data memory
-  write-config [WORD]         write the configuration word (the hex WORD, or the
-                              one in ./Kalmar.cfg)
-  write-id W0 W1 W2 W3        write the four ID words (hex)
-  erase                       erase everything and prove the chip blank
-  disasm FILE.hex [-o F.asm]  disassemble the file into an assembler listing
-                              (no chip needed; default output: FILE.asm)
-  load FILE.hex               load the file and report what it holds
+                              прочитать одну область и вывести её
+  write ФАЙЛ.hex              открыть файл, записать память программ, проверить её,
+                              записать слово конфигурации
+  verify ФАЙЛ.hex             открыть файл, проверить память программ
+  write-dm ФАЙЛ.hex           открыть файл, записать и проверить память данных
+  write-config [СЛОВО]        записать слово конфигурации (указанное шестнадцатеричное
+                              или из ./Kalmar.cfg)
+  write-id С0 С1 С2 С3        записать четыре слова идентификатора (шестнадцатеричные)
+  erase                       стереть всё и убедиться, что микроконтроллер чист
+  disasm ФАЙЛ.hex [-o Ф.asm]  дизассемблировать файл в листинг на ассемблере
+                              (без микроконтроллера; по умолчанию ФАЙЛ.asm)
+  load ФАЙЛ.hex               открыть файл и сообщить, что в нём
 
-sim:FILE is a simulated chip kept in FILE between runs; a missing FILE is created
-as a fresh chip of --chip's kind. The chip in the file keeps its own kind.
+sim:ФАЙЛ - симулированный микроконтроллер, который хранится в ФАЙЛЕ между запусками;
+если ФАЙЛА нет, он создаётся как новый микроконтроллер типа --chip. Микроконтроллер
+в файле сохраняет свой тип, даже если --chip называет другой.
 
-Exit status: 0 success; 1 failed, refused or cancelled; 2 usage error;
-3 no programmer found.
+Код завершения: 0 - успешно; 1 - ошибка, отказ или отмена; 2 - неверный вызов;
+3 - программатор не обнаружен.
 )";
 }
 

@@ -66,7 +66,7 @@ bool applySimFault(const std::string& fault, sim::SimChip& chip, sim::SimAdapter
   } else if (fault.rfind("slow:", 0) == 0 && parseHexNumber(fault.substr(5), 0x7FF, address)) {
     chip.faults.slowCells[static_cast<std::uint16_t>(address)] = sim::kSlowCellNs;
   } else {
-    error = "unknown simulator fault " + fault;
+    error = "неизвестная неисправность симулятора " + fault;
     return false;
   }
   return true;
@@ -175,7 +175,7 @@ bool Session::finish(std::string& error) {
     std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
     out << recorder_->traceText(commandStartNs_);
     if (!out) {
-      error = "cannot write the trace file " + *options_.traceFile;
+      error = "не удалось записать файл трассировки " + *options_.traceFile;
       return false;
     }
   }

@@ -52,11 +52,14 @@ void TerminalHost::status(const std::string& text) {
 MessageResult TerminalHost::ask() {
   if (yes_) return MessageResult::Ok;
   if (!interactive_) return MessageResult::Cancel;
-  std::fprintf(err_, "OK? [y/N] ");
+  std::fprintf(err_, "OK? (y - да, Enter - Отмена) ");
   std::fflush(err_);
   char line[64] = {};
   if (std::fgets(line, sizeof line, in_) == nullptr) return MessageResult::Cancel;
-  return (line[0] == 'y' || line[0] == 'Y') ? MessageResult::Ok : MessageResult::Cancel;
+  const std::string answer(line);
+  const bool yes = answer[0] == 'y' || answer[0] == 'Y' || answer.rfind("д", 0) == 0 ||
+                   answer.rfind("Д", 0) == 0;
+  return yes ? MessageResult::Ok : MessageResult::Cancel;
 }
 
 MessageResult TerminalHost::messageBox(const std::string& caption, const std::string& text,
@@ -79,7 +82,7 @@ void TerminalHost::shellOpen(const std::string& target) {
   char* argv[] = {program.data(), const_cast<char*>(target.c_str()), nullptr};
   pid_t child = 0;
   if (::posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) {
-    std::fprintf(err_, "xdg-open %s: cannot start\n", target.c_str());
+    std::fprintf(err_, "xdg-open %s: не удалось запустить\n", target.c_str());
     return;
   }
   int status = 0;

@@ -41,7 +41,7 @@ std::vector<std::string> tokens(const std::string& line) {
 }
 
 std::string lineError(int number, const std::string& what) {
-  return "line " + std::to_string(number) + ": " + what;
+  return "строка " + std::to_string(number) + ": " + what;
 }
 
 // Applies one "pm", "dm", "id" or "config" line; an error text or empty.
@@ -49,28 +49,28 @@ std::string applyLine(SimChip& chip, const std::vector<std::string>& words) {
   const std::string& key = words[0];
   if (key == "config") {
     auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
-    if (!value) return "config needs one word up to 3FFF";
+    if (!value) return "config: нужно одно слово не больше 3FFF";
     chip.config = static_cast<std::uint16_t>(*value);
     return {};
   }
   if (key == "id") {
-    if (words.size() != 5) return "id needs four words";
+    if (words.size() != 5) return "id: нужны четыре слова";
     for (std::size_t i = 0; i < 4; ++i) {
       auto value = parseHex(words[i + 1], 0x3FFF);
-      if (!value) return "bad ID word " + words[i + 1];
+      if (!value) return "неверное слово идентификатора " + words[i + 1];
       chip.ids[i] = static_cast<std::uint16_t>(*value);
     }
     return {};
   }
   const bool isProgram = key == "pm";
-  if (!isProgram && key != "dm") return "unknown key " + key;
+  if (!isProgram && key != "dm") return "неизвестный ключ " + key;
   const std::size_t size = isProgram ? chip.program.size() : chip.data.size();
   auto start = words.size() >= 2 ? parseHex(words[1], 0xFFFF) : std::nullopt;
-  if (!start) return "missing start address";
-  if (*start + (words.size() - 2) > size) return "runs past the end of memory";
+  if (!start) return "нет начального адреса";
+  if (*start + (words.size() - 2) > size) return "выходит за конец памяти";
   for (std::size_t i = 2; i < words.size(); ++i) {
     auto value = parseHex(words[i], isProgram ? 0x3FFF : 0xFF);
-    if (!value) return "bad value " + words[i];
+    if (!value) return "неверное значение " + words[i];
     if (isProgram)
       chip.program[*start + i - 2] = static_cast<std::uint16_t>(*value);
     else
@@ -125,22 +125,23 @@ ChipFromText chipFromText(const std::string& text) {
     auto words = tokens(line);
     if (words.empty() || words[0][0] == '#') continue;
     if (!headerSeen) {
-      if (line != kHeader) return {nullptr, lineError(number, "not a simulated chip file")};
+      if (line != kHeader)
+        return {nullptr, lineError(number, "это не файл симулированного микроконтроллера")};
       headerSeen = true;
       continue;
     }
     if (words[0] == "chip") {
       auto kind = words.size() == 2 ? chipKindFromName(words[1]) : std::nullopt;
-      if (!kind) return {nullptr, lineError(number, "unknown chip")};
-      if (chip) return {nullptr, lineError(number, "a second chip line")};
+      if (!kind) return {nullptr, lineError(number, "неизвестный микроконтроллер")};
+      if (chip) return {nullptr, lineError(number, "вторая строка chip")};
       chip = std::make_unique<SimChip>(*kind);
       continue;
     }
-    if (!chip) return {nullptr, lineError(number, "the chip line must come first")};
+    if (!chip) return {nullptr, lineError(number, "строка chip должна идти первой")};
     std::string error = applyLine(*chip, words);
     if (!error.empty()) return {nullptr, lineError(number, error)};
   }
-  if (!chip) return {nullptr, "no chip line"};
+  if (!chip) return {nullptr, "нет строки chip"};
   return {std::move(chip), {}};
 }
 

@@ -68,7 +68,7 @@ printf ':020000000528D2\r\n' > broken.hex
 check "a broken HEX file is refused" 1 "$status" "grep -q 'Ошибка контрольной суммы в строке 1.' err.txt"
 
 "$cli" frobnicate 2>err.txt; status=$?
-check "unknown command" 2 "$status" "grep -q 'unknown command' err.txt"
+check "unknown command" 2 "$status" "grep -q 'неизвестная команда' err.txt"
 "$cli" --chip PIC99 check 2>/dev/null; status=$?
 "$cli" --slowdown 4 check 2>/dev/null; status2=$?
 "$cli" write 2>/dev/null; status3=$?

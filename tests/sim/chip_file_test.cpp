@@ -43,19 +43,22 @@ TEST(ChipFile, BadTextIsRefusedWithItsLine) {
     const char* error;
   };
   for (Case c : {
-           Case{"", "no chip line"},
-           Case{"hello\n", "line 1: not a simulated chip file"},
-           Case{"Kalmar simulated chip\nchip PIC99\n", "line 2: unknown chip"},
-           Case{"Kalmar simulated chip\npm 0 1\n", "line 2: the chip line must come first"},
+           Case{"", "нет строки chip"},
+           Case{"hello\n", "строка 1: это не файл симулированного микроконтроллера"},
+           Case{"Kalmar simulated chip\nchip PIC99\n", "строка 2: неизвестный микроконтроллер"},
+           Case{"Kalmar simulated chip\npm 0 1\n", "строка 2: строка chip должна идти первой"},
            Case{"Kalmar simulated chip\nchip PIC16F84\npm 3FF 1 2\n",
-                "line 3: runs past the end of memory"},
-           Case{"Kalmar simulated chip\nchip PIC16F84\ndm 0 100\n", "line 3: bad value 100"},
+                "строка 3: выходит за конец памяти"},
+           Case{"Kalmar simulated chip\nchip PIC16F84\ndm 0 100\n",
+                "строка 3: неверное значение 100"},
            Case{"Kalmar simulated chip\nchip PIC16F84\nconfig 4000\n",
-                "line 3: config needs one word up to 3FFF"},
-           Case{"Kalmar simulated chip\nchip PIC16F84\nid 1 2 3\n", "line 3: id needs four words"},
+                "строка 3: config: нужно одно слово не больше 3FFF"},
+           Case{"Kalmar simulated chip\nchip PIC16F84\nid 1 2 3\n",
+                "строка 3: id: нужны четыре слова"},
            Case{"Kalmar simulated chip\nchip PIC16F84\npm FFFF 1\n",
-                "line 3: runs past the end of memory"},
-           Case{"Kalmar simulated chip\nchip PIC16F84\nflash 0\n", "line 3: unknown key flash"},
+                "строка 3: выходит за конец памяти"},
+           Case{"Kalmar simulated chip\nchip PIC16F84\nflash 0\n",
+                "строка 3: неизвестный ключ flash"},
        }) {
     auto parsed = sim::chipFromText(c.text);
     EXPECT_FALSE(parsed.chip) << c.text;
