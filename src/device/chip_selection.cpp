@@ -47,6 +47,7 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
   if (chip.family == Family::Family12F6xx) {
     form.window.bg.Label1 = "BG - не менять";
     form.window.bg.ListBox1ItemIndex = 0;
+    form.window.bg.Panel3Tag = 0;
   }
   applyPanelAndLayout(form, chip);
   Config_Chenge(form);

@@ -126,6 +126,12 @@ TEST(ChipSelection, SecondPanelLabelsFollowTheChip) {
   EXPECT_EQ(rb[12].Caption, "RC2");
   EXPECT_EQ(rb[10].Hint, "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода");
   EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
+
+  rig.form.window.bg = {true, 16, 1, "BG - 10", "Колибровочный бит", 3};
+  PIC12F6291Click(rig.form);
+  EXPECT_EQ(rig.form.window.bg.Panel3Tag, 0) << "keep mode again";
+  EXPECT_EQ(rig.form.window.bg.ListBox1ItemIndex, 0);
+  EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
 }
 
 }  // namespace
