@@ -254,7 +254,7 @@ bool loadHexFile(TForm1& form, const std::string& path) {
 
 void Button14Click(TForm1& form) {
   const std::int64_t start = beginLoad(form);
-  auto path = form.host.openFileDialog({"*.hex", "", ""});
+  auto path = form.host.openFileDialog({"*.hex", " ", "", ""});
   if (!path) {
     LoadState load{
         form, {}, start, " Последнее выполненое действие: неудачная попытка открыть файл."};

@@ -217,7 +217,7 @@ bool exportListing(TForm1& form, const std::string& path) {
 
 void Button19Click(TForm1& form) {
   const std::int64_t start = beginExport(form);
-  auto chosen = form.host.saveFileDialog({"*.asm", "", ""});
+  auto chosen = form.host.saveFileDialog({"*.asm", "asm ", "", ""});
   if (!chosen) {
     endExport(form, " Последнее выполненное действие: отмена сохранения файла", start);
     return;

@@ -11,8 +11,9 @@ enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 struct FileDialogRequest {
-  std::string filter;       // e.g. "*.hex"
-  std::string initialName;  // suggested file name, may be empty
+  std::string filter;             // e.g. "*.hex"
+  std::string filterDescription;  // the text shown for the filter
+  std::string initialName;        // suggested file name, may be empty
   std::string title;
 };
 
