@@ -26,7 +26,6 @@ namespace kalmar::cli {
 namespace {
 
 struct Context {
-  Session& session;
   TForm1& form;
   const Options& options;
 };
@@ -151,13 +150,11 @@ const std::map<std::string, Command>& commands() {
       {"write-config",
        [](Context& c) {
          if (!c.options.arguments.empty()) {
-           unsigned value = 0;
-           if (!parseHexCell(c.options.arguments[0], value) || value > 0x3FFF) {
+           if (!parseWord(c.options.arguments[0], c.form.buffer.config)) {
              std::fprintf(stderr, "write-config: %s - не 14-разрядное шестнадцатеричное слово\n",
                           c.options.arguments[0].c_str());
              return false;
            }
-           c.form.buffer.config = static_cast<std::uint16_t>(value);
            Config_Chenge_iz_W(c.form);
          }
          // The window offers no standalone write for these chips; here it
@@ -227,7 +224,7 @@ int run(const Options& options) {
   }
   TForm1& form = session->form();
   session->beginCommand();
-  Context context{*session, form, options};
+  Context context{form, options};
   bool done = true;
   if (chip && !Chek_Hard(form)) {
     status = kExitNoProgrammer;

@@ -32,17 +32,6 @@ std::string chipFromSettings() {
   return values ? values->chip : "PIC16F84";
 }
 
-// A non-owning handle on a port the session keeps.
-class PortRef final : public PortIo {
- public:
-  explicit PortRef(PortIo& port) : port_(port) {}
-  void write(std::uint16_t address, std::uint8_t value) override { port_.write(address, value); }
-  std::uint8_t read(std::uint16_t address) override { return port_.read(address); }
-
- private:
-  PortIo& port_;
-};
-
 }  // namespace
 
 bool applySimFault(const std::string& fault, sim::SimChip& chip, sim::SimAdapter& adapter,

@@ -8,17 +8,6 @@
 
 namespace kalmar {
 
-namespace {
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
-}  // namespace
-
 std::optional<std::int64_t> parseSettingsInteger(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
@@ -35,7 +24,7 @@ std::optional<std::int64_t> parseSettingsInteger(std::string_view text) {
   if (i >= text.size()) return std::nullopt;
   std::uint64_t value = 0;
   for (; i < text.size(); ++i) {
-    int digit = hex ? hexValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    int digit = hex ? hexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
     // Hex takes the full 32 bits (colours); decimal stays a signed 32-bit number.

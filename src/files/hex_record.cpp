@@ -1,18 +1,13 @@
 #include "files/hex_record.h"
 
+#include "window/hex_text.h"
+
 namespace kalmar {
 
 namespace {
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 int byteAt(std::string_view line, std::size_t position) {  // 1-based position
-  return hexDigit(line[position - 1]) * 16 + hexDigit(line[position]);
+  return hexDigitValue(line[position - 1]) * 16 + hexDigitValue(line[position]);
 }
 
 bool withinLimit(int address, int count, const HexLimits& limits) {
@@ -30,7 +25,7 @@ HexParse parseHexRecord(std::string_view line, const HexLimits& limits) {
     return result;
   }
   for (std::size_t i = 1; i < line.size(); ++i) {
-    if (hexDigit(line[i]) < 0) {
+    if (hexDigitValue(line[i]) < 0) {
       result.error = HexError::BadCharacter;
       result.badCharacter = line[i];
       return result;

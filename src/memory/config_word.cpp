@@ -260,11 +260,15 @@ void Edit3MouseUp(SourceIndicator& box) {
   box.SelStart = 0;
 }
 
+void moveIntoConfigurationSpace(TForm1& form, int increments) {
+  form.line.SendCommand(0x00);
+  form.line.LoadDataWord(0x3FFF);
+  for (int i = 0; i < increments; ++i) form.line.SendCommand(0x06);
+}
+
 std::uint16_t readConfigurationWord(TForm1& form) {
   LineProtocol& line = form.line;
-  line.SendCommand(0x00);
-  line.LoadDataWord(0x3FFF);
-  for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
+  moveIntoConfigurationSpace(form, 7);
   line.SendCommand(0x04);
   line.store(Sampler::Read6).setBitPosition(1);
   return line.ReadDataWord(Sampler::Read6);
@@ -287,9 +291,7 @@ void Proc_Write_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kWriting);
   form.operation.ok = true;
   line.EnterProgrammingMode();
-  line.SendCommand(0x00);
-  line.LoadDataWord(0x3FFF);
-  for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
+  moveIntoConfigurationSpace(form, 7);
   line.SendCommand(0x02);
   line.LoadDataWord(form.buffer.config);
   line.SendCommand(0x08);

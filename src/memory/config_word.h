@@ -34,6 +34,10 @@ void Button12Click(TForm1& form);  // "Записать Слово Конфиг.
 // false when the user refused (the status line then says so).
 bool confirmCodeProtection(TForm1& form);
 
+// In an open programming session: Load Configuration with 3FFFh (the
+// counter goes to 2000h), then `increments` Increment Address commands.
+void moveIntoConfigurationSpace(TForm1& form, int increments);
+
 // Reads the word at 2007h in an open programming session (shared with the
 // BG read of the erase).
 std::uint16_t readConfigurationWord(TForm1& form);

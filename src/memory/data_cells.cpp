@@ -8,16 +8,9 @@ bool parseHexCell(const std::string& text, unsigned& value) {
   if (text.empty() || text.size() > 4) return false;
   value = 0;
   for (char c : text) {
-    unsigned digit;
-    if (c >= '0' && c <= '9')
-      digit = static_cast<unsigned>(c - '0');
-    else if (c >= 'A' && c <= 'F')
-      digit = static_cast<unsigned>(c - 'A' + 10);
-    else if (c >= 'a' && c <= 'f')
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    else
-      return false;  // a free position "_" or any other character
-    value = value * 16 + digit;
+    const int digit = hexDigitValue(c);  // a free position "_" or any other character fails
+    if (digit < 0) return false;
+    value = value * 16 + static_cast<unsigned>(digit);
   }
   return true;
 }

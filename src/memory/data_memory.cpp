@@ -127,15 +127,9 @@ void Button9Click(TForm1& form) {
   Proc_Write_DM(form);
   const std::int64_t start = form.operation.startMs;
   if (form.operation.ok) Proc_Verify_DM(form);
-  if (form.operation.ok) {
-    form.window.StatusBar1 = kWriteDone;
-  } else {
-    form.host.messageBox(
-        kWriteCaption,
-        "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.",
-        MessageIcon::Error, MessageButtons::Ok);
-  }
-  form.window.StatusBar2 = elapsedSince(form, start);
+  endChainedCommand(
+      form, start, kWriteDone, kWriteCaption,
+      "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.");
 }
 
 }  // namespace kalmar

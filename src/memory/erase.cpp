@@ -67,6 +67,8 @@ void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   endFrame(form, lastAction, form.operation.ok, form.operation.startMs);
 }
 
+// The erase sends Load Configuration with the stored 3FFFh frame, not a
+// data frame built from the value.
 void loadConfigurationAt2007(LineProtocol& line) {
   line.SendCommand(0x00);
   line.SendFixedFrame(FixedFrame::AllOnes3FFF);

@@ -2,6 +2,7 @@
 
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
+#include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
 #include "window/hex_text.h"
@@ -39,8 +40,7 @@ void Proc_Read_ID(TForm1& form) {
       beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
   form.idCellLock = true;
   line.EnterProgrammingMode();
-  line.SendCommand(0x00);
-  line.LoadDataWord(0x3FFF);
+  moveIntoConfigurationSpace(form, 0);
   line.store(Sampler::Read7).rewind();
   std::array<std::uint16_t, 4> words{};
   for (std::size_t w = 0; w < 4; ++w) {
@@ -73,8 +73,7 @@ void Proc_Write_ID(TForm1& form) {
   std::string lastAction =
       " Последнее выполненное действие: успешно записан идентификатор микроконтроллера.";
   line.EnterProgrammingMode();
-  line.SendCommand(0x00);
-  line.LoadDataWord(0x3FFF);
+  moveIntoConfigurationSpace(form, 0);
   for (std::size_t w = 0; w < 4; ++w) {
     const std::uint16_t word = form.buffer.ids[w];
     line.SendCommand(0x02);
@@ -109,16 +108,10 @@ void Button15Click(TForm1& form) {
   Proc_Write_ID(form);
   if (form.operation.ok) Proc_Read_ID(form);
   if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
-  if (form.operation.ok) {
-    form.window.StatusBar1 =
-        " Последнее выполненое действие: успешная запись идентификатора микроконтроллера.";
-  } else {
-    form.host.messageBox(
-        kWriteCaption,
-        "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
-        MessageIcon::Error, MessageButtons::Ok);
-  }
-  form.window.StatusBar2 = elapsedSince(form, start);
+  endChainedCommand(
+      form, start,
+      " Последнее выполненое действие: успешная запись идентификатора микроконтроллера.",
+      kWriteCaption, kWriteNotFinished);
 }
 
 void setIdCellText(TForm1& form, int n, const std::string& text) {

@@ -88,6 +88,15 @@ std::string verifyMismatchText(const std::string& address, const std::string& wa
          ".\r\nПроверка прервана.";
 }
 
+void endChainedCommand(TForm1& form, std::int64_t startMs, const std::string& successText,
+                       const std::string& failureCaption, const std::string& failureText) {
+  if (form.operation.ok)
+    form.window.StatusBar1 = successText;
+  else
+    form.host.messageBox(failureCaption, failureText, MessageIcon::Error, MessageButtons::Ok);
+  form.window.StatusBar2 = elapsedSince(form, startMs);
+}
+
 void reportFailure(TForm1& form, const std::string& caption, const std::string& text) {
   form.host.messageBox(caption, text, MessageIcon::Error, MessageButtons::Ok);
   form.operation.ok = false;

@@ -41,6 +41,13 @@ std::string writeMismatchText(const std::string& address, const std::string& wan
 std::string verifyMismatchText(const std::string& address, const std::string& wanted,
                                const std::string& found);
 
+// The end of a command that chains procedures: its success text, or a box
+// saying the chain did not finish; then the time of the whole command.
+void endChainedCommand(TForm1& form, std::int64_t startMs, const std::string& successText,
+                       const std::string& failureCaption, const std::string& failureText);
+inline constexpr const char* kWriteNotFinished =
+    "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.";
+
 // A failure inside a frame: the error box and the operation ok flag.
 void reportFailure(TForm1& form, const std::string& caption, const std::string& text);
 

@@ -18,15 +18,6 @@ const char* const kDone =
     "микроконтроллера.";
 }  // namespace
 
-const std::string& blankProgramColumn() {
-  static const std::string column = [] {
-    std::string text;
-    for (int row = 0; row < kProgramRows; ++row) text += "3FFF\r\n";
-    return text;
-  }();
-  return column;
-}
-
 void ClearMemo(TForm1& form) {
   form.window.programColumns.fill(blankProgramColumn());
   for (std::string& text : form.window.columnTexts) text.clear();

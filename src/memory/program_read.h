@@ -10,7 +10,5 @@ void Proc_Read_PM(TForm1& form);
 void Button8Click(TForm1& form);
 // Every word column shows the blank text again; the column texts are emptied.
 void ClearMemo(TForm1& form);
-// The blank word column: 256 lines "3FFF".
-const std::string& blankProgramColumn();
 
 }  // namespace kalmar

@@ -115,15 +115,7 @@ void Button7Click(TForm1& form) {
   Proc_WritePM(form);
   if (form.operation.ok) Proc_VerifyPM(form);
   if (form.operation.ok) Proc_Write_Config(form);
-  if (form.operation.ok) {
-    form.window.StatusBar1 = kWriteDone;
-  } else {
-    form.host.messageBox(
-        kWriteCaption,
-        "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.",
-        MessageIcon::Error, MessageButtons::Ok);
-  }
-  form.window.StatusBar2 = elapsedSince(form, start);
+  endChainedCommand(form, start, kWriteDone, kWriteCaption, kWriteNotFinished);
 }
 
 void PIC2Click(TForm1& form) {

@@ -79,6 +79,22 @@ std::string applyLine(SimChip& chip, const std::vector<std::string>& words) {
   return {};
 }
 
+// "key ADDR v v v ..." lines, perRow values a line.
+template <typename Values>
+void appendRows(std::string& text, const char* key, const Values& values, std::size_t perRow,
+                int digits) {
+  char buffer[32];
+  for (std::size_t address = 0; address < values.size(); address += perRow) {
+    std::snprintf(buffer, sizeof buffer, "%s %0*zX", key, digits, address);
+    text += buffer;
+    for (std::size_t i = address; i < address + perRow && i < values.size(); ++i) {
+      std::snprintf(buffer, sizeof buffer, " %0*X", digits, static_cast<unsigned>(values[i]));
+      text += buffer;
+    }
+    text += "\n";
+  }
+}
+
 }  // namespace
 
 std::string chipToText(const SimChip& chip) {
@@ -92,24 +108,8 @@ std::string chipToText(const SimChip& chip) {
     text += buffer;
   }
   text += "\n";
-  for (std::size_t address = 0; address < chip.program.size(); address += 8) {
-    std::snprintf(buffer, sizeof buffer, "pm %04zX", address);
-    text += buffer;
-    for (std::size_t i = address; i < address + 8 && i < chip.program.size(); ++i) {
-      std::snprintf(buffer, sizeof buffer, " %04X", chip.program[i]);
-      text += buffer;
-    }
-    text += "\n";
-  }
-  for (std::size_t address = 0; address < chip.data.size(); address += 16) {
-    std::snprintf(buffer, sizeof buffer, "dm %02zX", address);
-    text += buffer;
-    for (std::size_t i = address; i < address + 16 && i < chip.data.size(); ++i) {
-      std::snprintf(buffer, sizeof buffer, " %02X", chip.data[i]);
-      text += buffer;
-    }
-    text += "\n";
-  }
+  appendRows(text, "pm", chip.program, 8, 4);
+  appendRows(text, "dm", chip.data, 16, 2);
   return text;
 }
 

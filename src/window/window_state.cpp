@@ -2,17 +2,19 @@
 
 namespace kalmar {
 
-namespace {
-std::string blankColumn() {
-  std::string text;
-  for (int row = 0; row < kProgramRows; ++row) text += "3FFF\r\n";
-  return text;
+// Memo12: the blank word column, 256 lines "3FFF".
+const std::string& blankProgramColumn() {
+  static const std::string column = [] {
+    std::string text;
+    for (int row = 0; row < kProgramRows; ++row) text += "3FFF\r\n";
+    return text;
+  }();
+  return column;
 }
-}  // namespace
 
 // The design state of the window, as it stands before start-up changes it.
 WindowState::WindowState() {
-  programColumns.fill(blankColumn());
+  programColumns.fill(blankProgramColumn());
   dataCells.fill("FF");
   Memo15.assign(2048, " ");
   const char* radioCaptions[13] = {"",   "RC", "HS",     "XT",     "LP",  "LP", "XT",

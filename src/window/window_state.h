@@ -111,6 +111,8 @@ struct ColourState {
 };
 
 inline constexpr int kProgramRows = 256;
+// The blank word column of the program memory view: 256 lines "3FFF".
+const std::string& blankProgramColumn();
 
 // What the main window shows; every command writes here and the views
 // (desktop or terminal) render it.

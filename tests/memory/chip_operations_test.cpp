@@ -22,21 +22,6 @@ const char* const kWriteDone =
     " Последнее выполненое действие: успешная запись данных в память программ "
     "микроконтроллера.";
 
-// A configuration word the panel would compose, protection off.
-std::uint16_t plainConfig(ChipKind kind) {
-  switch (sim::traitsOf(kind).family) {
-    case sim::SimFamily::F84:
-      return 0x3FF9;
-    case sim::SimFamily::F62x:
-      return 0x3F21;
-    case sim::SimFamily::F62xA:
-      return 0x3F30;
-    case sim::SimFamily::F12F6:
-      return 0x21C4;
-  }
-  return 0x3FFF;
-}
-
 void eraseFirst(ChipRig& rig) {
   rig.host.expectMessage(MessageResult::Ok);
   Button11Click(rig.form);

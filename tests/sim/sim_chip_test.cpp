@@ -21,21 +21,6 @@ bool is12F(ChipKind kind) {
   return sim::traitsOf(kind).family == SimFamily::F12F6;
 }
 
-// Configuration words as the programmer composes them, protection off.
-std::uint16_t plainConfig(ChipKind kind) {
-  switch (sim::traitsOf(kind).family) {
-    case SimFamily::F84:
-      return 0x3FF9;
-    case SimFamily::F62x:
-      return 0x3F21;
-    case SimFamily::F62xA:
-      return 0x3F30;
-    case SimFamily::F12F6:
-      return 0x21C4;
-  }
-  return 0x3FFF;
-}
-
 std::vector<std::uint16_t> pattern(int count, unsigned seed) {
   std::vector<std::uint16_t> words;
   for (int i = 0; i < count; ++i)

@@ -37,6 +37,21 @@ struct SimRig {
   LineProtocol line;
 };
 
+// A configuration word the panel would compose for the chip, protection off.
+inline std::uint16_t plainConfig(sim::ChipKind kind) {
+  switch (sim::traitsOf(kind).family) {
+    case sim::SimFamily::F84:
+      return 0x3FF9;
+    case sim::SimFamily::F62x:
+      return 0x3F21;
+    case sim::SimFamily::F62xA:
+      return 0x3F30;
+    case sim::SimFamily::F12F6:
+      return 0x21C4;
+  }
+  return 0x3FFF;
+}
+
 // Chip steps built only from the line primitives, the way the programmer's
 // commands combine them.
 namespace icsp {
