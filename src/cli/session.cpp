@@ -1,6 +1,5 @@
 #include "cli/session.h"
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -9,14 +8,10 @@
 #include "device/startup.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
-#include "port/linux_ports.h"
-#include "sim/chip_file.h"
 
 namespace kalmar::cli {
 
 namespace {
-
-constexpr std::int64_t kSimPortAccessNs = 500;  // a port access on real hardware takes about this
 
 bool parseHexNumber(const std::string& text, unsigned limit, unsigned& value) {
   return parseHexCell(text, value) && value <= limit;
@@ -66,72 +61,34 @@ Session::Session(const Options& options)
 
 Session::~Session() = default;
 
-std::int64_t Session::nanoseconds() {
-  return static_cast<std::int64_t>(static_cast<double>(counter_->counter()) * 1e9 /
-                                   static_cast<double>(counter_->frequency()));
-}
-
 std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, std::string& error,
                                         int& status) {
   std::unique_ptr<Session> s(new Session(options));
-  const bool sim = options.port && options.port->rfind("sim:", 0) == 0;
-  if (sim && options.virtualTime)
-    s->counter_ = std::make_unique<VirtualPerformanceCounter>(1'000'000'000, kSimPortAccessNs);
-  else
-    s->counter_ = std::make_unique<RealPerformanceCounter>();
-
+  PortChoice choice;
+  choice.port = options.port.value_or("");
+  choice.virtualTime = options.virtualTime;
+  choice.record = options.traceFile.has_value();
+  choice.needsPort = needsPort;
+  choice.chipForNewSimFile = [&options] { return options.chip.value_or(chipFromSettings()); };
+  s->stack_ = PortStack::build(choice, error);
+  if (!s->stack_) {
+    status = kExitFailed;
+    return nullptr;
+  }
+  const bool sim = s->stack_->simulated();
   if (sim) {
-    const std::string path = options.port->substr(4);
-    if (std::filesystem::exists(path)) {
-      sim::ChipFromText loaded = sim::loadChipFile(path);
-      if (!loaded.chip) {
-        error = loaded.error;
-        status = kExitFailed;
-        return nullptr;
-      }
-      s->chip_ = std::move(loaded.chip);
-    } else {
-      const std::string name = options.chip.value_or(chipFromSettings());
-      auto kind = sim::chipKindFromName(name);
-      s->chip_ = std::make_unique<sim::SimChip>(kind.value_or(sim::ChipKind::PIC16F84));
-    }
-    s->adapter_ = std::make_unique<sim::SimAdapter>(*s->chip_);
     for (const std::string& fault : options.simFaults) {
-      if (!applySimFault(fault, *s->chip_, *s->adapter_, error)) {
+      if (!applySimFault(fault, *s->stack_->chip(), *s->stack_->adapter(), error)) {
         status = kExitUsage;
         return nullptr;
       }
     }
-    Session* self = s.get();
-    s->basePort_ = std::make_unique<SimPort>(*s->adapter_, [self] { return self->nanoseconds(); });
-  } else if (needsPort) {
-    s->basePort_ = std::make_unique<PortRouter>(openLinuxPort);
-  } else {
-    s->basePort_ = std::make_unique<NonePort>();
   }
-
-  PortIo* port = s->basePort_.get();
-  if (options.traceFile) {
-    Session* self = s.get();
-    s->recorder_ = std::make_unique<RecordingPort>(port, [self] { return self->nanoseconds(); });
-    port = s->recorder_.get();
-  }
-  if (auto* virtualCounter = dynamic_cast<VirtualPerformanceCounter*>(s->counter_.get())) {
-    s->timedPort_ = std::make_unique<VirtualTimePort>(*port, *virtualCounter);
-    port = s->timedPort_.get();
-  }
-  s->timing_ = std::make_unique<TimingState>(*s->counter_);
-  s->line_ = std::make_unique<LineProtocol>(*port, *s->timing_);
   s->platform_ = makeSystemPlatform();
-  s->form_ = std::make_unique<TForm1>(s->host_, *s->platform_, *s->line_);
+  s->form_ = std::make_unique<TForm1>(s->host_, *s->platform_, s->stack_->line());
   TForm1& form = *s->form_;
   s->host_.attach(&form.window);
-  if (sim || !needsPort) {
-    form.openPort = [](std::uint16_t) { return PortOpenResult{nullptr, true, "sim", {}}; };
-  } else {
-    auto* router = static_cast<PortRouter*>(s->basePort_.get());
-    form.openPort = [router](std::uint16_t address) { return router->open(address); };
-  }
+  form.openPort = s->stack_->opener();
 
   FormCreate(form);
   readSettingsAndStart(form);
@@ -154,22 +111,21 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
 }
 
 void Session::beginCommand() {
-  if (recorder_) recorder_->clear();
-  commandStartNs_ = nanoseconds();
+  if (RecordingPort* recorder = stack_->recorder()) recorder->clear();
+  commandStartNs_ = stack_->nanoseconds();
 }
 
 bool Session::finish(std::string& error) {
   host_.endProgress();
-  if (recorder_) {
+  if (RecordingPort* recorder = stack_->recorder()) {
     std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
-    out << recorder_->traceText(commandStartNs_);
+    out << recorder->traceText(commandStartNs_);
     if (!out) {
       error = "не удалось записать файл трассировки " + *options_.traceFile;
       return false;
     }
   }
-  if (chip_) return sim::saveChipFile(*chip_, options_.port->substr(4), error);
-  return true;
+  return stack_->saveChip(error);
 }
 
 }  // namespace kalmar::cli

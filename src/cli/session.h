@@ -3,13 +3,9 @@
 #include <memory>
 #include <string>
 
+#include "app/port_stack.h"
 #include "cli/options.h"
 #include "cli/terminal_host.h"
-#include "link/line_protocol.h"
-#include "link/performance_counter.h"
-#include "port/port_router.h"
-#include "port/recording_port.h"
-#include "port/sim_port.h"
 #include "sim/sim_adapter.h"
 #include "window/form1.h"
 #include "window/platform.h"
@@ -28,7 +24,7 @@ class Session {
 
   TForm1& form() { return *form_; }
   TerminalHost& host() { return host_; }
-  bool simulated() const { return adapter_ != nullptr; }
+  bool simulated() const { return stack_->simulated(); }
 
   // Marks the start of the command for the trace.
   void beginCommand();
@@ -37,17 +33,9 @@ class Session {
 
  private:
   Session(const Options& options);
-  std::int64_t nanoseconds();
 
   Options options_;
-  std::unique_ptr<PerformanceCounter> counter_;
-  std::unique_ptr<sim::SimChip> chip_;
-  std::unique_ptr<sim::SimAdapter> adapter_;
-  std::unique_ptr<PortIo> basePort_;
-  std::unique_ptr<RecordingPort> recorder_;
-  std::unique_ptr<VirtualTimePort> timedPort_;
-  std::unique_ptr<TimingState> timing_;
-  std::unique_ptr<LineProtocol> line_;
+  std::unique_ptr<PortStack> stack_;
   TerminalHost host_;
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<TForm1> form_;

@@ -15,6 +15,10 @@ bool parseHexCell(const std::string& text, unsigned& value) {
   return true;
 }
 
+bool parseFullCell(const std::string& text, std::size_t width, unsigned& value) {
+  return text.size() == width && parseHexCell(text, value);
+}
+
 void setDataCellText(TForm1& form, int n, const std::string& text) {
   if (n < 1 || n > kMaxDataBytes) return;
   std::string& cell = form.window.dataCells[static_cast<std::size_t>(n - 1)];
@@ -28,7 +32,7 @@ void MaskEdit1Change(TForm1& form, int n) {
   form.entryError = false;
   const std::size_t index = static_cast<std::size_t>(n - 1);
   unsigned value = 0;
-  if (parseHexCell(form.window.dataCells[index], value) && value <= 0xFF) {
+  if (parseFullCell(form.window.dataCells[index], 2, value)) {
     form.buffer.dataEdit[index] = static_cast<std::uint8_t>(value);
     return;
   }

@@ -17,7 +17,10 @@ void MaskEdit1Change(TForm1& form, int n);
 // Every cell of the current size shows "FF", the window repainting after each.
 void ClearME(TForm1& form);
 
-// Parses "$" + text as a hex number of at most two digits.
+// Parses "$" + text as a hex number of at most four digits.
 bool parseHexCell(const std::string& text, unsigned& value);
+// A masked cell's text: every one of its `width` positions holds a hex
+// digit. A shorter text still has free positions, which the mask shows as "_".
+bool parseFullCell(const std::string& text, std::size_t width, unsigned& value);
 
 }  // namespace kalmar

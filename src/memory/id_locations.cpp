@@ -126,7 +126,7 @@ void MaskEdit301Change(TForm1& form, int n) {
   if (form.idCellLock || n < 301 || n > 304) return;
   const std::size_t index = static_cast<std::size_t>(n - 301);
   unsigned value = 0;
-  if (parseHexCell(form.window.idCells[index], value) && value <= 0x3FFF) {
+  if (parseFullCell(form.window.idCells[index], 4, value) && value <= 0x3FFF) {
     form.buffer.ids[index] = static_cast<std::uint16_t>(value);
     showBuffer(form.window.Edit8);
     return;

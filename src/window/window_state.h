@@ -110,6 +110,10 @@ struct ColourState {
   int ComboBox1Tag = 0;  // the scheme list's stored index
 };
 
+// What a route asks of the front end that shows the window: closing it,
+// and the dialogs and pages that live outside the main window.
+enum class FrontEndRequest { None, Close, Colours, Help, Schematic, About };
+
 inline constexpr int kProgramRows = 256;
 // The blank word column of the program memory view: 256 lines "3FFF".
 const std::string& blankProgramColumn();
@@ -176,6 +180,7 @@ struct WindowState {
   BgChooserState bg;
 
   ColourState colours;
+  FrontEndRequest request = FrontEndRequest::None;  // taken and cleared by the front end
   std::string ActiveControl;  // the component with the keyboard focus
   // The selection in the focused edit cell.
   int SelStart = 0;

@@ -125,6 +125,9 @@ TEST(DataEditor, TypingStoresAndMovesOn) {
   EXPECT_EQ(rig.form.window.ActiveControl, "MaskEdit9") << "a refused entry does not move";
   rig.type(9, "1_", 1);
   EXPECT_EQ(rig.host.beeps, 2);
+  rig.type(9, "F", 1);  // a short text still has a free position
+  EXPECT_EQ(rig.host.beeps, 3);
+  EXPECT_EQ(rig.form.buffer.dataEdit[8], 0xFF);
 
   SpeedButton1Click(rig.form);
   EXPECT_EQ(rig.form.buffer.data[7], 0xA5);

@@ -67,7 +67,9 @@ TEST(IdLocations, CellEntryAndCaret) {
   EXPECT_EQ(rig.form.window.idCells[0], "3FFF");
   setIdCellText(rig.form, 301, "12G4");
   setIdCellText(rig.form, 301, "12_4");
-  EXPECT_EQ(rig.host.beeps, 3);
+  setIdCellText(rig.form, 301, "12");
+  EXPECT_EQ(rig.host.beeps, 4);
+  EXPECT_EQ(rig.form.buffer.ids[0], 0x3FFF);
   setIdCellText(rig.form, 301, "0000");
   EXPECT_EQ(rig.form.buffer.ids[0], 0x0000);
   EXPECT_EQ(rig.form.window.Edit8.Text, "Буфер");

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "link/line_protocol.h"
+#include "link/performance_counter.h"
+#include "port/port_router.h"
+#include "port/recording_port.h"
+#include "sim/sim_adapter.h"
+#include "window/form1.h"
+
+namespace kalmar {
+
+// How a front end wants its adapter: the port ("lpt1", "lpt2", "sim:FILE",
+// or none), simulated time, a recording of every access.
+struct PortChoice {
+  std::string port;  // empty: the real ports, as the settings choose them
+  bool virtualTime = false;
+  bool record = false;
+  bool needsPort = true;  // false: no device is opened (commands that never talk to a chip)
+  // The chip a new simulated chip file is made for.
+  std::function<std::string()> chipForNewSimFile;
+};
+
+// The chain from the line protocol down to the adapter that both front ends
+// build the same way: the clock, the port (a ppdev router, a simulated
+// adapter with its chip, or none), an optional recorder, simulated time.
+class PortStack {
+ public:
+  // Empty with a reason when a simulated chip file cannot be read.
+  static std::unique_ptr<PortStack> build(const PortChoice& choice, std::string& error);
+
+  LineProtocol& line() { return *line_; }
+  bool simulated() const { return adapter_ != nullptr; }
+  sim::SimChip* chip() { return chip_.get(); }
+  sim::SimAdapter* adapter() { return adapter_.get(); }
+  RecordingPort* recorder() { return recorder_.get(); }
+  // The opener start-up uses for the selected port.
+  TForm1::PortOpener opener();
+  std::int64_t nanoseconds();
+  // Saves a simulated chip to its file; true when there is nothing to save.
+  bool saveChip(std::string& error);
+
+ private:
+  PortStack() = default;
+
+  std::string simFile_;
+  std::unique_ptr<PerformanceCounter> counter_;
+  std::unique_ptr<sim::SimChip> chip_;
+  std::unique_ptr<sim::SimAdapter> adapter_;
+  std::unique_ptr<PortIo> basePort_;
+  std::unique_ptr<RecordingPort> recorder_;
+  std::unique_ptr<VirtualTimePort> timedPort_;
+  std::unique_ptr<TimingState> timing_;
+  std::unique_ptr<LineProtocol> line_;
+};
+
+// "sim:FILE" names a simulated chip kept in FILE.
+inline bool isSimPort(const std::string& port) {
+  return port.rfind("sim:", 0) == 0;
+}
+
+}  // namespace kalmar

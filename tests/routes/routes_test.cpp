@@ -1,0 +1,115 @@
+// The main window's routes: which command each reaches and when it is enabled.
+#include "routes/routes.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "memory/config_word.h"
+#include "support/chip_rig.h"
+
+namespace kalmar::testing {
+namespace {
+
+using sim::ChipKind;
+
+bool enabled(ChipRig& rig, const char* name) {
+  const RouteNode* node = findRoute(name);
+  EXPECT_NE(node, nullptr) << name;
+  return node != nullptr && routeEnabled(*node, rig.form.window);
+}
+
+void click(ChipRig& rig, const char* name) {
+  const RouteNode* node = findRoute(name);
+  ASSERT_NE(node, nullptr) << name;
+  node->handler(rig.form);
+}
+
+std::set<std::string> enabledItems(ChipRig& rig, const char* menu) {
+  std::set<std::string> names;
+  for (const RouteNode& item : findRoute(menu)->children)
+    if (routeEnabled(item, rig.form.window)) names.insert(item.name);
+  return names;
+}
+
+TEST(Routes, EveryRouteHasOneNameAndAHandler) {
+  std::set<std::string> names;
+  auto visit = [&](const std::vector<RouteNode>& nodes, auto& self) -> void {
+    for (const RouteNode& node : nodes) {
+      EXPECT_TRUE(names.insert(node.name).second) << node.name;
+      if (node.children.empty()) {
+        EXPECT_NE(node.handler, nullptr) << node.name;
+      }
+      self(node.children, self);
+    }
+  };
+  visit(mainMenu(), visit);
+  for (const PopupMenu& popup : popupMenus()) visit(popup.items, visit);
+  visit(speedButtons(), visit);
+  EXPECT_EQ(mainMenu().size(), 7u);
+  EXPECT_EQ(popupMenus().size(), 4u);
+  EXPECT_EQ(speedButtons().size(), 10u);
+}
+
+TEST(Routes, StartUpOffersOnlyWhatHasASource) {
+  ChipRig rig(ChipKind::PIC16F84);
+  EXPECT_EQ(enabledItems(rig, "N9"), (std::set<std::string>{"N16", "N17", "N18"}));
+  EXPECT_EQ(enabledItems(rig, "N30"), (std::set<std::string>{"N32", "N33"}));
+  EXPECT_EQ(enabledItems(rig, "N2"), (std::set<std::string>{"N4"}));
+  for (const char* name : {"SpeedButton4", "SpeedButton12", "SpeedButton13", "N37", "N38"})
+    EXPECT_FALSE(enabled(rig, name)) << name;
+  EXPECT_EQ(routeCaption(*findRoute("PIC16F841"), rig.form.window), "PIC16F84 ^");
+
+  ChipRig small(ChipKind::PIC12F629);
+  EXPECT_EQ(enabledItems(small, "N9"), (std::set<std::string>{"N16", "N18"}));
+  EXPECT_FALSE(enabled(small, "N19"));
+}
+
+TEST(Routes, LoadAndReadPointTheWriteAtOneSource) {
+  ChipRig rig(ChipKind::PIC16F628A);
+  rig.loadProgram(ChipRig::pattern(2048, 1, 0x3F30));
+  EXPECT_TRUE(enabled(rig, "N15"));
+  EXPECT_FALSE(enabled(rig, "PIC2"));
+  click(rig, "N10");  // "Прочитать" -> "Память программ"
+  EXPECT_FALSE(enabled(rig, "N15"));
+  EXPECT_FALSE(enabled(rig, "SpeedButton12"));
+  EXPECT_TRUE(enabled(rig, "PIC2"));
+  EXPECT_TRUE(enabled(rig, "SpeedButton4"));
+  rig.loadProgram(ChipRig::pattern(2048, 2, 0x3F30));
+  EXPECT_TRUE(enabled(rig, "N15"));
+  EXPECT_TRUE(enabled(rig, "N38"));
+  EXPECT_FALSE(enabled(rig, "PIC2"));
+}
+
+TEST(Routes, ListingViewLocksOpenUntilClosed) {
+  ChipRig rig(ChipKind::PIC16F84A);
+  click(rig, "N36");
+  click(rig, "SpeedButton4");
+  EXPECT_TRUE(rig.form.window.GroupBox9Visible);
+  EXPECT_FALSE(enabled(rig, "N4"));
+  EXPECT_TRUE(enabled(rig, "N28"));
+  click(rig, "SpeedButton6");
+  EXPECT_FALSE(rig.form.window.GroupBox9Visible);
+  EXPECT_TRUE(enabled(rig, "N4"));
+  EXPECT_FALSE(enabled(rig, "N28"));
+}
+
+TEST(Routes, OpeningAMenuClosesTheBgChooserAndKeepsItsChoice) {
+  ChipRig rig(ChipKind::PIC12F675);
+  ListBox1Click(rig.form, 2);
+  SpeedButton14Click(rig.form);
+  ASSERT_TRUE(rig.form.window.bg.open());
+  findRoute("N30")->handler(rig.form);
+  EXPECT_FALSE(rig.form.window.bg.open());
+  EXPECT_EQ(rig.form.window.bg.ListBox1ItemIndex, 2);
+
+  Memo1Click(rig.form);
+  EXPECT_EQ(rig.form.window.ActiveControl, "GroupBox2");
+  Memo13Click(rig.form);
+  EXPECT_EQ(rig.form.window.ActiveControl, "GroupBox4");
+  click(rig, "N3");
+  EXPECT_EQ(rig.form.window.request, FrontEndRequest::Close);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
