@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs when any is missing.
 # Sourced by run.sh and test.sh; as root it uses apt-get, otherwise it only
 # says what is missing.
-kalmar_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+kalmar_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
+  qt6-translations-l10n)
 
 kalmar_install_deps() {
   local missing=()

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "device/settings_file.h"
+#include "files/file_io.h"
 #include "port/linux_ports.h"
 #include "port/sim_port.h"
 #include "sim/chip_file.h"
@@ -10,6 +12,13 @@ namespace kalmar {
 
 namespace {
 constexpr std::int64_t kSimPortAccessNs = 500;  // a port access on real hardware takes about this
+}  // namespace
+
+std::string chipNamedBySettings() {
+  std::string bytes, error;
+  if (!readFile(kSettingsFileName, bytes, error)) return "PIC16F84";
+  auto values = parseSettings(bytes);
+  return values ? values->chip : "PIC16F84";
 }
 
 std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::string& error) {

@@ -58,6 +58,10 @@ class PortStack {
   std::unique_ptr<LineProtocol> line_;
 };
 
+// The chip start-up will choose: the settings file's in the working
+// directory, else the PIC16F84.
+std::string chipNamedBySettings();
+
 // "sim:FILE" names a simulated chip kept in FILE.
 inline bool isSimPort(const std::string& port) {
   return port.rfind("sim:", 0) == 0;

@@ -1,10 +1,8 @@
 #include "cli/session.h"
 
 #include <fstream>
-#include <sstream>
 
 #include "device/chip_selection.h"
-#include "device/settings_file.h"
 #include "device/startup.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
@@ -15,16 +13,6 @@ namespace {
 
 bool parseHexNumber(const std::string& text, unsigned limit, unsigned& value) {
   return parseHexCell(text, value) && value <= limit;
-}
-
-// The chip start-up would choose: ./Kalmar.cfg's, else the PIC16F84.
-std::string chipFromSettings() {
-  std::ifstream in(kSettingsFileName, std::ios::binary);
-  if (!in) return "PIC16F84";
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  auto values = parseSettings(bytes.str());
-  return values ? values->chip : "PIC16F84";
 }
 
 }  // namespace
@@ -69,7 +57,7 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   choice.virtualTime = options.virtualTime;
   choice.record = options.traceFile.has_value();
   choice.needsPort = needsPort;
-  choice.chipForNewSimFile = [&options] { return options.chip.value_or(chipFromSettings()); };
+  choice.chipForNewSimFile = [&options] { return options.chip.value_or(chipNamedBySettings()); };
   s->stack_ = PortStack::build(choice, error);
   if (!s->stack_) {
     status = kExitFailed;

@@ -1,0 +1,153 @@
+#include "ui/config_panels.h"
+
+#include "memory/config_word.h"
+#include "ui/menus.h"
+#include "ui/qt_text.h"
+
+namespace kalmar::ui {
+
+namespace {
+
+template <typename Button>
+void showSwitch(Button* button, const Switch& model) {
+  if (button == nullptr) return;
+  const QString caption = qs(model.Caption);
+  if (button->text() != caption) button->setText(caption);
+  if (button->toolTip() != qs(model.Hint)) button->setToolTip(qs(model.Hint));
+  if (button->isChecked() != model.Checked) {
+    const bool blocked = button->blockSignals(true);
+    button->setChecked(model.Checked);
+    button->blockSignals(blocked);
+  }
+}
+
+void showGroup(QGroupBox* box, const GroupBox& model) {
+  const QString caption = qs(model.Caption);
+  if (box->title() != caption) box->setTitle(caption);
+  setOwnVisible(box, model.Visible);
+  setOwnEnabled(box, model.Enabled);
+}
+
+}  // namespace
+
+ConfigPanels::ConfigPanels(QWidget* parent, WindowLink& link) {
+  GroupBox5 = new QGroupBox(QStringLiteral("Конфигурация  3FFB"), parent);
+  GroupBox5->setObjectName("GroupBox5");
+  GroupBox7 = new QGroupBox(QStringLiteral("Конфигурация  3F18"), parent);
+  GroupBox7->setObjectName("GroupBox7");
+  buildFirstPanel(link);
+  buildSecondPanel(link);
+  buildBgChooser(link);
+}
+
+QRadioButton* ConfigPanels::radio(int n, QWidget* parent, int left, int top, int width,
+                                  WindowLink& link) {
+  auto* button = new QRadioButton(parent);
+  button->setObjectName(QStringLiteral("RadioButton%1").arg(n));
+  button->setAutoExclusive(false);  // the window decides which one is on
+  button->setGeometry(left, top, width, 17);
+  QObject::connect(button, &QRadioButton::clicked, button,
+                   [&link, n] { link.input([n](TForm1& f) { userClickRadioButton(f, n); }); });
+  radios[static_cast<std::size_t>(n)] = button;
+  return button;
+}
+
+QCheckBox* ConfigPanels::check(int n, QWidget* parent, int left, int top, int width,
+                               WindowLink& link) {
+  auto* box = new QCheckBox(parent);
+  box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
+  box->setGeometry(left, top, width, 17);
+  QObject::connect(box, &QCheckBox::clicked, box,
+                   [&link, n] { link.input([n](TForm1& f) { userClickCheckBox(f, n); }); });
+  checks[static_cast<std::size_t>(n)] = box;
+  return box;
+}
+
+void ConfigPanels::buildFirstPanel(WindowLink& link) {
+  Edit3 = new SourceBox("Edit3", GroupBox5);
+  Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
+  auto* oscillator = new QGroupBox(GroupBox5);
+  oscillator->setObjectName("GroupBox6");
+  oscillator->setGeometry(6, 16, 96, 62);
+  radio(1, oscillator, 8, 12, 42, link);
+  radio(2, oscillator, 50, 12, 42, link);
+  radio(3, oscillator, 8, 36, 42, link);
+  radio(4, oscillator, 50, 36, 42, link);
+  check(1, GroupBox5, 110, 20, 100, link);
+  check(2, GroupBox5, 110, 39, 100, link);
+  check(3, GroupBox5, 110, 58, 104, link);
+}
+
+void ConfigPanels::buildSecondPanel(WindowLink& link) {
+  Edit1 = new SourceBox("Edit1", GroupBox7);
+  Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
+  auto* oscillator = new QGroupBox(GroupBox7);
+  oscillator->setObjectName("GroupBox10");
+  oscillator->setGeometry(6, 16, 120, 88);
+  for (int i = 0; i < 4; ++i) {
+    radio(5 + i, oscillator, 6, 8 + i * 19, 46, link);
+    radio(9 + i, oscillator, 52, 8 + i * 19, 66, link);
+  }
+  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 132, 20 + i * 17, 82, link);
+  check(10, GroupBox7, 132, 88, 82, link);
+  auto* protection = new QGroupBox(QStringLiteral("Защита кода "), GroupBox7);
+  protection->setObjectName("CodeProtectionGroup");
+  protection->setGeometry(6, 108, 120, 58);
+  check(8, protection, 6, 16, 112, link);
+  check(9, protection, 6, 35, 112, link);
+}
+
+void ConfigPanels::buildBgChooser(WindowLink& link) {
+  Panel3 = new QFrame(GroupBox7);
+  Panel3->setObjectName("Panel3");
+  Panel3->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Panel3->setAutoFillBackground(true);
+  Label1 = new QLabel(Panel3);
+  Label1->setObjectName("Label1");
+  Label1->setGeometry(3, 0, 68, 16);
+  QToolButton* arrow = pictureButton("SpeedButton14", "", Panel3, 70, 0);
+  arrow->setFixedSize(16, 16);
+  arrow->setIconSize(QSize(12, 12));
+  QObject::connect(arrow, &QToolButton::clicked, arrow,
+                   [&link] { link.input(SpeedButton14Click); });
+  ListBox1 = new QListWidget(Panel3);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->addItems({QStringLiteral("не менять"), QStringLiteral("00"), QStringLiteral("01"),
+                      QStringLiteral("10"), QStringLiteral("11")});
+  ListBox1->setGeometry(1, 16, 84, 70);
+  QObject::connect(ListBox1, &QListWidget::itemClicked, ListBox1, [this, &link](QListWidgetItem* item) {
+    const int row = ListBox1->row(item);
+    link.input([row](TForm1& f) { ListBox1Click(f, row); });
+  });
+  Panel3->setGeometry(128, 86, 86, BgChooserState::kClosedHeight);
+}
+
+void ConfigPanels::place(const Geometry& geometry) {
+  GroupBox5->setGeometry(geometry.configPanel);
+  GroupBox7->setGeometry(geometry.configPanel);
+}
+
+void ConfigPanels::show(const WindowState& window) {
+  showGroup(GroupBox5, window.GroupBox5);
+  showGroup(GroupBox7, window.GroupBox7);
+  Edit3->show(window.Edit3, 0);
+  Edit1->show(window.Edit1, 0);
+  for (int n = 1; n <= 12; ++n) showSwitch(radios[static_cast<std::size_t>(n)], window.RadioButton[static_cast<std::size_t>(n)]);
+  for (int n = 1; n <= 10; ++n) showSwitch(checks[static_cast<std::size_t>(n)], window.CheckBox[static_cast<std::size_t>(n)]);
+
+  const BgChooserState& bg = window.bg;
+  setOwnVisible(Panel3, bg.Panel3Visible);
+  if (Panel3->height() != bg.Panel3Height) {
+    Panel3->resize(Panel3->width(), bg.Panel3Height);
+    Panel3->raise();
+  }
+  if (Label1->text() != qs(bg.Label1)) Label1->setText(qs(bg.Label1));
+  if (Label1->toolTip() != qs(bg.Label1Hint)) Label1->setToolTip(qs(bg.Label1Hint));
+  if (ListBox1->currentRow() != bg.ListBox1ItemIndex) {
+    const bool blocked = ListBox1->blockSignals(true);
+    ListBox1->setCurrentRow(bg.ListBox1ItemIndex);
+    ListBox1->blockSignals(blocked);
+  }
+}
+
+}  // namespace kalmar::ui

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QRadioButton>
+#include <array>
+
+#include "ui/layout.h"
+#include "ui/source_box.h"
+#include "ui/window_link.h"
+
+namespace kalmar::ui {
+
+// The two configuration panels: GroupBox5 of the PIC16x84 (oscillator
+// group GroupBox6, RadioButton1..4, CheckBox1..3, Edit3) and GroupBox7 of
+// the others (oscillator group GroupBox10, RadioButton5..12, CheckBox4..10,
+// Edit1), with the BG chooser Panel3 of the PIC12F629/675: the label
+// Label1, the arrow SpeedButton14 and the list ListBox1, which drops down
+// over the panel.
+class ConfigPanels {
+ public:
+  ConfigPanels(QWidget* parent, WindowLink& link);
+  QGroupBox* GroupBox5;
+  QGroupBox* GroupBox7;
+  QListWidget* ListBox1;
+  void place(const Geometry& geometry);
+  void show(const WindowState& window);
+
+ private:
+  void buildFirstPanel(WindowLink& link);
+  void buildSecondPanel(WindowLink& link);
+  void buildBgChooser(WindowLink& link);
+  QRadioButton* radio(int n, QWidget* parent, int left, int top, int width, WindowLink& link);
+  QCheckBox* check(int n, QWidget* parent, int left, int top, int width, WindowLink& link);
+
+  SourceBox* Edit3;
+  SourceBox* Edit1;
+  QFrame* Panel3;
+  QLabel* Label1;
+  std::array<QRadioButton*, 13> radios{};  // 1..12
+  std::array<QCheckBox*, 11> checks{};     // 1..10
+};
+
+}  // namespace kalmar::ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QGroupBox>
+#include <array>
+
+#include "ui/cell_edit.h"
+#include "ui/layout.h"
+#include "ui/menus.h"
+#include "ui/source_box.h"
+#include "ui/text_column.h"
+
+namespace kalmar::ui {
+
+// "Память данных": the row labels Memo23 and the byte cells MaskEdit1..128
+// (8 or 16 rows of 8), the source box Edit5, the speed buttons, and the
+// editor group GroupBox3 "Редактирование" with "Отменить", "Сохранить" and
+// "Очистить все", shown over the group's head while an edit is open.
+class DataGrid {
+ public:
+  DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes);
+  QGroupBox* group() const { return GroupBox4; }
+  void place(const Geometry& geometry);
+  void show(const TForm1& form);
+
+ private:
+  void connectCell(CellEdit* cell, int n, WindowLink& link);
+
+  QGroupBox* GroupBox4;
+  QGroupBox* GroupBox3;
+  SourceBox* Edit5;
+  TextColumn* Memo23;
+  std::array<CellEdit*, kMaxDataBytes> cells;
+};
+
+// What the focused cell's selection is, for the handlers that read it.
+void noteSelection(TForm1& form, const CellEdit& cell);
+// Gives the focused cell the selection the handlers left.
+void applySelection(const TForm1& form, CellEdit& cell);
+
+}  // namespace kalmar::ui

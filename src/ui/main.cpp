@@ -1,0 +1,92 @@
+// kalmar: the desktop programmer.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTranslator>
+#include <cstdio>
+
+#include "app/port_stack.h"
+#include "device/chip_selection.h"
+#include "device/startup.h"
+#include "ui/desktop_options.h"
+#include "ui/main_window.h"
+#include "ui/qt_host.h"
+#include "ui/qt_text.h"
+
+using namespace kalmar;
+
+namespace {
+
+void prepareLook(QApplication& app, QTranslator& translator) {
+  app.setStyle(QStyleFactory::create("Fusion"));
+  QFont font = app.font();
+  font.setPixelSize(11);  // the size the window's arrangement is drawn for
+  app.setFont(font);
+  // Qt's own dialogs (file choice) in Russian where Debian's translations are installed.
+  if (translator.load(QLocale(QLocale::Russian), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app.installTranslator(&translator);
+}
+
+// The command line's choice of port, after start-up has taken the settings file's.
+void applyPortOption(TForm1& form, const std::string& port) {
+  if (isSimPort(port)) return;
+  const bool lpt1 = port == "lpt1";
+  if (lpt1 == form.port.isLpt1()) return;
+  if (lpt1)
+    LPT11Click(form);
+  else
+    LPT2278h1Click(form);
+  openSelectedPort(form);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const ui::DesktopOptions options = ui::parseDesktopOptions(args);
+  if (options.help) {
+    std::fputs(ui::desktopHelpText(), stdout);
+    return 0;
+  }
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "kalmar: %s\n%s", options.error.c_str(), ui::desktopHelpText());
+    return 2;
+  }
+
+  QApplication app(argc, argv);
+  QTranslator translator;
+  prepareLook(app, translator);
+
+  PortChoice choice;
+  choice.port = options.port.value_or("");
+  choice.virtualTime = options.virtualTime;
+  choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
+  std::string error;
+  std::unique_ptr<PortStack> stack = PortStack::build(choice, error);
+  if (!stack) {
+    QMessageBox::critical(nullptr, QStringLiteral("Kalmar"), ui::qs(error));
+    return 1;
+  }
+
+  ui::QtHost host;
+  std::unique_ptr<Platform> platform = makeSystemPlatform();
+  TForm1 form(host, *platform, stack->line());
+  form.openPort = stack->opener();
+  const std::string suffix =
+      stack->simulated() ? "   // симулятор: " + choice.port.substr(4) : std::string();
+  ui::MainWindow window(form, host, suffix);
+  window.onClosed = [&stack, &host] {
+    std::string saveError;
+    if (!stack->saveChip(saveError))
+      host.messageBox("Kalmar", saveError, MessageIcon::Error, MessageButtons::Ok);
+  };
+
+  FormCreate(form);
+  readSettingsAndStart(form);
+  if (options.port) applyPortOption(form, *options.port);
+  window.showState();
+  window.show();
+  return app.exec();
+}

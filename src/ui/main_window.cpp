@@ -1,0 +1,198 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "device/startup.h"
+#include "ui/icons.h"
+#include "ui/qt_text.h"
+
+namespace kalmar::ui {
+
+namespace {
+
+bool isInside(QObject* object, QWidget* ancestor) {
+  for (; object != nullptr; object = object->parent())
+    if (object == ancestor) return true;
+  return false;
+}
+
+// The components whose focus the window's handlers move and read.
+bool tracksFocus(const QString& name) {
+  return name.startsWith(QLatin1String("MaskEdit")) || name.startsWith(QLatin1String("GroupBox"));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
+    : form_(form), host_(host), captionSuffix_(std::move(captionSuffix)) {
+  setObjectName("TForm1");
+  setWindowIcon(programIcon());
+  client_ = new QWidget(this);
+  client_->setObjectName("ClientArea");
+  setCentralWidget(client_);
+  area_ = new QWidget(client_);
+  area_->setObjectName("Commands");
+
+  routes_ = std::make_unique<RouteWidgets>(menuBar(), *this);
+  config_ = std::make_unique<ConfigPanels>(area_, *this);
+  ids_ = std::make_unique<IdCells>(area_, *this);
+  data_ = std::make_unique<DataGrid>(area_, *this, *routes_);
+  program_ = std::make_unique<ProgramView>(area_, *this);
+  listing_ = std::make_unique<ListingView>(area_, *this);
+  status_ = std::make_unique<StatusArea>(client_);
+
+  QWidget* programGroup = program_->group();
+  routes_->speedButton("SpeedButton7", programGroup, 6, kSpeedRowTop);
+  routes_->speedButton("SpeedButton4", programGroup, 29, kSpeedRowTop);
+  routes_->speedButton("SpeedButton11", programGroup, 58, kSpeedRowTop);
+  routes_->speedButton("SpeedButton12", programGroup, 81, kSpeedRowTop);
+  routes_->speedButton("SpeedButton13", programGroup, 104, kSpeedRowTop);
+  routes_->speedButton("SpeedButton5", listing_->group(), 6, kSpeedRowTop);
+  routes_->speedButton("SpeedButton6", listing_->group(), 29, kSpeedRowTop);
+  for (QWidget* group : std::initializer_list<QWidget*>{programGroup, data_->group(), ids_->group(),
+                         config_->GroupBox5,
+                         config_->GroupBox7})
+    routes_->attachPopup(group);
+
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+  qApp->installEventFilter(this);
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    if (now != nullptr && tracksFocus(now->objectName()))
+      form_.window.ActiveControl = now->objectName().toStdString();
+  });
+  host_.setWindow(this, [this] { showState(); });
+}
+
+MainWindow::~MainWindow() {
+  qApp->removeEventFilter(this);
+  host_.setWindow(nullptr, nullptr);
+}
+
+void MainWindow::route(const RouteNode& node) {
+  // After the menu or button that chose it has finished its own event.
+  QTimer::singleShot(0, this, [this, handler = node.handler] { runCommand(handler); });
+}
+
+void MainWindow::runCommand(RouteHandler handler) {
+  if (running_ || closed_ || handler == nullptr) return;
+  running_ = true;
+  handler(form_);
+  running_ = false;
+  showState();
+  takeRequest();
+  if (closePending_) close();
+}
+
+void MainWindow::input(const std::function<void(TForm1&)>& handler) {
+  handler(form_);
+  if (!showing_) showState();
+}
+
+void MainWindow::takeRequest() {
+  const FrontEndRequest request = form_.window.request;
+  form_.window.request = FrontEndRequest::None;
+  if (request == FrontEndRequest::Close) close();
+  // The colour dialog, the help pages and the About box are not part of
+  // this window yet.
+}
+
+void MainWindow::arrange(bool family84) {
+  if (arrangedFor84_ == family84) return;
+  arrangedFor84_ = family84;
+  const Geometry& geometry = geometryFor(family84);
+  client_->setFixedSize(kClientWidth, geometry.clientHeight);
+  area_->setGeometry(0, 0, kClientWidth, geometry.clientHeight);
+  config_->place(geometry);
+  ids_->place(geometry);
+  data_->place(geometry);
+  program_->place(geometry);
+  listing_->place(geometry);
+  status_->place(geometry);
+}
+
+void MainWindow::showColours(const WindowState& window) {
+  if (colours_ && colours_->shown == window.colours.shown) return;
+  colours_ = window.colours;
+  QPalette palette = client_->palette();
+  palette.setColor(QPalette::WindowText, colourOf(window.colours.shown[2]));
+  client_->setPalette(palette);
+}
+
+void MainWindow::showState() {
+  if (showing_) return;
+  showing_ = true;
+  WindowState& w = form_.window;
+  arrange(form_.profile.family == Family::Family84);
+  const QString caption = qs(w.Caption + captionSuffix_);
+  if (windowTitle() != caption) setWindowTitle(caption);
+  showColours(w);
+  config_->show(w);
+  ids_->show(w);
+  data_->show(form_);
+  program_->show(w);
+  listing_->show(form_);
+  routes_->show(w);
+  status_->show(w);
+  setOwnEnabled(area_, w.Enabled);
+  setOwnEnabled(menuBar(), w.Enabled);
+  showFocus();
+  showing_ = false;
+}
+
+// The handlers name the component that should have the focus.
+void MainWindow::showFocus() {
+  const WindowState& w = form_.window;
+  if (w.ActiveControl.empty() || !w.Enabled) return;
+  QWidget* focused = QApplication::focusWidget();
+  const QString wanted = qs(w.ActiveControl);
+  if (focused != nullptr && focused->objectName() == wanted) return;
+  auto* target = area_->findChild<QWidget*>(wanted);
+  if (target == nullptr || !target->isVisible() || !target->isEnabled()) return;
+  // The caret first: the cell's enter handler reads it when the focus arrives.
+  if (auto* cell = qobject_cast<QLineEdit*>(target)) {
+    if (w.SelLength > 0)
+      cell->setSelection(w.SelStart, w.SelLength);
+    else
+      cell->setCursorPosition(w.SelStart);
+  }
+  target->setFocus(Qt::OtherFocusReason);
+}
+
+// The application-wide hook: a left press anywhere outside the open BG list closes it.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && form_.window.bg.open() && watched->isWidgetType()) {
+    auto* press = static_cast<QMouseEvent*>(event);
+    const bool onList = isInside(watched, config_->ListBox1);
+    AppMessage(form_, press->button() == Qt::LeftButton, onList);
+    if (!form_.window.bg.open()) showState();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && !running_) FormActivate(form_);
+  return QMainWindow::event(event);
+}
+
+// A close request during a command waits for its end: the adapter is idle
+// then, and the window is never torn down under a running command.
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (running_) {
+    closePending_ = true;
+    event->ignore();
+    return;
+  }
+  if (!closed_) {
+    closed_ = true;
+    FormClose(form_);
+    if (onClosed) onClosed();
+  }
+  event->accept();
+}
+
+}  // namespace kalmar::ui

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "ui/config_panels.h"
+#include "ui/data_grid.h"
+#include "ui/id_cells.h"
+#include "ui/listing_view.h"
+#include "ui/menus.h"
+#include "ui/program_view.h"
+#include "ui/qt_host.h"
+#include "ui/status_area.h"
+#include "ui/window_link.h"
+
+namespace kalmar::ui {
+
+// TForm1 on the screen: it assembles the areas, arranges them for the
+// selected chip's family, shows the window state after every event and
+// every pump, and passes what the user does to the window's handlers.
+class MainWindow final : public QMainWindow, public WindowLink {
+ public:
+  // captionSuffix follows the window caption (it says when the port is simulated).
+  MainWindow(TForm1& form, QtHost& host, std::string captionSuffix);
+  ~MainWindow() override;
+
+  void route(const RouteNode& node) override;
+  void input(const std::function<void(TForm1&)>& handler) override;
+  TForm1& form() override { return form_; }
+
+  // Shows the window state in every widget.
+  void showState();
+  bool commandRunning() const { return running_; }
+  // Runs after the settings file is written at close (saving a simulated chip).
+  std::function<void()> onClosed;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void runCommand(RouteHandler handler);
+  void takeRequest();
+  void arrange(bool family84);
+  void showFocus();
+  void showColours(const WindowState& window);
+
+  TForm1& form_;
+  QtHost& host_;
+  std::string captionSuffix_;
+  QWidget* client_;
+  QWidget* area_;  // everything a running command disables
+  std::unique_ptr<RouteWidgets> routes_;
+  std::unique_ptr<ProgramView> program_;
+  std::unique_ptr<ListingView> listing_;
+  std::unique_ptr<DataGrid> data_;
+  std::unique_ptr<IdCells> ids_;
+  std::unique_ptr<ConfigPanels> config_;
+  std::unique_ptr<StatusArea> status_;
+  std::optional<bool> arrangedFor84_;
+  std::optional<ColourState> colours_;
+  bool running_ = false;
+  bool showing_ = false;
+  bool closePending_ = false;
+  bool closed_ = false;
+};
+
+}  // namespace kalmar::ui

@@ -1,0 +1,92 @@
+#include "ui/menus.h"
+
+#include <QMenu>
+
+#include "ui/icons.h"
+#include "ui/qt_text.h"
+
+namespace kalmar::ui {
+
+QToolButton* pictureButton(const char* name, const char* hint, QWidget* parent, int left,
+                           int top) {
+  auto* button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setIcon(speedButtonIcon(name));
+  button->setIconSize(QSize(16, 16));
+  button->setAutoRaise(true);
+  button->setToolTip(QString::fromUtf8(hint));
+  button->setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
+  button->setGeometry(left, top, 22, 22);
+  return button;
+}
+
+RouteWidgets::RouteWidgets(QMenuBar* menuBar, WindowLink& link) : link_(link) {
+  for (const RouteNode& top : mainMenu()) {
+    QMenu* menu = menuBar->addMenu(QString::fromUtf8(top.caption));
+    menu->setObjectName(top.name);
+    menu->menuAction()->setObjectName(top.name);
+    actions_.emplace_back(menu->menuAction(), &top);
+    // Opening a top menu runs its handler (it closes the BG chooser).
+    QObject::connect(menu, &QMenu::aboutToShow, menu,
+                     [this, &top] { link_.input([&top](TForm1& f) { top.handler(f); }); });
+    addItems(menu, top.children);
+  }
+}
+
+void RouteWidgets::addItems(QMenu* menu, const std::vector<RouteNode>& nodes) {
+  for (const RouteNode& node : nodes) {
+    if (!node.children.empty()) {
+      QMenu* sub = menu->addMenu(QString::fromUtf8(node.caption));
+      sub->setObjectName(node.name);
+      addItems(sub, node.children);
+      continue;
+    }
+    QAction* action = menu->addAction(QString::fromUtf8(node.caption));
+    action->setObjectName(node.name);
+    QObject::connect(action, &QAction::triggered, action, [this, &node] { link_.route(node); });
+    actions_.emplace_back(action, &node);
+  }
+}
+
+QToolButton* RouteWidgets::speedButton(const char* name, QWidget* parent, int left, int top) {
+  const RouteNode* node = findRoute(name);
+  QToolButton* button = pictureButton(name, node->hint, parent, left, top);
+  QObject::connect(button, &QToolButton::clicked, button, [this, node] { link_.route(*node); });
+  buttons_.emplace_back(button, node);
+  return button;
+}
+
+void RouteWidgets::attachPopup(QWidget* group) {
+  const std::string name = group->objectName().toStdString();
+  const PopupMenu* popup = nullptr;
+  for (const PopupMenu& candidate : popupMenus())
+    for (const char* owner : candidate.groups)
+      if (name == owner) popup = &candidate;
+  if (popup == nullptr) return;
+  group->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::connect(group, &QWidget::customContextMenuRequested, group, [this, group, popup](QPoint at) {
+    QMenu menu(group);
+    menu.setObjectName(popup->name);
+    for (const RouteNode& item : popup->items) {
+      QAction* action = menu.addAction(qs(std::string(routeCaption(item, link_.form().window))));
+      action->setObjectName(item.name);
+      action->setEnabled(routeEnabled(item, link_.form().window));
+      QObject::connect(action, &QAction::triggered, action, [this, &item] { link_.route(item); });
+    }
+    menu.exec(group->mapToGlobal(at));
+  });
+}
+
+void RouteWidgets::show(WindowState& window) {
+  for (auto& [action, node] : actions_) {
+    const QString caption = qs(std::string(routeCaption(*node, window)));
+    if (action->text() != caption) action->setText(caption);
+    const bool enabled = routeEnabled(*node, window);
+    if (action->isEnabled() != enabled) action->setEnabled(enabled);
+  }
+  for (auto& [button, node] : buttons_) {
+    setOwnEnabled(button, routeEnabled(*node, window));
+  }
+}
+
+}  // namespace kalmar::ui

@@ -1,0 +1,127 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+#include "ui/qt_text.h"
+
+namespace kalmar::ui {
+
+namespace {
+
+QMessageBox::Icon iconOf(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QString filterOf(const FileDialogRequest& request) {
+  const QString pattern = qs(request.filter);
+  const QString description = qs(request.filterDescription).trimmed();
+  return description.isEmpty() ? pattern : description + " (" + pattern + ")";
+}
+
+QFileDialog* fileDialog(QWidget* parent, const FileDialogRequest& request) {
+  auto* dialog = new QFileDialog(parent, qs(request.title), QString(), filterOf(request));
+  dialog->setOption(QFileDialog::DontUseNativeDialog);  // the same dialog on every desktop
+  if (!request.initialName.empty()) dialog->selectFile(qs(request.initialName));
+  return dialog;
+}
+
+std::optional<std::string> chosenFile(QFileDialog* dialog) {
+  std::optional<std::string> path;
+  if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty())
+    path = dialog->selectedFiles().first().toStdString();
+  delete dialog;
+  return path;
+}
+
+}  // namespace
+
+void QtHost::setWindow(QWidget* window, std::function<void()> showState) {
+  window_ = window;
+  showState_ = std::move(showState);
+}
+
+void QtHost::pump() {
+  if (showState_) showState_();
+  QApplication::processEvents();
+}
+
+MessageResult QtHost::messageBox(const std::string& caption, const std::string& text,
+                                 MessageIcon icon, MessageButtons buttons) {
+  if (showState_) showState_();
+  if (scriptedMessage) return scriptedMessage(caption, text, icon, buttons);
+  QMessageBox box(iconOf(icon), qs(caption), linesOf(text), QMessageBox::NoButton, window_);
+  QPushButton* first = nullptr;
+  QPushButton* second = nullptr;
+  switch (buttons) {
+    case MessageButtons::Ok:
+      first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+      break;
+    case MessageButtons::OkCancel:
+      first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+      second = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+      break;
+    case MessageButtons::YesNo:
+      first = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+      second = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+      break;
+  }
+  box.setDefaultButton(first);
+  if (second) box.setEscapeButton(second);
+  box.exec();
+  const bool firstChosen = box.clickedButton() == first;
+  if (buttons == MessageButtons::YesNo) return firstChosen ? MessageResult::Yes : MessageResult::No;
+  if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+  return firstChosen ? MessageResult::Ok : MessageResult::Cancel;
+}
+
+void QtHost::beep() {
+  ++beeps;
+  QApplication::beep();
+}
+
+std::optional<std::string> QtHost::openFileDialog(const FileDialogRequest& request) {
+  if (scriptedOpen) return scriptedOpen(request);
+  QFileDialog* dialog = fileDialog(window_, request);
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  return chosenFile(dialog);
+}
+
+std::optional<std::string> QtHost::saveFileDialog(const FileDialogRequest& request) {
+  if (scriptedSave) return scriptedSave(request);
+  QFileDialog* dialog = fileDialog(window_, request);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
+  return chosenFile(dialog);
+}
+
+std::optional<std::uint32_t> QtHost::pickColour(std::uint32_t initial) {
+  const QColor colour = QColorDialog::getColor(colourOf(initial), window_);
+  if (!colour.isValid()) return std::nullopt;
+  return valueOf(colour);
+}
+
+void QtHost::shellOpen(const std::string& target) {
+  const QString text = qs(target);
+  const QUrl url = QFileInfo::exists(text) ? QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath())
+                                           : QUrl::fromUserInput(text);
+  QDesktopServices::openUrl(url);
+}
+
+}  // namespace kalmar::ui

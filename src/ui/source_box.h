@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLineEdit>
+#include <functional>
+
+#include "window/window_state.h"
+
+namespace kalmar::ui {
+
+// A read-only caption box that says where a panel's contents come from
+// ("Буфер", "Микроконтроллер", ...), with its hint and bold flag.
+class SourceBox : public QLineEdit {
+ public:
+  SourceBox(const char* name, QWidget* parent);
+  // Placed at the model's left edge, moved left if it would leave its group.
+  void show(const SourceIndicator& box, int top);
+
+  std::function<void()> onMouseUp;
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+}  // namespace kalmar::ui

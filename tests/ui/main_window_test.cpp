@@ -1,0 +1,173 @@
+// The desktop window: real widgets over a simulated chip, offscreen.
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "sim/chip_file.h"
+#include "ui/cell_edit.h"
+#include "ui/desktop_rig.h"
+
+using kalmar::MessageResult;
+using kalmar::sim::ChipKind;
+using kalmar::testing::DesktopRig;
+
+namespace {
+
+const std::string kHexDir = KALMAR_TESTDATA_DIR;
+const std::string k628aFile =
+    kHexDir + "/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex";
+
+bool enabled(DesktopRig& rig, const char* name) {
+  if (auto* action = rig.find<QAction>(name)) return action->isEnabled();
+  return rig.find<QToolButton>(name)->isEnabled();
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void routesFollowTheSourceOfTheProgram() {
+    if (!std::filesystem::exists(k628aFile)) QSKIP("no test HEX files");
+    DesktopRig rig(ChipKind::PIC16F628A);
+    for (const char* off : {"N15", "PIC2", "N31", "N34", "N28", "SpeedButton4", "SpeedButton12",
+                            "SpeedButton13"})
+      QVERIFY2(!enabled(rig, off), off);
+    for (const char* on : {"N4", "N16", "N17", "N18", "N32", "N33", "SpeedButton7"})
+      QVERIFY2(enabled(rig, on), on);
+
+    rig.nextFile = k628aFile;
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton7"), Qt::LeftButton);
+    rig.settle();
+    QVERIFY(enabled(rig, "N15") && enabled(rig, "SpeedButton12") && !enabled(rig, "PIC2"));
+    rig.trigger("N10");  // "Прочитать" -> "Память программ"
+    QVERIFY(!enabled(rig, "N15") && !enabled(rig, "SpeedButton13") && enabled(rig, "PIC2"));
+    rig.answers = {MessageResult::Ok};
+    rig.trigger("N33");  // "Стереть все"
+    QVERIFY(!enabled(rig, "PIC2") && !enabled(rig, "N34") && !enabled(rig, "SpeedButton4"));
+  }
+
+  void aFileGoesToTheChipByMenuAndIsVerifiedByButton() {
+    if (!std::filesystem::exists(k628aFile)) QSKIP("no test HEX files");
+    DesktopRig rig(ChipKind::PIC16F628A);
+    rig.nextFile = k628aFile;
+    rig.trigger("N4");
+    rig.answers = {MessageResult::Ok, MessageResult::Ok};  // any question the write asks
+    rig.trigger("N15");
+    QCOMPARE(rig.form->window.StatusBar1,
+             std::string(" Последнее выполненое действие: успешная запись данных в память "
+                         "программ микроконтроллера."));
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton13"), Qt::LeftButton);
+    rig.settle();
+    QVERIFY(rig.form->operation.ok);
+    QCOMPARE(rig.find<QProgressBar>("ProgressBar1")->value(), 106);
+    QVERIFY(!rig.find<QFrame>("Panel2")->isVisible());
+
+    rig.window->close();
+    std::string error;
+    QVERIFY(rig.stack->saveChip(error));
+    auto saved = kalmar::sim::loadChipFile((rig.directory / "chip.chip").string());
+    QVERIFY(saved.chip);
+    for (int i = 0; i < 2048; ++i)
+      QCOMPARE(saved.chip->program[static_cast<std::size_t>(i)],
+               rig.form->buffer.program[static_cast<std::size_t>(i)]);
+    QVERIFY(std::filesystem::exists(rig.directory / "Kalmar.cfg"));
+  }
+
+  void cellsTakeKeystrokesAndRefuseWhatIsNotHex() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton8"), Qt::LeftButton);  // edit
+    rig.settle();
+    auto* first = rig.find<kalmar::ui::CellEdit>("MaskEdit1");
+    QVERIFY(first->hasFocus());
+    QTest::keyClicks(first, "a5");
+    QCOMPARE(rig.form->buffer.dataEdit[0], std::uint8_t{0xA5});
+    auto* second = rig.find<kalmar::ui::CellEdit>("MaskEdit2");
+    QVERIFY(second->hasFocus());
+    QTest::keyClick(second, Qt::Key_G);
+    QCOMPARE(rig.host.beeps, 1);
+    QCOMPARE(second->displayText(), QString("FF"));
+    QTest::keyClick(second, Qt::Key_Delete);  // a free position: "_F"
+    QCOMPARE(rig.host.beeps, 2);
+    QCOMPARE(second->displayText(), QString("FF"));
+    QCOMPARE(rig.form->buffer.dataEdit[1], std::uint8_t{0xFF});
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton1"), Qt::LeftButton);  // save
+    QCOMPARE(rig.form->buffer.data[0], std::uint8_t{0xA5});
+    QVERIFY(!rig.find<QGroupBox>("GroupBox3")->isVisible());
+
+    auto* id = rig.find<kalmar::ui::CellEdit>("MaskEdit301");
+    id->setFocus();
+    id->selectAll();
+    QTest::keyClicks(id, "1");  // "1___"
+    QCOMPARE(rig.host.beeps, 3);
+    QCOMPARE(id->displayText(), QString("3FFF"));
+    id->setCursorPosition(0);
+    QTest::keyClicks(id, "0a2b");
+    QCOMPARE(rig.form->buffer.ids[0], std::uint16_t{0x0A2B});
+    QVERIFY(rig.find<kalmar::ui::CellEdit>("MaskEdit302")->hasFocus());
+  }
+
+  void bgChooserClosesOnAnyPressAndOnAMenu() {
+    DesktopRig rig(ChipKind::PIC12F675);
+    auto* panel = rig.find<QFrame>("Panel3");
+    QVERIFY(panel->isVisible());
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton14"), Qt::LeftButton);
+    QCOMPARE(panel->height(), 87);
+    QTest::mouseClick(rig.find<QWidget>("Memo4"), Qt::LeftButton);
+    QCOMPARE(panel->height(), 16);
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton14"), Qt::LeftButton);
+    auto* list = rig.find<QListWidget>("ListBox1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
+    QCOMPARE(panel->height(), 16);
+    QCOMPARE(rig.form->window.bg.Label1, std::string("BG - 10"));
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton14"), Qt::LeftButton);
+    auto* menu = rig.find<QMenu>("N30");
+    emit menu->aboutToShow();
+    QCOMPARE(panel->height(), 16);
+    QCOMPARE(rig.form->window.bg.ListBox1ItemIndex, 3);
+  }
+
+  void chipsSwapTheLayouts() {
+    DesktopRig rig(ChipKind::PIC16F84A);
+    QVERIFY(rig.find<QGroupBox>("GroupBox5")->isVisible());
+    QVERIFY(!rig.find<QGroupBox>("GroupBox7")->isVisible());
+    QVERIFY(!rig.find<QWidget>("MaskEdit65")->isVisible());
+    QCOMPARE(rig.find<QWidget>("Memo4")->height(), 128 * 13);
+    const int shortWindow = rig.window->height();
+    rig.trigger("PIC16F628A1");
+    QVERIFY(!rig.find<QGroupBox>("GroupBox5")->isVisible());
+    QVERIFY(rig.find<QGroupBox>("GroupBox7")->isVisible());
+    QVERIFY(rig.find<QWidget>("MaskEdit128")->isVisible());
+    QCOMPARE(rig.find<QWidget>("Memo4")->height(), 256 * 13);
+    QVERIFY(rig.window->height() > shortWindow);
+    QCOMPARE(rig.find<QAction>("PIC16F628A1")->text(), QString("PIC16F628A ^"));
+    rig.trigger("PIC12F6291");
+    QCOMPARE(rig.find<QWidget>("Memo4")->height(), 128 * 13);
+    QVERIFY(rig.find<QFrame>("Panel3")->isVisible());
+    QVERIFY(!rig.find<QAction>("N17")->isEnabled());
+  }
+
+  // What the program shows must never come back as the user's input.
+  void programChangesRunNoHandler() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    auto& chip = *rig.stack->chip();
+    chip.config = 0x3F06;
+    chip.data[0] = 0x12;
+    rig.trigger("N24");  // "Прочитать" -> "Все"
+    rig.trigger("N12");  // "Прочитать" -> "Слово конфигурации"
+    QCOMPARE(rig.form->buffer.config, std::uint16_t{0x3F06});
+    QCOMPARE(rig.form->window.Edit1.Text, std::string("Мк-р & Буфер"));
+    QVERIFY(rig.find<QRadioButton>("RadioButton7")->isChecked());
+    QCOMPARE(rig.find<kalmar::ui::CellEdit>("MaskEdit1")->displayText(), QString("12"));
+    QCOMPARE(rig.host.beeps, 0);
+    QVERIFY(rig.messages.empty());
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
