@@ -73,9 +73,9 @@ void ConfigPanels::buildFirstPanel(WindowLink& link) {
   radio(2, oscillator, 50, 12, 42, link);
   radio(3, oscillator, 8, 36, 42, link);
   radio(4, oscillator, 50, 36, 42, link);
-  check(1, GroupBox5, 110, 20, 100, link);
-  check(2, GroupBox5, 110, 39, 100, link);
-  check(3, GroupBox5, 110, 58, 104, link);
+  check(1, GroupBox5, 112, 20, 118, link);
+  check(2, GroupBox5, 112, 39, 118, link);
+  check(3, GroupBox5, 112, 58, 118, link);
 }
 
 void ConfigPanels::buildSecondPanel(WindowLink& link) {
@@ -83,18 +83,18 @@ void ConfigPanels::buildSecondPanel(WindowLink& link) {
   Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
   auto* oscillator = new QGroupBox(GroupBox7);
   oscillator->setObjectName("GroupBox10");
-  oscillator->setGeometry(6, 16, 120, 88);
+  oscillator->setGeometry(6, 16, 128, 88);
   for (int i = 0; i < 4; ++i) {
     radio(5 + i, oscillator, 6, 8 + i * 19, 46, link);
     radio(9 + i, oscillator, 52, 8 + i * 19, 66, link);
   }
-  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 132, 20 + i * 17, 82, link);
-  check(10, GroupBox7, 132, 88, 82, link);
+  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 140, 20 + i * 17, 92, link);
+  check(10, GroupBox7, 140, 88, 92, link);
   auto* protection = new QGroupBox(QStringLiteral("Защита кода "), GroupBox7);
   protection->setObjectName("CodeProtectionGroup");
-  protection->setGeometry(6, 108, 120, 58);
-  check(8, protection, 6, 16, 112, link);
-  check(9, protection, 6, 35, 112, link);
+  protection->setGeometry(6, 108, 132, 58);
+  check(8, protection, 4, 16, 126, link);
+  check(9, protection, 4, 35, 126, link);
 }
 
 void ConfigPanels::buildBgChooser(WindowLink& link) {
@@ -104,8 +104,11 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   Panel3->setAutoFillBackground(true);
   Label1 = new QLabel(Panel3);
   Label1->setObjectName("Label1");
-  Label1->setGeometry(3, 0, 68, 16);
-  QToolButton* arrow = pictureButton("SpeedButton14", "", Panel3, 70, 0);
+  Label1->setGeometry(3, 0, 78, 16);
+  QFont small = Label1->font();
+  small.setPixelSize(10);  // "BG - не менять" in the width of the switches' column
+  Label1->setFont(small);
+  QToolButton* arrow = pictureButton("SpeedButton14", "", Panel3, 81, 0);
   arrow->setFixedSize(16, 16);
   arrow->setIconSize(QSize(12, 12));
   QObject::connect(arrow, &QToolButton::clicked, arrow,
@@ -114,12 +117,12 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   ListBox1->setObjectName("ListBox1");
   ListBox1->addItems({QStringLiteral("не менять"), QStringLiteral("00"), QStringLiteral("01"),
                       QStringLiteral("10"), QStringLiteral("11")});
-  ListBox1->setGeometry(1, 16, 84, 70);
+  ListBox1->setGeometry(1, 16, 96, 70);
   QObject::connect(ListBox1, &QListWidget::itemClicked, ListBox1, [this, &link](QListWidgetItem* item) {
     const int row = ListBox1->row(item);
     link.input([row](TForm1& f) { ListBox1Click(f, row); });
   });
-  Panel3->setGeometry(128, 86, 86, BgChooserState::kClosedHeight);
+  Panel3->setGeometry(136, 86, 98, BgChooserState::kClosedHeight);  // over CheckBox10
 }
 
 void ConfigPanels::place(const Geometry& geometry) {

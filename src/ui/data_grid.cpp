@@ -10,7 +10,7 @@ namespace kalmar::ui {
 
 namespace {
 constexpr int kLabelWidth = 24;
-constexpr int kCellWidth = 23;
+constexpr int kCellWidth = 25;
 }  // namespace
 
 void noteSelection(TForm1& form, const CellEdit& cell) {
@@ -110,7 +110,7 @@ void DataGrid::place(const Geometry& geometry) {
 
 void DataGrid::show(const TForm1& form) {
   const WindowState& w = form.window;
-  Edit5->show(w.Edit5, 0);
+  Edit5->show(w.Edit5, kSpeedRowTop + 3);  // beside the speed buttons: the caption is long
   Memo23->setRowsShown(w.dataRowsShown);
   Memo23->setTextColour(colourOf(w.colours.shown[2]));
   QPalette palette = cells[0]->palette();

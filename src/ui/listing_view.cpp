@@ -57,7 +57,7 @@ void ListingView::show(const TForm1& form) {
   if (w.GroupBox9Visible && !GroupBox9->isVisibleTo(GroupBox9->parentWidget())) GroupBox9->raise();
   setOwnVisible(GroupBox9, w.GroupBox9Visible);
   setOwnEnabled(GroupBox9, w.GroupBox9Enabled);
-  Edit6->show(w.Edit6, 0);
+  Edit6->show(w.Edit6, kSpeedRowTop + 3);  // the group's own caption is long
   const QColor listing = colourOf(w.colours.shown[1]);
   Memo13->setTextColour(colourOf(w.colours.shown[2]));
   Memo14->setTextColour(listing);
@@ -65,7 +65,8 @@ void ListingView::show(const TForm1& form) {
   Memo2->setTextColour(colourOf(w.colours.shown[0]));
   Memo14->setLines(w.Memo14);
   Memo15->setLines(w.Memo15);
-  for (TextColumn* column : {Memo13, Memo15, Memo14}) column->setRowsShown(form.profile.programWords);
+  for (TextColumn* column : {Memo13, Memo15, Memo14})
+    column->setRowsShown(form.profile.programWords);
   // Expanded, the footnote grows upwards over the columns.
   const int height = w.Memo2Height();
   if (Memo2->height() != height) {

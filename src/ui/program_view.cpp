@@ -44,7 +44,7 @@ ProgramView::ProgramView(QWidget* parent, WindowLink& link) {
   for (int c = 0; c < 8; ++c) {
     const std::string name = "Memo" + std::to_string(4 + c);
     columns[static_cast<std::size_t>(c)] = new TextColumn(name.c_str(), content);
-    columns[static_cast<std::size_t>(c)]->setFixedWidth(40);
+    columns[static_cast<std::size_t>(c)]->setFixedWidth(41);
     row->addWidget(columns[static_cast<std::size_t>(c)]);
   }
   auto click = [&link] { link.input(Memo1Click); };

@@ -82,6 +82,12 @@ MessageResult QtHost::messageBox(const std::string& caption, const std::string& 
       second = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
       break;
   }
+  // Wide enough for its caption, which the window manager would cut.
+  QFont titleFont = box.font();
+  titleFont.setBold(true);
+  const int captionWidth = QFontMetrics(titleFont).horizontalAdvance(qs(caption)) + 200;
+  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }")
+                        .arg(std::max(0, captionWidth - 140)));
   box.setDefaultButton(first);
   if (second) box.setEscapeButton(second);
   box.exec();

@@ -68,7 +68,9 @@ void StatusArea::show(const WindowState& window) {
     Panel2->setPalette(palette);
   }
   if (window.Panel2Visible) {
-    Panel2->setGeometry(window.Panel2Left, window.Panel2Top, WindowState::kPanel2Width,
+    // Centred as the window model centres it, on this window's own width.
+    const int left = window.Panel2Left + (kClientWidth - window.Width) / 2;
+    Panel2->setGeometry(left, window.Panel2Top, WindowState::kPanel2Width,
                         WindowState::kPanel2Height);
     Panel2->raise();
   }

@@ -1,0 +1,122 @@
+// Screenshots of the desktop window for review, on a simulated chip:
+//   kalmar_screenshots OUTPUT_DIR HEX_FILE
+// Run by tools/screenshots.sh under Xvfb.
+#include <QApplication>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <QToolButton>
+#include <cstdio>
+
+#include "ui/cell_edit.h"
+#include "ui/desktop_rig.h"
+
+using kalmar::MessageResult;
+using kalmar::sim::ChipKind;
+using kalmar::testing::DesktopRig;
+
+namespace {
+
+QString outputDir;
+
+// The screen around the window and any box it shows, decorations included.
+void shot(DesktopRig& rig, const char* name) {
+  QApplication::processEvents();
+  QRect area = rig.window->frameGeometry();
+  if (QWidget* modal = QApplication::activeModalWidget()) area |= modal->frameGeometry();
+  QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+  QPixmap picture = screen.isNull() ? rig.window->grab() : screen.copy(area.adjusted(-2, -2, 2, 2));
+  const QString path = outputDir + "/" + name + ".png";
+  picture.save(path);
+  std::printf("%s\n", path.toUtf8().constData());
+}
+
+void click(DesktopRig& rig, const char* name) {
+  QTest::mouseClick(rig.find<QToolButton>(name), Qt::LeftButton);
+  rig.settle();
+}
+
+void waitForWindow(DesktopRig& rig) {
+  (void)QTest::qWaitForWindowExposed(rig.window.get());
+  QTest::qWait(400);  // the window manager draws its frame
+}
+
+void programAndReadAll(DesktopRig& rig, const std::string& hexFile) {
+  rig.nextFile = hexFile;
+  rig.trigger("N4");
+  rig.answers = {MessageResult::Ok, MessageResult::Ok};
+  rig.trigger("N15");
+  rig.trigger("N16");          // the file's data memory too
+  rig.trigger("PIC16F628A1");  // a fresh buffer, then everything from the chip
+  rig.trigger("N24");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: kalmar_screenshots OUTPUT_DIR HEX_FILE\n");
+    return 2;
+  }
+  outputDir = argv[1];
+  const std::string hexFile = argv[2];
+  app.setStyle("Fusion");
+  QFont font = app.font();
+  font.setPixelSize(11);
+  app.setFont(font);
+
+  {
+    DesktopRig rig(ChipKind::PIC16F84);
+    waitForWindow(rig);
+    shot(rig, "1-start-pic16f84");
+  }
+  {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    waitForWindow(rig);
+    programAndReadAll(rig, hexFile);
+    shot(rig, "2-pic16f628a-read-all");
+
+    click(rig, "SpeedButton4");
+    QTest::mouseClick(rig.find<QWidget>("Memo2"), Qt::LeftButton);
+    rig.settle();
+    shot(rig, "3-listing-footnote-open");
+    click(rig, "SpeedButton6");
+
+    click(rig, "SpeedButton8");
+    for (char c : std::string("C0FFEE12"))  // each key to the cell that has the focus
+      QTest::keyClick(QApplication::focusWidget(), c);
+    shot(rig, "4-data-memory-editor");
+    click(rig, "SpeedButton2");
+
+    rig.nextFile = hexFile;
+    rig.trigger("N4");
+    bool taken = false;
+    rig.host.setWindow(rig.window.get(), [&] {
+      rig.window->showState();
+      if (!taken && rig.form->window.ProgressBar1 >= 40 && rig.form->window.Panel2Visible) {
+        taken = true;
+        shot(rig, "6-wait-panel-during-write");
+      }
+    });
+    rig.answers = {MessageResult::Ok, MessageResult::Ok};
+    rig.trigger("N15");
+    rig.host.setWindow(rig.window.get(), [&] { rig.window->showState(); });
+
+    rig.stack->chip()->program[0x10] ^= 0x0003;  // one word no longer matches the file
+    rig.host.scriptedMessage = nullptr;          // the real box this time
+    QTimer::singleShot(800, [&rig] {
+      shot(rig, "7-verify-failure-box");
+      if (QWidget* box = QApplication::activeModalWidget()) static_cast<QDialog*>(box)->accept();
+    });
+    click(rig, "SpeedButton13");
+  }
+  {
+    DesktopRig rig(ChipKind::PIC12F675);
+    waitForWindow(rig);
+    click(rig, "SpeedButton14");
+    shot(rig, "5-pic12f675-bg-chooser-open");
+  }
+  return 0;
+}
