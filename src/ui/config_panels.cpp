@@ -9,11 +9,11 @@ namespace kalmar::ui {
 namespace {
 
 template <typename Button>
-void showSwitch(Button* button, const Switch& model) {
+void showSwitch(Button* button, const Switch& model, Switch& shown) {
   if (button == nullptr) return;
-  const QString caption = qs(model.Caption);
-  if (button->text() != caption) button->setText(caption);
-  if (button->toolTip() != qs(model.Hint)) button->setToolTip(qs(model.Hint));
+  if (model.Caption != shown.Caption) button->setText(qs(model.Caption));
+  if (model.Hint != shown.Hint) button->setToolTip(qs(model.Hint));
+  shown = model;
   if (button->isChecked() != model.Checked) {
     const bool blocked = button->blockSignals(true);
     button->setChecked(model.Checked);
@@ -21,9 +21,11 @@ void showSwitch(Button* button, const Switch& model) {
   }
 }
 
-void showGroup(QGroupBox* box, const GroupBox& model) {
-  const QString caption = qs(model.Caption);
-  if (box->title() != caption) box->setTitle(caption);
+void showGroup(QGroupBox* box, const GroupBox& model, std::string& shownCaption) {
+  if (model.Caption != shownCaption) {
+    shownCaption = model.Caption;
+    box->setTitle(qs(model.Caption));
+  }
   setOwnVisible(box, model.Visible);
   setOwnEnabled(box, model.Enabled);
 }
@@ -131,12 +133,13 @@ void ConfigPanels::place(const Geometry& geometry) {
 }
 
 void ConfigPanels::show(const WindowState& window) {
-  showGroup(GroupBox5, window.GroupBox5);
-  showGroup(GroupBox7, window.GroupBox7);
+  showGroup(GroupBox5, window.GroupBox5, shownCaptions_[0]);
+  showGroup(GroupBox7, window.GroupBox7, shownCaptions_[1]);
   Edit3->show(window.Edit3, 0);
   Edit1->show(window.Edit1, 0);
-  for (int n = 1; n <= 12; ++n) showSwitch(radios[static_cast<std::size_t>(n)], window.RadioButton[static_cast<std::size_t>(n)]);
-  for (int n = 1; n <= 10; ++n) showSwitch(checks[static_cast<std::size_t>(n)], window.CheckBox[static_cast<std::size_t>(n)]);
+  for (std::size_t n = 1; n <= 12; ++n)
+    showSwitch(radios[n], window.RadioButton[n], shownRadios_[n]);
+  for (std::size_t n = 1; n <= 10; ++n) showSwitch(checks[n], window.CheckBox[n], shownChecks_[n]);
 
   const BgChooserState& bg = window.bg;
   setOwnVisible(Panel3, bg.Panel3Visible);
@@ -144,8 +147,11 @@ void ConfigPanels::show(const WindowState& window) {
     Panel3->resize(Panel3->width(), bg.Panel3Height);
     Panel3->raise();
   }
-  if (Label1->text() != qs(bg.Label1)) Label1->setText(qs(bg.Label1));
-  if (Label1->toolTip() != qs(bg.Label1Hint)) Label1->setToolTip(qs(bg.Label1Hint));
+  if (bg.Label1 != shownLabel_) {
+    shownLabel_ = bg.Label1;
+    Label1->setText(qs(bg.Label1));
+    Label1->setToolTip(qs(bg.Label1Hint));
+  }
   if (ListBox1->currentRow() != bg.ListBox1ItemIndex) {
     const bool blocked = ListBox1->blockSignals(true);
     ListBox1->setCurrentRow(bg.ListBox1ItemIndex);

@@ -42,6 +42,11 @@ class ConfigPanels {
   QLabel* Label1;
   std::array<QRadioButton*, 13> radios{};  // 1..12
   std::array<QCheckBox*, 11> checks{};     // 1..10
+  // What the widgets show now, so that an unchanged state costs no Qt call.
+  std::array<Switch, 13> shownRadios_;
+  std::array<Switch, 11> shownChecks_;
+  std::array<std::string, 2> shownCaptions_;
+  std::string shownLabel_;
 };
 
 }  // namespace kalmar::ui

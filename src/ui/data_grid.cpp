@@ -113,17 +113,19 @@ void DataGrid::show(const TForm1& form) {
   Edit5->show(w.Edit5, kSpeedRowTop + 3);  // beside the speed buttons: the caption is long
   Memo23->setRowsShown(w.dataRowsShown);
   Memo23->setTextColour(colourOf(w.colours.shown[2]));
-  QPalette palette = cells[0]->palette();
-  palette.setColor(QPalette::Text, colourOf(w.colours.shown[0]));
-  const int shown = w.dataRowsShown * 8;
-  for (int n = 1; n <= kMaxDataBytes; ++n) {
-    CellEdit* cell = cells[static_cast<std::size_t>(n - 1)];
-    cell->show(w.dataCells[static_cast<std::size_t>(n - 1)]);
-    setOwnVisible(cell, n <= shown);
-    const bool writable = w.dataCellsWritable && n <= form.profile.dataBytes;
-    if (cell->isReadOnly() == writable) cell->setReadOnly(!writable);
-    if (cell->palette().color(QPalette::Text) != palette.color(QPalette::Text))
+  for (std::size_t i = 0; i < cells.size(); ++i) cells[i]->show(w.dataCells[i]);
+  const CellLook look{w.dataRowsShown, w.dataCellsWritable ? form.profile.dataBytes : 0,
+                      w.colours.shown[0]};
+  if (look != look_) {
+    look_ = look;
+    QPalette palette = cells[0]->palette();
+    palette.setColor(QPalette::Text, colourOf(look.colour));
+    for (int n = 1; n <= kMaxDataBytes; ++n) {
+      CellEdit* cell = cells[static_cast<std::size_t>(n - 1)];
+      setOwnVisible(cell, n <= look.rows * 8);
+      cell->setReadOnly(n > look.writableCells);
       cell->setPalette(palette);
+    }
   }
   if (w.GroupBox3Visible) GroupBox3->raise();
   setOwnVisible(GroupBox3, w.GroupBox3Visible);

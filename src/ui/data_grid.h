@@ -30,6 +30,14 @@ class DataGrid {
   SourceBox* Edit5;
   TextColumn* Memo23;
   std::array<CellEdit*, kMaxDataBytes> cells;
+  // How the cells look as a whole: rows shown, how many are writable, colour.
+  struct CellLook {
+    int rows = -1;
+    int writableCells = -1;
+    std::uint32_t colour = 0;
+    bool operator==(const CellLook&) const = default;
+  };
+  CellLook look_;
 };
 
 // What the focused cell's selection is, for the handlers that read it.

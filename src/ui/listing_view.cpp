@@ -63,8 +63,10 @@ void ListingView::show(const TForm1& form) {
   Memo14->setTextColour(listing);
   Memo15->setTextColour(listing);
   Memo2->setTextColour(colourOf(w.colours.shown[0]));
-  Memo14->setLines(w.Memo14);
-  Memo15->setLines(w.Memo15);
+  if (w.GroupBox9Visible) {  // hidden, the columns need not follow
+    Memo14->setLines(w.Memo14);
+    Memo15->setLines(w.Memo15);
+  }
   for (TextColumn* column : {Memo13, Memo15, Memo14})
     column->setRowsShown(form.profile.programWords);
   // Expanded, the footnote grows upwards over the columns.

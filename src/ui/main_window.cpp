@@ -128,8 +128,10 @@ void MainWindow::showState() {
   showing_ = true;
   WindowState& w = form_.window;
   arrange(form_.profile.family == Family::Family84);
-  const QString caption = qs(w.Caption + captionSuffix_);
-  if (windowTitle() != caption) setWindowTitle(caption);
+  if (w.Caption != shownCaption_) {
+    shownCaption_ = w.Caption;
+    setWindowTitle(qs(w.Caption + captionSuffix_));
+  }
   showColours(w);
   config_->show(w);
   ids_->show(w);
@@ -138,8 +140,6 @@ void MainWindow::showState() {
   listing_->show(form_);
   routes_->show(w);
   status_->show(w);
-  setOwnEnabled(area_, w.Enabled);
-  setOwnEnabled(menuBar(), w.Enabled);
   showFocus();
   showing_ = false;
 }
@@ -163,15 +163,46 @@ void MainWindow::showFocus() {
   target->setFocus(Qt::OtherFocusReason);
 }
 
-// The application-wide hook: a left press anywhere outside the open BG list closes it.
+namespace {
+
+bool isUserInput(QEvent::Type type) {
+  switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::Shortcut:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+// While the busy lock is on, the window takes no input, as a disabled
+// window does; it keeps its look, so the whole window is not repainted
+// greyed at every step of a command. Boxes it shows are windows of their
+// own and still answer.
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (!form_.window.Enabled && isUserInput(event->type()) && watched->isWidgetType() &&
+      static_cast<QWidget*>(watched)->window() == this)
+    return true;
+  return appMessage(watched, event) || QMainWindow::eventFilter(watched, event);
+}
+
+// The application-wide hook: a left press anywhere outside the open BG list closes it.
+bool MainWindow::appMessage(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::MouseButtonPress && form_.window.bg.open() && watched->isWidgetType()) {
     auto* press = static_cast<QMouseEvent*>(event);
     const bool onList = isInside(watched, config_->ListBox1);
     AppMessage(form_, press->button() == Qt::LeftButton, onList);
     if (!form_.window.bg.open()) showState();
   }
-  return QMainWindow::eventFilter(watched, event);
+  return false;  // the press goes on to its widget
 }
 
 bool MainWindow::event(QEvent* event) {

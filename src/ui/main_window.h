@@ -38,6 +38,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool appMessage(QObject* watched, QEvent* event);
   bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
@@ -51,8 +52,9 @@ class MainWindow final : public QMainWindow, public WindowLink {
   TForm1& form_;
   QtHost& host_;
   std::string captionSuffix_;
+  std::string shownCaption_;
   QWidget* client_;
-  QWidget* area_;  // everything a running command disables
+  QWidget* area_;  // the groups; the status lines and the wait panel lie over them
   std::unique_ptr<RouteWidgets> routes_;
   std::unique_ptr<ProgramView> program_;
   std::unique_ptr<ListingView> listing_;

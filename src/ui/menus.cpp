@@ -25,7 +25,7 @@ RouteWidgets::RouteWidgets(QMenuBar* menuBar, WindowLink& link) : link_(link) {
     QMenu* menu = menuBar->addMenu(QString::fromUtf8(top.caption));
     menu->setObjectName(top.name);
     menu->menuAction()->setObjectName(top.name);
-    actions_.emplace_back(menu->menuAction(), &top);
+    actions_.push_back({menu->menuAction(), &top, top.caption});
     // Opening a top menu runs its handler (it closes the BG chooser).
     QObject::connect(menu, &QMenu::aboutToShow, menu,
                      [this, &top] { link_.input([&top](TForm1& f) { top.handler(f); }); });
@@ -44,7 +44,7 @@ void RouteWidgets::addItems(QMenu* menu, const std::vector<RouteNode>& nodes) {
     QAction* action = menu->addAction(QString::fromUtf8(node.caption));
     action->setObjectName(node.name);
     QObject::connect(action, &QAction::triggered, action, [this, &node] { link_.route(node); });
-    actions_.emplace_back(action, &node);
+    actions_.push_back({action, &node, node.caption});
   }
 }
 
@@ -78,11 +78,14 @@ void RouteWidgets::attachPopup(QWidget* group) {
 }
 
 void RouteWidgets::show(WindowState& window) {
-  for (auto& [action, node] : actions_) {
-    const QString caption = qs(std::string(routeCaption(*node, window)));
-    if (action->text() != caption) action->setText(caption);
-    const bool enabled = routeEnabled(*node, window);
-    if (action->isEnabled() != enabled) action->setEnabled(enabled);
+  for (ShownAction& shown : actions_) {
+    const std::string_view caption = routeCaption(*shown.node, window);
+    if (caption != shown.caption) {
+      shown.caption = caption;
+      shown.action->setText(qs(shown.caption));
+    }
+    const bool enabled = routeEnabled(*shown.node, window);
+    if (shown.action->isEnabled() != enabled) shown.action->setEnabled(enabled);
   }
   for (auto& [button, node] : buttons_) {
     setOwnEnabled(button, routeEnabled(*node, window));

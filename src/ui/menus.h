@@ -28,7 +28,12 @@ class RouteWidgets {
   void addItems(QMenu* menu, const std::vector<RouteNode>& nodes);
 
   WindowLink& link_;
-  std::vector<std::pair<QAction*, const RouteNode*>> actions_;
+  struct ShownAction {
+    QAction* action;
+    const RouteNode* node;
+    std::string caption;
+  };
+  std::vector<ShownAction> actions_;
   std::vector<std::pair<QToolButton*, const RouteNode*>> buttons_;
 };
 

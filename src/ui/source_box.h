@@ -17,6 +17,11 @@ class SourceBox : public QLineEdit {
 
   std::function<void()> onMouseUp;
 
+ private:
+  SourceIndicator shown_{"\x01", "", false, -1, -1, 0};
+  int top_ = -1;
+  int parentWidth_ = -1;
+
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };

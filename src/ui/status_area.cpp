@@ -16,18 +16,16 @@ QLabel* statusLine(const char* name, QWidget* parent) {
   return line;
 }
 
-void setTextIfChanged(QLabel* label, const std::string& text) {
-  const QString value = qs(text);
-  if (label->text() != value) label->setText(value);
+void setTextIfChanged(QLabel* label, const std::string& text, std::string& shown) {
+  if (text == shown) return;
+  shown = text;
+  label->setText(qs(text));
 }
 
 }  // namespace
 
 StatusArea::StatusArea(QWidget* client) {
-  ProgressBar1 = new QProgressBar(client);
-  ProgressBar1->setObjectName("ProgressBar1");
-  ProgressBar1->setRange(0, 106);
-  ProgressBar1->setTextVisible(false);
+  ProgressBar1 = new ProgressLine("ProgressBar1", client);
   StatusBar1 = statusLine("StatusBar1", client);
   StatusBar2 = statusLine("StatusBar2", client);
 
@@ -55,14 +53,13 @@ void StatusArea::place(const Geometry& geometry) {
 }
 
 void StatusArea::show(const WindowState& window) {
-  if (ProgressBar1->value() != window.ProgressBar1)
-    ProgressBar1->setValue(std::clamp(window.ProgressBar1, 0, 106));
-  setTextIfChanged(StatusBar1, window.StatusBar1);
-  setTextIfChanged(StatusBar2, window.StatusBar2);
+  ProgressBar1->setValue(window.ProgressBar1);
+  setTextIfChanged(StatusBar1, window.StatusBar1, shown1_);
+  setTextIfChanged(StatusBar2, window.StatusBar2, shown2_);
 
-  QPalette palette = Panel2->palette();
   const QColor background = colourOf(window.colours.shown[0]);
-  if (palette.color(QPalette::Window) != background) {
+  if (Panel2->palette().color(QPalette::Window) != background) {
+    QPalette palette = Panel2->palette();
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, Qt::white);
     Panel2->setPalette(palette);

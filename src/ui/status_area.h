@@ -2,7 +2,7 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QProgressBar>
+#include "ui/progress_line.h"
 
 #include "ui/layout.h"
 #include "window/window_state.h"
@@ -20,11 +20,12 @@ class StatusArea {
   void place(const Geometry& geometry);
 
  private:
-  QProgressBar* ProgressBar1;
+  ProgressLine* ProgressBar1;
   QLabel* StatusBar1;
   QLabel* StatusBar2;
   QFrame* Panel2;
   QLabel* Label3;
+  std::string shown1_, shown2_;
 };
 
 }  // namespace kalmar::ui

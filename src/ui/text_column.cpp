@@ -40,6 +40,8 @@ void TextColumn::setLines(const std::vector<std::string>& lines) {
 }
 
 void TextColumn::setRowsShown(int rows) {
+  if (rows == rows_) return;
+  rows_ = rows;
   setFixedHeight(rows * lineHeight());
 }
 

@@ -35,6 +35,7 @@ class TextColumn : public QWidget {
  private:
   std::string text_;
   std::vector<std::string> lines_;
+  int rows_ = -1;
   QColor colour_;
   QColor background_;
 };

@@ -9,6 +9,7 @@
 
 #include "sim/chip_file.h"
 #include "ui/cell_edit.h"
+#include "ui/progress_line.h"
 #include "ui/desktop_rig.h"
 
 using kalmar::MessageResult;
@@ -65,7 +66,7 @@ class MainWindowTest : public QObject {
     QTest::mouseClick(rig.find<QToolButton>("SpeedButton13"), Qt::LeftButton);
     rig.settle();
     QVERIFY(rig.form->operation.ok);
-    QCOMPARE(rig.find<QProgressBar>("ProgressBar1")->value(), 106);
+    QCOMPARE(rig.find<kalmar::ui::ProgressLine>("ProgressBar1")->value(), 106);
     QVERIFY(!rig.find<QFrame>("Panel2")->isVisible());
 
     rig.window->close();
