@@ -197,11 +197,12 @@ void Chenge_Form_Edit(TForm1& form) {
   ClearME(form);
   for (SourceIndicator* box : {&form.window.Edit1, &form.window.Edit3, &form.window.Edit4,
                                &form.window.Edit5, &form.window.Edit6, &form.window.Edit8}) {
+    // Every box that reads "Буфер" says so in its hint too, not what it
+    // showed before (a chip read).
     box->Text = "Буфер";
     box->Bold = true;
+    box->Hint = "Отображено состояние буфера";
   }
-  form.window.Edit1.Hint = "Отображено состояние буфера";
-  form.window.Edit8.Hint = "Отображено состояние буфера";
 }
 
 void applyChipFromSettings(TForm1& form, const CatalogueEntry& chip) {

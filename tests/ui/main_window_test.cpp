@@ -153,6 +153,26 @@ class MainWindowTest : public QObject {
     QVERIFY(!rig.find<QAction>("N17")->isEnabled());
   }
 
+  // The close box still works while a command runs: the window waits for it.
+  void closeDuringACommandWaitsForItsEnd() {
+    DesktopRig rig(ChipKind::PIC16F84A);
+    bool asked = false;
+    rig.host.setWindow(rig.window.get(), [&] {
+      rig.window->showState();
+      if (!asked && rig.form->window.ProgressBar1 >= 50) {
+        asked = true;
+        rig.window->close();
+        QVERIFY(rig.window->isVisible());
+      }
+    });
+    rig.trigger("N10");
+    QVERIFY(asked);
+    QCOMPARE(rig.form->window.ProgressBar1, 106);
+    QVERIFY(!rig.window->isVisible());
+    QVERIFY(std::filesystem::exists(rig.directory / "Kalmar.cfg"));
+    QVERIFY(!rig.stack->chip()->inProgrammingMode());
+  }
+
   // What the program shows must never come back as the user's input.
   void programChangesRunNoHandler() {
     DesktopRig rig(ChipKind::PIC16F628A);
