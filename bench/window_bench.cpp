@@ -54,37 +54,44 @@ double headlessRead(testing::FakePlatform& platform) {
   return readSeconds(form);
 }
 
-double windowRead(testing::FakePlatform& platform) {
-  auto stack = simulatedChip(platform.directory);
+// The desktop window over a fresh simulated PIC16F628A, started as the
+// program starts it.
+struct DesktopWindow {
+  explicit DesktopWindow(testing::FakePlatform& platform)
+      : stack(simulatedChip(platform.directory)),
+        form(host, platform, stack->line()),
+        window(form, host, "") {}
+  void show() {
+    startAs628a(form);
+    window.showState();
+    window.show();
+    QApplication::processEvents();
+  }
+
+  std::unique_ptr<PortStack> stack;
   ui::QtHost host;
-  TForm1 form(host, platform, stack->line());
-  ui::MainWindow window(form, host, "");
-  startAs628a(form);
-  window.showState();
-  window.show();
-  QApplication::processEvents();
-  return readSeconds(form);
+  TForm1 form;
+  ui::MainWindow window;
+};
+
+double windowRead(testing::FakePlatform& platform) {
+  DesktopWindow desktop(platform);
+  desktop.show();
+  return readSeconds(desktop.form);
 }
 
 // One pump of the window: showing an unchanged state and letting Qt run,
 // and the same with a progress step to repaint.
-void pumpCosts() {
-  testing::FakePlatform platform;
-  platform.directory = "/tmp";
-  platform.realFiles = false;
-  auto stack = simulatedChip(platform.directory);
-  ui::QtHost host;
-  TForm1 form(host, platform, stack->line());
-  ui::MainWindow window(form, host, "");
-  startAs628a(form);
-  window.show();
+void pumpCosts(testing::FakePlatform& platform) {
+  DesktopWindow desktop(platform);
+  desktop.show();
   constexpr int kPumps = 10000;
   const auto t0 = Clock::now();
-  for (int i = 0; i < kPumps; ++i) host.pump();
+  for (int i = 0; i < kPumps; ++i) desktop.host.pump();
   const auto t1 = Clock::now();
   for (int i = 0; i < kPumps; ++i) {
-    form.window.ProgressBar1 = i % 107;
-    host.pump();
+    desktop.form.window.ProgressBar1 = i % 107;
+    desktop.host.pump();
   }
   const auto t2 = Clock::now();
   std::printf("one pump: %.1f us unchanged, %.1f us with a progress step\n",
@@ -129,16 +136,10 @@ int main(int argc, char** argv) {
 
   {
     // The first frame of a window built as the program builds it.
-    auto stack = simulatedChip(platform.directory);
-    ui::QtHost host;
-    TForm1 form(host, platform, stack->line());
-    ui::MainWindow window(form, host, "");
+    DesktopWindow desktop(platform);
     FirstFrame frame;
-    window.installEventFilter(&frame);
-    FormCreate(form);
-    readSettingsAndStart(form);
-    window.showState();
-    window.show();
+    desktop.window.installEventFilter(&frame);
+    desktop.show();
     while (frame.at == 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     std::printf("first frame: %.0f ms after process start (10 ms resolution), %.1f ms after main()\n",
                 (frame.at - processStartSinceBoot()) * 1000, (frame.at - mainEntered) * 1000);
@@ -153,6 +154,6 @@ int main(int argc, char** argv) {
       "PIC16F628A \"Чтение PM\": %.3f s in the window, %.3f s headless, ratio %.4f (target below "
       "1.02)\n",
       bestWindow, bestHeadless, bestWindow / bestHeadless);
-  pumpCosts();
+  pumpCosts(platform);
   return 0;
 }

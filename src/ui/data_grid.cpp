@@ -32,8 +32,8 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes) {
   Edit5 = new SourceBox("Edit5", GroupBox4);
   Edit5->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit5); }); };
   routes.speedButton("SpeedButton10", GroupBox4, 6, kSpeedRowTop);
-  routes.speedButton("SpeedButton9", GroupBox4, 29, kSpeedRowTop);
-  routes.speedButton("SpeedButton8", GroupBox4, 52, kSpeedRowTop);
+  routes.speedButton("SpeedButton9", GroupBox4, 28, kSpeedRowTop);
+  routes.speedButton("SpeedButton8", GroupBox4, 50, kSpeedRowTop);
 
   Memo23 = new TextColumn("Memo23", GroupBox4);
   Memo23->setFixedWidth(kLabelWidth);
