@@ -3,6 +3,7 @@
 // offscreen platform: every progress step shows the state and repaints) and
 // once in the headless window, alternately; the best of each. Then the time
 // from process start to the window's first painted frame.
+#include <unistd.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
@@ -10,7 +11,6 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "app/port_stack.h"
 #include "device/chip_selection.h"
@@ -141,8 +141,9 @@ int main(int argc, char** argv) {
     desktop.window.installEventFilter(&frame);
     desktop.show();
     while (frame.at == 0) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    std::printf("first frame: %.0f ms after process start (10 ms resolution), %.1f ms after main()\n",
-                (frame.at - processStartSinceBoot()) * 1000, (frame.at - mainEntered) * 1000);
+    std::printf(
+        "first frame: %.0f ms after process start (10 ms resolution), %.1f ms after main()\n",
+        (frame.at - processStartSinceBoot()) * 1000, (frame.at - mainEntered) * 1000);
   }
 
   double bestWindow = 1e9, bestHeadless = 1e9;

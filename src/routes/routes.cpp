@@ -230,9 +230,7 @@ std::vector<RouteNode> buildMainMenu() {
        "Помощь",
        N1Click,
        STATE(N25),
-       {{"N26", "Помощь", N26Click},
-        {"N27", "Схема", N27Click},
-        {"N29", "О программе", N29Click}}},
+       {{"N26", "Помощь", N26Click}, {"N27", "Схема", N27Click}, {"N29", "О программе", N29Click}}},
   };
 }
 

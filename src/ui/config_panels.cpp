@@ -120,10 +120,11 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   ListBox1->addItems({QStringLiteral("не менять"), QStringLiteral("00"), QStringLiteral("01"),
                       QStringLiteral("10"), QStringLiteral("11")});
   ListBox1->setGeometry(1, 16, 96, 70);
-  QObject::connect(ListBox1, &QListWidget::itemClicked, ListBox1, [this, &link](QListWidgetItem* item) {
-    const int row = ListBox1->row(item);
-    link.input([row](TForm1& f) { ListBox1Click(f, row); });
-  });
+  QObject::connect(ListBox1, &QListWidget::itemClicked, ListBox1,
+                   [this, &link](QListWidgetItem* item) {
+                     const int row = ListBox1->row(item);
+                     link.input([row](TForm1& f) { ListBox1Click(f, row); });
+                   });
   Panel3->setGeometry(136, 86, 98, BgChooserState::kClosedHeight);  // over CheckBox10
 }
 

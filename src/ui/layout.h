@@ -28,12 +28,26 @@ inline constexpr int kSpeedRowTop = 15;  // the row of speed buttons under a gro
 inline constexpr int kViewTop = 37;      // where a group's columns start
 
 inline const Geometry& geometryFor(bool family84) {
-  static const Geometry kFamily84{
-      {7, 4, 236, 84},  {7, 92, 236, 44},  {7, 140, 236, 145}, {7, 133, 236, 36},
-      {249, 4, 404, 281}, 240, 227, 291, 299, 320};
-  static const Geometry kOthers{
-      {7, 4, 236, 172}, {249, 4, 404, 52}, {7, 180, 236, 249}, {7, 173, 236, 36},
-      {249, 60, 404, 369}, 326, 313, 435, 443, 463};
+  static const Geometry kFamily84{{7, 4, 236, 84},
+                                  {7, 92, 236, 44},
+                                  {7, 140, 236, 145},
+                                  {7, 133, 236, 36},
+                                  {249, 4, 404, 281},
+                                  240,
+                                  227,
+                                  291,
+                                  299,
+                                  320};
+  static const Geometry kOthers{{7, 4, 236, 172},
+                                {249, 4, 404, 52},
+                                {7, 180, 236, 249},
+                                {7, 173, 236, 36},
+                                {249, 60, 404, 369},
+                                326,
+                                313,
+                                435,
+                                443,
+                                463};
   return family84 ? kFamily84 : kOthers;
 }
 

@@ -55,8 +55,7 @@ MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
   routes_->speedButton("SpeedButton5", listing_->group(), 6, kSpeedRowTop);
   routes_->speedButton("SpeedButton6", listing_->group(), 29, kSpeedRowTop);
   for (QWidget* group : std::initializer_list<QWidget*>{programGroup, data_->group(), ids_->group(),
-                         config_->GroupBox5,
-                         config_->GroupBox7})
+                                                        config_->GroupBox5, config_->GroupBox7})
     routes_->attachPopup(group);
 
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -196,7 +195,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // The application-wide hook: a left press anywhere outside the open BG list closes it.
 bool MainWindow::appMessage(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::MouseButtonPress && form_.window.bg.open() && watched->isWidgetType()) {
+  if (event->type() == QEvent::MouseButtonPress && form_.window.bg.open() &&
+      watched->isWidgetType()) {
     auto* press = static_cast<QMouseEvent*>(event);
     const bool onList = isInside(watched, config_->ListBox1);
     AppMessage(form_, press->button() == Qt::LeftButton, onList);

@@ -7,8 +7,7 @@
 
 namespace kalmar::ui {
 
-QToolButton* pictureButton(const char* name, const char* hint, QWidget* parent, int left,
-                           int top) {
+QToolButton* pictureButton(const char* name, const char* hint, QWidget* parent, int left, int top) {
   auto* button = new QToolButton(parent);
   button->setObjectName(name);
   button->setIcon(speedButtonIcon(name));
@@ -64,17 +63,20 @@ void RouteWidgets::attachPopup(QWidget* group) {
       if (name == owner) popup = &candidate;
   if (popup == nullptr) return;
   group->setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::connect(group, &QWidget::customContextMenuRequested, group, [this, group, popup](QPoint at) {
-    QMenu menu(group);
-    menu.setObjectName(popup->name);
-    for (const RouteNode& item : popup->items) {
-      QAction* action = menu.addAction(qs(std::string(routeCaption(item, link_.form().window))));
-      action->setObjectName(item.name);
-      action->setEnabled(routeEnabled(item, link_.form().window));
-      QObject::connect(action, &QAction::triggered, action, [this, &item] { link_.route(item); });
-    }
-    menu.exec(group->mapToGlobal(at));
-  });
+  QObject::connect(group, &QWidget::customContextMenuRequested, group,
+                   [this, group, popup](QPoint at) {
+                     QMenu menu(group);
+                     menu.setObjectName(popup->name);
+                     for (const RouteNode& item : popup->items) {
+                       QAction* action =
+                           menu.addAction(qs(std::string(routeCaption(item, link_.form().window))));
+                       action->setObjectName(item.name);
+                       action->setEnabled(routeEnabled(item, link_.form().window));
+                       QObject::connect(action, &QAction::triggered, action,
+                                        [this, &item] { link_.route(item); });
+                     }
+                     menu.exec(group->mapToGlobal(at));
+                   });
 }
 
 void RouteWidgets::show(WindowState& window) {

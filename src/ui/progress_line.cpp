@@ -18,7 +18,8 @@ void ProgressLine::setValue(int value) {
   if (value == value_) return;
   const int before = fillWidth(value_), after = fillWidth(value);
   value_ = value;
-  if (before != after) update(1 + std::min(before, after), 1, std::abs(after - before), height() - 2);
+  if (before != after)
+    update(1 + std::min(before, after), 1, std::abs(after - before), height() - 2);
 }
 
 void ProgressLine::paintEvent(QPaintEvent*) {

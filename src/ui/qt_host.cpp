@@ -114,6 +114,7 @@ std::optional<std::string> QtHost::saveFileDialog(const FileDialogRequest& reque
   if (scriptedSave) return scriptedSave(request);
   QFileDialog* dialog = fileDialog(window_, request);
   dialog->setAcceptMode(QFileDialog::AcceptSave);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite);  // the listing replaces the file, unasked
   return chosenFile(dialog);
 }
 

@@ -106,7 +106,8 @@ TEST(ChipSelection, ResetsTheBufferAndRebuildsTheWordFromThePanel) {
   EXPECT_EQ(rig.form.window.dataCells[3], "FF");
   EXPECT_EQ(rig.form.window.Edit4.Text, "Буфер");
   EXPECT_TRUE(rig.form.window.Edit4.Bold);
-  EXPECT_EQ(rig.form.window.Edit4.Hint, "Отображено состояние буфера") << "a buffer box has the buffer hint";
+  EXPECT_EQ(rig.form.window.Edit4.Hint, "Отображено состояние буфера")
+      << "a buffer box has the buffer hint";
   EXPECT_EQ(rig.form.buffer.config, 0x3F18) << "INTRC1, all switches off";
   EXPECT_EQ(rig.form.window.GroupBox7.Caption, "Конфигурация  3F18");
 }

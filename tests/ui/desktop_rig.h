@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unistd.h>
 #include <QAction>
 #include <QApplication>
 #include <QTimer>
@@ -7,7 +8,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "app/port_stack.h"
 #include "device/chip_selection.h"

@@ -9,8 +9,8 @@
 
 #include "sim/chip_file.h"
 #include "ui/cell_edit.h"
-#include "ui/progress_line.h"
 #include "ui/desktop_rig.h"
+#include "ui/progress_line.h"
 
 using kalmar::MessageResult;
 using kalmar::sim::ChipKind;
@@ -20,7 +20,8 @@ namespace {
 
 const std::string kHexDir = KALMAR_TESTDATA_DIR;
 const std::string k628aFile =
-    kHexDir + "/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex";
+    kHexDir +
+    "/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex";
 
 bool enabled(DesktopRig& rig, const char* name) {
   if (auto* action = rig.find<QAction>(name)) return action->isEnabled();
@@ -36,8 +37,8 @@ class MainWindowTest : public QObject {
   void routesFollowTheSourceOfTheProgram() {
     if (!std::filesystem::exists(k628aFile)) QSKIP("no test HEX files");
     DesktopRig rig(ChipKind::PIC16F628A);
-    for (const char* off : {"N15", "PIC2", "N31", "N34", "N28", "SpeedButton4", "SpeedButton12",
-                            "SpeedButton13"})
+    for (const char* off :
+         {"N15", "PIC2", "N31", "N34", "N28", "SpeedButton4", "SpeedButton12", "SpeedButton13"})
       QVERIFY2(!enabled(rig, off), off);
     for (const char* on : {"N4", "N16", "N17", "N18", "N32", "N33", "SpeedButton7"})
       QVERIFY2(enabled(rig, on), on);
@@ -123,7 +124,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(panel->height(), 16);
     QTest::mouseClick(rig.find<QToolButton>("SpeedButton14"), Qt::LeftButton);
     auto* list = rig.find<QListWidget>("ListBox1");
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(3)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(3)).center());
     QCOMPARE(panel->height(), 16);
     QCOMPARE(rig.form->window.bg.Label1, std::string("BG - 10"));
     QTest::mouseClick(rig.find<QToolButton>("SpeedButton14"), Qt::LeftButton);
