@@ -9,6 +9,7 @@
 
 #include "sim/chip_file.h"
 #include "ui/cell_edit.h"
+#include "ui/desktop_options.h"
 #include "ui/desktop_rig.h"
 #include "ui/progress_line.h"
 
@@ -153,6 +154,45 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.find<QWidget>("Memo4")->height(), 128 * 13);
     QVERIFY(rig.find<QFrame>("Panel3")->isVisible());
     QVERIFY(!rig.find<QAction>("N17")->isEnabled());
+  }
+
+  // A right click in a group opens its own menu, with the states of its routes.
+  void popupMenusOpenInTheirGroups() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    QStringList seen;
+    auto readMenu = [&seen] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      seen << menu->objectName();
+      for (QAction* action : menu->actions())
+        seen << action->text() + (action->isEnabled() ? "" : " (off)");
+      menu->close();
+    };
+    QTimer::singleShot(0, readMenu);
+    auto* program = rig.find<QGroupBox>("GroupBox2");
+    emit program->customContextMenuRequested(QPoint(5, 5));
+    QCOMPARE(seen, QStringList({"PopupMenu1", "Прочитать память программ",
+                                "Записать память программ (off)", "Проверить память программ (off)",
+                                "Прочитать все"}));
+    seen.clear();
+    rig.trigger("N32");  // an edit locks the data memory menu
+    QTimer::singleShot(0, readMenu);
+    emit rig.find<QGroupBox>("GroupBox4")->customContextMenuRequested(QPoint(5, 5));
+    QCOMPARE(seen,
+             QStringList({"PopupMenu2", "Прочитать память данных (off)",
+                          "Редактировать память данных (off)", "Записать память данных (off)"}));
+  }
+
+  void desktopOptionsNameThePort() {
+    using kalmar::ui::parseDesktopOptions;
+    auto options = parseDesktopOptions({"--port", "LPT2"});
+    QCOMPARE(options.port.value_or(""), std::string("lpt2"));
+    options = parseDesktopOptions({"--port=sim:My.chip", "--virtual-time"});
+    QVERIFY(options.error.empty() && options.virtualTime);
+    QCOMPARE(options.port.value_or(""), std::string("sim:My.chip"));
+    QVERIFY(!parseDesktopOptions({"--virtual-time"}).error.empty());
+    QVERIFY(!parseDesktopOptions({"--port", "com1"}).error.empty());
+    QVERIFY(!parseDesktopOptions({"--port"}).error.empty());
   }
 
   // The close box still works while a command runs: the window waits for it.
