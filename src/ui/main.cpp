@@ -29,15 +29,16 @@ void prepareLook(QApplication& app, QTranslator& translator) {
     app.installTranslator(&translator);
 }
 
-// The command line's choice of port, after start-up has taken the settings file's.
+// The command line's choice of port replaces the settings file's; only the
+// chosen port is opened, so a missing LPT1 says nothing when LPT2 was asked for.
 void applyPortOption(TForm1& form, const std::string& port) {
-  if (isSimPort(port)) return;
   const bool lpt1 = port == "lpt1";
-  if (lpt1 == form.port.isLpt1()) return;
-  if (lpt1)
-    LPT11Click(form);
-  else
-    LPT2278h1Click(form);
+  if (lpt1 != form.port.isLpt1()) {
+    if (lpt1)
+      LPT11Click(form);
+    else
+      LPT2278h1Click(form);
+  }
   openSelectedPort(form);
 }
 
@@ -84,8 +85,13 @@ int main(int argc, char** argv) {
   };
 
   FormCreate(form);
+  const bool portChosen = options.port && !isSimPort(*options.port);
+  if (portChosen) form.openPort = nullptr;  // opened once the option has chosen it
   readSettingsAndStart(form);
-  if (options.port) applyPortOption(form, *options.port);
+  if (portChosen) {
+    form.openPort = stack->opener();
+    applyPortOption(form, *options.port);
+  }
   window.showState();
   window.show();
   return app.exec();
