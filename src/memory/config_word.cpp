@@ -304,7 +304,7 @@ void Proc_Write_Config(TForm1& form) {
   setProgress(form, 70);
 
   std::string lastAction = kWriteDone;
-  if (readBack != form.buffer.config) {
+  if (!form.profile.configMatches(readBack, form.buffer.config)) {
     reportFailure(form, "Ошибка при записи слова конфигурации микроконтроллера.",
                   "В слово конфигурации должно было быть записано число " +
                       hex4(form.buffer.config) +

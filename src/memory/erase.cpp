@@ -161,7 +161,7 @@ void checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
       Proc_Write_Config(form);
     } else {
       Proc_Read_Config(form);
-      op.ok = form.buffer.config == 0x3FFF;
+      op.ok = form.profile.configMatches(form.buffer.config, kBlankWord);
     }
   }
   if (op.ok) {

@@ -86,12 +86,13 @@ check "the trace records the programmer check" 0 "$status" \
 check "protection needs a confirmation" 1 "$status" "grep -q '^config 3FFF' cp.chip"
 
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-id 1 2 3 3FFF; status=$?
+# Bit 9 of the PIC16F627 reads 0: 3F50 is written, checks as written and reads 3D50.
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-config 3F50; status2=$?
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time read-id > id.txt
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time read-config > config.txt
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time read-dm > dm.txt
 check "ID words and configuration word" 0 "$status" "[ $status2 = 0 ]" \
-  "grep -q 'Идентификатор: 0001 0002 0003 3FFF' id.txt" "grep -q 'Конфигурация  3F50' config.txt" \
+  "grep -q 'Идентификатор: 0001 0002 0003 3FFF' id.txt" "grep -q 'Конфигурация  3D50' config.txt" \
   "[ \$(wc -l < dm.txt) = 16 ]"
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-id 1 2 3 4000 2>/dev/null; status=$?
 check "an ID word above 3FFF is refused" 1 "$status"

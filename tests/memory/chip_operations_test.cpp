@@ -57,7 +57,7 @@ TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
       } else {
         EXPECT_EQ(rig.sim.chip.program[static_cast<std::size_t>(words - 1)],
                   image.program[static_cast<std::size_t>(words - 1)]);
-        EXPECT_EQ(rig.sim.chip.configRead(), plainConfig(kind));
+        EXPECT_EQ(rig.sim.chip.config, plainConfig(kind));
       }
       EXPECT_EQ(rig.violations(), 0u) << rig.events();
       EXPECT_EQ(rig.progress.back(), 70) << "the configuration write's last repaint";

@@ -223,7 +223,7 @@ class MainWindowTest : public QObject {
     chip.data[0] = 0x12;
     rig.trigger("N24");  // "Прочитать" -> "Все"
     rig.trigger("N12");  // "Прочитать" -> "Слово конфигурации"
-    QCOMPARE(rig.form->buffer.config, std::uint16_t{0x3F06});
+    QCOMPARE(rig.form->buffer.config, std::uint16_t{0x2106});  // as the chip reads it
     QCOMPARE(rig.form->window.Edit1.Text, std::string("Мк-р & Буфер"));
     QVERIFY(rig.find<QRadioButton>("RadioButton7")->isChecked());
     QCOMPARE(rig.find<kalmar::ui::CellEdit>("MaskEdit1")->displayText(), QString("12"));
