@@ -59,6 +59,12 @@ class LineProtocol {
   // assembled from its 14 samples.
   std::uint16_t ReadDataWord(Sampler sampler);
 
+  // The two halves of every checked write: a load command with its word,
+  // Begin Erase/Programming and the programming pause of 1000 units; then a
+  // read command whose frame fills the sampler's store from its first bit.
+  void programWord(std::uint8_t loadCommand, std::uint16_t value);
+  std::uint16_t readBackWord(std::uint8_t readCommand, Sampler sampler);
+
   void Read3() { sampleInto(Sampler::Read3); }
   void Read4() { sampleInto(Sampler::Read4); }
   void Read5() { sampleInto(Sampler::Read5); }

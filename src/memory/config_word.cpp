@@ -261,17 +261,15 @@ void Edit3MouseUp(SourceIndicator& box) {
 }
 
 void moveIntoConfigurationSpace(TForm1& form, int increments) {
-  form.line.SendCommand(0x00);
+  form.line.SendCommand(command::kLoadConfiguration);
   form.line.LoadDataWord(0x3FFF);
-  for (int i = 0; i < increments; ++i) form.line.SendCommand(0x06);
+  for (int i = 0; i < increments; ++i) form.line.SendCommand(command::kIncrementAddress);
 }
 
 std::uint16_t readConfigurationWord(TForm1& form) {
   LineProtocol& line = form.line;
   moveIntoConfigurationSpace(form, 7);
-  line.SendCommand(0x04);
-  line.store(Sampler::Read6).setBitPosition(1);
-  return line.ReadDataWord(Sampler::Read6);
+  return line.readBackWord(command::kReadDataProgram, Sampler::Read6);
 }
 
 void Proc_Read_Config(TForm1& form) {
@@ -292,14 +290,9 @@ void Proc_Write_Config(TForm1& form) {
   form.operation.ok = true;
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 7);
-  line.SendCommand(0x02);
-  line.LoadDataWord(form.buffer.config);
-  line.SendCommand(0x08);
-  line.Paus(1000);
+  line.programWord(command::kLoadDataProgram, form.buffer.config);
   setProgress(form, 33);
-  line.SendCommand(0x04);
-  line.store(Sampler::Read6).setBitPosition(1);
-  const std::uint16_t readBack = line.ReadDataWord(Sampler::Read6);
+  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);
   setProgress(form, 70);
 

@@ -27,9 +27,9 @@ std::vector<std::uint16_t> Proc_Read_DM(TForm1& form) {
   line.EnterProgrammingMode();
   line.store(Sampler::Read5).rewind();
   for (int a = 0; a < size; ++a) {
-    line.SendCommand(0x05);
+    line.SendCommand(command::kReadDataData);
     words.push_back(line.ReadDataWord(Sampler::Read5));
-    if (a < size - 1) line.SendCommand(0x06);
+    if (a < size - 1) line.SendCommand(command::kIncrementAddress);
   }
   line.ExitProgrammingMode(false);
   form.platform.setPriorityClass(PriorityClass::Normal);
@@ -73,14 +73,10 @@ void Proc_Write_DM(TForm1& form) {
   line.EnterProgrammingMode();
   for (int a = 0; a < size; ++a) {
     const std::uint8_t byte = form.buffer.data[static_cast<std::size_t>(a)];
-    line.SendCommand(0x03);
-    line.LoadDataWord(byte);
-    line.SendCommand(0x08);
-    line.Paus(1000);
+    line.programWord(command::kLoadDataData, byte);
     setProgress(form, progressFor(a + 1, size));
-    line.SendCommand(0x05);
-    line.store(Sampler::Read4).setBitPosition(1);
-    const auto readBack = static_cast<std::uint8_t>(line.ReadDataWord(Sampler::Read4) & 0xFF);
+    const auto readBack =
+        static_cast<std::uint8_t>(line.readBackWord(command::kReadDataData, Sampler::Read4) & 0xFF);
     if (readBack != byte) {
       reportFailure(
           form, kWriteCaption,
@@ -90,7 +86,7 @@ void Proc_Write_DM(TForm1& form) {
           "микроконтроллера.";
       break;
     }
-    if (a < size - 1) line.SendCommand(0x06);
+    if (a < size - 1) line.SendCommand(command::kIncrementAddress);
   }
   line.ExitProgrammingMode(true);
   endWriteFrame(form, lastAction);

@@ -22,16 +22,15 @@ const char* bgName(std::uint8_t bg) {
 
 // Moves the counter to the last program word in a fresh programming session.
 void walkToLastWord(TForm1& form) {
-  for (int i = 0; i < form.profile.programWords - 1; ++i) form.line.SendCommand(0x06);
+  for (int i = 0; i < form.profile.programWords - 1; ++i)
+    form.line.SendCommand(command::kIncrementAddress);
 }
 
 std::uint16_t readCalibrationWord(TForm1& form) {
   LineProtocol& line = form.line;
   line.EnterProgrammingMode();
   walkToLastWord(form);
-  line.SendCommand(0x04);
-  line.store(Sampler::Read4).setBitPosition(1);
-  const std::uint16_t word = line.ReadDataWord(Sampler::Read4);
+  const std::uint16_t word = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
   line.ExitProgrammingMode(false);
   return word;
 }
@@ -48,13 +47,8 @@ void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
       " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.";
   line.EnterProgrammingMode();
   walkToLastWord(form);
-  line.SendCommand(0x02);
-  line.LoadDataWord(calibration);
-  line.SendCommand(0x08);
-  line.Paus(1000);
-  line.SendCommand(0x04);
-  line.store(Sampler::Read4).setBitPosition(1);
-  const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
+  line.programWord(command::kLoadDataProgram, calibration);
+  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
   line.ExitProgrammingMode(true);
   if (readBack != calibration) {
     reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
@@ -70,9 +64,9 @@ void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
 // The erase sends Load Configuration with the stored 3FFFh frame, not a
 // data frame built from the value.
 void loadConfigurationAt2007(LineProtocol& line) {
-  line.SendCommand(0x00);
+  line.SendCommand(command::kLoadConfiguration);
   line.SendFixedFrame(FixedFrame::AllOnes3FFF);
-  for (int i = 0; i < 7; ++i) line.SendCommand(0x06);
+  for (int i = 0; i < 7; ++i) line.SendCommand(command::kIncrementAddress);
 }
 
 // The chip-level part of "Стереть Все": code-protect clearing (not on the
@@ -83,24 +77,24 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
   loadConfigurationAt2007(line);
   if (!is12F6xx) {
     // The code-protection clearing of the PIC16F84 family.
-    line.SendCommand(0x01);
-    line.SendCommand(0x07);
-    line.SendCommand(0x08);
+    line.SendCommand(command::kBulkEraseSetup1);
+    line.SendCommand(command::kBulkEraseSetup2);
+    line.SendCommand(command::kBeginProgramming);
     line.Paus(1000);
-    line.SendCommand(0x01);
-    line.SendCommand(0x07);
-    line.SendCommand(0x02);
+    line.SendCommand(command::kBulkEraseSetup1);
+    line.SendCommand(command::kBulkEraseSetup2);
+    line.SendCommand(command::kLoadDataProgram);
     line.SendFixedFrame(FixedFrame::AllOnes3FFF);
   }
-  line.SendCommand(0x09);
-  line.SendCommand(0x08);
+  line.SendCommand(command::kBulkEraseProgram);
+  line.SendCommand(command::kBeginProgramming);
   line.Paus(1000);
   if (!is12F6xx) {
-    line.SendCommand(0x03);
+    line.SendCommand(command::kLoadDataData);
     line.SendFixedFrame(FixedFrame::Byte00FF);
   }
-  line.SendCommand(0x0B);
-  line.SendCommand(0x08);
+  line.SendCommand(command::kBulkEraseData);
+  line.SendCommand(command::kBeginProgramming);
   line.Paus(1000);
   line.ExitProgrammingMode(true);
 }
@@ -218,8 +212,8 @@ void Errase_PM_befor_Write_12F6xx(TForm1& form) {
   form.host.pump();
   line.EnterProgrammingMode();
   loadConfigurationAt2007(line);
-  line.SendCommand(0x09);
-  line.SendCommand(0x08);
+  line.SendCommand(command::kBulkEraseProgram);
+  line.SendCommand(command::kBeginProgramming);
   line.Paus(1000);
   line.ExitProgrammingMode(true);
   form.platform.setPriorityClass(PriorityClass::Normal);

@@ -44,9 +44,9 @@ void Proc_Read_ID(TForm1& form) {
   line.store(Sampler::Read7).rewind();
   std::array<std::uint16_t, 4> words{};
   for (std::size_t w = 0; w < 4; ++w) {
-    line.SendCommand(0x04);
+    line.SendCommand(command::kReadDataProgram);
     words[w] = line.ReadDataWord(Sampler::Read7);
-    if (w < 3) line.SendCommand(0x06);
+    if (w < 3) line.SendCommand(command::kIncrementAddress);
   }
   setProgress(form, 20);
   line.ExitProgrammingMode(false);
@@ -76,14 +76,9 @@ void Proc_Write_ID(TForm1& form) {
   moveIntoConfigurationSpace(form, 0);
   for (std::size_t w = 0; w < 4; ++w) {
     const std::uint16_t word = form.buffer.ids[w];
-    line.SendCommand(0x02);
-    line.LoadDataWord(word);
-    line.SendCommand(0x08);
-    line.Paus(1000);
+    line.programWord(command::kLoadDataProgram, word);
     setProgress(form, 5 + 25 * static_cast<int>(w + 1));
-    line.SendCommand(0x04);
-    line.store(Sampler::Read4).setBitPosition(1);
-    const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
+    const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
     if (readBack != word) {
       reportFailure(form, kWriteCaption,
                     writeMismatchText(hex4(0x2000 + static_cast<std::uint32_t>(w)), hex4(word),
@@ -92,7 +87,7 @@ void Proc_Write_ID(TForm1& form) {
           " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.";
       break;
     }
-    if (w < 3) line.SendCommand(0x06);
+    if (w < 3) line.SendCommand(command::kIncrementAddress);
   }
   line.ExitProgrammingMode(false);
   endFrame(form, lastAction, true, start);  // 106 also after a failure

@@ -32,12 +32,12 @@ void Proc_Read_PM(TForm1& form) {
   line.EnterProgrammingMode();
   line.store(Sampler::Read3).rewind();
   for (int k = 1; k <= words - 1; ++k) {
-    line.SendCommand(0x04);
+    line.SendCommand(command::kReadDataProgram);
     line.ReadDataWord(Sampler::Read3);
-    line.SendCommand(0x06);
+    line.SendCommand(command::kIncrementAddress);
     setProgress(form, roundHalfEven(k * 70.0 / words) + 5);
   }
-  line.SendCommand(0x04);
+  line.SendCommand(command::kReadDataProgram);
   line.ReadDataWord(Sampler::Read3);
   line.ExitProgrammingMode(false);
   form.platform.setPriorityClass(PriorityClass::Normal);

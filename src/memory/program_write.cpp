@@ -53,14 +53,9 @@ void Proc_WritePM(TForm1& form) {
     for (int j = 1; j <= words; ++j) {
       const int address = j - 1;
       const std::uint16_t word = form.buffer.program[static_cast<std::size_t>(address)];
-      line.SendCommand(0x02);
-      line.LoadDataWord(word & 0x3FFF);
-      line.SendCommand(0x08);
-      line.Paus(1000);
+      line.programWord(command::kLoadDataProgram, word & 0x3FFF);
       setProgress(form, roundHalfEven(j * 100.0 / words) + 5);
-      line.SendCommand(0x04);
-      line.store(Sampler::Read4).setBitPosition(1);
-      const std::uint16_t readBack = line.ReadDataWord(Sampler::Read4);
+      const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
       if (readBack != word) {
         reportFailure(form, kWriteCaption,
                       writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word),
@@ -70,7 +65,7 @@ void Proc_WritePM(TForm1& form) {
             "микроконтроллера.";
         break;
       }
-      if (j < words) line.SendCommand(0x06);
+      if (j < words) line.SendCommand(command::kIncrementAddress);
     }
   }
   line.ExitProgrammingMode(true);
