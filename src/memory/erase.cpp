@@ -35,14 +35,13 @@ std::uint16_t readCalibrationWord(TForm1& form) {
   return word;
 }
 
-// Writes the noted calibration word back after "Стереть Все", checked like
-// every program word.
-void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
+// Writes the noted calibration word back at the last address, checked like
+// every program word; false when it did not read back.
+bool restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   LineProtocol& line = form.line;
   const int last = form.profile.programWords - 1;
-  form.operation.startMs = beginFrame(
+  const std::int64_t start = beginFrame(
       form, "Выполняемое действие: восстановление калибровочного слова микроконтроллера.");
-  form.operation.ok = true;
   std::string lastAction =
       " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.";
   line.EnterProgrammingMode();
@@ -50,7 +49,8 @@ void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   line.programWord(command::kLoadDataProgram, calibration);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
   line.ExitProgrammingMode(true);
-  if (readBack != calibration) {
+  const bool restored = readBack == calibration;
+  if (!restored) {
     reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
                   writeMismatchText(hex4(static_cast<std::uint32_t>(last)), hex4(calibration),
                                     hex4(readBack)));
@@ -58,7 +58,34 @@ void restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
         " Посл. вып. действие: неудачная попытка записать данные в память программ "
         "микроконтроллера.";
   }
-  endFrame(form, lastAction, form.operation.ok, form.operation.startMs);
+  endFrame(form, lastAction, restored, start);
+  return restored;
+}
+
+// Writes the BG bits back in a configuration word that is otherwise erased
+// (no protection), so the later write of the whole word only clears bits.
+bool restoreBgBits(TForm1& form, std::uint16_t bgSource) {
+  LineProtocol& line = form.line;
+  const auto word = static_cast<std::uint16_t>(0x0FFF | (bgSource & 0x3000));
+  const std::int64_t start =
+      beginFrame(form, "Выполняемое действие: восстановление битов BG микроконтроллера.");
+  std::string lastAction =
+      " Последнее выполненное действие: восстановлены биты BG микроконтроллера.";
+  line.EnterProgrammingMode();
+  moveIntoConfigurationSpace(form, 7);
+  line.programWord(command::kLoadDataProgram, word);
+  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+  line.ExitProgrammingMode(false);
+  const bool restored = form.profile.configMatches(readBack, word);
+  if (!restored) {
+    reportFailure(form, "Ошибка при записи слова конфигурации микроконтроллера.",
+                  "В слово конфигурации должно было быть записано число " + hex4(word) +
+                      ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
+                      hex4(readBack) + ".");
+    lastAction = " Посл. вып. действие: неудачная попытка восстановить биты BG микроконтроллера.";
+  }
+  endFrame(form, lastAction, restored, start);
+  return restored;
 }
 
 // The erase sends Load Configuration with the stored 3FFFh frame, not a
@@ -98,6 +125,33 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
   line.Paus(1000);
   line.ExitProgrammingMode(true);
 }
+
+}  // namespace
+
+bool keepFactoryValues(TForm1& form, std::uint16_t bgSource) {
+  const std::optional<std::uint16_t> calibration = form.savedCalibration;
+  const bool hasCalibration = calibration && isCalibrationWord(*calibration);
+  const bool calibrationKept = !hasCalibration || restoreCalibrationWord(form, *calibration);
+  const bool bgKept = restoreBgBits(form, bgSource);
+  form.operation.ok = calibrationKept && bgKept;
+  if (form.operation.ok) return true;
+  const int last = form.profile.programWords - 1;
+  std::string lost;
+  if (!calibrationKept)
+    lost += "калибровочное слово " + hex4(*calibration) + " по адресу " +
+            hex4(static_cast<std::uint32_t>(last));
+  if (!bgKept)
+    lost += std::string(lost.empty() ? "" : " и ") + "биты BG " +
+            bgName(static_cast<std::uint8_t>((bgSource >> 8) & 0x30));
+  form.host.messageBox("Ошибка при восстановлении калибровки микроконтроллера.",
+                       "Не удалось записать обратно " + lost +
+                           ".\r\nЗапомните эти значения и запишите их в микроконтроллер,\r\n"
+                           "иначе его заводская калибровка будет потеряна.",
+                       MessageIcon::Error, MessageButtons::Ok);
+  return false;
+}
+
+namespace {
 
 bool allIdsBlank(const TForm1& form) {
   for (std::uint16_t id : form.buffer.ids)
@@ -139,11 +193,9 @@ void checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
   if (op.ok) {
     form.buffer.program.fill(kBlankWord);
     const auto& calibration = form.savedCalibration;
-    if (is12F6xx && calibration && isCalibrationWord(*calibration)) {
-      restoreCalibrationWord(form, *calibration);
+    if (is12F6xx && calibration && isCalibrationWord(*calibration))
       form.buffer.program[static_cast<std::size_t>(form.profile.programWords - 1)] = *calibration;
-    }
-    if (op.ok) Proc_VerifyPM(form);
+    Proc_VerifyPM(form);
   }
   if (op.ok) {
     form.buffer.disassembly = form.buffer.program;
@@ -247,7 +299,9 @@ void Button11Click(TForm1& form) {
   form.buffer.data.fill(kBlankByte);
   form.buffer.dataEdit = form.buffer.data;
 
-  checkBlank(form, is12F6xx, keptConfig);
+  // The factory values go back before anything can fail.
+  form.operation.ok = !is12F6xx || keepFactoryValues(form, keptConfig);
+  if (form.operation.ok) checkBlank(form, is12F6xx, keptConfig);
   if (form.operation.ok) {
     showErasedChip(form);
   } else {

@@ -24,7 +24,7 @@ void prepare12F6xx(TForm1& form) {
   form.idPreserveMarker = true;
   Proc_Read_ID(form);
   Errase_PM_befor_Write_12F6xx(form);
-  Proc_Write_ID(form);
+  if (keepFactoryValues(form, form.buffer.config)) Proc_Write_ID(form);
   form.idPreserveMarker = false;
   const int last = form.profile.programWords - 1;
   if (form.savedCalibration && isCalibrationWord(*form.savedCalibration))
@@ -87,9 +87,11 @@ void Proc_VerifyPM(TForm1& form) {
     const std::uint16_t read = samples.word(static_cast<std::size_t>(address));
     const std::uint16_t wanted = form.buffer.program[static_cast<std::size_t>(address)];
     setProgress(form, roundHalfEven(i * 100.0 / words) + 5);
-    // A file without a calibration word leaves the chip's own at the last
-    // address of a PIC12F629/675; that is no difference.
-    if (form.profile.is12F6xx() && address == words - 1 && wanted == kBlankWord) continue;
+    // The last word of a PIC12F629/675 is the chip's own calibration, which
+    // a write keeps whatever the file holds there; that is no difference.
+    if (form.profile.is12F6xx() && address == words - 1 &&
+        (wanted == kBlankWord || isCalibrationWord(read)))
+      continue;
     if (read != wanted) {
       reportFailure(
           form, "Ошибка при проверке данных в памяти программ микроконтроллера.",

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "memory/config_word.h"
+#include "memory/program_write.h"
 #include "support/chip_rig.h"
 
 namespace kalmar::testing {
@@ -146,6 +147,64 @@ TEST(EraseAll, CancelAndStuckCells) {
             "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.");
   EXPECT_NE(stuck.form.window.StatusBar1.find("обнаружены ошибки"), std::string::npos);
   EXPECT_TRUE(stuck.form.window.Enabled);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// The factory calibration of a PIC12F629/675 survives any failure after the erase.
+struct CalibrationRig : ChipRig {
+  CalibrationRig() : ChipRig(sim::ChipKind::PIC12F675) { host.defaultAnswer = MessageResult::Ok; }
+  void stick(std::uint16_t address, std::uint16_t value) {
+    sim.chip.faults.stuckCells[address] = value;
+    sim.chip.applyStuckCells();
+  }
+  bool factoryValuesKept() {
+    return sim.chip.program[0x3FF] == sim::kFactoryCalibration &&
+           (sim.chip.configRead() & 0x3000) == 0x2000;
+  }
+};
+
+TEST(Calibration, KeptThroughAFailedWriteAndAFailedErase) {
+  CalibrationRig write;
+  write.stick(0x010, 0x0000);
+  write.loadProgram(ChipRig::pattern(1023, 3, 0x31C4));
+  Button7Click(write.form);
+  EXPECT_FALSE(write.form.operation.ok);
+  EXPECT_TRUE(write.factoryValuesKept());
+
+  CalibrationRig erase;
+  erase.stick(0x020, 0x0000);  // the blank check of program memory fails
+  Button11Click(erase.form);
+  EXPECT_FALSE(erase.form.operation.ok);
+  EXPECT_TRUE(erase.factoryValuesKept());
+}
+
+TEST(Calibration, ALostCalibrationIsNamed) {
+  CalibrationRig rig;
+  rig.sim.chip.faults.slowCells[0x3FF] = sim::kSlowCellNs;  // will not program at full speed
+  Button11Click(rig.form);
+  EXPECT_FALSE(rig.form.operation.ok);
+  bool named = false;
+  for (const RecordedMessage& m : rig.host.messages)
+    named |= m.text.find("калибровочное слово 343C по адресу 03FF") != std::string::npos;
+  EXPECT_TRUE(named);
+}
+
+TEST(Calibration, AFileWithItsOwnRetlwVerifiesAfterTheWrite) {
+  CalibrationRig rig;
+  Buffer image = ChipRig::pattern(1023, 4, 0x31C4);
+  image.program[0x3FF] = 0x34FF;  // the file's own calibration word
+  rig.loadProgram(image);
+  Button7Click(rig.form);
+  ASSERT_TRUE(rig.form.operation.ok) << rig.form.window.StatusBar1;
+  EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration);
+  rig.loadProgram(image);
+  Button6Click(rig.form);
+  EXPECT_TRUE(rig.form.operation.ok) << rig.form.window.StatusBar1;
 }
 
 }  // namespace
