@@ -16,7 +16,7 @@ constexpr std::int64_t kSimPortAccessNs = 500;  // a port access on real hardwar
 
 std::string chipNamedBySettings() {
   std::string bytes, error;
-  if (!readFile(kSettingsFileName, bytes, error)) return "PIC16F84";
+  if (!readFile(kSettingsFileName, kMaxSettingsFileBytes, bytes, error)) return "PIC16F84";
   auto values = parseSettings(bytes);
   return values ? values->chip : "PIC16F84";
 }

@@ -93,7 +93,8 @@ const std::map<std::string, Command>& commands() {
            if (!writeFile(*c.options.output,
                           bufferToHex(chip, c.form.profile.programWords, c.form.profile.dataBytes),
                           error)) {
-             std::fprintf(stderr, "kalmar-cli: %s: %s\n", c.options.output->c_str(), error.c_str());
+             std::fprintf(stderr, "kalmar-cli: не удалось записать файл %s: %s\n",
+                          c.options.output->c_str(), error.c_str());
              return false;
            }
            return true;

@@ -27,7 +27,7 @@ std::optional<SettingsValues> readSettingsFile(TForm1& form) {
   const std::string path = settingsPath(form);
   if (!form.platform.fileExists(path)) return std::nullopt;
   std::string bytes, error;
-  if (!readFile(path, bytes, error)) return std::nullopt;
+  if (!readFile(path, kMaxSettingsFileBytes, bytes, error)) return std::nullopt;
   return parseSettings(bytes);
 }
 

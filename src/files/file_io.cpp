@@ -3,24 +3,44 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 namespace kalmar {
 
-bool readFile(const std::string& path, std::string& bytes, std::string& error) {
+bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+              std::string& error) {
+  std::error_code code;
+  const auto status = std::filesystem::status(path, code);
+  if (code) {
+    error = code.message();
+    return false;
+  }
+  if (!std::filesystem::is_regular_file(status)) {
+    error = std::filesystem::is_directory(status) ? "это папка, а не файл"
+                                                  : "это не обычный файл";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     error = std::strerror(errno);
     return false;
   }
-  std::ostringstream contents;
-  contents << in.rdbuf();
+  // Read one byte past the limit: a file that grows meanwhile is still caught.
+  std::string contents(maxBytes + 1, '\0');
+  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
   if (in.bad()) {
     error = std::strerror(errno);
     return false;
   }
-  bytes = contents.str();
+  const auto count = static_cast<std::size_t>(in.gcount());
+  if (count > maxBytes) {
+    error = "файл больше " + std::to_string(maxBytes) + " байт";
+    return false;
+  }
+  contents.resize(count);
+  bytes = std::move(contents);
   return true;
 }
 

@@ -229,7 +229,7 @@ bool loadBytes(TForm1& form, const std::string& path, const std::string& bytes,
 
 bool loadChosenFile(TForm1& form, const std::string& path, std::int64_t start) {
   std::string bytes, reason;
-  if (readFile(path, bytes, reason)) return loadBytes(form, path, bytes, start);
+  if (readFile(path, kMaxHexFileBytes, bytes, reason)) return loadBytes(form, path, bytes, start);
   form.host.messageBox("Ошибка при открытии файла " + path,
                        "Не удалось прочитать файл.\r\nПричина: " + reason + ".", MessageIcon::Error,
                        MessageButtons::Ok);

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -170,11 +171,19 @@ bool saveChipFile(const SimChip& chip, const std::string& path, std::string& err
 }
 
 ChipFromText loadChipFile(const std::string& path) {
+  // A chip file is a few kilobytes; a directory, device or pipe is no chip.
+  constexpr std::size_t kMaxBytes = 1u << 20;
+  std::error_code code;
+  if (!std::filesystem::is_regular_file(path, code))
+    return {nullptr, path + ": " + (code ? code.message() : "это не обычный файл")};
   std::ifstream in(path, std::ios::binary);
   if (!in) return {nullptr, path + ": " + std::strerror(errno)};
-  std::ostringstream contents;
-  contents << in.rdbuf();
-  ChipFromText result = chipFromText(contents.str());
+  std::string contents(kMaxBytes + 1, '\0');
+  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  if (static_cast<std::size_t>(in.gcount()) > kMaxBytes)
+    return {nullptr, path + ": файл больше " + std::to_string(kMaxBytes) + " байт"};
+  contents.resize(static_cast<std::size_t>(in.gcount()));
+  ChipFromText result = chipFromText(contents);
   if (!result.chip) result.error = path + ": " + result.error;
   return result;
 }

@@ -2,14 +2,19 @@
 // arrays: real files and records mutated byte by byte, replayed through the
 // fuzzing entries (run under the sanitizers by ./test.sh --sanitize).
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "files/file_io.h"
+#include "files/hex_load.h"
 #include "fuzz_entries.h"
+#include "sim/chip_file.h"
+#include "support/chip_rig.h"
 
 namespace kalmar::testing {
 namespace {
@@ -30,7 +35,7 @@ std::vector<std::string> seeds() {
     for (const auto& entry : fs::recursive_directory_iterator(testData)) {
       std::string bytes, error;
       if (entry.is_regular_file() && entry.path().extension() != ".md" &&
-          readFile(entry.path().string(), bytes, error) && bytes.size() < 4000)
+          readFile(entry.path().string(), kMaxHexFileBytes, bytes, error) && bytes.size() < 4000)
         inputs.push_back(bytes);
     }
   }
@@ -68,6 +73,37 @@ TEST(Robustness, MutatedInputsNeverCrashAnyParser) {
     }
   }
   EXPECT_GT(runs, 200);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// What is no file, or too large a one, is refused unread: the buffer, the
+// chip and the settings stay as they were.
+TEST(BoundedInput, NoFileAndHugeFilesAreRefusedUnread) {
+  ChipRig rig(sim::ChipKind::PIC16F628A);
+  rig.form.buffer.program[3] = 0x1234;
+  const fs::path folder = rig.directory / "folder";
+  const fs::path fifo = rig.directory / "fifo";
+  const fs::path huge = rig.directory / "huge.hex";
+  fs::create_directory(folder);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::ofstream(huge) << std::string(kMaxHexFileBytes + 1, ':');
+  rig.host.defaultAnswer = MessageResult::Ok;
+  for (const fs::path& path : {folder, fifo, fs::path("/dev/zero"), huge}) {
+    SCOPED_TRACE(path.string());
+    EXPECT_FALSE(loadHexFile(rig.form, path.string()));
+    EXPECT_EQ(rig.form.buffer.program[3], 0x1234);
+    EXPECT_NE(rig.host.messages.back().text.find("Причина: "), std::string::npos);
+    EXPECT_FALSE(rig.form.window.routes.N15.Enabled) << "nothing to write";
+    EXPECT_FALSE(sim::loadChipFile(path.string()).chip);
+  }
+  fs::create_symlink("/dev/zero", rig.directory / "Kalmar.cfg");
+  rig.start();  // the defaults, at once
+  EXPECT_EQ(rig.form.profile.name, "PIC16F84");
 }
 
 }  // namespace
