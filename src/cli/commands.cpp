@@ -11,6 +11,7 @@
 #include "files/listing_export.h"
 #include "files/listing_view.h"
 #include "link/programmer_check.h"
+#include "link/stop_request.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/data_memory.h"
@@ -258,7 +259,11 @@ int runMain(int argc, char** argv) {
     std::printf("kalmar-cli %s\n", KALMAR_VERSION);
     return kExitOk;
   }
-  return run(parsed.options);
+  catchStopSignals();
+  const int status = run(parsed.options);
+  // A stop that came while no line step ran (at a question, say).
+  if (const int signal = pendingStop()) return 128 + signal;
+  return status;
 }
 
 }  // namespace kalmar::cli

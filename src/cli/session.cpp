@@ -1,5 +1,7 @@
 #include "cli/session.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 #include "device/chip_selection.h"
@@ -72,6 +74,8 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
       }
     }
   }
+  Session* self = s.get();
+  s->stack_->line().setStopHandler([self](int signal) { self->stopNow(signal); });
   s->platform_ = makeSystemPlatform();
   s->form_ = std::make_unique<TForm1>(s->host_, *s->platform_, s->stack_->line());
   TForm1& form = *s->form_;
@@ -101,6 +105,16 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
 void Session::beginCommand() {
   if (RecordingPort* recorder = stack_->recorder()) recorder->clear();
   commandStartNs_ = stack_->nanoseconds();
+}
+
+void Session::stopNow(int signal) {
+  host_.endProgress();
+  if (RecordingPort* recorder = stack_->recorder()) {
+    std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
+    out << recorder->traceText(commandStartNs_);
+  }
+  std::fflush(nullptr);
+  std::_Exit(128 + signal);
 }
 
 bool Session::finish(std::string& error) {

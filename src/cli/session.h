@@ -30,6 +30,10 @@ class Session {
   void beginCommand();
   // Writes the trace and saves the simulated chip; false with a reason.
   bool finish(std::string& error);
+  // A stop signal in the middle of a command: the adapter is idle already;
+  // the trace is written up to here, the simulated chip file is left as it
+  // was before the command, and the process ends with 128 + the signal.
+  [[noreturn]] void stopNow(int signal);
 
  private:
   Session(const Options& options);

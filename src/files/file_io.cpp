@@ -18,8 +18,7 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
     return false;
   }
   if (!std::filesystem::is_regular_file(status)) {
-    error = std::filesystem::is_directory(status) ? "это папка, а не файл"
-                                                  : "это не обычный файл";
+    error = std::filesystem::is_directory(status) ? "это папка, а не файл" : "это не обычный файл";
     return false;
   }
   std::ifstream in(path, std::ios::binary);

@@ -1,5 +1,7 @@
 #include "link/line_protocol.h"
 
+#include "link/stop_request.h"
+
 namespace kalmar {
 
 namespace {
@@ -11,6 +13,11 @@ LineProtocol::LineProtocol(PortIo& port, TimingState& timing, std::uint16_t data
     : port_(port), timing_(timing), dataRegister_(dataRegister) {}
 
 void LineProtocol::Write1(std::uint8_t byte) {
+  if (const int signal = pendingStop()) {
+    port_.write(dataRegister_, line::kIdle);  // both supplies off, lines low
+    if (onStop_) onStop_(signal);
+    return;
+  }
   if (byte == line::kSampleMarker) byte = line::kClockHighDataReleased;
   port_.write(dataRegister_, byte);
 }

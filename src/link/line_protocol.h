@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "link/sample_store.h"
@@ -35,8 +36,12 @@ class LineProtocol {
   std::uint16_t dataRegister() const { return dataRegister_; }
   TimingState& timing() { return timing_; }
 
-  // Writes a line byte; the sample marker 46h goes out as 00h.
+  // Writes a line byte; the sample marker 46h goes out as 00h. Once a stop
+  // is pending the adapter goes idle instead and the stop handler runs.
   void Write1(std::uint8_t byte);
+  // What a pending stop does after the idle write: the front end ends the
+  // process there. Without one, the line only stays idle.
+  void setStopHandler(std::function<void(int signal)> handler) { onStop_ = std::move(handler); }
   // The data line as the chip drives it: 1 when status bit 6 reads 0.
   std::uint8_t Read_ASM();
 
@@ -79,6 +84,7 @@ class LineProtocol {
   PortIo& port_;
   TimingState& timing_;
   std::uint16_t dataRegister_;
+  std::function<void(int)> onStop_;
   SampleStore read3_{kProgramSampleWords, false};
   SampleStore read4_{1, true};
   SampleStore read5_{kDataSampleWords, false};

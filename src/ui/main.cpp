@@ -3,12 +3,15 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStyleFactory>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
+#include <cstdlib>
 
 #include "app/port_stack.h"
 #include "device/chip_selection.h"
 #include "device/startup.h"
+#include "link/stop_request.h"
 #include "ui/desktop_options.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
@@ -40,6 +43,22 @@ void applyPortOption(TForm1& form, const std::string& port) {
       LPT2278h1Click(form);
   }
   openSelectedPort(form);
+}
+
+// SIGINT, SIGTERM, SIGHUP: in the middle of a command the line protocol puts
+// the adapter idle and the process ends at once (the simulated chip file
+// stays as it was); between commands the window closes as by its close box.
+void watchForStopSignals(ui::MainWindow& window, LineProtocol& line) {
+  catchStopSignals();
+  line.setStopHandler([](int signal) { std::_Exit(128 + signal); });
+  auto* watch = new QTimer(&window);
+  QObject::connect(watch, &QTimer::timeout, &window, [&window] {
+    if (const int signal = pendingStop()) {
+      window.close();
+      QCoreApplication::exit(128 + signal);
+    }
+  });
+  watch->start(100);
 }
 
 }  // namespace
@@ -92,6 +111,7 @@ int main(int argc, char** argv) {
     form.openPort = stack->opener();
     applyPortOption(form, *options.port);
   }
+  watchForStopSignals(window, stack->line());
   window.showState();
   window.show();
   return app.exec();

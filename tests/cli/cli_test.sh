@@ -104,5 +104,18 @@ if [ -d "$testdata" ]; then
   check "a real file writes and verifies" 0 "$status" "[ $status2 = 0 ]"
 fi
 
+# Ctrl-C in the middle of a write on real time: the adapter goes idle first,
+# the chip file stays whole (as before the write), the trace runs to the stop.
+make_hex stop.hex 3F30
+"$cli" -q -c PIC16F628A -p sim:stop.chip --virtual-time read-config >/dev/null
+cp stop.chip stop.before
+"$cli" -q -y -c PIC16F628A -p sim:stop.chip --trace stop.txt write stop.hex &
+pid=$!
+sleep 0.5
+kill -INT $pid
+wait $pid; status=$?
+check "a stop signal leaves the adapter idle" 130 "$status" \
+  "[ \"\$(tail -1 stop.txt | cut -d' ' -f3)\" = 0F ]" "cmp -s stop.chip stop.before"
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

@@ -28,7 +28,8 @@ std::vector<std::string> seeds() {
       ":02400E00F13F80\n:020000040001F9\n",
       "\x01:10427200FF00FF00FF00FF00FF00FF00FF00FF0044\n",
       "Kalmar simulated chip\nchip PIC12F675\nconfig 2FFF\npm 03F8 1 2 3 4 5 6 7 8\ndm 7F 01\n",
-      "\xEC\xE8\xEA\r\nPIC16F628A\r\n\r\n$278\r\n\r\n$00000080\r\n$00785107\r\n$00000000\r\n\r\n$3FFF",
+      "\xEC\xE8\xEA\r\nPIC16F628A\r\n\r\n$278\r\n\r\n$00000080\r\n$00785107\r\n$00000000\r\n\r\n$"
+      "3FFF",
   };
   const fs::path testData = KALMAR_TESTDATA_DIR;
   if (fs::exists(testData)) {
@@ -49,11 +50,21 @@ std::string mutate(std::string input, std::mt19937& random) {
   for (int i = 0; i < edits && !input.empty(); ++i) {
     const std::size_t at = random() % input.size();
     switch (kind(random)) {
-      case 0: input[at] = static_cast<char>(byte(random)); break;
-      case 1: input.erase(at, 1 + random() % 4); break;
-      case 2: input.insert(at, 1, "0123456789ABCDEF:\r\n "[random() % 21]); break;
-      case 3: input.resize(at); break;
-      default: input.insert(at, input.substr(0, random() % 40)); break;
+      case 0:
+        input[at] = static_cast<char>(byte(random));
+        break;
+      case 1:
+        input.erase(at, 1 + random() % 4);
+        break;
+      case 2:
+        input.insert(at, 1, "0123456789ABCDEF:\r\n "[random() % 21]);
+        break;
+      case 3:
+        input.resize(at);
+        break;
+      default:
+        input.insert(at, input.substr(0, random() % 40));
+        break;
     }
   }
   return input;

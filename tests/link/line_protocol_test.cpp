@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <map>
 #include <sstream>
 
+#include "link/stop_request.h"
 #include "support/line_rig.h"
 
 namespace kalmar::testing {
@@ -249,6 +251,25 @@ TEST(LineTiming, StepWritesFirstThenSamplesWithinTheSameUnit) {
   EXPECT_FALSE(accesses[1].isWrite);
   EXPECT_EQ(accesses[1].time - accesses[0].time, 1000) << "the sample follows the write at once";
   EXPECT_EQ(rig.counter.counter(), 9001) << "a full unit after the write has returned";
+}
+
+}  // namespace
+}  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// A stop signal: the next line write puts the adapter idle and hands over.
+TEST(StopRequest, TheNextWriteGoesIdleAndCallsTheFrontEnd) {
+  LineRig rig;
+  int stoppedBy = 0;
+  rig.line.setStopHandler([&](int signal) { stoppedBy = signal; });
+  rig.line.Write1(0x03);
+  requestStop(SIGINT);
+  rig.line.Write1(0x03);
+  clearStop();
+  EXPECT_EQ(rig.written(), (std::vector<std::uint8_t>{0x03, 0x0F}));
+  EXPECT_EQ(stoppedBy, SIGINT);
 }
 
 }  // namespace
