@@ -33,7 +33,8 @@ void SimAdapter::writeData(std::uint8_t byte, std::int64_t t) {
 
   const bool pullsLowNow = (byte & kData) != 0;
   const bool dataChanged = ((previous ^ byte) & kData) != 0;
-  if (dataChanged && pullsLowNow && t - lastFallNs_ < kSetupHoldNs && t != lastFallNs_)
+  if (dataChanged && pullsLowNow && t - lastFallNs_ < kSetupHoldNs && t != lastFallNs_ &&
+      chip_->latchedAtLastFall())
     log_.violation(t, "data changed within 100 ns after the clock fell (hold)");
 
   const std::uint8_t vddBit = wiring == SupplyWiring::D2IsVdd ? kSwitchD2 : kSwitchD3;

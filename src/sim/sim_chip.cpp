@@ -99,6 +99,10 @@ void SimChip::violation(std::int64_t t, const std::string& text) {
   if (log_ != nullptr) log_->violation(t, text);
 }
 
+void SimChip::warning(std::int64_t t, const std::string& text) {
+  if (log_ != nullptr) log_->warning(t, text);
+}
+
 void SimChip::setSupplies(bool vdd, bool vpp, std::int64_t t) {
   if (vdd && !vdd_) vddOnNs_ = t;
   if (vpp && !vpp_) vppOnNs_ = t;
@@ -113,6 +117,11 @@ void SimChip::enterProgrammingMode(std::int64_t t) {
   std::int64_t gap = vddOnNs_ > vppOnNs_ ? vddOnNs_ - vppOnNs_ : vppOnNs_ - vddOnNs_;
   if (gap < kSupplyGapNs)
     violation(t, "supplies switched on " + micros(gap) + " apart (at least 5 us)");
+  if (vddOnNs_ < vppOnNs_ && runsBeforeEntry())
+    warning(t, "VDD on " + micros(vppOnNs_ - vddOnNs_) +
+                   " before VPP while the configuration selects the internal oscillator with "
+                   "MCLR as an input: a real chip may run its program first, entry is not "
+                   "guaranteed and the address counter may not start at 0");
   programming_ = true;
   entryNs_ = t;
   firstClockSeen_ = false;
@@ -125,6 +134,22 @@ void SimChip::enterProgrammingMode(std::int64_t t) {
   bits_ = 0;
   shift_ = 0;
   atBoundary_ = false;
+}
+
+// The chips that can start their program as soon as VDD is up: internal
+// oscillator (FOSC 100 or 101) and MCLR used as an input (MCLRE = 0).
+bool SimChip::runsBeforeEntry() const {
+  const bool mclrInput = (config & 0x0020) == 0;
+  switch (traits_->family) {
+    case SimFamily::F62x:
+    case SimFamily::F62xA:
+      return mclrInput && ((config & 0x13) == 0x10 || (config & 0x13) == 0x11);
+    case SimFamily::F12F6:
+      return mclrInput && ((config & 0x07) == 0x04 || (config & 0x07) == 0x05);
+    case SimFamily::F84:
+      break;
+  }
+  return false;
 }
 
 void SimChip::leaveProgrammingMode(std::int64_t t) {
@@ -175,6 +200,7 @@ void SimChip::clockRise(std::int64_t t) {
 }
 
 void SimChip::clockFall(std::int64_t t, int dataLevel) {
+  latchedAtLastFall_ = programming_ && phase_ != Phase::Read;
   if (!programming_) return;
   switch (phase_) {
     case Phase::Command:

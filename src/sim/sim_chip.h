@@ -65,6 +65,9 @@ class SimChip {
   void clockRise(std::int64_t t);
   void clockFall(std::int64_t t, int dataLevel);
   bool driving() const { return driving_; }
+  // Whether the last falling clock edge latched a bit (a command or load
+  // frame); the edges of a read frame latch nothing.
+  bool latchedAtLastFall() const { return latchedAtLastFall_; }
   int driveLevel() const { return driveLevel_; }
 
   bool inProgrammingMode() const { return programming_; }
@@ -101,6 +104,8 @@ class SimChip {
   void eraseDataMemory();
   bool inConfigSpace() const { return pc_ >= 0x2000; }
   void violation(std::int64_t t, const std::string& text);
+  void warning(std::int64_t t, const std::string& text);
+  bool runsBeforeEntry() const;
 
   const ChipTraits* traits_;
   SimLog* log_ = nullptr;
@@ -120,6 +125,7 @@ class SimChip {
   int readRises_ = 0, readFalls_ = 0;
   std::uint16_t readValue_ = 0;
   bool driving_ = false;
+  bool latchedAtLastFall_ = false;
   int driveLevel_ = 1;
   bool atBoundary_ = false;
   std::int64_t boundaryNs_ = 0;

@@ -12,7 +12,13 @@ std::size_t SimLog::violations() const {
 }
 
 std::size_t SimLog::busyCommands() const {
-  return events_.size() - violations();
+  return static_cast<std::size_t>(std::count_if(events_.begin(), events_.end(), [](const auto& e) {
+    return e.kind == EventKind::BusyCommand;
+  }));
+}
+
+std::size_t SimLog::warnings() const {
+  return events_.size() - violations() - busyCommands();
 }
 
 std::string commandName(std::uint8_t code) {
@@ -56,7 +62,9 @@ std::string SimLog::eventsText() const {
   char line[64];
   for (const SimEvent& event : events_) {
     std::snprintf(line, sizeof line, "%12.3f us %s: ", static_cast<double>(event.timeNs) / 1000.0,
-                  event.kind == EventKind::Violation ? "violation" : "busy");
+                  event.kind == EventKind::Violation     ? "violation"
+                  : event.kind == EventKind::BusyCommand ? "busy"
+                                                         : "warning");
     text += line + event.text + "\n";
   }
   return text;

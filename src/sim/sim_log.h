@@ -9,6 +9,7 @@ namespace kalmar::sim {
 enum class EventKind {
   Violation,    // a timing minimum broken, or a read/load during an unfinished cycle
   BusyCommand,  // a command while a self-timed cycle still runs (ignored)
+  Warning,      // what the documents warn may go wrong on a real chip
 };
 
 struct SimEvent {
@@ -34,6 +35,9 @@ class SimLog {
   void busy(std::int64_t timeNs, std::string text) {
     events_.push_back({timeNs, EventKind::BusyCommand, std::move(text)});
   }
+  void warning(std::int64_t timeNs, std::string text) {
+    events_.push_back({timeNs, EventKind::Warning, std::move(text)});
+  }
   void command(std::int64_t timeNs, std::uint8_t code, std::uint16_t address, int data) {
     if (tracing_) trace_.push_back({timeNs, code, address, data});
   }
@@ -43,6 +47,7 @@ class SimLog {
   const std::vector<TraceEntry>& trace() const { return trace_; }
   std::size_t violations() const;
   std::size_t busyCommands() const;
+  std::size_t warnings() const;
   void clear() {
     events_.clear();
     trace_.clear();

@@ -226,3 +226,41 @@ TEST(SimChip, TraceNamesEveryCommand) {
 
 }  // namespace
 }  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// VDD before VPP on a chip whose configuration runs it from its internal
+// oscillator with MCLR as an input: a real chip may run its program first.
+TEST(SimChip, SupplyOrderIsWarnedWhereTheChipCanRunFirst) {
+  for (auto wiring : {sim::SupplyWiring::D2IsVdd, sim::SupplyWiring::D3IsVdd}) {
+    SimRig rig(sim::ChipKind::PIC16F628A);
+    rig.adapter.wiring = wiring;
+    rig.chip.config = 0x3F18;  // INTRC, MCLR off
+    icsp::readConfigSpace(rig.line, 7);
+    EXPECT_EQ(rig.log().warnings(), wiring == sim::SupplyWiring::D2IsVdd ? 1u : 0u)
+        << rig.log().eventsText();
+    EXPECT_EQ(rig.log().violations(), 0u);
+  }
+  SimRig f84(sim::ChipKind::PIC16F84A);
+  icsp::readConfigSpace(f84.line, 7);
+  EXPECT_EQ(f84.log().warnings(), 0u);
+}
+
+// The edges of a read frame latch nothing: the host may pull the data line
+// right after its last falling edge.
+TEST(SimChip, NoHoldCheckAfterAReadFrame) {
+  SimRig rig(sim::ChipKind::PIC16F84A);
+  rig.line.EnterProgrammingMode();
+  rig.line.SendCommand(command::kReadDataProgram);
+  std::int64_t t = rig.counter.counter() + 2'000;
+  for (int clock = 0; clock < 16; ++clock, t += 2'000) {  // the read frame, by hand
+    rig.adapter.writeData(0x00, t);                       // clock high, data released
+    rig.adapter.writeData(0x02, t + 1'000);               // clock low
+  }
+  rig.adapter.writeData(0x03, t - 1'000 + 10);  // pulled low 10 ns after the last fall
+  EXPECT_EQ(rig.log().violations(), 0u) << rig.log().eventsText();
+}
+
+}  // namespace
+}  // namespace kalmar::testing
