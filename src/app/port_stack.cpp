@@ -46,6 +46,10 @@ std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::strin
     s->adapter_ = std::make_unique<sim::SimAdapter>(*s->chip_);
     PortStack* self = s.get();
     s->basePort_ = std::make_unique<SimPort>(*s->adapter_, [self] { return self->nanoseconds(); });
+  } else if (choice.needsPort && isDevicePort(choice.port)) {
+    const std::string device = choice.port;
+    s->basePort_ = std::make_unique<PortRouter>(
+        [device](std::uint16_t address) { return openPpdevDevice(device, address); });
   } else if (choice.needsPort) {
     s->basePort_ = std::make_unique<PortRouter>(openLinuxPort);
   } else {

@@ -17,7 +17,7 @@ namespace kalmar {
 // How a front end wants its adapter: the port ("lpt1", "lpt2", "sim:FILE",
 // or none), simulated time, a recording of every access.
 struct PortChoice {
-  std::string port;  // empty: the real ports, as the settings choose them
+  std::string port;  // empty, "lpt1", "lpt2": the real ports; "sim:FILE"; "/dev/parportN"
   bool virtualTime = false;
   bool record = false;
   bool needsPort = true;  // false: no device is opened (commands that never talk to a chip)
@@ -65,6 +65,10 @@ std::string chipNamedBySettings();
 // "sim:FILE" names a simulated chip kept in FILE.
 inline bool isSimPort(const std::string& port) {
   return port.rfind("sim:", 0) == 0;
+}
+// "/dev/parportN" names a ppdev device directly.
+inline bool isDevicePort(const std::string& port) {
+  return port.rfind("/dev/", 0) == 0;
 }
 
 }  // namespace kalmar

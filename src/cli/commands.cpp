@@ -4,7 +4,9 @@
 #include <functional>
 #include <map>
 
+#include "cli/identify.h"
 #include "cli/session.h"
+#include "device/settings_file.h"
 #include "files/file_io.h"
 #include "files/hex_load.h"
 #include "files/hex_writer.h"
@@ -17,6 +19,7 @@
 #include "memory/data_memory.h"
 #include "memory/erase.h"
 #include "memory/id_locations.h"
+#include "memory/operation_frame.h"
 #include "memory/program_read.h"
 #include "memory/program_write.h"
 #include "memory/read_all.h"
@@ -63,6 +66,77 @@ bool loadFile(Context& c, const std::string& path) {
   return loadHexFile(c.form, path);
 }
 
+bool fileHoldsNothing(const Buffer& buffer) {
+  for (std::uint16_t word : buffer.program)
+    if (word != kBlankWord) return false;
+  for (std::uint8_t byte : buffer.data)
+    if (byte != kBlankByte) return false;
+  for (std::uint16_t id : buffer.ids)
+    if (id != kBlankWord) return false;
+  return true;
+}
+
+bool anyDataBytes(const TForm1& form) {
+  for (int i = 0; i < form.profile.dataBytes; ++i)
+    if (form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte) return true;
+  return false;
+}
+
+// "program": the whole chip from one file, as a user of a programmer means
+// it: erase (calibration and BG kept), the program words that are not blank,
+// a verify of all program memory, data memory, IDs and configuration word,
+// each checked. Everything must verify for success.
+bool programChip(Context& c) {
+  TForm1& form = c.form;
+  const std::string& path = c.options.arguments[0];
+  if (!loadFile(c, path)) return false;
+  if (!c.options.force && fileHoldsNothing(form.buffer)) {
+    std::fprintf(stderr,
+                 "В файле %s нет ни слов программы, ни данных, ни идентификатора: "
+                 "программировать нечего.\n--force стирает микроконтроллер и записывает "
+                 "файл всё равно.\n",
+                 path.c_str());
+    return false;
+  }
+  if (!Chek_Hard(form) || !confirmCodeProtection(form)) return false;
+  const std::int64_t start = form.platform.timeOfDayMs();
+  const Buffer file = form.buffer;
+  eraseChip(form);
+  if (!form.operation.ok) return false;
+  // The erase leaves its own blank image; the file comes back, with the
+  // chip's calibration word and BG bits where the erase kept them.
+  const std::uint16_t keptConfig = form.buffer.config;
+  const int last = form.profile.programWords - 1;
+  const std::uint16_t keptLast = form.buffer.program[static_cast<std::size_t>(last)];
+  form.buffer.program = file.program;
+  form.buffer.data = file.data;
+  form.buffer.ids = file.ids;
+  form.buffer.config = file.config;
+  if (form.profile.is12F6xx()) {
+    form.buffer.program[static_cast<std::size_t>(last)] = keptLast;
+    form.buffer.config = keptConfig;
+  }
+  writeProgramAfterErase(form);
+  if (form.operation.ok) Proc_VerifyPM(form);
+  if (form.operation.ok && anyDataBytes(form)) {
+    Proc_Write_DM(form);
+    if (form.operation.ok) Proc_Verify_DM(form);
+  }
+  if (form.operation.ok &&
+      form.buffer.ids != std::array<std::uint16_t, 4>{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF}) {
+    Proc_Write_ID(form);
+    if (form.operation.ok) Proc_Read_ID(form);
+    if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
+  }
+  if (form.operation.ok) Proc_Write_Config(form);
+  if (!form.operation.ok) return false;
+  form.window.StatusBar1 =
+      " Последнее выполненное действие: микроконтроллер запрограммирован из файла " + path +
+      ", всё проверено.";
+  form.window.StatusBar2 = elapsedSince(form, start);
+  return true;
+}
+
 std::string asmPathFor(const std::string& hexPath) {
   const std::size_t slash = hexPath.find_last_of('/');
   const std::size_t dot = hexPath.rfind('.');
@@ -83,7 +157,14 @@ using Command = std::function<bool(Context&)>;
 
 const std::map<std::string, Command>& commands() {
   static const std::map<std::string, Command> table = {
-      {"check", [](Context&) { return true; }},
+      {"check",
+       [](Context& c) {
+         if (!Chek_Hard(c.form)) return false;
+         std::printf("Программатор обнаружен.\n");
+         return true;
+       }},
+      {"detect", [](Context& c) { return detectChip(c.form); }},
+      {"program", programChip},
       {"read",
        [](Context& c) {
          Button16Click(c.form);
@@ -219,6 +300,16 @@ int run(const Options& options) {
   std::string error;
   int status = kExitOk;
   const bool chip = needsChip(options.command);
+  if (options.command == "write-config" && options.arguments.empty()) {
+    std::string bytes;
+    if (!readFile(kSettingsFileName, kMaxSettingsFileBytes, bytes, error) ||
+        !parseSettings(bytes)) {
+      std::fprintf(stderr,
+                   "kalmar-cli: write-config без слова записывает слово из ./Kalmar.cfg, а этого "
+                   "файла нет; укажите слово: write-config 3F18\n");
+      return kExitUsage;
+    }
+  }
   std::unique_ptr<Session> session = Session::start(options, chip, error, status);
   if (!session) {
     std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
@@ -228,11 +319,20 @@ int run(const Options& options) {
   session->beginCommand();
   Context context{form, options};
   bool done = true;
-  if (chip && !Chek_Hard(form)) {
-    status = kExitNoProgrammer;
-  } else {
-    done = commands().at(options.command)(context);
+  const Identity identity = chip && !options.force && identifiedFirst(options.command)
+                                ? identifyChip(form, session->chipChosen())
+                                : Identity::Matches;
+  if (identity == Identity::Selected && !options.quiet)
+    std::fprintf(stderr, "Выбран микроконтроллер, который ответил: %s.\n",
+                 form.profile.name.c_str());
+  if (identity == Identity::OtherChip || identity == Identity::NoChip) done = false;
+  if (options.calibration && !form.profile.is12F6xx()) {
+    std::fprintf(stderr, "kalmar-cli: --calibration только для PIC12F629 и PIC12F675\n");
+    return kExitUsage;
   }
+  if (identity == Identity::Matches || identity == Identity::Selected)
+    done = commands().at(options.command)(context);
+  if (form.programmerMissing) status = kExitNoProgrammer;
   session->host().status(form.window.StatusBar1);
   if (!form.window.StatusBar2.empty()) session->host().status("(" + form.window.StatusBar2 + ")");
   if (!session->finish(error)) {

@@ -1,9 +1,12 @@
 #include "cli/options.h"
 
-#include "device/catalogue.h"
+#include <getopt.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <map>
+
+#include "device/catalogue.h"
 
 namespace kalmar::cli {
 
@@ -14,7 +17,7 @@ const std::map<std::string, std::pair<int, int>> kCommands = {
     {"check", {0, 0}},       {"read", {0, 0}},         {"read-pm", {0, 0}},  {"read-dm", {0, 0}},
     {"read-config", {0, 0}}, {"read-id", {0, 0}},      {"write", {1, 1}},    {"verify", {1, 1}},
     {"write-dm", {1, 1}},    {"write-config", {0, 1}}, {"write-id", {4, 4}}, {"erase", {0, 0}},
-    {"disasm", {1, 1}},      {"load", {1, 1}},
+    {"disasm", {1, 1}},      {"load", {1, 1}},         {"program", {1, 1}},  {"detect", {0, 0}},
 };
 
 bool isSlowdown(double value) {
@@ -25,6 +28,124 @@ bool isSlowdown(double value) {
 
 }  // namespace
 
+namespace {
+
+std::string upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string chipList() {
+  std::string list;
+  for (const CatalogueEntry& chip : catalogue())
+    list += (list.empty() ? "" : ", ") + std::string(chip.name);
+  return list;
+}
+
+enum LongOnly { kVirtualTime = 256, kSlowdown, kSimFault, kTrace, kVersion, kCalibration };
+
+const option kLongOptions[] = {
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {"yes", no_argument, nullptr, 'y'},
+    {"quiet", no_argument, nullptr, 'q'},
+    {"force", no_argument, nullptr, 'f'},
+    {"virtual-time", no_argument, nullptr, kVirtualTime},
+    {"chip", required_argument, nullptr, 'c'},
+    {"port", required_argument, nullptr, 'p'},
+    {"slowdown", required_argument, nullptr, kSlowdown},
+    {"sim-fault", required_argument, nullptr, kSimFault},
+    {"trace", required_argument, nullptr, kTrace},
+    {"output", required_argument, nullptr, 'o'},
+    {"calibration", required_argument, nullptr, kCalibration},
+    {nullptr, 0, nullptr, 0},
+};
+
+// One option and its value; an empty string when it is fine.
+std::string takeOption(Options& o, int code, const std::string& value) {
+  switch (code) {
+    case 'h':
+      o.help = true;
+      break;
+    case kVersion:
+      o.version = true;
+      break;
+    case 'y':
+      o.yes = true;
+      break;
+    case 'q':
+      o.quiet = true;
+      break;
+    case 'f':
+      o.force = true;
+      break;
+    case kVirtualTime:
+      o.virtualTime = true;
+      break;
+    case 'c': {
+      std::optional<std::string> name = chipNamed(value);
+      if (!name) return "неизвестный микроконтроллер " + value + " (можно: " + chipList() + ")";
+      o.chip = *name;
+      break;
+    }
+    case 'p': {
+      const std::string port = lower(value);
+      if (port == "lpt1" || port == "lpt2")
+        o.port = port;
+      else if ((value.rfind("sim:", 0) == 0 && value.size() > 4) || value.rfind("/dev/", 0) == 0)
+        o.port = value;
+      else
+        return "неизвестный порт " + value + " (lpt1, lpt2, /dev/parportN или sim:ФАЙЛ)";
+      break;
+    }
+    case kSlowdown: {
+      char* end = nullptr;
+      const double factor = std::strtod(value.c_str(), &end);
+      if (end == value.c_str() || *end != '\0' || !isSlowdown(factor))
+        return "недопустимое замедление " + value + " (1, 1.2, 1.5, 2, 3 или 5)";
+      o.slowdown = factor;
+      break;
+    }
+    case kSimFault:
+      o.simFaults.push_back(value);
+      break;
+    case kTrace:
+      o.traceFile = value;
+      break;
+    case 'o':
+      o.output = value;
+      break;
+    case kCalibration: {
+      char* end = nullptr;
+      const unsigned long word = std::strtoul(value.c_str(), &end, 16);
+      if (value.empty() || *end != '\0' || (word & 0xFF00) != 0x3400)
+        return "--calibration: нужно калибровочное слово RETLW 34xx, а не " + value;
+      o.calibration = static_cast<std::uint16_t>(word);
+      break;
+    }
+    default:
+      return "неизвестный параметр";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::optional<std::string> chipNamed(const std::string& text) {
+  std::string name = upper(text);
+  if (name.rfind("PIC", 0) != 0) name = "PIC" + name;
+  if (findChip(name) == nullptr) return std::nullopt;
+  return name;
+}
+
+// getopt_long (glibc): "--opt=value" and "--opt value", short options
+// bundled, options before or after the command, "--" ending them; the
+// parser every GNU tool uses, with no dependency to install.
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
   ParsedOptions parsed;
   Options& o = parsed.options;
@@ -32,56 +153,43 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     parsed.error = std::move(reason);
     return parsed;
   };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    auto value = [&](std::string& out) {
-      if (i + 1 >= args.size()) return false;
-      out = args[++i];
-      return true;
-    };
-    std::string text;
-    if (arg == "-h" || arg == "--help") {
-      o.help = true;
-    } else if (arg == "--version") {
-      o.version = true;
-    } else if (arg == "-y" || arg == "--yes") {
-      o.yes = true;
-    } else if (arg == "-q" || arg == "--quiet") {
-      o.quiet = true;
-    } else if (arg == "--virtual-time") {
-      o.virtualTime = true;
-    } else if (arg == "-c" || arg == "--chip") {
-      if (!value(text)) return fail("после " + arg + " нужно название микроконтроллера");
-      if (findChip(text) == nullptr) return fail("неизвестный микроконтроллер " + text);
-      o.chip = text;
-    } else if (arg == "-p" || arg == "--port") {
-      if (!value(text)) return fail("после " + arg + " нужен порт");
-      if (text != "lpt1" && text != "lpt2" && (text.rfind("sim:", 0) != 0 || text.size() < 5))
-        return fail("неизвестный порт " + text + " (lpt1, lpt2 или sim:ФАЙЛ)");
-      o.port = text;
-    } else if (arg == "--slowdown") {
-      if (!value(text)) return fail("после --slowdown нужен коэффициент");
-      char* end = nullptr;
-      double factor = std::strtod(text.c_str(), &end);
-      if (end == text.c_str() || *end != '\0' || !isSlowdown(factor))
-        return fail("недопустимое замедление " + text + " (1, 1.2, 1.5, 2, 3 или 5)");
-      o.slowdown = factor;
-    } else if (arg == "--sim-fault") {
-      if (!value(text)) return fail("после --sim-fault нужна неисправность");
-      o.simFaults.push_back(text);
-    } else if (arg == "--trace") {
-      if (!value(text)) return fail("после --trace нужен файл");
-      o.traceFile = text;
-    } else if (arg == "-o" || arg == "--output") {
-      if (!value(text)) return fail("после " + arg + " нужен файл");
-      o.output = text;
-    } else if (arg.size() > 1 && arg[0] == '-') {
-      return fail("неизвестный параметр " + arg);
-    } else if (o.command.empty()) {
-      o.command = arg;
-    } else {
-      o.arguments.push_back(arg);
+  std::vector<std::string> storage;
+  storage.reserve(args.size() + 1);
+  storage.push_back("kalmar-cli");
+  storage.insert(storage.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& arg : storage) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(storage.size());
+
+  optind = 0;  // a fresh scan (GNU)
+  opterr = 0;  // reasons are ours, in Russian
+  int code = 0;
+  while ((code = getopt_long(argc, argv.data(), "+hyqfc:p:o:", kLongOptions, nullptr)) != -1) {
+    if (code == '?' || code == ':') {
+      const std::string arg = argv[static_cast<std::size_t>(optind - 1)];
+      if (optopt != 0 && std::string("cpo").find(static_cast<char>(optopt)) != std::string::npos)
+        return fail("после -" + std::string(1, static_cast<char>(optopt)) + " нужно значение");
+      return fail(
+          (code == ':' ? "после " + arg + " нужно значение" : "неизвестный параметр " + arg));
     }
+    const std::string reason = takeOption(o, code, optarg ? optarg : "");
+    if (!reason.empty()) return fail(reason);
+    // "+": stop at the command; options after it are scanned again below.
+    while (optind < argc && argv[static_cast<std::size_t>(optind)][0] != '-') {
+      const std::string word = argv[static_cast<std::size_t>(optind++)];
+      if (o.command.empty())
+        o.command = word;
+      else
+        o.arguments.push_back(word);
+    }
+  }
+  for (int i = optind; i < argc; ++i) {
+    const std::string word = argv[static_cast<std::size_t>(i)];
+    if (o.command.empty())
+      o.command = word;
+    else
+      o.arguments.push_back(word);
   }
   if (o.help || o.version) return parsed;
   if (o.command.empty()) return fail("не указана команда");

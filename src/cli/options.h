@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ struct Options {
   bool yes = false;
   std::optional<std::string> output;
   bool quiet = false;
+  bool force = false;                        // no chip identification, no refusal of an empty file
+  std::optional<std::uint16_t> calibration;  // RETLW written at 3FFh of a PIC12F629/675
   bool help = false;
   bool version = false;
   std::string command;
@@ -28,6 +31,9 @@ struct ParsedOptions {
 };
 
 ParsedOptions parseOptions(const std::vector<std::string>& args);
+// A chip name as the user may write it ("16f628a", "pic16F628A"), as the
+// catalogue spells it; empty when no chip has it.
+std::optional<std::string> chipNamed(const std::string& text);
 std::string helpText();
 
 inline constexpr int kExitOk = 0;

@@ -5,7 +5,9 @@
 #include <fstream>
 
 #include "device/chip_selection.h"
+#include "device/settings_file.h"
 #include "device/startup.h"
+#include "files/file_io.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
 
@@ -15,6 +17,13 @@ namespace {
 
 bool parseHexNumber(const std::string& text, unsigned limit, unsigned& value) {
   return parseHexCell(text, value) && value <= limit;
+}
+
+// Whether ./Kalmar.cfg names a chip (start-up took it from there).
+bool settingsFileNamesChip() {
+  std::string bytes, error;
+  return readFile(kSettingsFileName, kMaxSettingsFileBytes, bytes, error) &&
+         parseSettings(bytes).has_value();
 }
 
 }  // namespace
@@ -80,21 +89,31 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   s->form_ = std::make_unique<TForm1>(s->host_, *s->platform_, s->stack_->line());
   TForm1& form = *s->form_;
   s->host_.attach(&form.window);
-  form.openPort = s->stack_->opener();
+  // A port named on the command line is the only one opened: start-up
+  // must not open (and complain about) the settings file's.
+  const bool portChosen = options.port && !sim && needsPort;
+  form.openPort = portChosen ? nullptr : s->stack_->opener();
 
   FormCreate(form);
   readSettingsAndStart(form);
   FormActivate(form);
+  s->chipChosen_ = options.chip.has_value() || settingsFileNamesChip();
   if (options.chip && *options.chip != form.profile.name) selectChipByName(form, *options.chip);
-  if (options.port && !sim) {
+  if (portChosen) {
+    form.openPort = s->stack_->opener();
     const bool lpt1 = *options.port == "lpt1";
-    if (lpt1 != form.port.isLpt1()) {
-      if (lpt1)
-        LPT11Click(form);
-      else
-        LPT2278h1Click(form);
-      openSelectedPort(form);
-    }
+    if (*options.port == "lpt2" && lpt1 == form.port.isLpt1()) LPT2278h1Click(form);
+    if (lpt1 && !form.port.isLpt1()) LPT11Click(form);
+    openSelectedPort(form);
+  }
+  if (options.calibration) form.calibrationOverride = options.calibration;
+  if (!options.quiet) {
+    form.onFactoryValuesRead = [](std::uint16_t calibration, std::uint8_t bg) {
+      std::fprintf(stderr,
+                   "Перед стиранием: калибровочное слово %04X, биты BG %d%d (запишите их на "
+                   "случай потери).\n",
+                   calibration, (bg >> 5) & 1, (bg >> 4) & 1);
+    };
   }
   if (options.slowdown)
     selectSlowdownFactor(form.window.slowdown, form.line.timing(), *options.slowdown);

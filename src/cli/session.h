@@ -25,6 +25,8 @@ class Session {
   TForm1& form() { return *form_; }
   TerminalHost& host() { return host_; }
   bool simulated() const { return stack_->simulated(); }
+  // The user named the chip: -c, or the settings file of the directory.
+  bool chipChosen() const { return chipChosen_; }
 
   // Marks the start of the command for the trace.
   void beginCommand();
@@ -40,6 +42,7 @@ class Session {
 
   Options options_;
   std::unique_ptr<PortStack> stack_;
+  bool chipChosen_ = false;
   TerminalHost host_;
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<TForm1> form_;

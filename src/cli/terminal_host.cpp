@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <string>
 
 namespace kalmar::cli {
@@ -11,7 +12,14 @@ namespace kalmar::cli {
 std::string terminalText(const std::string& text) {
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if ((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);  // a file's bad byte, shown safely
+      out += escaped;
+      continue;
+    }
     out += text[i];
   }
   return out;
@@ -71,9 +79,14 @@ MessageResult TerminalHost::messageBox(const std::string& caption, const std::st
     std::fprintf(err_, "%s: %s\n", caption.c_str(), terminalText(text).c_str());
   if (!question) return MessageResult::Ok;
   const MessageResult answer = ask();
-  if (answer != MessageResult::Ok) cancelled_ = true;
+  // Declining the correction of a file's configuration word keeps the word;
+  // the command goes on and can succeed.
+  const bool offer = text.rfind("В прочитанном файле для данного микроконтроллера", 0) == 0;
+  if (answer != MessageResult::Ok && !offer) cancelled_ = true;
   if (!quiet_ && !interactive_)
     std::fprintf(err_, "  -> %s\n", answer == MessageResult::Ok ? "OK" : "Отмена");
+  if (answer != MessageResult::Ok && !interactive_ && !yes_)
+    std::fprintf(err_, "Без терминала на вопросы отвечается «Отмена»; --yes отвечает OK.\n");
   return answer;
 }
 

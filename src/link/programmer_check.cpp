@@ -42,7 +42,9 @@ void Button17Click(CheckContext context) {
 }
 
 bool Chek_Hard(TForm1& form) {
-  return Chek_Hard(CheckContext{form.line, form.platform, form.host, form.window});
+  const bool found = Chek_Hard(CheckContext{form.line, form.platform, form.host, form.window});
+  form.programmerMissing = !found;
+  return found;
 }
 
 void Button17Click(TForm1& form) {

@@ -228,13 +228,16 @@ std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form) {
   const std::uint16_t word = readConfigurationWord(form);
   form.line.ExitProgrammingMode(false);
   form.savedCalibration = readCalibrationWord(form);
+  const auto bg = static_cast<std::uint8_t>((word >> 8) & 0x30);
+  if (form.onFactoryValuesRead) form.onFactoryValuesRead(*form.savedCalibration, bg);
+  if (form.calibrationOverride) form.savedCalibration = form.calibrationOverride;
   form.window.StatusBar1 =
       " Последнее выполненное действие: успешно прочитано слово конфигурации микроконтроллера.";
   form.window.ProgressBar1 = 106;
   BattonEnable(form);
   form.window.StatusBar2 = elapsedSince(form, form.operation.startMs);
   form.platform.setPriorityClass(PriorityClass::Normal);
-  return static_cast<std::uint8_t>((word >> 8) & 0x30);
+  return bg;
 }
 
 void BG_of_12F6xx_Readen(TForm1& form) {
@@ -281,6 +284,10 @@ void Button11Click(TForm1& form) {
                            "будут потеряны. Вы действительно хотите продолжить?",
                            MessageIcon::None, MessageButtons::OkCancel) != MessageResult::Ok)
     return;
+  eraseChip(form);
+}
+
+void eraseChip(TForm1& form) {
   const bool is12F6xx = form.profile.is12F6xx();
   std::uint16_t keptConfig = form.buffer.config;
   if (is12F6xx) {

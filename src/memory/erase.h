@@ -25,5 +25,7 @@ void Errase_PM_befor_Write_12F6xx(TForm1& form);
 bool keepFactoryValues(TForm1& form, std::uint16_t bgSource);
 // "Стереть Все": erase everything and prove the chip blank.
 void Button11Click(TForm1& form);
+// The same after the programmer check and the question.
+void eraseChip(TForm1& form);
 
 }  // namespace kalmar

@@ -72,6 +72,38 @@ void Proc_WritePM(TForm1& form) {
   endWriteFrame(form, lastAction);
 }
 
+void writeProgramAfterErase(TForm1& form) {
+  LineProtocol& line = form.line;
+  const int words = form.profile.programWords;
+  // The calibration word of a PIC12F629/675 is back already.
+  const int last = form.profile.is12F6xx() ? words - 1 : words;
+  const std::int64_t start =
+      beginFrame(form, "Выполняемое действие: запись данных в память программ микроконтроллера.");
+  form.operation.ok = true;
+  std::string lastAction = kWriteDone;
+  line.EnterProgrammingMode();
+  for (int address = 0; address < last; ++address) {
+    const std::uint16_t word = form.buffer.program[static_cast<std::size_t>(address)];
+    if (word != kBlankWord) {
+      line.programWord(command::kLoadDataProgram, word & 0x3FFF);
+      const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
+      if (readBack != word) {
+        reportFailure(form, kWriteCaption,
+                      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word),
+                                        hex4(readBack)));
+        lastAction =
+            " Посл. вып. действие: неудачная попытка записать данные в память программ "
+            "микроконтроллера.";
+        break;
+      }
+      setProgress(form, roundHalfEven((address + 1) * 100.0 / words) + 5);
+    }
+    if (address + 1 < words) line.SendCommand(command::kIncrementAddress);
+  }
+  line.ExitProgrammingMode(true);
+  endFrame(form, lastAction, form.operation.ok, start);
+}
+
 void Proc_VerifyPM(TForm1& form) {
   const int words = form.profile.programWords;
   form.operation.startMs = beginFrame(

@@ -130,6 +130,20 @@ std::string parportDeviceFor(std::uint16_t dataRegister) {
   return dataRegister == kLpt2Data ? "/dev/parport1" : "/dev/parport0";
 }
 
+PortOpenResult openPpdevDevice(const std::string& devicePath, std::uint16_t dataRegister) {
+  PortOpenResult result;
+  result.device = devicePath;
+  auto ppdev = std::make_unique<PpdevPort>(devicePath, dataRegister);
+  if (ppdev->isOpen()) {
+    result.port = std::move(ppdev);
+    result.opened = true;
+    return result;
+  }
+  result.reason = ppdev->failure();
+  result.port = std::make_unique<NonePort>();
+  return result;
+}
+
 PortOpenResult openLinuxPort(std::uint16_t dataRegister) {
   PortOpenResult result;
   result.device = parportDeviceFor(dataRegister);

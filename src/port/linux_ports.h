@@ -62,5 +62,7 @@ class DirectPort final : public PortIo {
 // not exist and privileges allow; otherwise a NonePort with the reason.
 std::string parportDeviceFor(std::uint16_t dataRegister);
 PortOpenResult openLinuxPort(std::uint16_t dataRegister);
+// A ppdev device named by its path, whatever the address asks for.
+PortOpenResult openPpdevDevice(const std::string& devicePath, std::uint16_t dataRegister);
 
 }  // namespace kalmar

@@ -57,6 +57,11 @@ struct TForm1 {
   std::string lastOpenedPath;                 // the file last chosen in the open dialog
   // The PIC12F629/675 calibration word (RETLW) read before an erase.
   std::optional<std::uint16_t> savedCalibration;
+  // A calibration word given by hand, written instead of the one kept.
+  std::optional<std::uint16_t> calibrationOverride;
+  // Told the calibration word and BG bits (00h..30h) read before an erase.
+  std::function<void(std::uint16_t calibration, std::uint8_t bg)> onFactoryValuesRead;
+  bool programmerMissing = false;  // the last programmer check found no adapter
 };
 
 }  // namespace kalmar

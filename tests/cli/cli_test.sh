@@ -33,6 +33,7 @@ make_hex() {  # make_hex FILE CONFIG
     3F21) config_record=:02400E00213F50 ;;
     3F30) config_record=:02400E00303F41 ;;
     21C4) config_record=:02400E00C421CB ;;
+    2130) config_record=:02400E0030215F ;;  # bits 12:9 clear: the correction is offered
   esac
   printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :084000000100020003000400AE "$config_record" :044200001200340074 :00000001FF > "$1"
 }
@@ -102,6 +103,46 @@ if [ -d "$testdata" ]; then
   "$cli" -q -y -c PIC16F628A -p sim:real.chip --virtual-time write "$file"; status=$?
   "$cli" -q -c PIC16F628A -p sim:real.chip --virtual-time verify "$file"; status2=$?
   check "a real file writes and verifies" 0 "$status" "[ $status2 = 0 ]"
+fi
+
+# Chip identification: the ID at 2006h names the chip in the socket.
+detected=0
+for kind in PIC16F84A PIC16F627 PIC16F627A PIC16F628 PIC16F628A PIC12F629 PIC12F675; do
+  "$cli" -q -c $kind -p sim:id-$kind.chip --virtual-time detect | grep -q "^$kind, ревизия" &&
+    detected=$((detected + 1))
+done
+"$cli" -q -c PIC16F628A -p sim:empty.chip --virtual-time --sim-fault no-chip detect >/dev/null
+check "detect names seven chips, and no chip" 1 "$?" "[ $detected = 7 ]"
+"$cli" -q -c PIC16F84A -p sim:id-PIC16F628A.chip --virtual-time read-config 2>err.txt; status=$?
+"$cli" -q -c PIC16F84A -p sim:id-PIC16F628A.chip --virtual-time --force read-config >/dev/null
+check "a wrong chip is refused, --force goes on" 1 "$status" "[ $? = 0 ]" \
+  "grep -q 'В программаторе PIC16F628A, ревизия 0' err.txt"
+echo kept > kept.hex
+"$cli" -q -c PIC16F628A -p sim:empty.chip --virtual-time --sim-fault no-chip read -o kept.hex 2>/dev/null
+check "read -o with no chip leaves the file" 1 "$?" "grep -q '^kept$' kept.hex"
+
+make_hex odd.hex 2130
+"$cli" -c PIC16F628A load odd.hex >/dev/null 2>err.txt
+check "a declined correction does not fail the command" 0 "$?" "grep -q -- '--yes отвечает OK' err.txt"
+"$cli" -q --chip=16f628a -p sim:odd.chip --virtual-time read-id >/dev/null; status=$?
+"$cli" -q -c pic99 load odd.hex 2>err.txt
+check "chip spellings; an unknown chip lists the known" 2 "$?" "[ $status = 0 ]" \
+  "grep -q 'PIC12F675' err.txt"
+
+# program: one command over a programmed chip, calibration kept or given.
+if [ -d "$testdata" ]; then
+  first="$testdata/PIC16F628A/mit41301__PIC16F628A-Freq-Meter__frqmeter.HEX"
+  second="$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"
+  "$cli" -q -y -c PIC16F628A -p sim:prog.chip --virtual-time program "$first"
+  "$cli" -q -y -c PIC16F628A -p sim:prog.chip --virtual-time program "$second"; status=$?
+  "$cli" -q -c PIC16F628A -p sim:prog.chip --virtual-time verify "$second"
+  check "program over a programmed PIC16F628A" 0 "$status" "[ $? = 0 ]"
+  small="$testdata/PIC12F675/Nonoum__LP_MPPT_PIC12F675__pic12f675_lp_mppt__1_3_198.F.hex"
+  "$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time program "$small"; status=$?
+  grep -q '^pm 03F8 .* 343C$' cal.chip; kept=$?
+  "$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time --calibration 3480 program "$small"
+  check "program a PIC12F675: calibration kept, or the one given" 0 "$status" "[ $kept = 0 ]" \
+    "grep -q '^pm 03F8 .* 3480$' cal.chip"
 fi
 
 # Ctrl-C in the middle of a write on real time: the adapter goes idle first,

@@ -1,0 +1,81 @@
+#include "cli/identify.h"
+
+#include <cstdio>
+
+#include "device/chip_selection.h"
+#include "link/programmer_check.h"
+#include "memory/device_id.h"
+#include "window/hex_text.h"
+
+namespace kalmar::cli {
+
+namespace {
+
+std::string revisionText(std::uint16_t id) {
+  return std::to_string(id & 0x1F) + " (идентификатор " + hex4(id) + ")";
+}
+
+}  // namespace
+
+bool identifiedFirst(const std::string& command) {
+  for (const char* name : {"program", "write", "write-dm", "write-config", "write-id", "erase",
+                           "read", "read-pm", "read-dm", "read-config", "read-id", "verify"})
+    if (command == name) return true;
+  return false;
+}
+
+Identity identifyChip(TForm1& form, bool chipChosen) {
+  const std::uint16_t id = readDeviceId(form);
+  const std::string selected = form.profile.name;
+  if (noChipAnswered(id)) {
+    // The PIC16F84 and PIC16C84 have no ID: silence is all they can say.
+    if (!hasDeviceId(selected)) return Identity::Matches;
+    // Silence is also what a missing adapter gives; its own check tells.
+    if (!Chek_Hard(form)) return Identity::NoProgrammer;
+    std::fprintf(stderr,
+                 "Микроконтроллер %s не отвечает (идентификатор %s): в программаторе нет "
+                 "микроконтроллера, или он вставлен неправильно.\n"
+                 "Команда не выполнена; --force выполняет её без проверки.\n",
+                 selected.c_str(), hex4(id).c_str());
+    return Identity::NoChip;
+  }
+  const std::string detected = chipOfDeviceId(id);
+  if (detected == selected) return Identity::Matches;
+  if (!detected.empty() && !chipChosen) {
+    selectChipByName(form, detected);
+    return Identity::Selected;
+  }
+  if (detected.empty())
+    std::fprintf(stderr,
+                 "В программаторе микроконтроллер с идентификатором %s, а выбран %s.\n"
+                 "Kalmar не знает такого идентификатора. Команда не выполнена; --force выполняет "
+                 "её без проверки.\n",
+                 hex4(id).c_str(), selected.c_str());
+  else
+    std::fprintf(stderr,
+                 "В программаторе %s, ревизия %s, а выбран %s.\n"
+                 "Выберите -c %s; --force выполняет команду без проверки.\n",
+                 detected.c_str(), revisionText(id).c_str(), selected.c_str(), detected.c_str());
+  return Identity::OtherChip;
+}
+
+bool detectChip(TForm1& form) {
+  if (!Chek_Hard(form)) return false;
+  const std::uint16_t id = readDeviceId(form);
+  const std::string detected = chipOfDeviceId(id);
+  if (!detected.empty()) {
+    std::printf("%s, ревизия %s\n", detected.c_str(), revisionText(id).c_str());
+    return true;
+  }
+  if (noChipAnswered(id)) {
+    std::printf(
+        "Микроконтроллер не отвечает (идентификатор %s): в программаторе нет микроконтроллера, "
+        "или это PIC16F84 или PIC16C84, у которых нет идентификатора.\n",
+        hex4(id).c_str());
+    return !hasDeviceId(form.profile.name);  // a PIC16F84 or PIC16C84 can say no more
+  }
+  std::printf("Неизвестный микроконтроллер (идентификатор %s).\n", hex4(id).c_str());
+  return false;
+}
+
+}  // namespace kalmar::cli
