@@ -20,11 +20,9 @@ elif [ $# -eq 0 ]; then
   set -- --port "sim:$caller/kalmar-demo.chip"
 fi
 
-echo "Building $program ..." >&2
-if ! log=$( { cmake -S . -B build -G Ninja && cmake --build build --target "$program"; } 2>&1 ); then
-  echo "$log" >&2
-  exit 1
-fi
+echo "Building $program (the first time takes a minute) ..." >&2
+cmake -S . -B build -G Ninja >/dev/null
+cmake --build build --target "$program" >&2
 if [ "$program" = kalmar ] && [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] &&
   [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display to open the window on; the command line works anywhere: ./run.sh cli --help" >&2

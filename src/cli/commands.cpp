@@ -333,7 +333,9 @@ int run(const Options& options) {
   if (identity == Identity::Matches || identity == Identity::Selected)
     done = commands().at(options.command)(context);
   if (form.programmerMissing) status = kExitNoProgrammer;
-  session->host().status(form.window.StatusBar1);
+  // A text of an action under way is no outcome (after check and detect).
+  if (form.window.StatusBar1.rfind("Выполняемое действие:", 0) != 0)
+    session->host().status(form.window.StatusBar1);
   if (!form.window.StatusBar2.empty()) session->host().status("(" + form.window.StatusBar2 + ")");
   if (!session->finish(error)) {
     std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
