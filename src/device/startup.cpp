@@ -91,7 +91,11 @@ void openSelectedPort(TForm1& form) {
 }
 
 std::string settingsPath(TForm1& form) {
-  return joinPath(form.settings.startDirectory, kSettingsFileName, separatorFor(form.platform));
+  return startupFilePath(form, kSettingsFileName);
+}
+
+std::string startupFilePath(TForm1& form, const std::string& name) {
+  return joinPath(form.settings.startDirectory, name, separatorFor(form.platform));
 }
 
 void FormCreate(TForm1& form) {

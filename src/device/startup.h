@@ -20,6 +20,8 @@ void AppMessage(TForm1& form, bool leftButtonDown, bool onListBox1);
 void FormClose(TForm1& form);
 
 std::string settingsPath(TForm1& form);
+// A file of the start-up directory, with the platform's separator.
+std::string startupFilePath(TForm1& form, const std::string& name);
 // Opens the selected port's device (Linux); a failure is told once, with the
 // device and the system's reason.
 void openSelectedPort(TForm1& form);

@@ -1,5 +1,7 @@
 #include "routes/routes.h"
 
+#include "appearance/about_help.h"
+#include "appearance/colour_dialog.h"
 #include "device/chip_selection.h"
 #include "files/hex_load.h"
 #include "files/listing_export.h"
@@ -61,18 +63,6 @@ void N33Click(TForm1& form) {
 }
 void N34Click(TForm1& form) {
   Button18Click(form);
-}
-void N40Click(TForm1& form) {
-  form.window.request = FrontEndRequest::Colours;
-}
-void N26Click(TForm1& form) {
-  form.window.request = FrontEndRequest::Help;
-}
-void N27Click(TForm1& form) {
-  form.window.request = FrontEndRequest::Schematic;
-}
-void N29Click(TForm1& form) {
-  form.window.request = FrontEndRequest::About;
 }
 void N36Click(TForm1& form) {
   Button8Click(form);

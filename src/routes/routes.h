@@ -24,13 +24,8 @@ void N31Click(TForm1& form);  // "Сервис" -> "Проверить памя�
 void N32Click(TForm1& form);  // "Сервис" -> "Редактировать память данных"
 void N33Click(TForm1& form);  // "Сервис" -> "Стереть все"
 void N34Click(TForm1& form);  // "Сервис" -> "Дизассемблировать"
-// "Окно - цветовая гамма", "Помощь", "Схема", "О программе": the colour
-// dialog, the help pages and the About box belong to the front end, which
-// is told through WindowState::request.
-void N40Click(TForm1& form);
-void N26Click(TForm1& form);
-void N27Click(TForm1& form);
-void N29Click(TForm1& form);
+// "Окно - цветовая гамма" (N40Click), "Помощь" (N26Click), "Схема"
+// (N27Click), "О программе" (N29Click): see appearance/.
 // Pop-up menus of the program memory, data memory, ID and configuration groups.
 void N36Click(TForm1& form);
 void N37Click(TForm1& form);

@@ -21,6 +21,8 @@ class LineProtocol;
 struct Settings {
   std::string startDirectory;
   std::string systemName;  // "NT-2000" on the Windows NT family
+  // Where an installed program keeps its pages (share/kalmar); may be empty.
+  std::string installedDataDirectory;
 };
 
 // The main window without a display: its visible state, the buffer, the

@@ -110,9 +110,26 @@ struct ColourState {
   int ComboBox1Tag = 0;  // the scheme list's stored index
 };
 
+// The colour dialog TForm2 "Настройка цвета" while it is open.
+struct ColourDialogState {
+  static constexpr int kCustomMarker = 77;  // colours chosen one by one
+  bool Visible = false;
+  int PageIndex = 0;           // 0 "Быстрая", 1 "Произвольная"
+  int ComboBox1ItemIndex = 0;  // the selected scheme, -1 none
+  // Backgrounds of the preview fields Edit1, Edit2, Edit7.
+  std::array<std::uint32_t, 3> previews{0x000268, 0x785107, 0x000000};
+};
+
+// What the About box TForm3 shows, coloured on every show.
+struct AboutState {
+  std::uint32_t titleColour = 0;  // saved colour 1
+  std::uint32_t textColour = 0;   // saved colour 3: version line and text
+  std::uint32_t linkColour = 0;   // saved colour 2
+};
+
 // What a route asks of the front end that shows the window: closing it,
 // and the dialogs and pages that live outside the main window.
-enum class FrontEndRequest { None, Close, Colours, Help, Schematic, About };
+enum class FrontEndRequest { None, Close, Colours, About };
 
 inline constexpr int kProgramRows = 256;
 // The blank word column of the program memory view: 256 lines "3FFF".
@@ -164,6 +181,10 @@ struct WindowState {
   // Listing view GroupBox9: instruction column Memo14 and label column
   // Memo15 as lines (line n belongs to word n), the footnote Memo2.
   bool GroupBox9Visible = false;
+  // Narrowed and moved right beside the colour dialog as its preview.
+  static constexpr int kListingLeft = 231, kListingWidth = 346;
+  int GroupBox9Left = kListingLeft;
+  int GroupBox9Width = kListingWidth;
   std::vector<std::string> Memo14;
   std::vector<std::string> Memo15;
   bool Memo2Expanded = false;
@@ -180,6 +201,8 @@ struct WindowState {
   BgChooserState bg;
 
   ColourState colours;
+  ColourDialogState colourDialog;
+  AboutState about;
   FrontEndRequest request = FrontEndRequest::None;  // taken and cleared by the front end
   std::string ActiveControl;  // the component with the keyboard focus
   // The selection in the focused edit cell.
