@@ -138,6 +138,8 @@ void ConfigPanels::show(const WindowState& window) {
   showGroup(GroupBox7, window.GroupBox7, shownCaptions_[1]);
   Edit3->show(window.Edit3, 0);
   Edit1->show(window.Edit1, 0);
+  paintText(Edit3, colourOf(window.colours.shown[0]));
+  paintText(Edit1, colourOf(window.colours.shown[0]));
   for (std::size_t n = 1; n <= 12; ++n)
     showSwitch(radios[n], window.RadioButton[n], shownRadios_[n]);
   for (std::size_t n = 1; n <= 10; ++n) showSwitch(checks[n], window.CheckBox[n], shownChecks_[n]);

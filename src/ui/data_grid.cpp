@@ -111,6 +111,7 @@ void DataGrid::place(const Geometry& geometry) {
 void DataGrid::show(const TForm1& form) {
   const WindowState& w = form.window;
   Edit5->show(w.Edit5, kSpeedRowTop + 3);  // beside the speed buttons: the caption is long
+  paintText(Edit5, colourOf(w.colours.shown[0]));
   Memo23->setRowsShown(w.dataRowsShown);
   Memo23->setTextColour(colourOf(w.colours.shown[2]));
   for (std::size_t i = 0; i < cells.size(); ++i) cells[i]->show(w.dataCells[i]);
@@ -118,13 +119,11 @@ void DataGrid::show(const TForm1& form) {
                       w.colours.shown[0]};
   if (look != look_) {
     look_ = look;
-    QPalette palette = cells[0]->palette();
-    palette.setColor(QPalette::Text, colourOf(look.colour));
     for (int n = 1; n <= kMaxDataBytes; ++n) {
       CellEdit* cell = cells[static_cast<std::size_t>(n - 1)];
       setOwnVisible(cell, n <= look.rows * 8);
       cell->setReadOnly(n > look.writableCells);
-      cell->setPalette(palette);
+      paintText(cell, colourOf(look.colour));
     }
   }
   if (w.GroupBox3Visible) GroupBox3->raise();

@@ -31,6 +31,8 @@ DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
     const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--virtual-time") {
       options.virtualTime = true;
     } else if (arg == "--port" || arg == "-p") {
@@ -56,7 +58,8 @@ const char* desktopHelpText() {
          "  --port lpt1|lpt2   параллельный порт программатора (по умолчанию из Kalmar.cfg)\n"
          "  --port sim:ФАЙЛ    симулированный программатор с микроконтроллером,\n"
          "                     содержимое которого хранится в ФАЙЛе\n"
-         "  --virtual-time     симулированное время: операции с симулятором идут мгновенно\n";
+         "  --virtual-time     симулированное время: операции с симулятором идут мгновенно\n"
+         "  --version          версия программы\n";
 }
 
 }  // namespace kalmar::ui

@@ -12,6 +12,7 @@ struct DesktopOptions {
   std::optional<std::string> port;  // "lpt1", "lpt2" or "sim:FILE"
   bool virtualTime = false;
   bool help = false;
+  bool version = false;
   std::string error;  // a one-line reason when the options are unusable
 };
 

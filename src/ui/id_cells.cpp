@@ -40,12 +40,10 @@ void IdCells::place(const Geometry& geometry) {
 
 void IdCells::show(const WindowState& window) {
   Edit8->show(window.Edit8, 0);
-  QPalette palette = cells[0]->palette();
-  palette.setColor(QPalette::Text, colourOf(window.colours.shown[0]));
+  paintText(Edit8, colourOf(window.colours.shown[0]));
   for (std::size_t i = 0; i < cells.size(); ++i) {
     cells[i]->show(window.idCells[i]);
-    if (cells[i]->palette().color(QPalette::Text) != palette.color(QPalette::Text))
-      cells[i]->setPalette(palette);
+    paintText(cells[i], colourOf(window.colours.shown[0]));
   }
   setOwnEnabled(GroupBox8, window.GroupBox8Enabled);
 }

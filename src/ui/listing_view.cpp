@@ -44,6 +44,8 @@ ListingView::ListingView(QWidget* parent, WindowLink& link) {
 }
 
 void ListingView::place(const Geometry& geometry) {
+  full_ = geometry.GroupBox2;
+  narrowed_ = false;
   GroupBox9->setGeometry(geometry.GroupBox2);
   const int width = geometry.GroupBox2.width() - 12;
   ScrollBox2->setGeometry(6, kViewTop, width, geometry.ScrollBox2Height);
@@ -54,10 +56,22 @@ void ListingView::place(const Geometry& geometry) {
 
 void ListingView::show(const TForm1& form) {
   const WindowState& w = form.window;
+  // Narrowed beside the colour dialog: the same share of the group, at its right.
+  const bool narrowed = w.GroupBox9Width < WindowState::kListingWidth;
+  if (narrowed != narrowed_) {
+    narrowed_ = narrowed;
+    QRect box = full_;
+    if (narrowed)
+      box.setLeft(full_.right() - full_.width() * w.GroupBox9Width / WindowState::kListingWidth);
+    GroupBox9->setGeometry(box);
+    ScrollBox2->resize(box.width() - 12, ScrollBox2->height());
+    Memo2->setFixedWidth(box.width() - 12);
+  }
   if (w.GroupBox9Visible && !GroupBox9->isVisibleTo(GroupBox9->parentWidget())) GroupBox9->raise();
   setOwnVisible(GroupBox9, w.GroupBox9Visible);
   setOwnEnabled(GroupBox9, w.GroupBox9Enabled);
   Edit6->show(w.Edit6, kSpeedRowTop + 3);  // the group's own caption is long
+  paintText(Edit6, colourOf(w.colours.shown[1]));
   const QColor listing = colourOf(w.colours.shown[1]);
   Memo13->setTextColour(colourOf(w.colours.shown[2]));
   Memo14->setTextColour(listing);

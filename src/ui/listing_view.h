@@ -31,6 +31,8 @@ class ListingView {
   TextColumn* Memo14;
   TextColumn* Memo2;
   int footnoteBottom_ = 0;
+  QRect full_;
+  bool narrowed_ = false;
 };
 
 }  // namespace kalmar::ui

@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
     std::fputs(ui::desktopHelpText(), stdout);
     return 0;
   }
+  if (options.version) {
+    std::printf("kalmar %s\n", KALMAR_VERSION);
+    return 0;
+  }
   if (!options.error.empty()) {
     std::fprintf(stderr, "kalmar: %s\n%s", options.error.c_str(), ui::desktopHelpText());
     return 2;
@@ -104,6 +108,7 @@ int main(int argc, char** argv) {
   };
 
   FormCreate(form);
+  form.settings.installedDataDirectory = KALMAR_DATA_DIR;
   const bool portChosen = options.port && !isSimPort(*options.port);
   if (portChosen) form.openPort = nullptr;  // opened once the option has chosen it
   readSettingsAndStart(form);

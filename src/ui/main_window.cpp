@@ -34,6 +34,7 @@ MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
   setWindowIcon(programIcon());
   client_ = new QWidget(this);
   client_->setObjectName("ClientArea");
+  client_->setAutoFillBackground(true);
   setCentralWidget(client_);
   area_ = new QWidget(client_);
   area_->setObjectName("Commands");
@@ -96,8 +97,18 @@ void MainWindow::takeRequest() {
   const FrontEndRequest request = form_.window.request;
   form_.window.request = FrontEndRequest::None;
   if (request == FrontEndRequest::Close) close();
-  // The colour dialog, the help pages and the About box are not part of
-  // this window yet.
+  if (request == FrontEndRequest::Colours) {
+    colourDialog_ = std::make_unique<ColourDialog>(this, *this);
+    showState();
+    colourDialog_->exec();  // its buttons close it; the window shows every choice meanwhile
+    colourDialog_.reset();
+    showState();
+  }
+  if (request == FrontEndRequest::About) {
+    AboutBox about(this, *this);
+    about.showState(form_.window);
+    about.exec();
+  }
 }
 
 void MainWindow::arrange(bool family84) {
@@ -117,8 +128,18 @@ void MainWindow::arrange(bool family84) {
 void MainWindow::showColours(const WindowState& window) {
   if (colours_ && colours_->shown == window.colours.shown) return;
   colours_ = window.colours;
-  QPalette palette = client_->palette();
-  palette.setColor(QPalette::WindowText, colourOf(window.colours.shown[2]));
+  // Colour 3 is the window's own text; a light one gets a dark window.
+  const QColor text = colourOf(window.colours.shown[2]);
+  QPalette palette = QApplication::palette();
+  palette.setColor(QPalette::WindowText, text);
+  if (isLight(text)) {
+    const QColor field = fieldFor(text);
+    palette.setColor(QPalette::Window, field.lighter(130));
+    palette.setColor(QPalette::Button, field.lighter(130));
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::Base, field);
+    palette.setColor(QPalette::Text, text);
+  }
   client_->setPalette(palette);
 }
 
@@ -139,6 +160,7 @@ void MainWindow::showState() {
   listing_->show(form_);
   routes_->show(w);
   status_->show(w);
+  if (colourDialog_) colourDialog_->showState(w);
   showFocus();
   showing_ = false;
 }

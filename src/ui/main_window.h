@@ -5,6 +5,8 @@
 #include <memory>
 #include <optional>
 
+#include "ui/about_box.h"
+#include "ui/colour_dialog.h"
 #include "ui/config_panels.h"
 #include "ui/data_grid.h"
 #include "ui/id_cells.h"
@@ -62,6 +64,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
   std::unique_ptr<IdCells> ids_;
   std::unique_ptr<ConfigPanels> config_;
   std::unique_ptr<StatusArea> status_;
+  std::unique_ptr<ColourDialog> colourDialog_;
   std::optional<bool> arrangedFor84_;
   std::optional<ColourState> colours_;
   bool running_ = false;

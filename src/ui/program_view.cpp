@@ -59,6 +59,7 @@ void ProgramView::place(const Geometry& geometry) {
 
 void ProgramView::show(const WindowState& window) {
   Edit4->show(window.Edit4, 0);
+  paintText(Edit4, colourOf(window.colours.shown[0]));
   const QColor text = colourOf(window.colours.shown[0]);
   const QColor addresses = colourOf(window.colours.shown[2]);
   Memo1->setTextColour(addresses);

@@ -48,6 +48,7 @@ void TextColumn::setRowsShown(int rows) {
 void TextColumn::setTextColour(const QColor& colour) {
   if (colour == colour_) return;
   colour_ = colour;
+  background_ = fieldFor(colour);
   update();
 }
 

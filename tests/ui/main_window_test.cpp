@@ -1,8 +1,10 @@
 // The desktop window: real widgets over a simulated chip, offscreen.
+#include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -23,6 +25,17 @@ const std::string kHexDir = KALMAR_TESTDATA_DIR;
 const std::string k628aFile =
     kHexDir +
     "/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex";
+
+// Runs `act` on the modal window named `name` once it is shown.
+void whenModal(const char* name, std::function<void(QWidget*)> act, int tries = 200) {
+  QTimer::singleShot(10, [=] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal->objectName() == name)
+      act(modal);
+    else if (tries > 0)
+      whenModal(name, act, tries - 1);
+  });
+}
 
 bool enabled(DesktopRig& rig, const char* name) {
   if (auto* action = rig.find<QAction>(name)) return action->isEnabled();
@@ -193,6 +206,25 @@ class MainWindowTest : public QObject {
     QVERIFY(!parseDesktopOptions({"--virtual-time"}).error.empty());
     QVERIFY(!parseDesktopOptions({"--port", "com1"}).error.empty());
     QVERIFY(!parseDesktopOptions({"--port"}).error.empty());
+  }
+
+  // The colour dialog previews on the window at once; "Отмена" puts it back.
+  void colourDialogPreviewsAndCancels() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    auto* cell = rig.find<kalmar::ui::CellEdit>("MaskEdit1");
+    const QColor before = cell->palette().color(QPalette::Text);
+    QColor during;
+    whenModal("TForm2", [&](QWidget* dialog) {
+      auto* list = dialog->findChild<QComboBox*>("ComboBox1");
+      list->setCurrentIndex(3);
+      emit list->activated(3);  // "Светлая 1"
+      during = cell->palette().color(QPalette::Text);
+      QTest::mouseClick(dialog->findChild<QPushButton*>("SpeedButton18"), Qt::LeftButton);
+    });
+    rig.trigger("N40");
+    QCOMPARE(during, QColor(0xF5, 0xE6, 0x8B));
+    QCOMPARE(cell->palette().color(QPalette::Text), before);
+    QVERIFY(!rig.find<QGroupBox>("GroupBox9")->isVisible());
   }
 
   // The close box still works while a command runs: the window waits for it.

@@ -2,8 +2,10 @@
 //   kalmar_screenshots OUTPUT_DIR HEX_FILE
 // Run by tools/screenshots.sh under Xvfb.
 #include <QApplication>
+#include <QComboBox>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QToolButton>
@@ -111,6 +113,39 @@ int main(int argc, char** argv) {
       if (QWidget* box = QApplication::activeModalWidget()) static_cast<QDialog*>(box)->accept();
     });
     click(rig, "SpeedButton13");
+  }
+  {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    waitForWindow(rig);
+    programAndReadAll(rig, hexFile);
+    click(rig, "SpeedButton4");
+    auto whenShown = [&rig](const char* name, auto act) {
+      QTimer* poll = new QTimer(rig.window.get());
+      QObject::connect(poll, &QTimer::timeout, [&rig, poll, name, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->objectName() != name) return;
+        poll->stop();
+        poll->deleteLater();
+        QTest::qWait(300);
+        act(modal);
+      });
+      poll->start(50);
+    };
+    whenShown("TForm2", [&rig](QWidget* dialog) {
+      auto* list = dialog->findChild<QComboBox*>("ComboBox1");
+      list->setCurrentIndex(3);
+      emit list->activated(3);
+      rig.settle();
+      shot(rig, "8-colour-dialog-light-1");
+      QTest::mouseClick(dialog->findChild<QPushButton*>("SpeedButton17"), Qt::LeftButton);
+    });
+    rig.trigger("N40");
+    whenShown("TForm3", [&rig](QWidget* about) {
+      shot(rig, "9-about-box");
+      static_cast<QDialog*>(about)->accept();
+    });
+    rig.trigger("N29");
+    shot(rig, "10-light-1-saved");
   }
   {
     DesktopRig rig(ChipKind::PIC12F675);
