@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/install-deps.sh
+kalmar_packages+=(desktop-file-utils appstream)  # the install test validates with them
 kalmar_install_deps
 
 build_dir=build

@@ -22,3 +22,14 @@ cd "$work"
 export XDG_RUNTIME_DIR=$work
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c \
   "openbox >/dev/null 2>&1 & sleep 1; '$repo/build/tests/kalmar_screenshots' '$out' '$hex'"
+
+# The two pages, where Debian's Chromium is installed (apt-get install chromium).
+if command -v chromium >/dev/null; then
+  for page in Help Shema; do
+    chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
+      --disable-background-networking --disable-component-update --disable-sync \
+      --user-data-dir="$work/chromium-$page" --window-size=1000,1600 \
+      --screenshot="$out/page-$page.png" "file://$repo/data/$page.htm" >/dev/null 2>&1 &&
+      echo "$out/page-$page.png"
+  done
+fi

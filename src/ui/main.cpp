@@ -1,5 +1,6 @@
 // kalmar: the desktop programmer.
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QStyleFactory>
@@ -108,7 +109,9 @@ int main(int argc, char** argv) {
   };
 
   FormCreate(form);
-  form.settings.installedDataDirectory = KALMAR_DATA_DIR;
+  // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
+  form.settings.installedDataDirectory =
+      QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar").absolutePath().toStdString();
   const bool portChosen = options.port && !isSimPort(*options.port);
   if (portChosen) form.openPort = nullptr;  // opened once the option has chosen it
   readSettingsAndStart(form);

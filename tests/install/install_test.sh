@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# An install into a temporary prefix holds every file a desktop needs, and
+# the desktop entry and the AppStream metadata validate where the tools are.
+# Usage: install_test.sh BUILD_DIR
+set -u
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+passed=0
+failed=0
+check() {  # check NAME CONDITION
+  if eval "$2"; then echo "ok   $1"; passed=$((passed + 1)); else echo "FAIL $1: $2"; failed=$((failed + 1)); fi
+}
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+id=io.github.kalmar.Kalmar
+for file in bin/kalmar bin/kalmar-cli share/kalmar/Help.htm share/kalmar/Shema.htm \
+  share/applications/$id.desktop share/icons/hicolor/scalable/apps/$id.svg \
+  share/metainfo/$id.metainfo.xml share/man/man1/kalmar.1 share/man/man1/kalmar-cli.1; do
+  check "installed $file" "[ -s '$prefix/$file' ]"
+done
+version=$(sed -n 's/^project(kalmar VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
+check "one version everywhere" "'$prefix/bin/kalmar-cli' --version | grep -qx 'kalmar-cli $version' &&
+  grep -q 'release version=\"$version\"' '$prefix/share/metainfo/$id.metainfo.xml'"
+if command -v desktop-file-validate >/dev/null; then
+  check "desktop entry validates" "desktop-file-validate '$prefix/share/applications/$id.desktop'"
+fi
+if command -v appstreamcli >/dev/null; then
+  check "metainfo validates" "appstreamcli validate --no-net '$prefix/share/metainfo/$id.metainfo.xml' >/dev/null"
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
