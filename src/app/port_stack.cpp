@@ -48,10 +48,14 @@ std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::strin
     s->basePort_ = std::make_unique<SimPort>(*s->adapter_, [self] { return self->nanoseconds(); });
   } else if (choice.needsPort && isDevicePort(choice.port)) {
     const std::string device = choice.port;
-    s->basePort_ = std::make_unique<PortRouter>(
-        [device](std::uint16_t address) { return openPpdevDevice(device, address); });
+    PortStack* self = s.get();
+    s->basePort_ = std::make_unique<PortRouter>([device, self](std::uint16_t address) {
+      return openPpdevDevice(device, address, self->failureReport());
+    });
   } else if (choice.needsPort) {
-    s->basePort_ = std::make_unique<PortRouter>(openLinuxPort);
+    PortStack* self = s.get();
+    s->basePort_ = std::make_unique<PortRouter>(
+        [self](std::uint16_t address) { return openLinuxPort(address, self->failureReport()); });
   } else {
     s->basePort_ = std::make_unique<NonePort>();
   }

@@ -43,10 +43,21 @@ class PortStack {
   std::int64_t nanoseconds();
   // Saves a simulated chip to its file; true when there is nothing to save.
   bool saveChip(std::string& error);
+  // Where a real port's failed write or read is told (once per port).
+  void onPortFailure(std::function<void(const std::string&)> report) {
+    portFailure_ = std::move(report);
+  }
 
  private:
   PortStack() = default;
 
+  std::function<void(const std::string&)> failureReport() {
+    return [this](const std::string& text) {
+      if (portFailure_) portFailure_(text);
+    };
+  }
+
+  std::function<void(const std::string&)> portFailure_;
   std::string simFile_;
   std::unique_ptr<PerformanceCounter> counter_;
   std::unique_ptr<sim::SimChip> chip_;

@@ -85,6 +85,10 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   }
   Session* self = s.get();
   s->stack_->line().setStopHandler([self](int signal) { self->stopNow(signal); });
+  s->stack_->onPortFailure([self](const std::string& text) {
+    self->host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error,
+                           MessageButtons::Ok);
+  });
   s->platform_ = makeSystemPlatform();
   s->form_ = std::make_unique<TForm1>(s->host_, *s->platform_, s->stack_->line());
   TForm1& form = *s->form_;

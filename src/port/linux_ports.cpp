@@ -27,19 +27,58 @@ std::string errnoText(int error) {
 }
 }  // namespace
 
-PpdevPort::PpdevPort(std::string devicePath, std::uint16_t dataRegister)
-    : path_(std::move(devicePath)), base_(dataRegister) {
+namespace {
+
+class RealPpdevSystem final : public PpdevSystem {
+ public:
+  int open(const char* path) override { return ::open(path, O_RDWR | O_CLOEXEC); }
+  int ioctl(int fd, unsigned long request, void* argument) override {
+    return ::ioctl(fd, request, argument);
+  }
+  void close(int fd) override { ::close(fd); }
+};
+
+// The system's reason, and what a user can do about the usual ones.
+std::string failureText(int error) {
+  std::string text = errnoText(error);
+  if (error == EACCES || error == EPERM)
+    text += " (нужен доступ к устройству: группа lp, sudo adduser $USER lp, затем войти заново)";
+  else if (error == EBUSY)
+    text += " (порт занят другим драйвером: выгрузите модуль lp, sudo rmmod lp)";
+  else if (error == ENXIO || error == ENODEV)
+    text += " (устройство не отвечает: порт отключён или модуль parport_pc не загружен)";
+  return text;
+}
+
+}  // namespace
+
+PpdevSystem& PpdevSystem::real() {
+  static RealPpdevSystem system;
+  return system;
+}
+
+PpdevPort::PpdevPort(std::string devicePath, std::uint16_t dataRegister, PpdevSystem& system)
+    : path_(std::move(devicePath)), base_(dataRegister), system_(system) {
 #if defined(__linux__)
-  int fd = ::open(path_.c_str(), O_RDWR | O_CLOEXEC);
+  const int fd = system_.open(path_.c_str());
   if (fd < 0) {
     errno_ = errno;
-    failure_ = errnoText(errno_);
+    failure_ = failureText(errno_);
     return;
   }
-  if (::ioctl(fd, PPCLAIM) != 0) {
+  if (system_.ioctl(fd, PPCLAIM, nullptr) != 0) {
     errno_ = errno;
-    failure_ = errnoText(errno_);
-    ::close(fd);
+    failure_ = failureText(errno_);
+    system_.close(fd);
+    return;
+  }
+  // Another program may have left the port reading (reverse): make it drive.
+  int forward = 0;
+  if (system_.ioctl(fd, PPDATADIR, &forward) != 0) {
+    errno_ = errno;
+    failure_ = failureText(errno_);
+    system_.ioctl(fd, PPRELEASE, nullptr);
+    system_.close(fd);
     return;
   }
   fd_ = fd;
@@ -52,20 +91,32 @@ PpdevPort::PpdevPort(std::string devicePath, std::uint16_t dataRegister)
 PpdevPort::~PpdevPort() {
 #if defined(__linux__)
   if (fd_ >= 0) {
-    ::ioctl(fd_, PPRELEASE);
-    ::close(fd_);
+    system_.ioctl(fd_, PPRELEASE, nullptr);
+    system_.close(fd_);
   }
 #endif
+}
+
+void PpdevPort::failed(const char* what) {
+  const int error = errno;
+  if (reported_) return;
+  reported_ = true;
+  failure_ = failureText(error);
+  if (report_)
+    report_(std::string("Не удалось ") + what + " порт " + path_ + ".\r\nПричина: " + failure_ +
+            ".");
 }
 
 void PpdevPort::write(std::uint16_t address, std::uint8_t value) {
 #if defined(__linux__)
   if (fd_ < 0) return;
   unsigned char byte = value;
+  int result = 0;
   if (address == base_)
-    ::ioctl(fd_, PPWDATA, &byte);
+    result = system_.ioctl(fd_, PPWDATA, &byte);
   else if (address == base_ + 2)
-    ::ioctl(fd_, PPWCONTROL, &byte);
+    result = system_.ioctl(fd_, PPWCONTROL, &byte);
+  if (result != 0) failed("записать в");
 #else
   (void)address;
   (void)value;
@@ -78,12 +129,15 @@ std::uint8_t PpdevPort::read(std::uint16_t address) {
   if (fd_ < 0) return 0;
   int result = 0;
   if (address == base_)
-    result = ::ioctl(fd_, PPRDATA, &byte);
+    result = system_.ioctl(fd_, PPRDATA, &byte);
   else if (address == base_ + 1)
-    result = ::ioctl(fd_, PPRSTATUS, &byte);
+    result = system_.ioctl(fd_, PPRSTATUS, &byte);
   else if (address == base_ + 2)
-    result = ::ioctl(fd_, PPRCONTROL, &byte);
-  if (result != 0) byte = 0;
+    result = system_.ioctl(fd_, PPRCONTROL, &byte);
+  if (result != 0) {
+    byte = 0;
+    failed("прочитать");
+  }
 #else
   (void)address;
 #endif
@@ -130,11 +184,13 @@ std::string parportDeviceFor(std::uint16_t dataRegister) {
   return dataRegister == kLpt2Data ? "/dev/parport1" : "/dev/parport0";
 }
 
-PortOpenResult openPpdevDevice(const std::string& devicePath, std::uint16_t dataRegister) {
+PortOpenResult openPpdevDevice(const std::string& devicePath, std::uint16_t dataRegister,
+                               PpdevPort::FailureReport report) {
   PortOpenResult result;
   result.device = devicePath;
   auto ppdev = std::make_unique<PpdevPort>(devicePath, dataRegister);
   if (ppdev->isOpen()) {
+    ppdev->onFailure(std::move(report));
     result.port = std::move(ppdev);
     result.opened = true;
     return result;
@@ -144,11 +200,12 @@ PortOpenResult openPpdevDevice(const std::string& devicePath, std::uint16_t data
   return result;
 }
 
-PortOpenResult openLinuxPort(std::uint16_t dataRegister) {
+PortOpenResult openLinuxPort(std::uint16_t dataRegister, PpdevPort::FailureReport report) {
   PortOpenResult result;
   result.device = parportDeviceFor(dataRegister);
   auto ppdev = std::make_unique<PpdevPort>(result.device, dataRegister);
   if (ppdev->isOpen()) {
+    ppdev->onFailure(std::move(report));
     result.port = std::move(ppdev);
     result.opened = true;
     return result;

@@ -96,6 +96,9 @@ int main(int argc, char** argv) {
   }
 
   ui::QtHost host;
+  stack->onPortFailure([&host](const std::string& text) {
+    host.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error, MessageButtons::Ok);
+  });
   std::unique_ptr<Platform> platform = makeSystemPlatform();
   TForm1 form(host, *platform, stack->line());
   form.openPort = stack->opener();
@@ -111,7 +114,9 @@ int main(int argc, char** argv) {
   FormCreate(form);
   // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
   form.settings.installedDataDirectory =
-      QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar").absolutePath().toStdString();
+      QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar")
+          .absolutePath()
+          .toStdString();
   const bool portChosen = options.port && !isSimPort(*options.port);
   if (portChosen) form.openPort = nullptr;  // opened once the option has chosen it
   readSettingsAndStart(form);
