@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/install-deps.sh
-kalmar_packages+=(desktop-file-utils appstream)  # the install test validates with them
+# The install test validates with the first two; the waveform test opens a VCD with sigrok.
+kalmar_packages+=(desktop-file-utils appstream sigrok-cli)
 kalmar_install_deps
 
 build_dir=build

@@ -4,7 +4,10 @@
 #include <functional>
 #include <map>
 
+#include <unistd.h>
+
 #include "cli/identify.h"
+#include "cli/pin_test.h"
 #include "cli/session.h"
 #include "device/settings_file.h"
 #include "files/file_io.h"
@@ -164,6 +167,8 @@ const std::map<std::string, Command>& commands() {
          return true;
        }},
       {"detect", [](Context& c) { return detectChip(c.form); }},
+      {"pins",
+       [](Context& c) { return runPinTest(c.form, c.options, ::isatty(::fileno(stdin)) != 0); }},
       {"program", programChip},
       {"read",
        [](Context& c) {

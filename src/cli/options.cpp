@@ -18,6 +18,7 @@ const std::map<std::string, std::pair<int, int>> kCommands = {
     {"read-config", {0, 0}}, {"read-id", {0, 0}},      {"write", {1, 1}},    {"verify", {1, 1}},
     {"write-dm", {1, 1}},    {"write-config", {0, 1}}, {"write-id", {4, 4}}, {"erase", {0, 0}},
     {"disasm", {1, 1}},      {"load", {1, 1}},         {"program", {1, 1}},  {"detect", {0, 0}},
+    {"pins", {0, 0}},
 };
 
 bool isSlowdown(double value) {
@@ -47,7 +48,16 @@ std::string chipList() {
   return list;
 }
 
-enum LongOnly { kVirtualTime = 256, kSlowdown, kSimFault, kTrace, kVersion, kCalibration };
+enum LongOnly {
+  kVirtualTime = 256,
+  kSlowdown,
+  kSimFault,
+  kTrace,
+  kVersion,
+  kCalibration,
+  kAuto,
+  kStepMs
+};
 
 const option kLongOptions[] = {
     {"help", no_argument, nullptr, 'h'},
@@ -63,6 +73,8 @@ const option kLongOptions[] = {
     {"trace", required_argument, nullptr, kTrace},
     {"output", required_argument, nullptr, 'o'},
     {"calibration", required_argument, nullptr, kCalibration},
+    {"auto", no_argument, nullptr, kAuto},
+    {"step-ms", required_argument, nullptr, kStepMs},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -126,6 +138,17 @@ std::string takeOption(Options& o, int code, const std::string& value) {
       if (value.empty() || *end != '\0' || (word & 0xFF00) != 0x3400)
         return "--calibration: нужно калибровочное слово RETLW 34xx, а не " + value;
       o.calibration = static_cast<std::uint16_t>(word);
+      break;
+    }
+    case kAuto:
+      o.autoSteps = true;
+      break;
+    case kStepMs: {
+      char* end = nullptr;
+      const long ms = std::strtol(value.c_str(), &end, 10);
+      if (value.empty() || *end != '\0' || ms < 1 || ms > 600000)
+        return "--step-ms: нужно время шага в миллисекундах (1…600000), а не " + value;
+      o.stepMs = static_cast<int>(ms);
       break;
     }
     default:

@@ -17,7 +17,10 @@ struct Options {
   bool yes = false;
   std::optional<std::string> output;
   bool quiet = false;
-  bool force = false;                        // no chip identification, no refusal of an empty file
+  bool force = false;
+  bool autoSteps = false;  // pins: timed steps even on a terminal
+  int stepMs = 5000;       // pins: how long each step is held                        // no chip
+                           // identification, no refusal of an empty file
   std::optional<std::uint16_t> calibration;  // RETLW written at 3FFh of a PIC12F629/675
   bool help = false;
   bool version = false;

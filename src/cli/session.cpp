@@ -1,5 +1,7 @@
 #include "cli/session.h"
 
+#include "cli/vcd_trace.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -130,11 +132,16 @@ void Session::beginCommand() {
   commandStartNs_ = stack_->nanoseconds();
 }
 
+std::string Session::traceOf(const RecordingPort& recorder) const {
+  if (wantsVcd(*options_.traceFile)) return vcdTrace(recorder.accesses(), commandStartNs_);
+  return recorder.traceText(commandStartNs_);
+}
+
 void Session::stopNow(int signal) {
   host_.endProgress();
   if (RecordingPort* recorder = stack_->recorder()) {
     std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
-    out << recorder->traceText(commandStartNs_);
+    out << traceOf(*recorder);
   }
   std::fflush(nullptr);
   std::_Exit(128 + signal);
@@ -144,7 +151,7 @@ bool Session::finish(std::string& error) {
   host_.endProgress();
   if (RecordingPort* recorder = stack_->recorder()) {
     std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
-    out << recorder->traceText(commandStartNs_);
+    out << traceOf(*recorder);
     if (!out) {
       error = "не удалось записать файл трассировки " + *options_.traceFile;
       return false;

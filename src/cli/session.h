@@ -39,6 +39,8 @@ class Session {
 
  private:
   Session(const Options& options);
+  // The trace file's text: a Value Change Dump for "FILE.vcd", else lines.
+  std::string traceOf(const RecordingPort& recorder) const;
 
   Options options_;
   std::unique_ptr<PortStack> stack_;

@@ -145,6 +145,27 @@ if [ -d "$testdata" ]; then
     "grep -q '^pm 03F8 .* 3480$' cal.chip"
 fi
 
+# The pin test: its writes, and verdicts that name the half of the loop-back that failed.
+"$cli" -c PIC16F84A -p sim:pins.chip --virtual-time --trace pins.txt pins --auto --step-ms 5 >pins.out
+status=$?
+steps=$(awk '$2 == "W" {print $3}' pins.txt | uniq | tr '\n' ' ')
+"$cli" -c PIC16F84A -p sim:pins.chip --virtual-time --sim-fault data-stuck-high pins --auto \
+  --step-ms 5 >stuck.out
+check "pins: steps, a good loop-back, a stuck line named" 0 "$status" "[ $? = 1 ]" \
+  "echo '$steps' | grep -q '0F .*0E .*0C .*08 .*00 .*0F'" "grep -q 'Итог: линии управляются' pins.out" \
+  "grep -q 'прижатая — ВЫСОКАЯ, ошибка' stuck.out"
+
+# A waveform of a configuration read: times never go back, the commands read as sent.
+"$cli" -q -c PIC16F628A -p sim:wave.chip --virtual-time --trace wave.vcd read-config >/dev/null
+commands=$(grep '^s' wave.vcd | cut -c2-3 | tr '\n' ' ')
+check "a VCD trace decodes the commands" 0 "$?" \
+  "awk '/^#/ {t = substr(\$0, 2) + 0; if (t < last) exit 1; last = t}' wave.vcd" \
+  "echo '$commands' | grep -q '^00 06 06 06 06 06 06 04 00 06 06 06 06 06 06 06 04 '"
+if command -v sigrok-cli >/dev/null; then
+  sigrok-cli -I vcd -i wave.vcd --show 2>/dev/null | grep -q 'Channels: 5'
+  check "sigrok reads the VCD" 0 "$?"
+fi
+
 # Ctrl-C in the middle of a write on real time: the adapter goes idle first,
 # the chip file stays whole (as before the write), the trace runs to the stop.
 make_hex stop.hex 3F30

@@ -1,0 +1,105 @@
+#include "cli/pin_test.h"
+
+#include <cstdio>
+
+#include "link/line_protocol.h"
+#include "link/step_sequences.h"
+#include "window/hex_text.h"
+
+namespace kalmar::cli {
+
+namespace {
+
+// Each step adds one line to the ones before: the data line released, the
+// clock high, the first switch on, the second switch on.
+struct PinStep {
+  std::uint8_t byte;
+  const char* what;
+};
+constexpr PinStep kSteps[] = {
+    {0x0F, "покой: оба ключа выключены, CLOCK и DATA прижаты к общему"},
+    {0x0E, "DATA отпущена (D0 = 0)"},
+    {0x0C, "CLOCK поднята (D1 = 0)"},
+    {0x08, "включён первый ключ (D2 = 0)"},
+    {0x00, "включён второй ключ (D3 = 0)"},
+};
+
+const char* level(bool high, const char* highText) {
+  return high ? highText : "0 В";
+}
+
+void describe(std::uint8_t byte) {
+  const bool dataHigh = (byte & 0x01) == 0, clockHigh = (byte & 0x02) == 0;
+  const bool firstOn = (byte & 0x04) == 0, secondOn = (byte & 0x08) == 0;
+  std::printf("  Разъём LPT: контакт 2 (D0) %s, 3 (D1) %s, 4 (D2) %s, 5 (D3) %s.\n",
+              byte & 0x01 ? "высокий" : "низкий", byte & 0x02 ? "высокий" : "низкий",
+              byte & 0x04 ? "высокий" : "низкий", byte & 0x08 ? "высокий" : "низкий");
+  std::printf(
+      "  Панель: DATA (RB7 вывод 13 / GP0 вывод 7) %s; CLOCK (RB6 вывод 12 / GP1 вывод 6) %s;\n",
+      level(dataHigh, "≈5 В"), level(clockHigh, "≈5 В"));
+  std::printf("          MCLR/VPP (вывод 4 / GP3 вывод 4) %s; VDD (вывод 14 / вывод 1) %s.\n",
+              level(firstOn, "≈13 В"), level(secondOn, "≈5 В"));
+}
+
+// The programmer check's loop-back, telling which half failed.
+bool loopBack(LineProtocol& line, std::uint8_t byte) {
+  line.Write1(static_cast<std::uint8_t>(byte | 0x01));  // data pulled low
+  line.Paus(50);
+  const bool lowReadsLow = line.Read_ASM() == 0;
+  line.Write1(static_cast<std::uint8_t>(byte & ~0x01));  // data released
+  line.Paus(50);
+  const bool releasedReadsHigh = line.Read_ASM() == 1;
+  line.Write1(byte);
+  std::printf("  Чтение DATA через контакт 10: прижатая — %s, отпущенная — %s.\n",
+              lowReadsLow ? "низкая, верно" : "ВЫСОКАЯ, ошибка",
+              releasedReadsHigh ? "высокая, верно" : "НИЗКАЯ, ошибка");
+  if (!lowReadsLow)
+    std::printf(
+        "    Прижатая DATA читается высокой: линия не прижимается (обрыв от контакта 2, "
+        "первый инвертор) или чтение её не видит (инвертор чтения, контакт 10).\n");
+  if (!releasedReadsHigh)
+    std::printf(
+        "    Отпущенная DATA читается низкой: адаптер не подключён или без питания "
+        "(свободный контакт 10 читается так же), DATA замкнута на общий, нет подтяжки R1 "
+        "или неисправен инвертор чтения.\n");
+  return lowReadsLow && releasedReadsHigh;
+}
+
+void hold(LineProtocol& line, const Options& options, bool interactive) {
+  if (interactive && !options.autoSteps) {
+    std::printf("  Enter — следующий шаг.");
+    std::fflush(stdout);
+    char answer[16];
+    if (std::fgets(answer, sizeof answer, stdin) == nullptr) std::printf("\n");
+    return;
+  }
+  line.Paus(static_cast<std::int64_t>(options.stepMs) * 125);  // 8 µs units
+}
+
+}  // namespace
+
+bool runPinTest(TForm1& form, const Options& options, bool interactive) {
+  LineProtocol& line = form.line;
+  std::printf(
+      "Проверка адаптера без микроконтроллера (выньте его из панели). Порт %s.\n"
+      "Уровни панели — для адаптера по схеме Shema.htm: первый ключ (D2) даёт VPP,\n"
+      "второй (D3) — VDD.\n",
+      hex4(form.port.dataRegister).c_str() + 1);
+  bool good = true;
+  const int count = static_cast<int>(sizeof kSteps / sizeof kSteps[0]);
+  for (int i = 0; i < count; ++i) {
+    const PinStep& step = kSteps[i];
+    line.Write1(step.byte);
+    std::printf("Шаг %d из %d: %s, в порт записано %s.\n", i + 1, count, step.what,
+                hex2(step.byte).c_str());
+    describe(step.byte);
+    good = loopBack(line, step.byte) && good;
+    hold(line, options, interactive);
+  }
+  line.Write1(line::kIdle);
+  std::printf(good ? "Итог: линии управляются, чтение DATA работает. Адаптер выключен.\n"
+                   : "Итог: чтение DATA неисправно (см. выше). Адаптер выключен.\n");
+  return good;
+}
+
+}  // namespace kalmar::cli
