@@ -31,6 +31,19 @@ void prepare12F6xx(TForm1& form) {
     form.buffer.program[static_cast<std::size_t>(last)] = *form.savedCalibration;
 }
 
+// A word that did not read back as written stops the write with its box.
+bool readsBackAsWritten(TForm1& form, int address, std::uint16_t word, std::uint16_t readBack,
+                        std::string& lastAction) {
+  if (readBack == word) return true;
+  reportFailure(
+      form, kWriteCaption,
+      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word), hex4(readBack)));
+  lastAction =
+      " Посл. вып. действие: неудачная попытка записать данные в память программ "
+      "микроконтроллера.";
+  return false;
+}
+
 }  // namespace
 
 void Proc_WritePM(TForm1& form) {
@@ -56,15 +69,7 @@ void Proc_WritePM(TForm1& form) {
       line.programWord(command::kLoadDataProgram, word & 0x3FFF);
       setProgress(form, roundHalfEven(j * 100.0 / words) + 5);
       const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-      if (readBack != word) {
-        reportFailure(form, kWriteCaption,
-                      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word),
-                                        hex4(readBack)));
-        lastAction =
-            " Посл. вып. действие: неудачная попытка записать данные в память программ "
-            "микроконтроллера.";
-        break;
-      }
+      if (!readsBackAsWritten(form, address, word, readBack, lastAction)) break;
       if (j < words) line.SendCommand(command::kIncrementAddress);
     }
   }
@@ -87,15 +92,7 @@ void writeProgramAfterErase(TForm1& form) {
     if (word != kBlankWord) {
       line.programWord(command::kLoadDataProgram, word & 0x3FFF);
       const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-      if (readBack != word) {
-        reportFailure(form, kWriteCaption,
-                      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word),
-                                        hex4(readBack)));
-        lastAction =
-            " Посл. вып. действие: неудачная попытка записать данные в память программ "
-            "микроконтроллера.";
-        break;
-      }
+      if (!readsBackAsWritten(form, address, word, readBack, lastAction)) break;
       setProgress(form, roundHalfEven((address + 1) * 100.0 / words) + 5);
     }
     if (address + 1 < words) line.SendCommand(command::kIncrementAddress);
