@@ -258,8 +258,27 @@ void BG_of_12F6xx_Readen(TForm1& form) {
   Config_Chenge_iz_W(form);
 }
 
+bool eraseMayLoseCalibration(TForm1& form) {
+  // Code protection makes the calibration word read 0000h: it cannot be
+  // kept, and an erase loses it for good unless the user knows it.
+  if (form.calibrationOverride || form.savedCalibration != std::uint16_t{0x0000}) return true;
+  const bool go =
+      form.host.messageBox("Предупреждение.",
+                           "Калибровочное слово по адресу 03FF прочитано как 0000: микроконтроллер "
+                           "защищён,\r\nи его калибровку прочитать нельзя. После стирания она "
+                           "будет потеряна.\r\nВы действительно хотите продолжить?",
+                           MessageIcon::None, MessageButtons::OkCancel) == MessageResult::Ok;
+  if (!go) {
+    form.operation.ok = false;
+    form.window.StatusBar1 =
+        " Посл. вып. действие: отказ от стирания защищённого микроконтроллера.";
+  }
+  return go;
+}
+
 void Errase_PM_befor_Write_12F6xx(TForm1& form) {
   BG_of_12F6xx_Readen(form);
+  if (!eraseMayLoseCalibration(form)) return;
   LineProtocol& line = form.line;
   form.platform.setPriorityClass(PriorityClass::RealTime);
   form.window.StatusBar1 = "Выполняемое действие: стирание памяти программ микроконтроллера.";
@@ -293,6 +312,7 @@ void eraseChip(TForm1& form) {
   if (is12F6xx) {
     form.window.bg.Panel3Tag = 0;  // keep mode: the chip's BG bits win
     BG_of_12F6xx_Readen(form);
+    if (!eraseMayLoseCalibration(form)) return;
     keptConfig = form.buffer.config;
   }
   form.platform.setPriorityClass(PriorityClass::RealTime);

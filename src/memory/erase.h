@@ -19,6 +19,10 @@ std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form);
 void BG_of_12F6xx_Readen(TForm1& form);
 // The PIC12F629/675 erase before programming (program memory, IDs, configuration).
 void Errase_PM_befor_Write_12F6xx(TForm1& form);
+// Before erasing a PIC12F629/675 whose calibration word read 0000h (code
+// protection): the question whether to lose it; false (and the operation
+// failed) when the user declines. True at once for any other chip state.
+bool eraseMayLoseCalibration(TForm1& form);
 // Right after an erase of a PIC12F629/675: writes the calibration word noted
 // before it and the BG bits of bgSource back, each checked, so that no later
 // failure can lose them. On failure a box names the values lost.

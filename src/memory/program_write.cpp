@@ -24,7 +24,7 @@ void prepare12F6xx(TForm1& form) {
   form.idPreserveMarker = true;
   Proc_Read_ID(form);
   Errase_PM_befor_Write_12F6xx(form);
-  if (keepFactoryValues(form, form.buffer.config)) Proc_Write_ID(form);
+  if (form.operation.ok && keepFactoryValues(form, form.buffer.config)) Proc_Write_ID(form);
   form.idPreserveMarker = false;
   const int last = form.profile.programWords - 1;
   if (form.savedCalibration && isCalibrationWord(*form.savedCalibration))

@@ -194,6 +194,26 @@ TEST(Calibration, ALostCalibrationIsNamed) {
   EXPECT_TRUE(named);
 }
 
+// A protected chip reads its calibration as 0000h: the erase asks first.
+TEST(Calibration, AProtectedChipIsErasedOnlyWhenTheLossIsAccepted) {
+  for (MessageResult answer : {MessageResult::Cancel, MessageResult::Ok}) {
+    ChipRig rig(sim::ChipKind::PIC12F675);
+    rig.sim.chip.protectCode();
+    rig.host.expectMessage(MessageResult::Ok);  // the erase question
+    rig.host.expectMessage(answer);             // the calibration cannot be kept
+    Button11Click(rig.form);
+    ASSERT_EQ(rig.host.messages.size(), 2u);
+    EXPECT_EQ(rig.host.messages[1].text.rfind("Калибровочное слово по адресу 03FF прочитано как "
+                                              "0000: микроконтроллер защищён,",
+                                              0),
+              0u);
+    EXPECT_EQ(rig.form.operation.ok, answer == MessageResult::Ok);
+    EXPECT_EQ(rig.sim.chip.program[0x3FF] == sim::kFactoryCalibration,
+              answer == MessageResult::Cancel)
+        << "declined: the chip keeps it";
+  }
+}
+
 TEST(Calibration, AFileWithItsOwnRetlwVerifiesAfterTheWrite) {
   CalibrationRig rig;
   Buffer image = ChipRig::pattern(1023, 4, 0x31C4);
