@@ -26,14 +26,25 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
     error = std::strerror(errno);
     return false;
   }
-  // Read one byte past the limit: a file that grows meanwhile is still caught.
-  std::string contents(maxBytes + 1, '\0');
-  in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  const std::uintmax_t size = std::filesystem::file_size(path, code);
+  if (!code && size > maxBytes) {
+    error = "файл больше " + std::to_string(maxBytes) + " байт";
+    return false;
+  }
+  // Room for one byte past the size; a file that grew meanwhile is read on,
+  // never past one byte beyond the limit.
+  std::string contents((code ? maxBytes : static_cast<std::size_t>(size)) + 1, '\0');
+  std::size_t count = 0;
+  for (;;) {
+    in.read(contents.data() + count, static_cast<std::streamsize>(contents.size() - count));
+    count += static_cast<std::size_t>(in.gcount());
+    if (!in || count > maxBytes) break;  // the end, an error, or past the limit
+    contents.resize(std::min(maxBytes + 1, contents.size() * 2));
+  }
   if (in.bad()) {
     error = std::strerror(errno);
     return false;
   }
-  const auto count = static_cast<std::size_t>(in.gcount());
   if (count > maxBytes) {
     error = "файл больше " + std::to_string(maxBytes) + " байт";
     return false;

@@ -112,6 +112,12 @@ TEST(BoundedInput, NoFileAndHugeFilesAreRefusedUnread) {
     EXPECT_FALSE(rig.form.window.routes.N15.Enabled) << "nothing to write";
     EXPECT_FALSE(sim::loadChipFile(path.string()).chip);
   }
+  std::string bytes, error;
+  const fs::path exact = rig.directory / "exact.cfg";
+  std::ofstream(exact) << std::string(kMaxSettingsFileBytes, 'x');
+  EXPECT_TRUE(readFile(exact.string(), kMaxSettingsFileBytes, bytes, error)) << error;
+  EXPECT_EQ(bytes.size(), kMaxSettingsFileBytes);
+  EXPECT_FALSE(readFile(exact.string(), kMaxSettingsFileBytes - 1, bytes, error));
   fs::create_symlink("/dev/zero", rig.directory / "Kalmar.cfg");
   rig.start();  // the defaults, at once
   EXPECT_EQ(rig.form.profile.name, "PIC16F84");
