@@ -1,9 +1,9 @@
 #include "app/port_stack.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include "device/settings_file.h"
-#include "files/file_io.h"
 #include "port/linux_ports.h"
 #include "port/sim_port.h"
 #include "sim/chip_file.h"
@@ -14,10 +14,16 @@ namespace {
 constexpr std::int64_t kSimPortAccessNs = 500;  // a port access on real hardware takes about this
 }  // namespace
 
+std::optional<std::string> portNamed(const std::string& text) {
+  std::string port = text;
+  for (char& c : port) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (port == "lpt1" || port == "lpt2") return port;
+  if ((isSimPort(text) && text.size() > 4) || isDevicePort(text)) return text;
+  return std::nullopt;
+}
+
 std::string chipNamedBySettings() {
-  std::string bytes, error;
-  if (!readFile(kSettingsFileName, kMaxSettingsFileBytes, bytes, error)) return "PIC16F84";
-  auto values = parseSettings(bytes);
+  const auto values = readSettingsFile(kSettingsFileName);
   return values ? values->chip : "PIC16F84";
 }
 

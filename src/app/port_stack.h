@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/line_protocol.h"
@@ -81,5 +82,10 @@ inline bool isSimPort(const std::string& port) {
 inline bool isDevicePort(const std::string& port) {
   return port.rfind("/dev/", 0) == 0;
 }
+
+// A port as a command line names it: "lpt1" or "lpt2" in any case,
+// "/dev/parportN" or "sim:FILE" as written; empty for anything else.
+std::optional<std::string> portNamed(const std::string& text);
+inline constexpr const char* kPortChoices = "lpt1, lpt2, /dev/parportN или sim:ФАЙЛ";
 
 }  // namespace kalmar

@@ -1,27 +1,12 @@
 #include "appearance/colour_dialog.h"
 
-#include <array>
-
 namespace kalmar {
 
 namespace {
 
-constexpr std::array<ColourTriple, 6> kSchemes = {{
-    {0x000268, 0x785107, 0x000000},  // "Темная 1"
-    {0x785107, 0x785107, 0x000000},  // "Темная 2"
-    {0x000268, 0x000268, 0x000000},  // "Темная 3"
-    {0x8BE6F5, 0xF5E08B, 0xEAE8EE},  // "Светлая 1"
-    {0xD8E0FE, 0xFBE4DB, 0xDAFCFB},  // "Светлая 2"
-    {0x000268, 0x785107, 0x000000},  // "По умолчанию"
-}};
-
 constexpr int kCustomPage = 6;  // "Произвольная" in the list
 
 }  // namespace
-
-const ColourTriple& colourScheme(int index) {
-  return kSchemes.at(static_cast<std::size_t>(index));
-}
 
 void F_Clr_CB1(TForm1& form, const ColourTriple& colours) {
   form.window.colourDialog.previews = colours;

@@ -5,9 +5,6 @@
 
 namespace kalmar {
 
-// The six schemes of the list "Быстрая" (index 6, "Произвольная", has none).
-const ColourTriple& colourScheme(int index);
-
 // "Окно - цветовая гамма": takes the colours from the window, shows the
 // listing view narrowed beside the dialog as a preview, prepares the dialog
 // and asks the front end to show it modally.

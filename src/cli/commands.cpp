@@ -127,9 +127,7 @@ bool programChip(Context& c) {
   }
   if (form.operation.ok &&
       form.buffer.ids != std::array<std::uint16_t, 4>{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF}) {
-    Proc_Write_ID(form);
-    if (form.operation.ok) Proc_Read_ID(form);
-    if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
+    writeAndCheckIds(form);
   }
   if (form.operation.ok) Proc_Write_Config(form);
   if (!form.operation.ok) return false;
@@ -306,9 +304,7 @@ int run(const Options& options) {
   int status = kExitOk;
   const bool chip = needsChip(options.command);
   if (options.command == "write-config" && options.arguments.empty()) {
-    std::string bytes;
-    if (!readFile(kSettingsFileName, kMaxSettingsFileBytes, bytes, error) ||
-        !parseSettings(bytes)) {
+    if (!readSettingsFile(kSettingsFileName)) {
       std::fprintf(stderr,
                    "kalmar-cli: write-config без слова записывает слово из ./Kalmar.cfg, а этого "
                    "файла нет; укажите слово: write-config 3F18\n");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "app/port_stack.h"
 #include "device/catalogue.h"
 
 namespace kalmar::cli {
@@ -27,17 +28,8 @@ bool isSlowdown(double value) {
   return false;
 }
 
-}  // namespace
-
-namespace {
-
 std::string upper(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
@@ -106,13 +98,8 @@ std::string takeOption(Options& o, int code, const std::string& value) {
       break;
     }
     case 'p': {
-      const std::string port = lower(value);
-      if (port == "lpt1" || port == "lpt2")
-        o.port = port;
-      else if ((value.rfind("sim:", 0) == 0 && value.size() > 4) || value.rfind("/dev/", 0) == 0)
-        o.port = value;
-      else
-        return "неизвестный порт " + value + " (lpt1, lpt2, /dev/parportN или sim:ФАЙЛ)";
+      o.port = portNamed(value);
+      if (!o.port) return "неизвестный порт " + value + " (" + kPortChoices + ")";
       break;
     }
     case kSlowdown: {

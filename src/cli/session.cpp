@@ -9,7 +9,6 @@
 #include "device/chip_selection.h"
 #include "device/settings_file.h"
 #include "device/startup.h"
-#include "files/file_io.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
 
@@ -19,13 +18,6 @@ namespace {
 
 bool parseHexNumber(const std::string& text, unsigned limit, unsigned& value) {
   return parseHexCell(text, value) && value <= limit;
-}
-
-// Whether ./Kalmar.cfg names a chip (start-up took it from there).
-bool settingsFileNamesChip() {
-  std::string bytes, error;
-  return readFile(kSettingsFileName, kMaxSettingsFileBytes, bytes, error) &&
-         parseSettings(bytes).has_value();
 }
 
 }  // namespace
@@ -103,14 +95,11 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   FormCreate(form);
   readSettingsAndStart(form);
   FormActivate(form);
-  s->chipChosen_ = options.chip.has_value() || settingsFileNamesChip();
+  s->chipChosen_ = options.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();
   if (options.chip && *options.chip != form.profile.name) selectChipByName(form, *options.chip);
   if (portChosen) {
     form.openPort = s->stack_->opener();
-    const bool lpt1 = *options.port == "lpt1";
-    if (*options.port == "lpt2" && lpt1 == form.port.isLpt1()) LPT2278h1Click(form);
-    if (lpt1 && !form.port.isLpt1()) LPT11Click(form);
-    openSelectedPort(form);
+    openPortNamed(form, *options.port);
   }
   if (options.calibration) form.calibrationOverride = options.calibration;
   if (!options.quiet) {

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "device/config_check.h"
+
 namespace kalmar::cli {
 
 std::string terminalText(const std::string& text) {
@@ -81,7 +83,7 @@ MessageResult TerminalHost::messageBox(const std::string& caption, const std::st
   const MessageResult answer = ask();
   // Declining the correction of a file's configuration word keeps the word;
   // the command goes on and can succeed.
-  const bool offer = text.rfind("В прочитанном файле для данного микроконтроллера", 0) == 0;
+  const bool offer = text.rfind(kCorrectionOfferStart, 0) == 0;
   if (answer != MessageResult::Ok && !offer) cancelled_ = true;
   if (!quiet_ && !interactive_)
     std::fprintf(err_, "  -> %s\n", answer == MessageResult::Ok ? "OK" : "Отмена");

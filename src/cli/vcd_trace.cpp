@@ -29,11 +29,11 @@ class CommandDecoder {
     const unsigned code = code_;
     bits_ = 0;
     code_ = 0;
-    if (code == 0x00 || code == 0x02 || code == 0x03 || code == 0x04 || code == 0x05)
-      frameBitsLeft_ = 16;
+    const auto command = static_cast<std::uint8_t>(code);
+    if (sim::needsData(command) || sim::readsData(command)) frameBitsLeft_ = 16;
     char hex[8];
     std::snprintf(hex, sizeof hex, "%02X_", code);
-    std::string name = hex + sim::commandName(static_cast<std::uint8_t>(code));
+    std::string name = hex + sim::commandName(command);
     for (char& c : name)
       if (c == ' ') c = '_';  // a VCD string value is one word
     return name;

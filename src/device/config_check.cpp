@@ -31,7 +31,7 @@ void Check_Slov_cfg_file(TForm1& form) {
   const auto proposed = proposedConfigWord(form.profile, w);
   if (!proposed) return;
   const std::string text =
-      "В прочитанном файле для данного микроконтроллера (" + form.profile.name + ")\r\n" +
+      std::string(kCorrectionOfferStart) + " (" + form.profile.name + ")\r\n" +
       "некорректно указано слово конфигурации - " + hex4(w) + ".\r\n" +
       "Нажмите OK и слово конфигурации будет скорректировано до\r\n" + "приемлемого значения - " +
       hex4(*proposed) + " .\r\n" + "Если Вы нажменте ОТМЕНА, тогда слово конфигурации будет\r\n" +

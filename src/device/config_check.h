@@ -11,6 +11,12 @@ namespace kalmar {
 // selected chip; empty when the word is plausible as it stands.
 std::optional<std::uint16_t> proposedConfigWord(const DeviceProfile& profile, std::uint16_t word);
 
+// How the offer's text begins: a front end that answers questions itself
+// tells this one (declining keeps the word; the command goes on) from the
+// ones that stop a command.
+inline constexpr const char* kCorrectionOfferStart =
+    "В прочитанном файле для данного микроконтроллера";
+
 // Offers the correction of an implausible configuration word from a file.
 void Check_Slov_cfg_file(TForm1& form);
 

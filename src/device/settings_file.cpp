@@ -4,6 +4,7 @@
 
 #include "device/catalogue.h"
 #include "files/cp1251.h"
+#include "files/file_io.h"
 #include "window/hex_text.h"
 
 namespace kalmar {
@@ -24,7 +25,8 @@ std::optional<std::int64_t> parseSettingsInteger(std::string_view text) {
   if (i >= text.size()) return std::nullopt;
   std::uint64_t value = 0;
   for (; i < text.size(); ++i) {
-    int digit = hex ? hexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    int digit =
+        hex ? hexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
     // Hex takes the full 32 bits (colours); decimal stays a signed 32-bit number.
@@ -86,6 +88,12 @@ std::string formatSettings(const SettingsValues& values) {
     text += lines[i];
   }
   return utf8ToCp1251(text);
+}
+
+std::optional<SettingsValues> readSettingsFile(const std::string& path) {
+  std::string bytes, error;
+  if (!readFile(path, kMaxSettingsFileBytes, bytes, error)) return std::nullopt;
+  return parseSettings(bytes);
 }
 
 }  // namespace kalmar

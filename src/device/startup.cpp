@@ -23,12 +23,10 @@ char separatorFor(Platform& platform) {
   return platform.systemKind() == SystemKind::Linux ? '/' : '\\';
 }
 
-std::optional<SettingsValues> readSettingsFile(TForm1& form) {
+std::optional<SettingsValues> settingsOfStartDirectory(TForm1& form) {
   const std::string path = settingsPath(form);
   if (!form.platform.fileExists(path)) return std::nullopt;
-  std::string bytes, error;
-  if (!readFile(path, kMaxSettingsFileBytes, bytes, error)) return std::nullopt;
-  return parseSettings(bytes);
+  return readSettingsFile(path);
 }
 
 void applySettings(TForm1& form, const SettingsValues& values) {
@@ -90,6 +88,12 @@ void openSelectedPort(TForm1& form) {
                        MessageIcon::Error, MessageButtons::Ok);
 }
 
+void openPortNamed(TForm1& form, const std::string& port) {
+  if (port == "lpt1" && !form.port.isLpt1()) LPT11Click(form);
+  if (port == "lpt2" && form.port.isLpt1()) LPT2278h1Click(form);
+  openSelectedPort(form);
+}
+
 std::string settingsPath(TForm1& form) {
   return startupFilePath(form, kSettingsFileName);
 }
@@ -116,7 +120,7 @@ void FormCreate(TForm1& form) {
 }
 
 void readSettingsAndStart(TForm1& form) {
-  if (auto values = readSettingsFile(form))
+  if (auto values = settingsOfStartDirectory(form))
     applySettings(form, *values);
   else
     applyDefaults(form);

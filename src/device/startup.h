@@ -25,5 +25,9 @@ std::string startupFilePath(TForm1& form, const std::string& name);
 // Opens the selected port's device (Linux); a failure is told once, with the
 // device and the system's reason.
 void openSelectedPort(TForm1& form);
+// A port named on a command line: "lpt1" or "lpt2" is chosen as its menu
+// item chooses it (any other name, a ppdev device, keeps the selection), then
+// opened. Start-up ran without opening, so this is the only port opened.
+void openPortNamed(TForm1& form, const std::string& port);
 
 }  // namespace kalmar

@@ -284,6 +284,12 @@ void Proc_Read_Config(TForm1& form) {
   endFrame(form, kReadDone, true, form.operation.startMs);
 }
 
+std::string configMismatchText(std::uint16_t wanted, std::uint16_t found) {
+  return "В слово конфигурации должно было быть записано число " + hex4(wanted) +
+         ".\r\nПроверка показала, что после записи в этой ячейке находится число " + hex4(found) +
+         ".";
+}
+
 void Proc_Write_Config(TForm1& form) {
   LineProtocol& line = form.line;
   form.operation.startMs = beginFrame(form, kWriting);
@@ -298,11 +304,7 @@ void Proc_Write_Config(TForm1& form) {
 
   std::string lastAction = kWriteDone;
   if (!form.profile.configMatches(readBack, form.buffer.config)) {
-    reportFailure(form, "Ошибка при записи слова конфигурации микроконтроллера.",
-                  "В слово конфигурации должно было быть записано число " +
-                      hex4(form.buffer.config) +
-                      ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
-                      hex4(readBack) + ".");
+    reportFailure(form, kConfigWriteCaption, configMismatchText(form.buffer.config, readBack));
     lastAction = kWriteFailed;
     showBuffer(form.window.Edit3, false);
     showBuffer(form.window.Edit1, false);

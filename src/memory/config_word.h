@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "window/form1.h"
 
@@ -33,6 +34,11 @@ void Button12Click(TForm1& form);  // "Записать Слово Конфиг.
 // The warning before a configuration word that protects code is written;
 // false when the user refused (the status line then says so).
 bool confirmCodeProtection(TForm1& form);
+
+// A configuration word that did not read back as written: the box's caption and text.
+inline constexpr const char* kConfigWriteCaption =
+    "Ошибка при записи слова конфигурации микроконтроллера.";
+std::string configMismatchText(std::uint16_t wanted, std::uint16_t found);
 
 // In an open programming session: Load Configuration with 3FFFh (the
 // counter goes to 2000h), then `increments` Increment Address commands.

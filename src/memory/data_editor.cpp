@@ -59,12 +59,7 @@ void MaskEdit_No_Edit(TForm1& form) {
 void SpeedButton1Click(TForm1& form) {
   form.buffer.data = form.buffer.dataEdit;
   MaskEdit_No_Edit(form);
-  form.window.Edit5 = {"Буфер",
-                       "Отображено состояние буфера",
-                       true,
-                       form.window.Edit5.Left,
-                       form.window.Edit5.Width,
-                       form.window.Edit5.SelStart};
+  form.window.Edit5.say("Буфер", "Отображено состояние буфера", true);
   endEditing(form,
              " Посл. вып. действие: сохранение отредактированных данных (памяти данных) в буфере.");
 }

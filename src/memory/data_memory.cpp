@@ -50,12 +50,8 @@ void Button5Click(TForm1& form) {
     setProgress(form, progressFor(a + 1, size));
   }
   form.fillLock = false;
-  form.window.Edit5 = {"Микроконтроллер & Буфер",
-                       "Отображено состояние буфера и памяти данных микроконтроллера",
-                       false,
-                       form.window.Edit5.Left,
-                       form.window.Edit5.Width,
-                       form.window.Edit5.SelStart};
+  form.window.Edit5.say("Микроконтроллер & Буфер",
+                        "Отображено состояние буфера и памяти данных микроконтроллера", false);
   endFrame(form,
            " Последнее выполненное действие: успешно прочитаны данные из памяти данных "
            "микроконтроллера.",

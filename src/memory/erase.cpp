@@ -78,10 +78,7 @@ bool restoreBgBits(TForm1& form, std::uint16_t bgSource) {
   line.ExitProgrammingMode(false);
   const bool restored = form.profile.configMatches(readBack, word);
   if (!restored) {
-    reportFailure(form, "Ошибка при записи слова конфигурации микроконтроллера.",
-                  "В слово конфигурации должно было быть записано число " + hex4(word) +
-                      ".\r\nПроверка показала, что после записи в этой ячейке находится число " +
-                      hex4(readBack) + ".");
+    reportFailure(form, kConfigWriteCaption, configMismatchText(word, readBack));
     lastAction = " Посл. вып. действие: неудачная попытка восстановить биты BG микроконтроллера.";
   }
   endFrame(form, lastAction, restored, start);
@@ -176,9 +173,7 @@ void showErasedChip(TForm1& form) {
   for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.PIC2, &r.N34, &r.N28, &r.SpeedButton12,
                          &r.SpeedButton13, &r.SpeedButton4, &r.SpeedButton5})
     item->Enabled = false;
-  w.Edit5.Text = "Микроконтроллер & Буфер";
-  w.Edit5.Bold = false;
-  w.Edit5.Hint = "Отображено состояние буфера и микроконтроллера";
+  w.Edit5.say("Микроконтроллер & Буфер", "Отображено состояние буфера и микроконтроллера", false);
   w.StatusBar1 = " Последнее выполненое действие: успешное стирание всех данных микроконтроллера.";
 }
 

@@ -93,6 +93,12 @@ void Proc_Write_ID(TForm1& form) {
   endFrame(form, lastAction, true, start);  // 106 also after a failure
 }
 
+void writeAndCheckIds(TForm1& form) {
+  Proc_Write_ID(form);
+  if (form.operation.ok) Proc_Read_ID(form);
+  if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
+}
+
 void Button13Click(TForm1& form) {
   if (Chek_Hard(form)) Proc_Read_ID(form);
 }
@@ -100,9 +106,7 @@ void Button13Click(TForm1& form) {
 void Button15Click(TForm1& form) {
   if (!Chek_Hard(form)) return;
   const std::int64_t start = form.platform.timeOfDayMs();
-  Proc_Write_ID(form);
-  if (form.operation.ok) Proc_Read_ID(form);
-  if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
+  writeAndCheckIds(form);
   endChainedCommand(
       form, start,
       " Последнее выполненое действие: успешная запись идентификатора микроконтроллера.",

@@ -10,6 +10,9 @@ enum class CellKey { Left, Right, Up, Down, Other };
 
 void Proc_Read_ID(TForm1& form);
 void Proc_Write_ID(TForm1& form);
+// The write, then a read: the operation is good when the words read are
+// the words written.
+void writeAndCheckIds(TForm1& form);
 void Button13Click(TForm1& form);  // "Прочитать идентиф."
 void Button15Click(TForm1& form);  // "Записать идент."
 

@@ -22,13 +22,6 @@ std::string micros(std::int64_t ns) {
   return text;
 }
 
-bool needsData(std::uint8_t code) {
-  return code == 0x00 || code == 0x02 || code == 0x03;
-}
-bool readsData(std::uint8_t code) {
-  return code == 0x04 || code == 0x05;
-}
-
 }  // namespace
 
 SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration)

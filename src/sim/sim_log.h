@@ -64,5 +64,12 @@ class SimLog {
 };
 
 std::string commandName(std::uint8_t code);
+// The commands a 16-bit frame follows: a load carries data in, a read out.
+inline bool needsData(std::uint8_t code) {
+  return code == 0x00 || code == 0x02 || code == 0x03;
+}
+inline bool readsData(std::uint8_t code) {
+  return code == 0x04 || code == 0x05;
+}
 
 }  // namespace kalmar::sim

@@ -18,7 +18,7 @@ void noteSelection(TForm1& form, const CellEdit& cell) {
   form.window.SelLength = static_cast<int>(cell.selectedText().size());
 }
 
-void applySelection(const TForm1& form, CellEdit& cell) {
+void applySelection(const TForm1& form, QLineEdit& cell) {
   if (form.window.SelLength > 0)
     cell.setSelection(form.window.SelStart, form.window.SelLength);
   else

@@ -42,7 +42,7 @@ class DataGrid {
 
 // What the focused cell's selection is, for the handlers that read it.
 void noteSelection(TForm1& form, const CellEdit& cell);
-// Gives the focused cell the selection the handlers left.
-void applySelection(const TForm1& form, CellEdit& cell);
+// Gives a cell the selection the handlers left.
+void applySelection(const TForm1& form, QLineEdit& cell);
 
 }  // namespace kalmar::ui

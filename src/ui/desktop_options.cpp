@@ -1,26 +1,15 @@
 #include "ui/desktop_options.h"
 
-#include <algorithm>
-#include <cctype>
+#include "app/port_stack.h"
 
 namespace kalmar::ui {
 
 namespace {
 
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
-
 bool takePort(DesktopOptions& options, const std::string& value) {
-  const std::string port = value.rfind("sim:", 0) == 0 ? value : lower(value);
-  if (port != "lpt1" && port != "lpt2" && !(port.rfind("sim:", 0) == 0 && port.size() > 4)) {
-    options.error = "неизвестный порт " + value + " (lpt1, lpt2 или sim:ФАЙЛ)";
-    return false;
-  }
-  options.port = port;
-  return true;
+  options.port = portNamed(value);
+  if (!options.port) options.error = "неизвестный порт " + value + " (" + kPortChoices + ")";
+  return options.port.has_value();
 }
 
 }  // namespace
@@ -48,14 +37,15 @@ DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
       return options;
     }
   }
-  if (options.virtualTime && !(options.port && options.port->rfind("sim:", 0) == 0))
+  if (options.virtualTime && !(options.port && isSimPort(*options.port)))
     options.error = "--virtual-time действует только с портом sim:ФАЙЛ";
   return options;
 }
 
 const char* desktopHelpText() {
-  return "Использование: kalmar [--port lpt1|lpt2|sim:ФАЙЛ] [--virtual-time]\n"
+  return "Использование: kalmar [--port lpt1|lpt2|/dev/parportN|sim:ФАЙЛ] [--virtual-time]\n"
          "  --port lpt1|lpt2   параллельный порт программатора (по умолчанию из Kalmar.cfg)\n"
+         "  --port /dev/parportN  любое устройство ppdev\n"
          "  --port sim:ФАЙЛ    симулированный программатор с микроконтроллером,\n"
          "                     содержимое которого хранится в ФАЙЛе\n"
          "  --virtual-time     симулированное время: операции с симулятором идут мгновенно\n"

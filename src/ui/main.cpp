@@ -10,7 +10,6 @@
 #include <cstdlib>
 
 #include "app/port_stack.h"
-#include "device/chip_selection.h"
 #include "device/startup.h"
 #include "link/stop_request.h"
 #include "ui/desktop_options.h"
@@ -31,19 +30,6 @@ void prepareLook(QApplication& app, QTranslator& translator) {
   if (translator.load(QLocale(QLocale::Russian), "qtbase", "_",
                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     app.installTranslator(&translator);
-}
-
-// The command line's choice of port replaces the settings file's; only the
-// chosen port is opened, so a missing LPT1 says nothing when LPT2 was asked for.
-void applyPortOption(TForm1& form, const std::string& port) {
-  const bool lpt1 = port == "lpt1";
-  if (lpt1 != form.port.isLpt1()) {
-    if (lpt1)
-      LPT11Click(form);
-    else
-      LPT2278h1Click(form);
-  }
-  openSelectedPort(form);
 }
 
 // SIGINT, SIGTERM, SIGHUP: in the middle of a command the line protocol puts
@@ -122,7 +108,7 @@ int main(int argc, char** argv) {
   readSettingsAndStart(form);
   if (portChosen) {
     form.openPort = stack->opener();
-    applyPortOption(form, *options.port);
+    openPortNamed(form, *options.port);
   }
   watchForStopSignals(window, stack->line());
   window.showState();

@@ -175,12 +175,7 @@ void MainWindow::showFocus() {
   auto* target = area_->findChild<QWidget*>(wanted);
   if (target == nullptr || !target->isVisible() || !target->isEnabled()) return;
   // The caret first: the cell's enter handler reads it when the focus arrives.
-  if (auto* cell = qobject_cast<QLineEdit*>(target)) {
-    if (w.SelLength > 0)
-      cell->setSelection(w.SelStart, w.SelLength);
-    else
-      cell->setCursorPosition(w.SelStart);
-  }
+  if (auto* cell = qobject_cast<QLineEdit*>(target)) applySelection(form_, *cell);
   target->setFocus(Qt::OtherFocusReason);
 }
 

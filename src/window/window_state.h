@@ -21,6 +21,12 @@ struct SourceIndicator {
   int Left = 138;
   int Width = 38;
   int SelStart = 0;
+  // A new text in the box where it stands.
+  void say(std::string text, std::string hint, bool bold) {
+    Text = std::move(text);
+    Hint = std::move(hint);
+    Bold = bold;
+  }
 };
 
 struct Switch {
@@ -204,7 +210,7 @@ struct WindowState {
   ColourDialogState colourDialog;
   AboutState about;
   FrontEndRequest request = FrontEndRequest::None;  // taken and cleared by the front end
-  std::string ActiveControl;  // the component with the keyboard focus
+  std::string ActiveControl;                        // the component with the keyboard focus
   // The selection in the focused edit cell.
   int SelStart = 0;
   int SelLength = 0;
