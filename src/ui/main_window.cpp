@@ -137,8 +137,7 @@ void MainWindow::showColours(const WindowState& window) {
     palette.setColor(QPalette::Window, field.lighter(130));
     palette.setColor(QPalette::Button, field.lighter(130));
     palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::Base, field);
-    palette.setColor(QPalette::Text, text);
+    // Switches keep their white boxes, so their marks stay visible.
   }
   client_->setPalette(palette);
 }
