@@ -39,6 +39,8 @@ TEST(RealHexFiles, EveryFileLoadsAndWritesBackTheSameBuffer) {
   for (const auto& folder : fs::directory_iterator(kTestData)) {
     if (!folder.is_directory()) continue;
     const std::string chip = folder.path().filename().string();
+    // Folders of chips Kalmar does not program yet are someone else's test data.
+    if (findChip(chip) == nullptr) continue;
     for (const auto& entry : fs::directory_iterator(folder.path())) {
       SCOPED_TRACE(entry.path().string());
       ++files;
