@@ -17,13 +17,6 @@ std::string revisionText(std::uint16_t id) {
 
 }  // namespace
 
-bool identifiedFirst(const std::string& command) {
-  for (const char* name : {"program", "write", "write-dm", "write-config", "write-id", "erase",
-                           "read", "read-pm", "read-dm", "read-config", "read-id", "verify"})
-    if (command == name) return true;
-  return false;
-}
-
 Identity identifyChip(TForm1& form, bool chipChosen) {
   const std::uint16_t id = readDeviceId(form);
   const std::string selected = form.profile.name;
@@ -59,23 +52,25 @@ Identity identifyChip(TForm1& form, bool chipChosen) {
   return Identity::OtherChip;
 }
 
-bool detectChip(TForm1& form) {
-  if (!Chek_Hard(form)) return false;
+Outcome detectChip(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
   const std::uint16_t id = readDeviceId(form);
   const std::string detected = chipOfDeviceId(id);
   if (!detected.empty()) {
     std::printf("%s, ревизия %s\n", detected.c_str(), revisionText(id).c_str());
-    return true;
+    return Outcome::done({});
   }
   if (noChipAnswered(id)) {
     std::printf(
         "Микроконтроллер не отвечает (идентификатор %s): в программаторе нет микроконтроллера, "
         "или это PIC16F84 или PIC16C84, у которых нет идентификатора.\n",
         hex4(id).c_str());
-    return !hasDeviceId(form.profile.name);  // a PIC16F84 or PIC16C84 can say no more
+    // A PIC16F84 or PIC16C84 can say no more.
+    if (!hasDeviceId(form.profile.name)) return Outcome::done({});
+    return Outcome::failed({}, {}, {});
   }
   std::printf("Неизвестный микроконтроллер (идентификатор %s).\n", hex4(id).c_str());
-  return false;
+  return Outcome::failed({}, {}, {});
 }
 
 }  // namespace kalmar::cli

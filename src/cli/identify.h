@@ -4,6 +4,7 @@
 
 #include "cli/options.h"
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar::cli {
 
@@ -22,9 +23,6 @@ enum class Identity {
 Identity identifyChip(TForm1& form, bool chipChosen);
 
 // "detect": prints the chip in the socket and its revision.
-bool detectChip(TForm1& form);
-
-// Whether a command reads or changes the chip, and so is identified first.
-bool identifiedFirst(const std::string& command);
+Outcome detectChip(TForm1& form);
 
 }  // namespace kalmar::cli

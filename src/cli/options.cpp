@@ -7,20 +7,12 @@
 #include <map>
 
 #include "app/port_stack.h"
+#include "cli/command_table.h"
 #include "device/catalogue.h"
 
 namespace kalmar::cli {
 
 namespace {
-
-// Commands and how many arguments each takes (min, max).
-const std::map<std::string, std::pair<int, int>> kCommands = {
-    {"check", {0, 0}},       {"read", {0, 0}},         {"read-pm", {0, 0}},  {"read-dm", {0, 0}},
-    {"read-config", {0, 0}}, {"read-id", {0, 0}},      {"write", {1, 1}},    {"verify", {1, 1}},
-    {"write-dm", {1, 1}},    {"write-config", {0, 1}}, {"write-id", {4, 4}}, {"erase", {0, 0}},
-    {"disasm", {1, 1}},      {"load", {1, 1}},         {"program", {1, 1}},  {"detect", {0, 0}},
-    {"pins", {0, 0}},
-};
 
 bool isSlowdown(double value) {
   for (double allowed : {1.0, 1.2, 1.5, 2.0, 3.0, 5.0})
@@ -203,15 +195,15 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
   }
   if (o.help || o.version) return parsed;
   if (o.command.empty()) return fail("не указана команда");
-  auto command = kCommands.find(o.command);
-  if (command == kCommands.end()) return fail("неизвестная команда " + o.command);
+  const CommandRecord* command = findCommand(o.command);
+  if (command == nullptr) return fail("неизвестная команда " + o.command);
   const int count = static_cast<int>(o.arguments.size());
-  if (count < command->second.first || count > command->second.second)
+  if (count < command->minArguments || count > command->maxArguments)
     return fail("неверное число аргументов команды " + o.command + " (нужно " +
-                std::to_string(command->second.first) +
-                (command->second.first == command->second.second
+                std::to_string(command->minArguments) +
+                (command->minArguments == command->maxArguments
                      ? ""
-                     : " или " + std::to_string(command->second.second)) +
+                     : " или " + std::to_string(command->maxArguments)) +
                 ")");
   if (!o.simFaults.empty() && !(o.port && o.port->rfind("sim:", 0) == 0))
     return fail("--sim-fault действует только с --port sim:ФАЙЛ");
@@ -253,33 +245,8 @@ PIC12F629/675 через адаптер на параллельном порту
 
 Значения параметров пишутся через пробел или «=»: --chip PIC16F628A, --chip=16F628A.
 
-Команды:
-  program ФАЙЛ.hex            запрограммировать весь микроконтроллер одной командой:
-                              стереть (у PIC12F629/675 калибровка сохраняется), записать
-                              непустые слова программы, проверить всю память программ,
-                              записать и проверить память данных, идентификатор и слово
-                              конфигурации из файла; файл без данных не принимается
-  detect                      какой микроконтроллер в программаторе (идентификатор 2006h)
-  pins [--auto] [--step-ms N] проверка адаптера без микроконтроллера: по шагам, с уровнями
-                              на контактах для вольтметра и проверкой чтения DATA;
-                              Enter - следующий шаг, --auto - через N мс (5000)
-  check                       проверка программатора
-  read [-o ФАЙЛ.hex]          прочитать всё: память программ, слово конфигурации,
-                              память данных, идентификатор; вывести или сохранить в Intel HEX
-  read-pm | read-dm | read-config | read-id
-                              прочитать одну область и вывести её
-  write ФАЙЛ.hex              открыть файл, записать память программ (все слова, как
-                              окно программы), проверить её, записать слово конфигурации
-  verify ФАЙЛ.hex             открыть файл, проверить память программ
-  write-dm ФАЙЛ.hex           открыть файл, записать и проверить память данных
-  write-config [СЛОВО]        записать слово конфигурации (указанное шестнадцатеричное
-                              или, без слова, из ./Kalmar.cfg, который тогда нужен)
-  write-id С0 С1 С2 С3        записать четыре слова идентификатора (шестнадцатеричные)
-  erase                       стереть всё и убедиться, что микроконтроллер чист
-  disasm ФАЙЛ.hex [-o Ф.asm]  дизассемблировать файл в листинг на ассемблере
-                              (без микроконтроллера; по умолчанию ФАЙЛ.asm)
-  load ФАЙЛ.hex               открыть файл и сообщить, что в нём
-
+)" + commandsHelp() +
+         R"(
 sim:ФАЙЛ - симулированный микроконтроллер, который хранится в ФАЙЛЕ между запусками;
 если ФАЙЛА нет, он создаётся как новый микроконтроллер типа --chip. Микроконтроллер
 в файле сохраняет свой тип, даже если --chip называет другой.

@@ -80,6 +80,7 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   Session* self = s.get();
   s->stack_->line().setStopHandler([self](int signal) { self->stopNow(signal); });
   s->stack_->onPortFailure([self](const std::string& text) {
+    self->portFailed_ = true;
     self->host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error,
                            MessageButtons::Ok);
   });

@@ -27,6 +27,8 @@ class Session {
   bool simulated() const { return stack_->simulated(); }
   // The user named the chip: -c, or the settings file of the directory.
   bool chipChosen() const { return chipChosen_; }
+  // The port device refused a write or a read during the run.
+  bool portFailed() const { return portFailed_; }
 
   // Marks the start of the command for the trace.
   void beginCommand();
@@ -45,6 +47,7 @@ class Session {
   Options options_;
   std::unique_ptr<PortStack> stack_;
   bool chipChosen_ = false;
+  bool portFailed_ = false;
   TerminalHost host_;
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<TForm1> form_;

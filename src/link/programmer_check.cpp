@@ -41,10 +41,11 @@ void Button17Click(CheckContext context) {
   (void)Chek_Hard(context);
 }
 
-bool Chek_Hard(TForm1& form) {
+Outcome Chek_Hard(TForm1& form) {
   const bool found = Chek_Hard(CheckContext{form.line, form.platform, form.host, form.window});
   form.programmerMissing = !found;
-  return found;
+  if (found) return Outcome::done({});
+  return {OutcomeKind::NoProgrammer, kCheckFailedCaption, kCheckFailedText, kCheckFailedStatus, {}};
 }
 
 void Button17Click(TForm1& form) {

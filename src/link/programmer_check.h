@@ -3,6 +3,7 @@
 #include "link/line_protocol.h"
 #include "window/form1.h"
 #include "window/host.h"
+#include "window/outcome.h"
 #include "window/platform.h"
 #include "window/window_state.h"
 
@@ -23,8 +24,9 @@ bool Chek_Hard(CheckContext context);
 // "Проверка железа": the check alone, its result ignored.
 void Button17Click(CheckContext context);
 
-// The same for the main window.
-bool Chek_Hard(TForm1& form);
+// The same for the main window: done with no status text of its own, or
+// NoProgrammer with the box it showed.
+Outcome Chek_Hard(TForm1& form);
 void Button17Click(TForm1& form);
 
 }  // namespace kalmar

@@ -272,7 +272,7 @@ std::uint16_t readConfigurationWord(TForm1& form) {
   return line.readBackWord(command::kReadDataProgram, Sampler::Read6);
 }
 
-void Proc_Read_Config(TForm1& form) {
+Outcome Proc_Read_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kReading);
   form.line.EnterProgrammingMode();
   std::uint16_t word = readConfigurationWord(form);
@@ -282,6 +282,7 @@ void Proc_Read_Config(TForm1& form) {
   showChipAndBuffer(form.window.Edit3);
   showChipAndBuffer(form.window.Edit1);
   endFrame(form, kReadDone, true, form.operation.startMs);
+  return Outcome::done(kReadDone).timed(form.window.StatusBar2);
 }
 
 std::string configMismatchText(std::uint16_t wanted, std::uint16_t found) {
@@ -290,7 +291,7 @@ std::string configMismatchText(std::uint16_t wanted, std::uint16_t found) {
          ".";
 }
 
-void Proc_Write_Config(TForm1& form) {
+Outcome Proc_Write_Config(TForm1& form) {
   LineProtocol& line = form.line;
   form.operation.startMs = beginFrame(form, kWriting);
   form.operation.ok = true;
@@ -302,22 +303,24 @@ void Proc_Write_Config(TForm1& form) {
   line.ExitProgrammingMode(false);
   setProgress(form, 70);
 
-  std::string lastAction = kWriteDone;
+  Outcome outcome = Outcome::done(kWriteDone);
   if (!form.profile.configMatches(readBack, form.buffer.config)) {
-    reportFailure(form, kConfigWriteCaption, configMismatchText(form.buffer.config, readBack));
-    lastAction = kWriteFailed;
+    outcome = reportFailure(form, kConfigWriteCaption,
+                            configMismatchText(form.buffer.config, readBack), kWriteFailed);
     showBuffer(form.window.Edit3, false);
     showBuffer(form.window.Edit1, false);
   }
-  endFrame(form, lastAction, form.operation.ok, form.operation.startMs);
+  endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
-void Button10Click(TForm1& form) {
-  if (Chek_Hard(form)) Proc_Read_Config(form);
+Outcome Button10Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
+  return Proc_Read_Config(form);
 }
 
-bool confirmCodeProtection(TForm1& form) {
-  if (!protectionChosen(form)) return true;
+Outcome confirmCodeProtection(TForm1& form) {
+  if (!protectionChosen(form)) return Outcome::done({});
   const bool family84 = form.profile.family == Family::Family84;
   const std::string text = std::string("Вы установили бит защиты кода. После программирования ") +
                            (family84 ? "все данные," : "данные,") +
@@ -325,13 +328,15 @@ bool confirmCodeProtection(TForm1& form) {
                            "чтения и редактирования.\r\nВы действительно хотите продолжить?";
   if (form.host.messageBox("Предупреждение.", text, MessageIcon::None, MessageButtons::OkCancel) ==
       MessageResult::Ok)
-    return true;
+    return Outcome::done({});
   form.window.StatusBar1 = kWriteRefused;
-  return false;
+  return Outcome::refused(kWriteRefused);
 }
 
-void Button12Click(TForm1& form) {
-  if (Chek_Hard(form) && confirmCodeProtection(form)) Proc_Write_Config(form);
+Outcome Button12Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
+  if (Outcome asked = confirmCodeProtection(form); !asked) return asked;
+  return Proc_Write_Config(form);
 }
 
 }  // namespace kalmar

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar {
 
@@ -26,14 +27,14 @@ void SpeedButton14Click(TForm1& form);
 // A mouse release on a source indicator: no text stays selected.
 void Edit3MouseUp(SourceIndicator& box);
 
-void Proc_Read_Config(TForm1& form);
-void Proc_Write_Config(TForm1& form);
-void Button10Click(TForm1& form);  // "Прочитать Конфиг"
-void Button12Click(TForm1& form);  // "Записать Слово Конфиг."
+Outcome Proc_Read_Config(TForm1& form);
+Outcome Proc_Write_Config(TForm1& form);
+Outcome Button10Click(TForm1& form);  // "Прочитать Конфиг"
+Outcome Button12Click(TForm1& form);  // "Записать Слово Конфиг."
 
 // The warning before a configuration word that protects code is written;
-// false when the user refused (the status line then says so).
-bool confirmCodeProtection(TForm1& form);
+// refused when the user declined (the status line then says so).
+Outcome confirmCodeProtection(TForm1& form);
 
 // A configuration word that did not read back as written: the box's caption and text.
 inline constexpr const char* kConfigWriteCaption =

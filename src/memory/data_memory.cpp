@@ -36,8 +36,8 @@ std::vector<std::uint16_t> Proc_Read_DM(TForm1& form) {
   return words;
 }
 
-void Button5Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
+Outcome Button5Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
   const std::int64_t start = beginFrame(
       form, "Выполняемое действие: чтение данных из памяти данных микроконтроллера.", 5, false);
   const std::vector<std::uint16_t> words = Proc_Read_DM(form);
@@ -52,20 +52,21 @@ void Button5Click(TForm1& form) {
   form.fillLock = false;
   form.window.Edit5.say("Микроконтроллер & Буфер",
                         "Отображено состояние буфера и памяти данных микроконтроллера", false);
-  endFrame(form,
-           " Последнее выполненное действие: успешно прочитаны данные из памяти данных "
-           "микроконтроллера.",
-           true, start, false);
+  const char* const done =
+      " Последнее выполненное действие: успешно прочитаны данные из памяти данных "
+      "микроконтроллера.";
+  endFrame(form, done, true, start, false);
   form.window.ActiveControl = "GroupBox2";
+  return Outcome::done(done).timed(form.window.StatusBar2);
 }
 
-void Proc_Write_DM(TForm1& form) {
+Outcome Proc_Write_DM(TForm1& form) {
   LineProtocol& line = form.line;
   const int size = form.profile.dataBytes;
   form.operation.startMs =
       beginFrame(form, "Выполняемое действие: запись данных в память данных микроконтроллера.");
   form.operation.ok = true;
-  std::string lastAction = kWriteDone;
+  Outcome outcome = Outcome::done(kWriteDone);
   line.EnterProgrammingMode();
   for (int a = 0; a < size; ++a) {
     const std::uint8_t byte = form.buffer.data[static_cast<std::size_t>(a)];
@@ -74,27 +75,27 @@ void Proc_Write_DM(TForm1& form) {
     const auto readBack =
         static_cast<std::uint8_t>(line.readBackWord(command::kReadDataData, Sampler::Read4) & 0xFF);
     if (readBack != byte) {
-      reportFailure(
+      outcome = reportFailure(
           form, kWriteCaption,
-          writeMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(byte), hex2(readBack)));
-      lastAction =
+          writeMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(byte), hex2(readBack)),
           " Посл. вып. действие: неудачная попытка записать данные в память данных "
-          "микроконтроллера.";
+          "микроконтроллера.");
       break;
     }
     if (a < size - 1) line.SendCommand(command::kIncrementAddress);
   }
   line.ExitProgrammingMode(true);
-  endWriteFrame(form, lastAction);
+  endWriteFrame(form, outcome.lastAction);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
-void Proc_Verify_DM(TForm1& form) {
+Outcome Proc_Verify_DM(TForm1& form) {
   const int size = form.profile.dataBytes;
   form.operation.startMs = beginFrame(
       form, "Выполняемое действие: проверка данных в памяти данных микроконтроллера.", 5, false);
-  std::string lastAction =
+  Outcome outcome = Outcome::done(
       " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, ошибок нет." +
-      form.lastOpenedPath;
+      form.lastOpenedPath);
   const std::vector<std::uint16_t> words = Proc_Read_DM(form);
   form.operation.ok = true;
   for (int a = 0; a < size; ++a) {
@@ -102,25 +103,25 @@ void Proc_Verify_DM(TForm1& form) {
     const auto read = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
     const std::uint8_t wanted = form.buffer.data[static_cast<std::size_t>(a)];
     if (read != wanted) {
-      reportFailure(
+      outcome = reportFailure(
           form, "Ошибка при проверке данных в памяти данных микроконтроллера.",
-          verifyMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(wanted), hex2(read)));
-      lastAction =
+          verifyMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(wanted), hex2(read)),
           " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, обнаружены "
-          "ошибки.";
+          "ошибки.");
       break;
     }
   }
-  endFrame(form, lastAction, form.operation.ok, form.operation.startMs, false);
+  endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
-void Button9Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
-  Proc_Write_DM(form);
+Outcome Button9Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
+  Outcome chain = Proc_Write_DM(form);
   const std::int64_t start = form.operation.startMs;
-  if (form.operation.ok) Proc_Verify_DM(form);
-  endChainedCommand(
-      form, start, kWriteDone, kWriteCaption,
+  if (chain) chain = Proc_Verify_DM(form);
+  return endChainedCommand(
+      form, start, std::move(chain), kWriteDone, kWriteCaption,
       "Процесс записи не был успешно завершен. Возможно не все данные\r\nбыли записаны.");
 }
 

@@ -4,14 +4,15 @@
 #include <vector>
 
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar {
 
 // Reads every data memory byte of the chip; the raw 14-bit words in address order.
 std::vector<std::uint16_t> Proc_Read_DM(TForm1& form);
-void Proc_Write_DM(TForm1& form);
-void Proc_Verify_DM(TForm1& form);
-void Button5Click(TForm1& form);  // "Чтение DM"
-void Button9Click(TForm1& form);  // "Запись DM"
+Outcome Proc_Write_DM(TForm1& form);
+Outcome Proc_Verify_DM(TForm1& form);
+Outcome Button5Click(TForm1& form);  // "Чтение DM"
+Outcome Button9Click(TForm1& form);  // "Запись DM"
 
 }  // namespace kalmar

@@ -36,53 +36,49 @@ std::uint16_t readCalibrationWord(TForm1& form) {
 }
 
 // Writes the noted calibration word back at the last address, checked like
-// every program word; false when it did not read back.
-bool restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
+// every program word.
+Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   LineProtocol& line = form.line;
   const int last = form.profile.programWords - 1;
   const std::int64_t start = beginFrame(
       form, "Выполняемое действие: восстановление калибровочного слова микроконтроллера.");
-  std::string lastAction =
-      " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.";
+  Outcome outcome = Outcome::done(
+      " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.");
   line.EnterProgrammingMode();
   walkToLastWord(form);
   line.programWord(command::kLoadDataProgram, calibration);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
   line.ExitProgrammingMode(true);
-  const bool restored = readBack == calibration;
-  if (!restored) {
-    reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
-                  writeMismatchText(hex4(static_cast<std::uint32_t>(last)), hex4(calibration),
-                                    hex4(readBack)));
-    lastAction =
-        " Посл. вып. действие: неудачная попытка записать данные в память программ "
-        "микроконтроллера.";
-  }
-  endFrame(form, lastAction, restored, start);
-  return restored;
+  if (readBack != calibration)
+    outcome = reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
+                            writeMismatchText(hex4(static_cast<std::uint32_t>(last)),
+                                              hex4(calibration), hex4(readBack)),
+                            " Посл. вып. действие: неудачная попытка записать данные в память "
+                            "программ микроконтроллера.");
+  endFrame(form, outcome.lastAction, outcome.ok(), start);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
 // Writes the BG bits back in a configuration word that is otherwise erased
 // (no protection), so the later write of the whole word only clears bits.
-bool restoreBgBits(TForm1& form, std::uint16_t bgSource) {
+Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
   LineProtocol& line = form.line;
   const auto word = static_cast<std::uint16_t>(0x0FFF | (bgSource & 0x3000));
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: восстановление битов BG микроконтроллера.");
-  std::string lastAction =
-      " Последнее выполненное действие: восстановлены биты BG микроконтроллера.";
+  Outcome outcome =
+      Outcome::done(" Последнее выполненное действие: восстановлены биты BG микроконтроллера.");
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 7);
   line.programWord(command::kLoadDataProgram, word);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);
-  const bool restored = form.profile.configMatches(readBack, word);
-  if (!restored) {
-    reportFailure(form, kConfigWriteCaption, configMismatchText(word, readBack));
-    lastAction = " Посл. вып. действие: неудачная попытка восстановить биты BG микроконтроллера.";
-  }
-  endFrame(form, lastAction, restored, start);
-  return restored;
+  if (!form.profile.configMatches(readBack, word))
+    outcome = reportFailure(
+        form, kConfigWriteCaption, configMismatchText(word, readBack),
+        " Посл. вып. действие: неудачная попытка восстановить биты BG микроконтроллера.");
+  endFrame(form, outcome.lastAction, outcome.ok(), start);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
 // The erase sends Load Configuration with the stored 3FFFh frame, not a
@@ -125,13 +121,14 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
 
 }  // namespace
 
-bool keepFactoryValues(TForm1& form, std::uint16_t bgSource) {
+Outcome keepFactoryValues(TForm1& form, std::uint16_t bgSource) {
   const std::optional<std::uint16_t> calibration = form.savedCalibration;
   const bool hasCalibration = calibration && isCalibrationWord(*calibration);
-  const bool calibrationKept = !hasCalibration || restoreCalibrationWord(form, *calibration);
-  const bool bgKept = restoreBgBits(form, bgSource);
+  const bool calibrationKept = !hasCalibration || restoreCalibrationWord(form, *calibration).ok();
+  const Outcome bg = restoreBgBits(form, bgSource);
+  const bool bgKept = bg.ok();
   form.operation.ok = calibrationKept && bgKept;
-  if (form.operation.ok) return true;
+  if (form.operation.ok) return bg;
   const int last = form.profile.programWords - 1;
   std::string lost;
   if (!calibrationKept)
@@ -140,12 +137,12 @@ bool keepFactoryValues(TForm1& form, std::uint16_t bgSource) {
   if (!bgKept)
     lost += std::string(lost.empty() ? "" : " и ") + "биты BG " +
             bgName(static_cast<std::uint8_t>((bgSource >> 8) & 0x30));
-  form.host.messageBox("Ошибка при восстановлении калибровки микроконтроллера.",
-                       "Не удалось записать обратно " + lost +
+  const std::string caption = "Ошибка при восстановлении калибровки микроконтроллера.";
+  const std::string text = "Не удалось записать обратно " + lost +
                            ".\r\nЗапомните эти значения и запишите их в микроконтроллер,\r\n"
-                           "иначе его заводская калибровка будет потеряна.",
-                       MessageIcon::Error, MessageButtons::Ok);
-  return false;
+                           "иначе его заводская калибровка будет потеряна.";
+  form.host.messageBox(caption, text, MessageIcon::Error, MessageButtons::Ok);
+  return Outcome::failed(caption, text, bg.lastAction);
 }
 
 namespace {
@@ -155,6 +152,9 @@ bool allIdsBlank(const TForm1& form) {
     if (id != kBlankWord) return false;
   return true;
 }
+
+const char* const kErased =
+    " Последнее выполненое действие: успешное стирание всех данных микроконтроллера.";
 
 void showErasedChip(TForm1& form) {
   ClearMemo(form);
@@ -174,23 +174,26 @@ void showErasedChip(TForm1& form) {
                          &r.SpeedButton13, &r.SpeedButton4, &r.SpeedButton5})
     item->Enabled = false;
   w.Edit5.say("Микроконтроллер & Буфер", "Отображено состояние буфера и микроконтроллера", false);
-  w.StatusBar1 = " Последнее выполненое действие: успешное стирание всех данных микроконтроллера.";
+  w.StatusBar1 = kErased;
 }
 
-void checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
+// Failed without a box of its own when the configuration word or an ID is
+// not blank.
+Outcome checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
   OperationState& op = form.operation;
+  Outcome outcome = Outcome::done({});
   if (form.profile.dataBytes == 64) {
-    Proc_Write_DM(form);
-    if (op.ok) Proc_Verify_DM(form);
+    outcome = Proc_Write_DM(form);
+    if (op.ok) outcome = Proc_Verify_DM(form);
   } else {
-    Proc_Verify_DM(form);
+    outcome = Proc_Verify_DM(form);
   }
   if (op.ok) {
     form.buffer.program.fill(kBlankWord);
     const auto& calibration = form.savedCalibration;
     if (is12F6xx && calibration && isCalibrationWord(*calibration))
       form.buffer.program[static_cast<std::size_t>(form.profile.programWords - 1)] = *calibration;
-    Proc_VerifyPM(form);
+    outcome = Proc_VerifyPM(form);
   }
   if (op.ok) {
     form.buffer.disassembly = form.buffer.program;
@@ -199,16 +202,18 @@ void checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
   if (op.ok) {
     if (is12F6xx) {
       form.buffer.config = keptConfig;
-      Proc_Write_Config(form);
+      outcome = Proc_Write_Config(form);
     } else {
-      Proc_Read_Config(form);
+      outcome = Proc_Read_Config(form);
       op.ok = form.profile.configMatches(form.buffer.config, kBlankWord);
     }
   }
   if (op.ok) {
-    Proc_Read_ID(form);
+    outcome = Proc_Read_ID(form);
     op.ok = allIdsBlank(form);
   }
+  if (!op.ok && outcome.ok()) outcome.kind = OutcomeKind::Failed;
+  return outcome;
 }
 
 }  // namespace
@@ -253,27 +258,28 @@ void BG_of_12F6xx_Readen(TForm1& form) {
   Config_Chenge_iz_W(form);
 }
 
-bool eraseMayLoseCalibration(TForm1& form) {
+Outcome eraseMayLoseCalibration(TForm1& form) {
   // Code protection makes the calibration word read 0000h: it cannot be
   // kept, and an erase loses it for good unless the user knows it.
-  if (form.calibrationOverride || form.savedCalibration != std::uint16_t{0x0000}) return true;
+  if (form.calibrationOverride || form.savedCalibration != std::uint16_t{0x0000})
+    return Outcome::done({});
   const bool go =
       form.host.messageBox("Предупреждение.",
                            "Калибровочное слово по адресу 03FF прочитано как 0000: микроконтроллер "
                            "защищён,\r\nи его калибровку прочитать нельзя. После стирания она "
                            "будет потеряна.\r\nВы действительно хотите продолжить?",
                            MessageIcon::None, MessageButtons::OkCancel) == MessageResult::Ok;
-  if (!go) {
-    form.operation.ok = false;
-    form.window.StatusBar1 =
-        " Посл. вып. действие: отказ от стирания защищённого микроконтроллера.";
-  }
-  return go;
+  if (go) return Outcome::done({});
+  const char* const refused =
+      " Посл. вып. действие: отказ от стирания защищённого микроконтроллера.";
+  form.operation.ok = false;
+  form.window.StatusBar1 = refused;
+  return Outcome::refused(refused);
 }
 
-void Errase_PM_befor_Write_12F6xx(TForm1& form) {
+Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   BG_of_12F6xx_Readen(form);
-  if (!eraseMayLoseCalibration(form)) return;
+  if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
   LineProtocol& line = form.line;
   form.platform.setPriorityClass(PriorityClass::RealTime);
   form.window.StatusBar1 = "Выполняемое действие: стирание памяти программ микроконтроллера.";
@@ -287,27 +293,29 @@ void Errase_PM_befor_Write_12F6xx(TForm1& form) {
   line.ExitProgrammingMode(true);
   form.platform.setPriorityClass(PriorityClass::Normal);
   BattonEnable(form);
-  form.window.StatusBar1 =
+  const char* const done =
       " Последнее выполненое действие: успешное стирание памяти программ микроконтроллера.";
+  form.window.StatusBar1 = done;
+  return Outcome::done(done);
 }
 
-void Button11Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
+Outcome Button11Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
   if (form.host.messageBox("Предупреждение.",
                            "После стирания все данные, записанные сейчас в микроконтроллере\r\n"
                            "будут потеряны. Вы действительно хотите продолжить?",
                            MessageIcon::None, MessageButtons::OkCancel) != MessageResult::Ok)
-    return;
-  eraseChip(form);
+    return Outcome::refused({});
+  return eraseChip(form);
 }
 
-void eraseChip(TForm1& form) {
+Outcome eraseChip(TForm1& form) {
   const bool is12F6xx = form.profile.is12F6xx();
   std::uint16_t keptConfig = form.buffer.config;
   if (is12F6xx) {
     form.window.bg.Panel3Tag = 0;  // keep mode: the chip's BG bits win
     BG_of_12F6xx_Readen(form);
-    if (!eraseMayLoseCalibration(form)) return;
+    if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
     keptConfig = form.buffer.config;
   }
   form.platform.setPriorityClass(PriorityClass::RealTime);
@@ -322,19 +330,26 @@ void eraseChip(TForm1& form) {
   form.buffer.dataEdit = form.buffer.data;
 
   // The factory values go back before anything can fail.
-  form.operation.ok = !is12F6xx || keepFactoryValues(form, keptConfig);
-  if (form.operation.ok) checkBlank(form, is12F6xx, keptConfig);
-  if (form.operation.ok) {
+  Outcome outcome = is12F6xx ? keepFactoryValues(form, keptConfig) : Outcome::done({});
+  form.operation.ok = outcome.ok();
+  if (outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
+  if (outcome) {
     showErasedChip(form);
+    outcome.lastAction = kErased;
   } else {
-    form.host.messageBox(
-        "Ошибка при стирании данных микроконтроллера",
-        "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.",
-        MessageIcon::Error, MessageButtons::Ok);
+    const std::string caption = "Ошибка при стирании данных микроконтроллера";
+    const std::string text =
+        "Процесс стирания не был успешно завершен.\r\nВозможно не все данные были стерты.";
+    form.host.messageBox(caption, text, MessageIcon::Error, MessageButtons::Ok);
+    if (outcome.caption.empty()) {
+      outcome.caption = caption;
+      outcome.text = text;
+    }
   }
   form.window.StatusBar2 = elapsedSince(form, start);
   form.window.ActiveControl = "GroupBox2";
   BattonEnable(form);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
 }  // namespace kalmar

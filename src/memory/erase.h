@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar {
 
@@ -18,18 +19,18 @@ std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form);
 // a different chosen value.
 void BG_of_12F6xx_Readen(TForm1& form);
 // The PIC12F629/675 erase before programming (program memory, IDs, configuration).
-void Errase_PM_befor_Write_12F6xx(TForm1& form);
+Outcome Errase_PM_befor_Write_12F6xx(TForm1& form);
 // Before erasing a PIC12F629/675 whose calibration word read 0000h (code
-// protection): the question whether to lose it; false (and the operation
-// failed) when the user declines. True at once for any other chip state.
-bool eraseMayLoseCalibration(TForm1& form);
+// protection): the question whether to lose it; refused (and the operation
+// failed) when the user declines. Done at once for any other chip state.
+Outcome eraseMayLoseCalibration(TForm1& form);
 // Right after an erase of a PIC12F629/675: writes the calibration word noted
 // before it and the BG bits of bgSource back, each checked, so that no later
 // failure can lose them. On failure a box names the values lost.
-bool keepFactoryValues(TForm1& form, std::uint16_t bgSource);
+Outcome keepFactoryValues(TForm1& form, std::uint16_t bgSource);
 // "Стереть Все": erase everything and prove the chip blank.
-void Button11Click(TForm1& form);
+Outcome Button11Click(TForm1& form);
 // The same after the programmer check and the question.
-void eraseChip(TForm1& form);
+Outcome eraseChip(TForm1& form);
 
 }  // namespace kalmar

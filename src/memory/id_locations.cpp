@@ -34,7 +34,7 @@ void focusCell(TForm1& form, int n, int selLength) {
 
 }  // namespace
 
-void Proc_Read_ID(TForm1& form) {
+Outcome Proc_Read_ID(TForm1& form) {
   LineProtocol& line = form.line;
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
@@ -57,21 +57,22 @@ void Proc_Read_ID(TForm1& form) {
     setProgress(form, 30 + roundHalfEven(70.0 * static_cast<double>(w + 1) / 4.0));
   }
   showChipAndBuffer(form.window.Edit8);
-  endFrame(form,
-           " Последнее выполненное действие: успешно прочитан идентификатор микроконтроллера.",
-           true, start);
+  const char* const done =
+      " Последнее выполненное действие: успешно прочитан идентификатор микроконтроллера.";
+  endFrame(form, done, true, start);
   form.idCellLock = false;
   form.window.ActiveControl = "GroupBox2";
+  return Outcome::done(done).timed(form.window.StatusBar2);
 }
 
-void Proc_Write_ID(TForm1& form) {
+Outcome Proc_Write_ID(TForm1& form) {
   LineProtocol& line = form.line;
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: запись идентификатора микроконтроллера.");
   form.operation.ok = true;
   form.writtenIds = form.buffer.ids;
-  std::string lastAction =
-      " Последнее выполненное действие: успешно записан идентификатор микроконтроллера.";
+  Outcome outcome = Outcome::done(
+      " Последнее выполненное действие: успешно записан идентификатор микроконтроллера.");
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 0);
   for (std::size_t w = 0; w < 4; ++w) {
@@ -80,35 +81,40 @@ void Proc_Write_ID(TForm1& form) {
     setProgress(form, 5 + 25 * static_cast<int>(w + 1));
     const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
     if (readBack != word) {
-      reportFailure(form, kWriteCaption,
-                    writeMismatchText(hex4(0x2000 + static_cast<std::uint32_t>(w)), hex4(word),
-                                      hex4(readBack)));
-      lastAction =
-          " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.";
+      outcome = reportFailure(
+          form, kWriteCaption,
+          writeMismatchText(hex4(0x2000 + static_cast<std::uint32_t>(w)), hex4(word),
+                            hex4(readBack)),
+          " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.");
       break;
     }
     if (w < 3) line.SendCommand(command::kIncrementAddress);
   }
   line.ExitProgrammingMode(false);
-  endFrame(form, lastAction, true, start);  // 106 also after a failure
+  endFrame(form, outcome.lastAction, true, start);  // 106 also after a failure
+  return outcome;
 }
 
-void writeAndCheckIds(TForm1& form) {
-  Proc_Write_ID(form);
-  if (form.operation.ok) Proc_Read_ID(form);
-  if (form.operation.ok) form.operation.ok = form.writtenIds == form.buffer.ids;
+Outcome writeAndCheckIds(TForm1& form) {
+  Outcome outcome = Proc_Write_ID(form);
+  if (outcome) outcome = Proc_Read_ID(form);
+  if (outcome && form.writtenIds != form.buffer.ids) {
+    form.operation.ok = false;
+    outcome.kind = OutcomeKind::Failed;  // the IDs read are not those written
+  }
+  return outcome;
 }
 
-void Button13Click(TForm1& form) {
-  if (Chek_Hard(form)) Proc_Read_ID(form);
+Outcome Button13Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
+  return Proc_Read_ID(form);
 }
 
-void Button15Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
+Outcome Button15Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
   const std::int64_t start = form.platform.timeOfDayMs();
-  writeAndCheckIds(form);
-  endChainedCommand(
-      form, start,
+  return endChainedCommand(
+      form, start, writeAndCheckIds(form),
       " Последнее выполненое действие: успешная запись идентификатора микроконтроллера.",
       kWriteCaption, kWriteNotFinished);
 }

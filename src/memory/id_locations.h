@@ -3,18 +3,19 @@
 #include <string>
 
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar {
 
 enum class CellKey { Left, Right, Up, Down, Other };
 
-void Proc_Read_ID(TForm1& form);
-void Proc_Write_ID(TForm1& form);
+Outcome Proc_Read_ID(TForm1& form);
+Outcome Proc_Write_ID(TForm1& form);
 // The write, then a read: the operation is good when the words read are
 // the words written.
-void writeAndCheckIds(TForm1& form);
-void Button13Click(TForm1& form);  // "Прочитать идентиф."
-void Button15Click(TForm1& form);  // "Записать идент."
+Outcome writeAndCheckIds(TForm1& form);
+Outcome Button13Click(TForm1& form);  // "Прочитать идентиф."
+Outcome Button15Click(TForm1& form);  // "Записать идент."
 
 // ID cells MaskEdit301..MaskEdit304 (n = 301..304).
 void setIdCellText(TForm1& form, int n, const std::string& text);  // runs the change handler

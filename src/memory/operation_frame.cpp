@@ -88,18 +88,28 @@ std::string verifyMismatchText(const std::string& address, const std::string& wa
          ".\r\nПроверка прервана.";
 }
 
-void endChainedCommand(TForm1& form, std::int64_t startMs, const std::string& successText,
-                       const std::string& failureCaption, const std::string& failureText) {
-  if (form.operation.ok)
+Outcome endChainedCommand(TForm1& form, std::int64_t startMs, Outcome chain,
+                          const std::string& successText, const std::string& failureCaption,
+                          const std::string& failureText) {
+  if (chain.ok()) {
     form.window.StatusBar1 = successText;
-  else
+    chain.lastAction = successText;
+  } else {
     form.host.messageBox(failureCaption, failureText, MessageIcon::Error, MessageButtons::Ok);
+    if (chain.caption.empty()) {
+      chain.caption = failureCaption;
+      chain.text = failureText;
+    }
+  }
   form.window.StatusBar2 = elapsedSince(form, startMs);
+  return std::move(chain).timed(form.window.StatusBar2);
 }
 
-void reportFailure(TForm1& form, const std::string& caption, const std::string& text) {
+Outcome reportFailure(TForm1& form, const std::string& caption, const std::string& text,
+                      const std::string& lastAction) {
   form.host.messageBox(caption, text, MessageIcon::Error, MessageButtons::Ok);
   form.operation.ok = false;
+  return Outcome::failed(caption, text, lastAction);
 }
 
 }  // namespace kalmar

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar {
 
@@ -42,13 +43,17 @@ std::string verifyMismatchText(const std::string& address, const std::string& wa
                                const std::string& found);
 
 // The end of a command that chains procedures: its success text, or a box
-// saying the chain did not finish; then the time of the whole command.
-void endChainedCommand(TForm1& form, std::int64_t startMs, const std::string& successText,
-                       const std::string& failureCaption, const std::string& failureText);
+// saying the chain did not finish; then the time of the whole command. The
+// chain's outcome with that time, the failure's own box kept where it had one.
+Outcome endChainedCommand(TForm1& form, std::int64_t startMs, Outcome chain,
+                          const std::string& successText, const std::string& failureCaption,
+                          const std::string& failureText);
 inline constexpr const char* kWriteNotFinished =
     "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.";
 
-// A failure inside a frame: the error box and the operation ok flag.
-void reportFailure(TForm1& form, const std::string& caption, const std::string& text);
+// A failure inside a frame: the error box and the operation ok flag; the
+// failed outcome with the status text the frame will close with.
+Outcome reportFailure(TForm1& form, const std::string& caption, const std::string& text,
+                      const std::string& lastAction);
 
 }  // namespace kalmar

@@ -43,8 +43,8 @@ void Proc_Read_PM(TForm1& form) {
   form.platform.setPriorityClass(PriorityClass::Normal);
 }
 
-void Button8Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
+Outcome Button8Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
   const std::int64_t start = beginFrame(form, kReading, 5, false);
   Proc_Read_PM(form);
   form.host.pump();
@@ -81,6 +81,7 @@ void Button8Click(TForm1& form) {
   w.Edit4.Text = "Микроконтроллер";
   w.Edit4.Hint = "Отображена память программ микроконтроллера";
   endFrame(form, kDone, true, start, false);
+  return Outcome::done(kDone).timed(form.window.StatusBar2);
 }
 
 }  // namespace kalmar

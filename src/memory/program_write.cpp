@@ -20,48 +20,46 @@ const char* const kWriteDone =
 
 // The PIC12F629/675 keep their IDs and their calibration: the IDs are read,
 // the chip erased (BG bits and calibration word noted), the IDs written back.
-void prepare12F6xx(TForm1& form) {
+Outcome prepare12F6xx(TForm1& form) {
   form.idPreserveMarker = true;
   Proc_Read_ID(form);
-  Errase_PM_befor_Write_12F6xx(form);
-  if (form.operation.ok && keepFactoryValues(form, form.buffer.config)) Proc_Write_ID(form);
+  Outcome prepared = Errase_PM_befor_Write_12F6xx(form);
+  if (prepared) prepared = keepFactoryValues(form, form.buffer.config);
+  if (prepared) prepared = Proc_Write_ID(form);
   form.idPreserveMarker = false;
   const int last = form.profile.programWords - 1;
   if (form.savedCalibration && isCalibrationWord(*form.savedCalibration))
     form.buffer.program[static_cast<std::size_t>(last)] = *form.savedCalibration;
+  return prepared;
 }
 
 // A word that did not read back as written stops the write with its box.
-bool readsBackAsWritten(TForm1& form, int address, std::uint16_t word, std::uint16_t readBack,
-                        std::string& lastAction) {
-  if (readBack == word) return true;
-  reportFailure(
+Outcome readBackOutcome(TForm1& form, int address, std::uint16_t word, std::uint16_t readBack) {
+  if (readBack == word) return Outcome::done(kWriteDone);
+  return reportFailure(
       form, kWriteCaption,
-      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word), hex4(readBack)));
-  lastAction =
+      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word), hex4(readBack)),
       " Посл. вып. действие: неудачная попытка записать данные в память программ "
-      "микроконтроллера.";
-  return false;
+      "микроконтроллера.");
 }
 
 }  // namespace
 
-void Proc_WritePM(TForm1& form) {
+Outcome Proc_WritePM(TForm1& form) {
   LineProtocol& line = form.line;
   const int words = form.profile.programWords;
   form.operation.startMs = form.platform.timeOfDayMs();
   form.operation.ok = true;
   setProgress(form, 5);
-  std::string lastAction;
-  if (form.profile.is12F6xx()) prepare12F6xx(form);
-  if (form.operation.ok) {
+  Outcome outcome = Outcome::done(kWriteDone);
+  if (form.profile.is12F6xx()) outcome = prepare12F6xx(form);
+  if (outcome) {
     form.platform.setPriorityClass(PriorityClass::RealTime);
     BattonDisabl(form);
     form.window.StatusBar1 =
         "Выполняемое действие: запись данных в память программ микроконтроллера.";
     form.window.StatusBar2.clear();
     form.host.pump();
-    lastAction = kWriteDone;
     line.EnterProgrammingMode();
     for (int j = 1; j <= words; ++j) {
       const int address = j - 1;
@@ -69,15 +67,19 @@ void Proc_WritePM(TForm1& form) {
       line.programWord(command::kLoadDataProgram, word & 0x3FFF);
       setProgress(form, roundHalfEven(j * 100.0 / words) + 5);
       const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-      if (!readsBackAsWritten(form, address, word, readBack, lastAction)) break;
+      outcome = readBackOutcome(form, address, word, readBack);
+      if (!outcome) break;
       if (j < words) line.SendCommand(command::kIncrementAddress);
     }
+  } else {
+    outcome.lastAction.clear();  // the status line is left empty after a failed preparation
   }
   line.ExitProgrammingMode(true);
-  endWriteFrame(form, lastAction);
+  endWriteFrame(form, outcome.lastAction);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
-void writeProgramAfterErase(TForm1& form) {
+Outcome writeProgramAfterErase(TForm1& form) {
   LineProtocol& line = form.line;
   const int words = form.profile.programWords;
   // The calibration word of a PIC12F629/675 is back already.
@@ -85,29 +87,31 @@ void writeProgramAfterErase(TForm1& form) {
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: запись данных в память программ микроконтроллера.");
   form.operation.ok = true;
-  std::string lastAction = kWriteDone;
+  Outcome outcome = Outcome::done(kWriteDone);
   line.EnterProgrammingMode();
   for (int address = 0; address < last; ++address) {
     const std::uint16_t word = form.buffer.program[static_cast<std::size_t>(address)];
     if (word != kBlankWord) {
       line.programWord(command::kLoadDataProgram, word & 0x3FFF);
       const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-      if (!readsBackAsWritten(form, address, word, readBack, lastAction)) break;
+      outcome = readBackOutcome(form, address, word, readBack);
+      if (!outcome) break;
       setProgress(form, roundHalfEven((address + 1) * 100.0 / words) + 5);
     }
     if (address + 1 < words) line.SendCommand(command::kIncrementAddress);
   }
   line.ExitProgrammingMode(true);
-  endFrame(form, lastAction, form.operation.ok, start);
+  endFrame(form, outcome.lastAction, outcome.ok(), start);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
-void Proc_VerifyPM(TForm1& form) {
+Outcome Proc_VerifyPM(TForm1& form) {
   const int words = form.profile.programWords;
   form.operation.startMs = beginFrame(
       form, "Выполняемое действие: проверка данных в памяти программ микроконтроллера.", 5, false);
-  std::string lastAction =
+  Outcome outcome = Outcome::done(
       " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
-      form.lastOpenedPath;
+      form.lastOpenedPath);
   Proc_Read_PM(form);
   form.operation.ok = true;
   const SampleStore& samples = form.line.store(Sampler::Read3);
@@ -122,35 +126,37 @@ void Proc_VerifyPM(TForm1& form) {
         (wanted == kBlankWord || isCalibrationWord(read)))
       continue;
     if (read != wanted) {
-      reportFailure(
+      outcome = reportFailure(
           form, "Ошибка при проверке данных в памяти программ микроконтроллера.",
-          verifyMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(wanted), hex4(read)));
-      lastAction =
+          verifyMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(wanted), hex4(read)),
           " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, "
-          "обнаружены ошибки.";
+          "обнаружены ошибки.");
       break;
     }
   }
-  endFrame(form, lastAction, form.operation.ok, form.operation.startMs, false);
+  endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
-void Button7Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
-  if (!confirmCodeProtection(form)) return;
+Outcome Button7Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
+  if (Outcome asked = confirmCodeProtection(form); !asked) return asked;
   const std::int64_t start = form.platform.timeOfDayMs();
-  Proc_WritePM(form);
-  if (form.operation.ok) Proc_VerifyPM(form);
-  if (form.operation.ok) Proc_Write_Config(form);
-  endChainedCommand(form, start, kWriteDone, kWriteCaption, kWriteNotFinished);
+  Outcome chain = Proc_WritePM(form);
+  if (chain) chain = Proc_VerifyPM(form);
+  if (chain) chain = Proc_Write_Config(form);
+  return endChainedCommand(form, start, std::move(chain), kWriteDone, kWriteCaption,
+                           kWriteNotFinished);
 }
 
-void PIC2Click(TForm1& form) {
+Outcome PIC2Click(TForm1& form) {
   form.buffer.program = form.buffer.chipRead;
-  Button7Click(form);
+  return Button7Click(form);
 }
 
-void Button6Click(TForm1& form) {
-  if (Chek_Hard(form)) Proc_VerifyPM(form);
+Outcome Button6Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
+  return Proc_VerifyPM(form);
 }
 
 }  // namespace kalmar

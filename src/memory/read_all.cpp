@@ -8,17 +8,21 @@
 
 namespace kalmar {
 
-void Button16Click(TForm1& form) {
-  if (!Chek_Hard(form)) return;
+Outcome Button16Click(TForm1& form) {
+  if (Outcome check = Chek_Hard(form); !check) return check;
   const std::int64_t start = form.platform.timeOfDayMs();
-  Button8Click(form);
-  Button5Click(form);
+  // Each part checks the programmer again: the adapter may go between them.
+  Outcome part = Button8Click(form);
+  if (part) part = Button5Click(form);
+  if (!part) return part;
   Proc_Read_ID(form);
   form.window.routes.N15.Enabled = false;
   form.window.routes.N31.Enabled = false;
   form.window.StatusBar2 = elapsedSince(form, start);
-  form.window.StatusBar1 =
+  const char* const done =
       " Последнее выполненное действие: успешно прочитаны все данные из микроконтроллера.";
+  form.window.StatusBar1 = done;
+  return Outcome::done(done).timed(form.window.StatusBar2);
 }
 
 }  // namespace kalmar

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "window/form1.h"
+#include "window/outcome.h"
 
 namespace kalmar {
 
 // "Прочитать все": program memory with the configuration word, data memory, IDs.
-void Button16Click(TForm1& form);
+Outcome Button16Click(TForm1& form);
 
 }  // namespace kalmar

@@ -204,7 +204,7 @@ std::vector<RouteNode> buildMainMenu() {
        N1Click,
        STATE(N9),
        {{"N15", "Память программ из файла", N15Click, STATE(routes.N15)},
-        {"PIC2", "Память программ из PICа", PIC2Click, STATE(routes.PIC2)},
+        {"PIC2", "Память программ из PICа", [](TForm1& f) { PIC2Click(f); }, STATE(routes.PIC2)},
         {"N16", "Память данных", N16Click, STATE(routes.N16)},
         {"N17", "Слово конфигурации", N17Click, STATE(routes.N17)},
         {"N18", "Идентификатор", N18Click, STATE(routes.N18)}}},

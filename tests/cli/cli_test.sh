@@ -166,6 +166,18 @@ if command -v sigrok-cli >/dev/null; then
   check "sigrok reads the VCD" 0 "$?"
 fi
 
+# A read that fails leaves the output file alone and prints no memory, on a
+# chip without a device ID (nothing stops it before the read) and one with.
+for fault in no-adapter data-stuck-low data-stuck-high; do
+  for chip in PIC16F84 PIC16F628A; do
+    echo "old file" > old.hex
+    "$cli" -q -c $chip -p sim:f.chip --virtual-time --sim-fault $fault read -o old.hex 2>/dev/null; status=$?
+    "$cli" -q -c $chip -p sim:f.chip --virtual-time --sim-fault $fault read >out.txt 2>/dev/null
+    check "a failed read keeps the file ($chip, $fault)" 3 "$status" \
+      "[ \"\$(cat old.hex)\" = 'old file' ]" "! grep -q '^0000:' out.txt"
+  done
+done
+
 # Ctrl-C in the middle of a write on real time: the adapter goes idle first,
 # the chip file stays whole (as before the write), the trace runs to the stop.
 make_hex stop.hex 3F30
