@@ -4,6 +4,7 @@
 set -u
 cli=$1
 testdata=$2
+manual=$(cd "$(dirname "$0")/../../data" && pwd)/kalmar-cli.1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -165,6 +166,13 @@ if command -v sigrok-cli >/dev/null; then
   sigrok-cli -I vcd -i wave.vcd --show 2>/dev/null | grep -q 'Channels: 5'
   check "sigrok reads the VCD" 0 "$?"
 fi
+
+# The man page lists the commands --help lists, which come from the command table.
+help_commands=$("$cli" --help | sed -n '/^Команды:/,/^$/p' | grep -E '^  [a-z]' | awk '{print $1}' | sort)
+man_commands=$(sed -n '/^\.SH КОМАНДЫ/,/^\.SH КОД/p' "$manual" | grep -A1 '^\.TP' | grep '^\.B' |
+  sed 's/\\-/-/g' | tr -d '",' | awk '{for (i = 2; i <= NF; i++) if ($i ~ /^[a-z][a-z-]*$/) print $i}' | sort)
+check "the man page lists every command" 0 0 "[ -n \"$help_commands\" ]" \
+  "[ \"$help_commands\" = \"$man_commands\" ]"
 
 # A read that fails leaves the output file alone and prints no memory, on a
 # chip without a device ID (nothing stops it before the read) and one with.
