@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "device/config_check.h"
+#include "memory/config_check.h"
 
 namespace kalmar::cli {
 

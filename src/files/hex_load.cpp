@@ -1,6 +1,6 @@
 #include "files/hex_load.h"
 
-#include "device/config_check.h"
+#include "memory/config_check.h"
 #include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/hex_record.h"

@@ -6,7 +6,7 @@
 
 #include "device/chip_selection.h"
 #include "device/colours.h"
-#include "device/config_check.h"
+#include "memory/config_check.h"
 #include "files/cp1251.h"
 #include "support/form_rig.h"
 

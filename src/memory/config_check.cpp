@@ -1,4 +1,4 @@
-#include "device/config_check.h"
+#include "memory/config_check.h"
 
 #include "window/hex_text.h"
 
