@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "device/catalogue.h"
 #include "device/settings_file.h"
 #include "port/linux_ports.h"
 #include "port/sim_port.h"
@@ -24,7 +25,7 @@ std::optional<std::string> portNamed(const std::string& text) {
 
 std::string chipNamedBySettings() {
   const auto values = readSettingsFile(kSettingsFileName);
-  return values ? values->chip : "PIC16F84";
+  return values ? values->chip : defaultChip().name;
 }
 
 std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::string& error) {
@@ -45,7 +46,8 @@ std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::strin
       }
       s->chip_ = std::move(loaded.chip);
     } else {
-      const std::string name = choice.chipForNewSimFile ? choice.chipForNewSimFile() : "PIC16F84";
+      const std::string name =
+          choice.chipForNewSimFile ? choice.chipForNewSimFile() : defaultChip().name;
       auto kind = sim::chipKindFromName(name);
       s->chip_ = std::make_unique<sim::SimChip>(kind.value_or(sim::ChipKind::PIC16F84));
     }

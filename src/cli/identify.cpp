@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "device/catalogue.h"
 #include "device/chip_selection.h"
 #include "link/programmer_check.h"
 #include "memory/device_id.h"
@@ -11,8 +12,8 @@ namespace kalmar::cli {
 
 namespace {
 
-std::string revisionText(std::uint16_t id) {
-  return std::to_string(id & 0x1F) + " (идентификатор " + hex4(id) + ")";
+std::string revisionText(const CatalogueEntry& chip, std::uint16_t id) {
+  return std::to_string(id & chip.revisionMask) + " (идентификатор " + hex4(id) + ")";
 }
 
 }  // namespace
@@ -22,7 +23,7 @@ Identity identifyChip(TForm1& form, bool chipChosen) {
   const std::string selected = form.profile.name;
   if (noChipAnswered(id)) {
     // The PIC16F84 and PIC16C84 have no ID: silence is all they can say.
-    if (!hasDeviceId(selected)) return Identity::Matches;
+    if (!form.profile.hasDeviceId()) return Identity::Matches;
     // Silence is also what a missing adapter gives; its own check tells.
     if (!Chek_Hard(form)) return Identity::NoProgrammer;
     std::fprintf(stderr,
@@ -32,13 +33,13 @@ Identity identifyChip(TForm1& form, bool chipChosen) {
                  selected.c_str(), hex4(id).c_str());
     return Identity::NoChip;
   }
-  const std::string detected = chipOfDeviceId(id);
-  if (detected == selected) return Identity::Matches;
-  if (!detected.empty() && !chipChosen) {
-    selectChipByName(form, detected);
+  const CatalogueEntry* detected = findChipByDeviceId(id);
+  if (detected != nullptr && detected->name == selected) return Identity::Matches;
+  if (detected != nullptr && !chipChosen) {
+    selectChipByName(form, detected->name);
     return Identity::Selected;
   }
-  if (detected.empty())
+  if (detected == nullptr)
     std::fprintf(stderr,
                  "В программаторе микроконтроллер с идентификатором %s, а выбран %s.\n"
                  "Kalmar не знает такого идентификатора. Команда не выполнена; --force выполняет "
@@ -48,16 +49,16 @@ Identity identifyChip(TForm1& form, bool chipChosen) {
     std::fprintf(stderr,
                  "В программаторе %s, ревизия %s, а выбран %s.\n"
                  "Выберите -c %s; --force выполняет команду без проверки.\n",
-                 detected.c_str(), revisionText(id).c_str(), selected.c_str(), detected.c_str());
+                 detected->name, revisionText(*detected, id).c_str(), selected.c_str(),
+                 detected->name);
   return Identity::OtherChip;
 }
 
 Outcome detectChip(TForm1& form) {
   if (Outcome check = Chek_Hard(form); !check) return check;
   const std::uint16_t id = readDeviceId(form);
-  const std::string detected = chipOfDeviceId(id);
-  if (!detected.empty()) {
-    std::printf("%s, ревизия %s\n", detected.c_str(), revisionText(id).c_str());
+  if (const CatalogueEntry* detected = findChipByDeviceId(id)) {
+    std::printf("%s, ревизия %s\n", detected->name, revisionText(*detected, id).c_str());
     return Outcome::done({});
   }
   if (noChipAnswered(id)) {
@@ -66,7 +67,7 @@ Outcome detectChip(TForm1& form) {
         "или это PIC16F84 или PIC16C84, у которых нет идентификатора.\n",
         hex4(id).c_str());
     // A PIC16F84 or PIC16C84 can say no more.
-    if (!hasDeviceId(form.profile.name)) return Outcome::done({});
+    if (!form.profile.hasDeviceId()) return Outcome::done({});
     return Outcome::failed({}, {}, {});
   }
   std::printf("Неизвестный микроконтроллер (идентификатор %s).\n", hex4(id).c_str());

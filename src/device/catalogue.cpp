@@ -5,33 +5,163 @@ namespace kalmar {
 namespace {
 
 using F = Family;
+using L = ConfigLayout;
 using P = ConfigPanel;
 
-const std::array<CatalogueEntry, 9> kCatalogue = {{
-    {"PIC16F84", F::Family84, 1024, 64, P::GroupBox5, false, false, "PIC16F84   ",
-     &ChipMenuState::PIC16F841},
-    {"PIC16F84A", F::Family84, 1024, 64, P::GroupBox5, false, false, "PIC16F84A   ",
-     &ChipMenuState::PIC16F84A1},
-    {"PIC16C84", F::Family84, 1024, 64, P::GroupBox5, false, false, "PIC16C84   ",
-     &ChipMenuState::PIC16C841},
-    {"PIC16F627", F::Family62x, 1024, 128, P::GroupBox7, true, false, "PIC16F627   ",
-     &ChipMenuState::PIC16F6271},
-    {"PIC16F627A", F::Family62x, 1024, 128, P::GroupBox7, false, false, "PIC16F627A  ",
-     &ChipMenuState::PIC16F627A1},
-    {"PIC16F628", F::Family62x, 2048, 128, P::GroupBox7, true, false, "PIC16F628   ",
-     &ChipMenuState::PIC16F6281},
-    {"PIC16F628A", F::Family62x, 2048, 128, P::GroupBox7, false, false, "PIC16F628A  ",
-     &ChipMenuState::PIC16F628A1},
-    {"PIC12F629", F::Family12F6xx, 1024, 128, P::GroupBox7, false, true, "PIC12F629   ",
-     &ChipMenuState::PIC12F6291},
-    {"PIC12F675", F::Family12F6xx, 1024, 128, P::GroupBox7, false, true, "PIC12F675   ",
-     &ChipMenuState::PIC12F6751},
-}};
+// Sources: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 (PIC16F84A),
+// DS30034 (PIC16F62X), DS41196 (PIC16F62XA), DS41191 (PIC12F629/675); the
+// cycle times are the longest each gives (program word, program only, data
+// byte, bulk erase, configuration and ID word, in µs).
+//
+// name, menu item, caption label, family, layout, panel, program words, data bytes,
+// device ID, revision mask, implemented configuration bits, code protection bits, ER labels,
+// calibration kept, cycle times
+const std::vector<CatalogueEntry> kCatalogue = {
+    {"PIC16F84",
+     "PIC16F841",
+     "PIC16F84   ",
+     F::Family84,
+     L::F84,
+     P::GroupBox5,
+     1024,
+     64,
+     0x0000,
+     0x00,
+     0x3FFF,
+     0x3FF0,
+     false,
+     false,
+     {10000, 0, 20000, 20000, 10000}},
+    {"PIC16F84A",
+     "PIC16F84A1",
+     "PIC16F84A   ",
+     F::Family84,
+     L::F84,
+     P::GroupBox5,
+     1024,
+     64,
+     0x0560,
+     0x1F,
+     0x3FFF,
+     0x3FF0,
+     false,
+     false,
+     {10000, 8000, 10000, 10000, 10000}},
+    {"PIC16C84",
+     "PIC16C841",
+     "PIC16C84   ",
+     F::Family84,
+     L::C84,
+     P::GroupBox5,
+     1024,
+     64,
+     0x0000,
+     0x00,
+     0x3FFF,
+     0x3FF0,
+     false,
+     false,
+     {10000, 0, 10000, 10000, 10000}},
+    {"PIC16F627",
+     "PIC16F6271",
+     "PIC16F627   ",
+     F::Family62x,
+     L::F62x,
+     P::GroupBox7,
+     1024,
+     128,
+     0x07A0,
+     0x1F,
+     0x3DFF,
+     0x3C00,
+     true,
+     false,
+     {13000, 8000, 8000, 5000, 13000}},
+    {"PIC16F627A",
+     "PIC16F627A1",
+     "PIC16F627A  ",
+     F::Family62x,
+     L::F62xA,
+     P::GroupBox7,
+     1024,
+     128,
+     0x1040,
+     0x1F,
+     0x21FF,
+     0x2000,
+     false,
+     false,
+     {4000, 0, 6000, 6000, 4000}},
+    {"PIC16F628",
+     "PIC16F6281",
+     "PIC16F628   ",
+     F::Family62x,
+     L::F62x,
+     P::GroupBox7,
+     2048,
+     128,
+     0x07C0,
+     0x1F,
+     0x3DFF,
+     0x3C00,
+     true,
+     false,
+     {13000, 8000, 8000, 5000, 13000}},
+    {"PIC16F628A",
+     "PIC16F628A1",
+     "PIC16F628A  ",
+     F::Family62x,
+     L::F62xA,
+     P::GroupBox7,
+     2048,
+     128,
+     0x1060,
+     0x1F,
+     0x21FF,
+     0x2000,
+     false,
+     false,
+     {4000, 0, 6000, 6000, 4000}},
+    {"PIC12F629",
+     "PIC12F6291",
+     "PIC12F629   ",
+     F::Family12F6xx,
+     L::F12F6xx,
+     P::GroupBox7,
+     1024,
+     128,
+     0x0F80,
+     0x1F,
+     0x31FF,
+     0x0080,
+     false,
+     true,
+     {3000, 2000, 6000, 6000, 3000}},
+    {"PIC12F675",
+     "PIC12F6751",
+     "PIC12F675   ",
+     F::Family12F6xx,
+     L::F12F6xx,
+     P::GroupBox7,
+     1024,
+     128,
+     0x0FC0,
+     0x1F,
+     0x31FF,
+     0x0080,
+     false,
+     true,
+     {3000, 2000, 6000, 6000, 3000}},
+};
 
 }  // namespace
 
-const std::array<CatalogueEntry, 9>& catalogue() {
+const std::vector<CatalogueEntry>& catalogue() {
   return kCatalogue;
+}
+
+const CatalogueEntry& defaultChip() {
+  return kCatalogue.front();
 }
 
 const CatalogueEntry* findChip(std::string_view name) {
@@ -40,15 +170,49 @@ const CatalogueEntry* findChip(std::string_view name) {
   return nullptr;
 }
 
+const CatalogueEntry* findChipByMenuComponent(std::string_view component) {
+  for (const CatalogueEntry& entry : kCatalogue)
+    if (component == entry.menuComponent) return &entry;
+  return nullptr;
+}
+
+namespace {
+std::size_t rowOf(const CatalogueEntry& chip) {
+  return static_cast<std::size_t>(&chip - kCatalogue.data());
+}
+}  // namespace
+
+MenuItem& chipMenuItem(WindowState& window, const CatalogueEntry& chip) {
+  return window.chipMenu.chip(rowOf(chip));
+}
+
+const MenuItem& chipMenuItem(const WindowState& window, const CatalogueEntry& chip) {
+  static const MenuItem kNone{""};
+  const std::vector<MenuItem>& items = window.chipMenu.chips;
+  return rowOf(chip) < items.size() ? items[rowOf(chip)] : kNone;
+}
+
+const CatalogueEntry* findChipByDeviceId(std::uint16_t id) {
+  for (const CatalogueEntry& entry : kCatalogue)
+    if (entry.deviceId != 0 && (id & ~entry.revisionMask & 0x3FFF) == entry.deviceId) return &entry;
+  return nullptr;
+}
+
 DeviceProfile profileOf(const CatalogueEntry& entry) {
   DeviceProfile profile;
   profile.name = entry.name;
   profile.family = entry.family;
+  profile.layout = entry.layout;
   profile.programWords = entry.programWords;
   profile.dataBytes = entry.dataBytes;
   profile.panel = entry.panel;
   profile.erOscillatorLabels = entry.erOscillatorLabels;
   profile.calibrationPreserved = entry.calibrationPreserved;
+  profile.deviceId = entry.deviceId;
+  profile.revisionMask = entry.revisionMask;
+  profile.implementedConfigBits = entry.implementedConfigBits;
+  profile.codeProtectBits = entry.codeProtectBits;
+  profile.cycles = entry.cycles;
   return profile;
 }
 

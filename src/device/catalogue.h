@@ -1,30 +1,46 @@
 #pragma once
 
-#include <array>
-#include <optional>
-#include <string>
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "window/device_profile.h"
 #include "window/window_state.h"
 
 namespace kalmar {
 
-// One supported chip as the "Микроконтроллер" menu lists it.
+// One supported chip, everything the program knows of it: adding a chip of
+// a known family is one row here (and one in the simulator's table).
 struct CatalogueEntry {
   const char* name;
+  const char* menuComponent;  // its "Микроконтроллер" item
+  const char* captionLabel;   // the chip part of the window caption, blanks included
   Family family;
+  ConfigLayout layout;
+  ConfigPanel panel;
   int programWords;
   int dataBytes;
-  ConfigPanel panel;
+  std::uint16_t deviceId;      // the word at 2006h without the revision; 0 where the chip has none
+  std::uint16_t revisionMask;  // the revision's bits of that word
+  std::uint16_t implementedConfigBits;
+  std::uint16_t codeProtectBits;
   bool erOscillatorLabels;
   bool calibrationPreserved;
-  const char* captionLabel;  // the chip part of the window caption, blanks included
-  MenuItem ChipMenuState::*menuItem;
+  CycleTimes cycles;
 };
 
-const std::array<CatalogueEntry, 9>& catalogue();
+const std::vector<CatalogueEntry>& catalogue();
+// The chip a new window, a new settings file and a new simulated chip start with.
+const CatalogueEntry& defaultChip();
 const CatalogueEntry* findChip(std::string_view name);
+const CatalogueEntry* findChipByMenuComponent(std::string_view component);
+// The chip's item of the "Микроконтроллер" menu.
+MenuItem& chipMenuItem(WindowState& window, const CatalogueEntry& chip);
+// The same to look at; an empty item before start-up made the menu.
+const MenuItem& chipMenuItem(const WindowState& window, const CatalogueEntry& chip);
+// The chip a device ID word belongs to, revision bits ignored; null when no
+// supported chip has it (0000h or 3FFFh: nothing answered, or a chip without an ID).
+const CatalogueEntry* findChipByDeviceId(std::uint16_t id);
 DeviceProfile profileOf(const CatalogueEntry& entry);
 
 }  // namespace kalmar

@@ -17,7 +17,7 @@ std::string portCaption(bool lpt1) {
 
 void markChip(TForm1& form, const CatalogueEntry& chip) {
   SetMenuPic(form);
-  (form.window.chipMenu.*chip.menuItem).Caption = std::string(chip.name) + " ^";
+  chipMenuItem(form.window, chip).Caption = std::string(chip.name) + " ^";
   const bool writesConfig = chip.family != Family::Family12F6xx;
   form.window.routes.N17.Enabled = writesConfig;
   form.window.routes.N19.Enabled = writesConfig;
@@ -38,11 +38,13 @@ void carryOscillatorCode(TForm1& form, Family family) {
   if (family == Family::Family12F6xx && code >= 16 && code <= 19) code -= 12;
 }
 
+}  // namespace
+
 void selectChip(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
   form.window.Caption =
       kCaptionStart + std::string(chip.captionLabel) + portCaption(form.port.isLpt1());
-  form.profile.name = chip.name;
+  form.profile = profileOf(chip);
   carryOscillatorCode(form, chip.family);
   if (chip.family == Family::Family12F6xx) {
     form.window.bg.Label1 = "BG - не менять";
@@ -53,14 +55,15 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
   Config_Chenge(form);
 }
 
-void selectNamed(TForm1& form, const char* name) {
-  selectChip(form, *findChip(name));
+namespace {
+
+void selectFromMenu(TForm1& form, const char* component) {
+  selectChip(form, *findChipByMenuComponent(component));
 }
 
 void setRadioHints(TForm1& form) {
   auto& rb = form.window.RadioButton;
-  const std::string& chip = form.profile.name;
-  const bool isA = chip == "PIC16F627A" || chip == "PIC16F628A";
+  const bool isA = form.profile.layout == ConfigLayout::F62xA;
   const bool is12F = form.profile.family == Family::Family12F6xx;
   rb[11].Caption = form.profile.erOscillatorLabels ? "ER1" : "RC1";
   rb[12].Caption = form.profile.erOscillatorLabels ? "ER2" : "RC2";
@@ -89,35 +92,35 @@ void setRadioHints(TForm1& form) {
 
 void SetMenuPic(TForm1& form) {
   for (const CatalogueEntry& chip : catalogue())
-    (form.window.chipMenu.*chip.menuItem).Caption = chip.name;
+    chipMenuItem(form.window, chip).Caption = chip.name;
 }
 
 void PIC16F841Click(TForm1& form) {
-  selectNamed(form, "PIC16F84");
+  selectFromMenu(form, "PIC16F841");
 }
 void PIC16F84A1Click(TForm1& form) {
-  selectNamed(form, "PIC16F84A");
+  selectFromMenu(form, "PIC16F84A1");
 }
 void PIC16C841Click(TForm1& form) {
-  selectNamed(form, "PIC16C84");
+  selectFromMenu(form, "PIC16C841");
 }
 void PIC16F6271Click(TForm1& form) {
-  selectNamed(form, "PIC16F627");
+  selectFromMenu(form, "PIC16F6271");
 }
 void PIC16F627A1Click(TForm1& form) {
-  selectNamed(form, "PIC16F627A");
+  selectFromMenu(form, "PIC16F627A1");
 }
 void PIC16F6281Click(TForm1& form) {
-  selectNamed(form, "PIC16F628");
+  selectFromMenu(form, "PIC16F6281");
 }
 void PIC16F628A1Click(TForm1& form) {
-  selectNamed(form, "PIC16F628A");
+  selectFromMenu(form, "PIC16F628A1");
 }
 void PIC12F6291Click(TForm1& form) {
-  selectNamed(form, "PIC12F629");
+  selectFromMenu(form, "PIC12F6291");
 }
 void PIC12F6751Click(TForm1& form) {
-  selectNamed(form, "PIC12F675");
+  selectFromMenu(form, "PIC12F6751");
 }
 
 bool selectChipByName(TForm1& form, const std::string& name) {
@@ -207,7 +210,7 @@ void Chenge_Form_Edit(TForm1& form) {
 
 void applyChipFromSettings(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
-  form.profile.name = chip.name;
+  form.profile = profileOf(chip);
   applyPanelAndLayout(form, chip);
 }
 

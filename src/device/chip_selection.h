@@ -15,6 +15,8 @@ void PIC16F6281Click(TForm1& form);
 void PIC16F628A1Click(TForm1& form);
 void PIC12F6291Click(TForm1& form);
 void PIC12F6751Click(TForm1& form);
+// Selects a chip as its menu item does.
+void selectChip(TForm1& form, const CatalogueEntry& chip);
 // Selects by catalogue name as the menu would; false for an unknown name.
 bool selectChipByName(TForm1& form, const std::string& name);
 
@@ -22,7 +24,7 @@ bool selectChipByName(TForm1& form, const std::string& name);
 void LPT11Click(TForm1& form);
 void LPT2278h1Click(TForm1& form);
 
-// The nine chip captions back to the bare names.
+// Every chip item's caption back to the bare name.
 void SetMenuPic(TForm1& form);
 // Panel, sizes and layout of the two panel families, then the buffer reset.
 void Chenge_Form_84(TForm1& form);

@@ -6,13 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "device/catalogue.h"
+
 namespace kalmar {
 
 inline constexpr const char* kSettingsFileName = "Kalmar.cfg";
 
 // The values of the ten-line settings file (labels on odd lines).
 struct SettingsValues {
-  std::string chip = "PIC16F84";
+  std::string chip = defaultChip().name;
   std::uint16_t dataRegister = 0x378;
   std::array<std::uint32_t, 3> colours{0x000080, 0x785107, 0x000000};
   std::uint16_t config = 0x3FFB;

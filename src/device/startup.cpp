@@ -47,11 +47,11 @@ void applySettings(TForm1& form, const SettingsValues& values) {
 // The window keeps its design menus, caption and colours.
 void applyDefaults(TForm1& form) {
   form.port = PortSelection{};
-  form.profile.name = "PIC16F84";
+  form.profile = profileOf(defaultChip());
   form.window.colours.saved = {0x000080, 0x785107, 0x000000};
   form.buffer.config = 0x3FFB;
   Config_Chenge_iz_W(form);
-  Chenge_Form_84(form);
+  applyChipFromSettings(form, defaultChip());
 }
 
 void startWindowsDriver(TForm1& form) {

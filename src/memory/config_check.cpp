@@ -10,7 +10,7 @@ std::optional<std::uint16_t> proposedConfigWord(const DeviceProfile& profile, st
       if ((w >> 4) == 0 || (w >> 4) >= 0x3FF) return std::nullopt;
       return static_cast<std::uint16_t>((w & 0x000F) + 0x3FF0);
     case Family::Family62x:
-      if (profile.is("PIC16F627") || profile.is("PIC16F628")) {
+      if (profile.layout == ConfigLayout::F62x) {
         if ((w & 0x0200) != 0 && ((w >> 10) == 0 || (w >> 10) >= 15)) return std::nullopt;
         std::uint16_t c = static_cast<std::uint16_t>(w | 0x0200);
         if ((c >> 10) >= 1 && (c >> 10) <= 14)

@@ -46,10 +46,6 @@ void showChipAndBuffer(SourceIndicator& box) {
   box.Hint = kChipAndBufferHint;
 }
 
-bool isAVersion(const TForm1& form) {
-  return form.profile.is("PIC16F627A") || form.profile.is("PIC16F628A");
-}
-
 // Checks radio button n and clears the others of its group (1-4 or 5-12).
 void checkRadio(TForm1& form, int n) {
   int first = n <= 4 ? 1 : 5, last = n <= 4 ? 4 : 12;
@@ -62,7 +58,7 @@ int radioForCode62x(int code) {
 
 std::uint16_t compose84(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  const bool c84 = form.profile.is("PIC16C84");
+  const bool c84 = form.profile.layout == ConfigLayout::C84;
   int word = 4 - form.window.GroupBox6.Tag;
   if (box[1].Checked) word += 4;
   if (box[2].Checked == c84) word += 8;  // PWRTE is active high only on the PIC16C84
@@ -72,15 +68,16 @@ std::uint16_t compose84(const TForm1& form) {
 
 std::uint16_t compose62x(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  const bool a = isAVersion(form);
-  int word = (a ? 0x1E00 : 0x0200) + form.window.GroupBox10.Tag;
+  const DeviceProfile& chip = form.profile;
+  // The unimplemented bits are written as 1s, as an erased chip has them.
+  int word = (~chip.implementedConfigBits & 0x3FFF) + form.window.GroupBox10.Tag;
   if (box[4].Checked) word += 0x04;
   if (!box[5].Checked) word += 0x08;
   if (box[6].Checked) word += 0x20;
   if (box[7].Checked) word += 0x40;
   if (box[10].Checked) word += 0x80;
   if (!box[9].Checked) word += 0x100;
-  if (!box[8].Checked) word += a ? 0x2000 : 0x3C00;
+  if (!box[8].Checked) word += chip.codeProtectBits;
   return static_cast<std::uint16_t>(word);
 }
 
@@ -103,7 +100,7 @@ std::uint16_t compose12F(const TForm1& form) {
 
 void wordToPanel84(TForm1& form, int w) {
   auto& box = form.window.CheckBox;
-  const bool c84 = form.profile.is("PIC16C84");
+  const bool c84 = form.profile.layout == ConfigLayout::C84;
   if (w <= 0x3FEF) {
     box[3].Checked = true;
   } else {
@@ -136,7 +133,8 @@ void wordToPanel62x(TForm1& form, std::uint16_t w) {
   box[7].Checked = (w & 0x40) != 0;
   box[10].Checked = (w & 0x80) != 0;
   box[9].Checked = (w & 0x100) == 0;
-  box[8].Checked = isAVersion(form) ? (w & 0x2000) == 0 : (w & 0x3C00) != 0x3C00;
+  const std::uint16_t protection = form.profile.codeProtectBits;
+  box[8].Checked = (w & protection) != protection;
   form.window.GroupBox10.Tag = w & 0x13;
   checkRadio(form, radioForCode62x(w & 0x13));
 }

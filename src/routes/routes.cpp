@@ -147,6 +147,16 @@ RouteNode chip(const char* name, RouteHandler handler, RouteStateOf state) {
   return {name, "", handler, state, {}};
 }
 
+// One item a catalogue row.
+std::vector<RouteNode> chipItems() {
+  std::vector<RouteNode> items;
+  for (const CatalogueEntry& row : catalogue())
+    items.push_back(chip(
+        row.menuComponent, [&row](TForm1& form) { selectChip(form, row); },
+        [&row](WindowState& window) { return &chipMenuItem(window, row); }));
+  return items;
+}
+
 std::vector<RouteNode> buildMainMenu() {
   return {
       {"N1", "Приложение", N1Click, STATE(N1), {{"N3", "Закрыть", N3Click}}},
@@ -160,19 +170,7 @@ std::vector<RouteNode> buildMainMenu() {
        "Настройка",
        N1Click,
        STATE(N5),
-       {{"ChipMenu",
-         "Микроконтроллер",
-         nullptr,
-         nullptr,
-         {chip("PIC16F841", PIC16F841Click, STATE(chipMenu.PIC16F841)),
-          chip("PIC16F84A1", PIC16F84A1Click, STATE(chipMenu.PIC16F84A1)),
-          chip("PIC16C841", PIC16C841Click, STATE(chipMenu.PIC16C841)),
-          chip("PIC16F6271", PIC16F6271Click, STATE(chipMenu.PIC16F6271)),
-          chip("PIC16F627A1", PIC16F627A1Click, STATE(chipMenu.PIC16F627A1)),
-          chip("PIC16F6281", PIC16F6281Click, STATE(chipMenu.PIC16F6281)),
-          chip("PIC16F628A1", PIC16F628A1Click, STATE(chipMenu.PIC16F628A1)),
-          chip("PIC12F6291", PIC12F6291Click, STATE(chipMenu.PIC12F6291)),
-          chip("PIC12F6751", PIC12F6751Click, STATE(chipMenu.PIC12F6751))}},
+       {{"ChipMenu", "Микроконтроллер", nullptr, nullptr, chipItems()},
         {"PortMenu",
          "Порт",
          nullptr,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -53,9 +54,9 @@ void N1Click(TForm1& form);
 void Memo1Click(TForm1& form);   // program memory columns -> GroupBox2
 void Memo13Click(TForm1& form);  // listing columns -> GroupBox4
 
-using RouteHandler = void (*)(TForm1&);
-// The state (caption, enabled) a route shows; null when it never changes.
-using RouteStateOf = MenuItem* (*)(WindowState&);
+using RouteHandler = std::function<void(TForm1&)>;
+// The state (caption, enabled) a route shows; empty when it never changes.
+using RouteStateOf = std::function<MenuItem*(WindowState&)>;
 
 // One entry of a menu, a pop-up or the speed buttons. A node with children
 // is a submenu; its handler, if any, runs when it opens.

@@ -8,31 +8,53 @@ namespace kalmar {
 enum class Family { Family84, Family62x, Family12F6xx };
 enum class ConfigPanel { GroupBox5, GroupBox7 };
 
-// The selected chip. Its name is the key every per-chip decision compares.
+// How the configuration word's bits are laid out where chips of one family
+// differ: PWRTE active high on the PIC16C84 only; one code-protection bit
+// and bits 12:9 unimplemented on the PIC16F627A/628A.
+enum class ConfigLayout { F84, C84, F62x, F62xA, F12F6xx };
+
+// A chip's own programming cycle times in microseconds, the longest value
+// Microchip's programming specifications give; 0 where the chip has no such
+// cycle.
+struct CycleTimes {
+  int programWordUs = 0;  // Begin Erase/Programming on a program word
+  int programOnlyUs = 0;  // Begin Programming Only, after a bulk erase
+  int dataByteUs = 0;     // a data memory byte
+  int bulkEraseUs = 0;    // the longest bulk erase
+  int configWordUs = 0;   // the configuration word and an ID word
+  bool operator==(const CycleTimes&) const = default;
+};
+
+// The selected chip: a copy of its catalogue row. Every per-chip decision
+// reads a field here, never the name.
 struct DeviceProfile {
   std::string name = "PIC16F84";
   Family family = Family::Family84;
+  ConfigLayout layout = ConfigLayout::F84;
   int programWords = 1024;
   int dataBytes = 64;
   ConfigPanel panel = ConfigPanel::GroupBox5;
   bool erOscillatorLabels = false;
+  // The PIC12F629/675: calibration word at the last address and BG bits
+  // kept across every erase.
   bool calibrationPreserved = false;
-
-  bool is(const char* chip) const { return name == chip; }
-  bool is12F6xx() const { return name == "PIC12F675" || name == "PIC12F629"; }
+  std::uint16_t deviceId = 0;  // bits 13:5 of the word at 2006h; 0 where the chip has none
+  std::uint16_t revisionMask = 0;
   // The configuration bits the chip implements; the others read 0 whatever
-  // was written (bit 9 of the PIC16F627/628, bits 12:9 of the 627A/628A,
-  // bits 11:9 of the PIC12F629/675).
-  std::uint16_t implementedConfigBits() const {
-    if (is("PIC16F627") || is("PIC16F628")) return 0x3DFF;
-    if (is("PIC16F627A") || is("PIC16F628A")) return 0x21FF;
-    if (is12F6xx()) return 0x31FF;
-    return 0x3FFF;
-  }
+  // was written. Also what an erased configuration word reads.
+  std::uint16_t implementedConfigBits = 0x3FFF;
+  // The bits that protect the program memory, all clear when protected.
+  std::uint16_t codeProtectBits = 0x3FF0;
+  CycleTimes cycles{10000, 0, 20000, 20000, 10000};
+
+  bool operator==(const DeviceProfile&) const = default;
+
+  bool is12F6xx() const { return family == Family::Family12F6xx; }
+  bool hasDeviceId() const { return deviceId != 0; }
   // Whether a word read back from the chip is the word written, in every
   // bit the chip has.
   bool configMatches(std::uint16_t readBack, std::uint16_t written) const {
-    return ((readBack ^ written) & implementedConfigBits()) == 0;
+    return ((readBack ^ written) & implementedConfigBits) == 0;
   }
 };
 

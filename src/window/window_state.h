@@ -55,17 +55,16 @@ struct SlowdownMenuState {
   MenuItem N42{"^ Без замедления"};
 };
 
-// "Настройка" -> "Микроконтроллер" and "Порт".
+// "Настройка" -> "Микроконтроллер" and "Порт". The chip items follow the
+// chip catalogue, one a row in its order, captioned at start-up.
 struct ChipMenuState {
-  MenuItem PIC16F841{"PIC16F84 ^"};
-  MenuItem PIC16F84A1{"PIC16F84A"};
-  MenuItem PIC16C841{"PIC16C84"};
-  MenuItem PIC16F6271{"PIC16F627"};
-  MenuItem PIC16F627A1{"PIC16F627A"};
-  MenuItem PIC16F6281{"PIC16F628"};
-  MenuItem PIC16F628A1{"PIC16F628A"};
-  MenuItem PIC12F6291{"PIC12F629"};
-  MenuItem PIC12F6751{"PIC12F675"};
+  std::vector<MenuItem> chips;
+  // The item of the catalogue's row `row`; made on first use, so that no
+  // row is ever out of range.
+  MenuItem& chip(std::size_t row) {
+    if (row >= chips.size()) chips.resize(row + 1);
+    return chips[row];
+  }
   MenuItem LPT11{"LPT1 (378h) ^"};
   MenuItem LPT2278h1{"LPT2 (278h)"};
 };

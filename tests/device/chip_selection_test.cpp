@@ -7,10 +7,10 @@
 namespace kalmar::testing {
 namespace {
 
-int markedChips(const ChipMenuState& menu) {
+int markedChips(const WindowState& window) {
   int marked = 0;
   for (const CatalogueEntry& chip : catalogue())
-    marked += (menu.*chip.menuItem).Caption.find(" ^") != std::string::npos;
+    marked += chipMenuItem(window, chip).Caption.find(" ^") != std::string::npos;
   return marked;
 }
 
@@ -45,9 +45,8 @@ TEST(ChipSelection, EveryChipGetsItsSizesPanelAndMark) {
     EXPECT_EQ(w.bg.Panel3Visible, c.bgPanel);
     EXPECT_EQ(w.routes.N17.Enabled, c.writesConfig);
     EXPECT_EQ(w.routes.N19.Enabled, c.writesConfig);
-    EXPECT_EQ(markedChips(w.chipMenu), 1);
-    const CatalogueEntry* chip = findChip(c.name);
-    EXPECT_EQ((w.chipMenu.*chip->menuItem).Caption, std::string(c.name) + " ^");
+    EXPECT_EQ(markedChips(w), 1);
+    EXPECT_EQ(chipMenuItem(w, *findChip(c.name)).Caption, std::string(c.name) + " ^");
   }
 }
 

@@ -6,8 +6,8 @@
 
 #include "device/chip_selection.h"
 #include "device/colours.h"
-#include "memory/config_check.h"
 #include "files/cp1251.h"
+#include "memory/config_check.h"
 #include "support/form_rig.h"
 
 namespace kalmar::testing {
@@ -80,8 +80,8 @@ TEST(Startup, GoodFileSelectsChipPortColoursAndWord) {
   const WindowState& w = rig.form.window;
   EXPECT_EQ(rig.form.profile.name, "PIC16F84A");
   EXPECT_EQ(w.Caption, " Kalmar   // микроконтроллер PIC16F84A   // порт LPT2(278h)");
-  EXPECT_EQ(w.chipMenu.PIC16F84A1.Caption, "PIC16F84A ^");
-  EXPECT_EQ(w.chipMenu.PIC16F841.Caption, "PIC16F84");
+  EXPECT_EQ(chipMenuItem(rig.form.window, *findChip("PIC16F84A")).Caption, "PIC16F84A ^");
+  EXPECT_EQ(chipMenuItem(rig.form.window, *findChip("PIC16F84")).Caption, "PIC16F84");
   EXPECT_EQ(w.chipMenu.LPT2278h1.Caption, "LPT2 (278h) ^");
   EXPECT_EQ(rig.form.buffer.config, 0x0005);
   EXPECT_TRUE(w.CheckBox[3].Checked);

@@ -1,0 +1,57 @@
+// The chip catalogue and the simulator keep their own tables on purpose:
+// the simulator checks the core. Every fact they share must agree.
+#include "device/catalogue.h"
+
+#include <gtest/gtest.h>
+
+#include "sim/chip_kind.h"
+
+namespace kalmar::testing {
+namespace {
+
+Family familyOf(sim::SimFamily family) {
+  switch (family) {
+    case sim::SimFamily::F84:
+      return Family::Family84;
+    case sim::SimFamily::F62x:
+    case sim::SimFamily::F62xA:
+      return Family::Family62x;
+    case sim::SimFamily::F12F6:
+      return Family::Family12F6xx;
+  }
+  return Family::Family84;
+}
+
+TEST(Catalogue, AgreesWithTheSimulatorOnEveryChip) {
+  for (const CatalogueEntry& row : catalogue()) {
+    SCOPED_TRACE(row.name);
+    const std::optional<sim::ChipKind> kind = sim::chipKindFromName(row.name);
+    ASSERT_TRUE(kind.has_value()) << "no simulator model";
+    const sim::ChipTraits& sim = sim::traitsOf(*kind);
+    EXPECT_EQ(row.family, familyOf(sim.family));
+    EXPECT_EQ(row.layout == ConfigLayout::F62xA, sim.family == sim::SimFamily::F62xA);
+    EXPECT_EQ(row.programWords, sim.programWords);
+    EXPECT_EQ(row.dataBytes, sim.dataBytes);
+    EXPECT_EQ(row.deviceId == 0 ? 0x3FFF : row.deviceId, sim.deviceId);
+    EXPECT_EQ(~row.implementedConfigBits & 0x3FFF, sim.configZeroBits);
+    EXPECT_EQ(row.cycles.programOnlyUs > 0, sim.hasProgramOnlyCommand);
+    // The host's waits cover what the simulated chip needs.
+    EXPECT_GE(row.cycles.programWordUs * 1000LL, sim.programNs);
+    EXPECT_GE(row.cycles.dataByteUs * 1000LL, sim.dataNs);
+    EXPECT_GE(row.cycles.bulkEraseUs * 1000LL, sim.bulkEraseNs);
+  }
+}
+
+TEST(Catalogue, AWindowStartsWithTheDefaultChipsRow) {
+  EXPECT_EQ(DeviceProfile{}, profileOf(defaultChip()));
+}
+
+TEST(Catalogue, DeviceIdsNameTheirChipWhateverTheRevision) {
+  EXPECT_STREQ(findChipByDeviceId(0x1066)->name, "PIC16F628A");
+  EXPECT_STREQ(findChipByDeviceId(0x0FDF)->name, "PIC12F675");
+  EXPECT_EQ(findChipByDeviceId(0x3FFF), nullptr);
+  EXPECT_EQ(findChipByDeviceId(0x0000), nullptr);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
