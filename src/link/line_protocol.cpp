@@ -102,11 +102,11 @@ std::uint16_t LineProtocol::ReadDataWord(Sampler sampler) {
   return assembleWord(frameSamples_);
 }
 
-void LineProtocol::programWord(std::uint8_t loadCommand, std::uint16_t value) {
+void LineProtocol::programWord(std::uint8_t loadCommand, std::uint16_t value, int pauseUnits) {
   SendCommand(loadCommand);
   LoadDataWord(value);
   SendCommand(command::kBeginProgramming);
-  Paus(1000);
+  Paus(pauseUnits);
 }
 
 std::uint16_t LineProtocol::readBackWord(std::uint8_t readCommand, Sampler sampler) {

@@ -65,9 +65,12 @@ class LineProtocol {
   std::uint16_t ReadDataWord(Sampler sampler);
 
   // The two halves of every checked write: a load command with its word,
-  // Begin Erase/Programming and the programming pause of 1000 units; then a
-  // read command whose frame fills the sampler's store from its first bit.
-  void programWord(std::uint8_t loadCommand, std::uint16_t value);
+  // Begin Erase/Programming and the programming pause (1000 units unless
+  // told); then a read command whose frame fills the sampler's store from
+  // its first bit.
+  static constexpr int kProgrammingPauseUnits = 1000;
+  void programWord(std::uint8_t loadCommand, std::uint16_t value,
+                   int pauseUnits = kProgrammingPauseUnits);
   std::uint16_t readBackWord(std::uint8_t readCommand, Sampler sampler);
 
   void Read3() { sampleInto(Sampler::Read3); }

@@ -4,6 +4,7 @@
 #include "link/programmer_check.h"
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
+#include "memory/region_loops.h"
 #include "window/hex_text.h"
 
 namespace kalmar {
@@ -13,8 +14,8 @@ const char* const kWriteCaption = "Ошибка при записи данных
 const char* const kWriteDone =
     " Последнее выполненое действие: успешная запись данных в память данных микроконтроллера.";
 
-int progressFor(int done, int size) {
-  return 5 + roundHalfEven(100.0 * done / size);
+std::function<std::uint16_t(int)> dataByteAt(TForm1& form) {
+  return [&form](int i) { return std::uint16_t{form.buffer.data[static_cast<std::size_t>(i)]}; };
 }
 }  // namespace
 
@@ -47,7 +48,7 @@ Outcome Button5Click(TForm1& form) {
     const auto byte = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
     form.buffer.data[static_cast<std::size_t>(a)] = byte;
     setDataCellText(form, a + 1, hex2(byte));
-    setProgress(form, progressFor(a + 1, size));
+    regionProgress(form)(a + 1, size);
   }
   form.fillLock = false;
   form.window.Edit5.say("Микроконтроллер & Буфер",
@@ -66,24 +67,19 @@ Outcome Proc_Write_DM(TForm1& form) {
   form.operation.startMs =
       beginFrame(form, "Выполняемое действие: запись данных в память данных микроконтроллера.");
   form.operation.ok = true;
-  Outcome outcome = Outcome::done(kWriteDone);
+  const RegionWrite region{command::kLoadDataData,
+                           command::kReadDataData,
+                           0x00FF,
+                           2,
+                           0,
+                           kWriteCaption,
+                           " Посл. вып. действие: неудачная попытка записать данные в память "
+                           "данных микроконтроллера.",
+                           std::nullopt,
+                           size};
   line.EnterProgrammingMode();
-  for (int a = 0; a < size; ++a) {
-    const std::uint8_t byte = form.buffer.data[static_cast<std::size_t>(a)];
-    line.programWord(command::kLoadDataData, byte);
-    setProgress(form, progressFor(a + 1, size));
-    const auto readBack =
-        static_cast<std::uint8_t>(line.readBackWord(command::kReadDataData, Sampler::Read4) & 0xFF);
-    if (readBack != byte) {
-      outcome = reportFailure(
-          form, kWriteCaption,
-          writeMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(byte), hex2(readBack)),
-          " Посл. вып. действие: неудачная попытка записать данные в память данных "
-          "микроконтроллера.");
-      break;
-    }
-    if (a < size - 1) line.SendCommand(command::kIncrementAddress);
-  }
+  Outcome outcome = writeRegion(form, region, size, dataByteAt(form), regionProgress(form),
+                                Outcome::done(kWriteDone));
   line.ExitProgrammingMode(true);
   endWriteFrame(form, outcome.lastAction);
   return std::move(outcome).timed(form.window.StatusBar2);
@@ -93,24 +89,21 @@ Outcome Proc_Verify_DM(TForm1& form) {
   const int size = form.profile.dataBytes;
   form.operation.startMs = beginFrame(
       form, "Выполняемое действие: проверка данных в памяти данных микроконтроллера.", 5, false);
-  Outcome outcome = Outcome::done(
-      " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, ошибок нет." +
-      form.lastOpenedPath);
   const std::vector<std::uint16_t> words = Proc_Read_DM(form);
   form.operation.ok = true;
-  for (int a = 0; a < size; ++a) {
-    setProgress(form, progressFor(a + 1, size));
-    const auto read = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
-    const std::uint8_t wanted = form.buffer.data[static_cast<std::size_t>(a)];
-    if (read != wanted) {
-      outcome = reportFailure(
-          form, "Ошибка при проверке данных в памяти данных микроконтроллера.",
-          verifyMismatchText(hex2(static_cast<std::uint32_t>(a)), hex2(wanted), hex2(read)),
-          " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, обнаружены "
-          "ошибки.");
-      break;
-    }
-  }
+  const RegionVerify region{
+      2, "Ошибка при проверке данных в памяти данных микроконтроллера.",
+      " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, обнаружены "
+      "ошибки."};
+  Outcome outcome = verifyRegion(
+      form, region, size,
+      [&words](int i) {
+        return static_cast<std::uint16_t>(words[static_cast<std::size_t>(i)] & 0xFF);
+      },
+      dataByteAt(form), nullptr, regionProgress(form),
+      Outcome::done(
+          " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, ошибок нет." +
+          form.lastOpenedPath));
   endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
   return std::move(outcome).timed(form.window.StatusBar2);
 }

@@ -46,15 +46,10 @@ Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
       " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.");
   line.EnterProgrammingMode();
   walkToLastWord(form);
-  line.programWord(command::kLoadDataProgram, calibration);
-  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
+  outcome = writeRegion(
+      form, programMemoryRegion(static_cast<std::uint32_t>(last), 1), 1,
+      [calibration](int) { return calibration; }, nullptr, std::move(outcome));
   line.ExitProgrammingMode(true);
-  if (readBack != calibration)
-    outcome = reportFailure(form, "Ошибка при записи данных в память программ микроконтроллера.",
-                            writeMismatchText(hex4(static_cast<std::uint32_t>(last)),
-                                              hex4(calibration), hex4(readBack)),
-                            " Посл. вып. действие: неудачная попытка записать данные в память "
-                            "программ микроконтроллера.");
   endFrame(form, outcome.lastAction, outcome.ok(), start);
   return std::move(outcome).timed(form.window.StatusBar2);
 }

@@ -5,6 +5,7 @@
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
+#include "memory/region_loops.h"
 #include "window/hex_text.h"
 
 namespace kalmar {
@@ -73,26 +74,24 @@ Outcome Proc_Write_ID(TForm1& form) {
   form.writtenIds = form.buffer.ids;
   Outcome outcome = Outcome::done(
       " Последнее выполненное действие: успешно записан идентификатор микроконтроллера.");
+  const RegionWrite region{command::kLoadDataProgram,
+                           command::kReadDataProgram,
+                           0x3FFF,
+                           4,
+                           0x2000,
+                           kWriteCaption,
+                           " Посл. вып. действие: неудачная попытка записать идентификатор "
+                           "микроконтроллера.",
+                           std::nullopt,
+                           4};
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 0);
-  for (std::size_t w = 0; w < 4; ++w) {
-    const std::uint16_t word = form.buffer.ids[w];
-    line.programWord(command::kLoadDataProgram, word);
-    setProgress(form, 5 + 25 * static_cast<int>(w + 1));
-    const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-    if (readBack != word) {
-      outcome = reportFailure(
-          form, kWriteCaption,
-          writeMismatchText(hex4(0x2000 + static_cast<std::uint32_t>(w)), hex4(word),
-                            hex4(readBack)),
-          " Посл. вып. действие: неудачная попытка записать идентификатор микроконтроллера.");
-      break;
-    }
-    if (w < 3) line.SendCommand(command::kIncrementAddress);
-  }
+  outcome = writeRegion(
+      form, region, 4, [&form](int i) { return form.buffer.ids[static_cast<std::size_t>(i)]; },
+      regionProgress(form), std::move(outcome));
   line.ExitProgrammingMode(false);
   endFrame(form, outcome.lastAction, true, start);  // 106 also after a failure
-  return outcome;
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
 Outcome writeAndCheckIds(TForm1& form) {

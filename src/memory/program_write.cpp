@@ -7,7 +7,7 @@
 #include "memory/id_locations.h"
 #include "memory/operation_frame.h"
 #include "memory/program_read.h"
-#include "window/hex_text.h"
+#include "memory/region_loops.h"
 
 namespace kalmar {
 
@@ -33,17 +33,24 @@ Outcome prepare12F6xx(TForm1& form) {
   return prepared;
 }
 
-// A word that did not read back as written stops the write with its box.
-Outcome readBackOutcome(TForm1& form, int address, std::uint16_t word, std::uint16_t readBack) {
-  if (readBack == word) return Outcome::done(kWriteDone);
-  return reportFailure(
-      form, kWriteCaption,
-      writeMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(word), hex4(readBack)),
-      " Посл. вып. действие: неудачная попытка записать данные в память программ "
-      "микроконтроллера.");
+std::function<std::uint16_t(int)> programWordAt(TForm1& form) {
+  return [&form](int i) { return form.buffer.program[static_cast<std::size_t>(i)]; };
 }
 
 }  // namespace
+
+RegionWrite programMemoryRegion(std::uint32_t firstAddress, int incrementLimit) {
+  return {command::kLoadDataProgram,
+          command::kReadDataProgram,
+          0x3FFF,
+          4,
+          firstAddress,
+          kWriteCaption,
+          " Посл. вып. действие: неудачная попытка записать данные в память программ "
+          "микроконтроллера.",
+          std::nullopt,
+          incrementLimit};
+}
 
 Outcome Proc_WritePM(TForm1& form) {
   LineProtocol& line = form.line;
@@ -61,16 +68,8 @@ Outcome Proc_WritePM(TForm1& form) {
     form.window.StatusBar2.clear();
     form.host.pump();
     line.EnterProgrammingMode();
-    for (int j = 1; j <= words; ++j) {
-      const int address = j - 1;
-      const std::uint16_t word = form.buffer.program[static_cast<std::size_t>(address)];
-      line.programWord(command::kLoadDataProgram, word & 0x3FFF);
-      setProgress(form, roundHalfEven(j * 100.0 / words) + 5);
-      const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-      outcome = readBackOutcome(form, address, word, readBack);
-      if (!outcome) break;
-      if (j < words) line.SendCommand(command::kIncrementAddress);
-    }
+    outcome = writeRegion(form, programMemoryRegion(0, words), words, programWordAt(form),
+                          regionProgress(form), Outcome::done(kWriteDone));
   } else {
     outcome.lastAction.clear();  // the status line is left empty after a failed preparation
   }
@@ -87,19 +86,14 @@ Outcome writeProgramAfterErase(TForm1& form) {
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: запись данных в память программ микроконтроллера.");
   form.operation.ok = true;
-  Outcome outcome = Outcome::done(kWriteDone);
+  RegionWrite region = programMemoryRegion(0, words);
+  region.passed = kBlankWord;  // erased cells read 3FFFh already
+  region.progressAfterCheck = true;
   line.EnterProgrammingMode();
-  for (int address = 0; address < last; ++address) {
-    const std::uint16_t word = form.buffer.program[static_cast<std::size_t>(address)];
-    if (word != kBlankWord) {
-      line.programWord(command::kLoadDataProgram, word & 0x3FFF);
-      const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-      outcome = readBackOutcome(form, address, word, readBack);
-      if (!outcome) break;
-      setProgress(form, roundHalfEven((address + 1) * 100.0 / words) + 5);
-    }
-    if (address + 1 < words) line.SendCommand(command::kIncrementAddress);
-  }
+  Outcome outcome = writeRegion(
+      form, region, last, programWordAt(form),
+      [&form, words](int done, int) { regionProgress(form)(done, words); },
+      Outcome::done(kWriteDone));
   line.ExitProgrammingMode(true);
   endFrame(form, outcome.lastAction, outcome.ok(), start);
   return std::move(outcome).timed(form.window.StatusBar2);
@@ -109,31 +103,26 @@ Outcome Proc_VerifyPM(TForm1& form) {
   const int words = form.profile.programWords;
   form.operation.startMs = beginFrame(
       form, "Выполняемое действие: проверка данных в памяти программ микроконтроллера.", 5, false);
-  Outcome outcome = Outcome::done(
-      " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
-      form.lastOpenedPath);
   Proc_Read_PM(form);
   form.operation.ok = true;
   const SampleStore& samples = form.line.store(Sampler::Read3);
-  for (int i = 1; i <= words; ++i) {
-    const int address = i - 1;
-    const std::uint16_t read = samples.word(static_cast<std::size_t>(address));
-    const std::uint16_t wanted = form.buffer.program[static_cast<std::size_t>(address)];
-    setProgress(form, roundHalfEven(i * 100.0 / words) + 5);
-    // The last word of a PIC12F629/675 is the chip's own calibration, which
-    // a write keeps whatever the file holds there; that is no difference.
-    if (form.profile.is12F6xx() && address == words - 1 &&
-        (wanted == kBlankWord || isCalibrationWord(read)))
-      continue;
-    if (read != wanted) {
-      outcome = reportFailure(
-          form, "Ошибка при проверке данных в памяти программ микроконтроллера.",
-          verifyMismatchText(hex4(static_cast<std::uint32_t>(address)), hex4(wanted), hex4(read)),
-          " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, "
-          "обнаружены ошибки.");
-      break;
-    }
-  }
+  const auto readAt = [&samples](int i) { return samples.word(static_cast<std::size_t>(i)); };
+  // The last word of a PIC12F629/675 is the chip's own calibration, which
+  // a write keeps whatever the file holds there; that is no difference.
+  const auto keptCalibration = [&form, &readAt, words](int i) {
+    const std::uint16_t wanted = form.buffer.program[static_cast<std::size_t>(i)];
+    return form.profile.is12F6xx() && i == words - 1 &&
+           (wanted == kBlankWord || isCalibrationWord(readAt(i)));
+  };
+  const RegionVerify region{
+      4, "Ошибка при проверке данных в памяти программ микроконтроллера.",
+      " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, обнаружены "
+      "ошибки."};
+  Outcome outcome = verifyRegion(
+      form, region, words, readAt, programWordAt(form), keptCalibration, regionProgress(form),
+      Outcome::done(
+          " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
+          form.lastOpenedPath));
   endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
   return std::move(outcome).timed(form.window.StatusBar2);
 }

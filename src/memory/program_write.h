@@ -1,9 +1,13 @@
 #pragma once
 
+#include "memory/region_loops.h"
 #include "window/form1.h"
 #include "window/outcome.h"
 
 namespace kalmar {
+
+// Program memory as a region of checked writes, from firstAddress on.
+RegionWrite programMemoryRegion(std::uint32_t firstAddress, int incrementLimit);
 
 Outcome Proc_WritePM(TForm1& form);
 Outcome Proc_VerifyPM(TForm1& form);

@@ -1,0 +1,69 @@
+#include "memory/region_loops.h"
+
+#include "memory/operation_frame.h"
+#include "window/hex_text.h"
+
+namespace kalmar {
+
+namespace {
+
+std::string hexText(std::uint32_t value, int digits) {
+  return digits == 2 ? hex2(value) : hex4(value);
+}
+
+}  // namespace
+
+Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
+                    const std::function<std::uint16_t(int)>& valueAt,
+                    const RegionProgress& progress, Outcome done) {
+  LineProtocol& line = form.line;
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t value = valueAt(i);
+    if (value != region.passed) {
+      line.programWord(region.loadCommand, value & 0x3FFF, region.pauseUnits);
+      if (progress && !region.progressAfterCheck) progress(i + 1, count);
+      const auto readBack = static_cast<std::uint16_t>(
+          line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
+      if (readBack != value) {
+        const std::uint32_t address = region.firstAddress + static_cast<std::uint32_t>(i);
+        return reportFailure(
+            form, region.failureCaption,
+            writeMismatchText(hexText(address, region.digits), hexText(value, region.digits),
+                              hexText(readBack, region.digits)),
+            region.failureAction);
+      }
+      if (progress && region.progressAfterCheck) progress(i + 1, count);
+    }
+    if (i + 1 < region.incrementLimit) line.SendCommand(command::kIncrementAddress);
+  }
+  return done;
+}
+
+Outcome verifyRegion(TForm1& form, const RegionVerify& region, int count,
+                     const std::function<std::uint16_t(int)>& readAt,
+                     const std::function<std::uint16_t(int)>& wantedAt,
+                     const std::function<bool(int)>& skip, const RegionProgress& progress,
+                     Outcome done) {
+  for (int i = 0; i < count; ++i) {
+    progress(i + 1, count);
+    if (skip && skip(i)) continue;
+    const std::uint16_t read = readAt(i);
+    const std::uint16_t wanted = wantedAt(i);
+    if (read != wanted) {
+      const auto address = static_cast<std::uint32_t>(i);
+      return reportFailure(
+          form, region.failureCaption,
+          verifyMismatchText(hexText(address, region.digits), hexText(wanted, region.digits),
+                             hexText(read, region.digits)),
+          region.failureAction);
+    }
+  }
+  return done;
+}
+
+RegionProgress regionProgress(TForm1& form) {
+  return
+      [&form](int done, int count) { setProgress(form, 5 + roundHalfEven(done * 100.0 / count)); };
+}
+
+}  // namespace kalmar

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "link/line_protocol.h"
+#include "window/form1.h"
+#include "window/outcome.h"
+
+namespace kalmar {
+
+// What differs between the memory regions a checked write walks (program
+// memory, data memory, ID, a single kept word): the commands, the texts,
+// the address steps, the pause. The loop itself is one.
+struct RegionWrite {
+  std::uint8_t loadCommand;
+  std::uint8_t readCommand;
+  std::uint16_t readMask;      // the bits a read-back compares (data bytes: 00FFh)
+  int digits;                  // hex digits of addresses and values in the texts
+  std::uint32_t firstAddress;  // the address the texts give the first cell
+  const char* failureCaption;
+  const char* failureAction;  // the status text after a cell that did not read back
+  // Cells holding this value are passed with Increment Address alone (an
+  // erased chip holds it already).
+  std::optional<std::uint16_t> passed;
+  // After cell i, Increment Address while i + 1 is below this.
+  int incrementLimit;
+  // The progress of a cell is told after its read-back matched, not before.
+  bool progressAfterCheck = false;
+  int pauseUnits = LineProtocol::kProgrammingPauseUnits;
+};
+
+// Told after each cell: cells done and cells in all.
+using RegionProgress = std::function<void(int done, int count)>;
+
+// Writes count cells from the current address on in an open programming
+// session, each read back; stops at the first that does not read back as
+// written, with its error box. done when all did.
+Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
+                    const std::function<std::uint16_t(int)>& valueAt,
+                    const RegionProgress& progress, Outcome done);
+
+// The texts of a verify, which compares cells read before with what they
+// should hold.
+struct RegionVerify {
+  int digits;
+  const char* failureCaption;
+  const char* failureAction;
+};
+
+// Compares cell by cell, progress before each; stops at the first
+// difference with its error box. Cells skip(i) says are no difference.
+Outcome verifyRegion(TForm1& form, const RegionVerify& region, int count,
+                     const std::function<std::uint16_t(int)>& readAt,
+                     const std::function<std::uint16_t(int)>& wantedAt,
+                     const std::function<bool(int)>& skip, const RegionProgress& progress,
+                     Outcome done);
+
+// The progress line of a whole-region loop: 5 plus the share done, in per cent.
+RegionProgress regionProgress(TForm1& form);
+
+}  // namespace kalmar
