@@ -294,8 +294,13 @@ const std::vector<RouteNode>& speedButtons() {
   return buttons;
 }
 
+// A state's caption where it changes (a chosen chip, port or slow-down),
+// else the table's.
 std::string_view routeCaption(const RouteNode& node, WindowState& window) {
-  if (node.state) return node.state(window)->Caption;
+  if (node.state) {
+    const std::string& shown = node.state(window)->Caption;
+    if (!shown.empty()) return shown;
+  }
   return node.caption;
 }
 

@@ -70,26 +70,27 @@ struct ChipMenuState {
 };
 
 // Every route (main menu item, pop-up item, speed button) whose enabled
-// state some command changes; the rest stay enabled.
+// state some command changes; the rest stay enabled. Their captions are the
+// route table's: only what changes is kept here.
 struct RouteState {
-  MenuItem N4{"Открыть"};
-  MenuItem N28{"Сохранить", false};
-  MenuItem N15{"Память программ из файла", false};
-  MenuItem PIC2{"Память программ из PICа", false};
-  MenuItem N16{"Память данных"};
-  MenuItem N17{"Слово конфигурации"};
-  MenuItem N18{"Идентификатор"};
-  MenuItem N31{"Проверить память программ", false};
-  MenuItem N32{"Редактировать память данных"};
-  MenuItem N33{"Стереть все"};
-  MenuItem N34{"Дизассемблировать", false};
-  MenuItem N37{"Записать память программ", false};
-  MenuItem N38{"Проверить память программ", false};
-  MenuItem N19{"Записать слово конфигурации"};
-  MenuItem SpeedButton4{"Дизассемблировать", false};
-  MenuItem SpeedButton5{"Сохранить"};
-  MenuItem SpeedButton12{"Записать память прграмм из файла", false};
-  MenuItem SpeedButton13{"Проверить память программ", false};
+  MenuItem N4;
+  MenuItem N28{{}, false};
+  MenuItem N15{{}, false};
+  MenuItem PIC2{{}, false};
+  MenuItem N16;
+  MenuItem N17;
+  MenuItem N18;
+  MenuItem N31{{}, false};
+  MenuItem N32;
+  MenuItem N33;
+  MenuItem N34{{}, false};
+  MenuItem N37{{}, false};
+  MenuItem N38{{}, false};
+  MenuItem N19;
+  MenuItem SpeedButton4{{}, false};
+  MenuItem SpeedButton5;
+  MenuItem SpeedButton12{{}, false};
+  MenuItem SpeedButton13{{}, false};
 };
 
 // The BG chooser of the PIC12F629/675 configuration panel.
@@ -221,10 +222,8 @@ struct WindowState {
   bool GroupBox2Enabled = true;  // program memory
   bool GroupBox8Enabled = true;  // ID
   bool GroupBox9Enabled = true;  // listing
-  MenuItem N1{"Приложение"}, N2{"Файл"}, N5{"Настройка"}, N8{"Прочитать"}, N9{"Записать"},
-      N30{"Сервис"}, N25{"Помощь"};
-  MenuItem N22{"Прочитать память данных"}, N23{"Редактировать память данных"},
-      N35{"Записать память данных"};
+  MenuItem N1, N2, N5, N8, N9, N30, N25;  // the top menus
+  MenuItem N22, N23, N35;                 // the data memory pop-up
 
   WindowState();
 };
