@@ -238,19 +238,7 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
   }
   ++commandsSeen_;
   settle(t);
-  if (cycle_.active) {
-    std::string text = commandName(code) + " at " + hex4(pc_) + " while " + cycle_.what +
-                       " runs (" + micros(cycle_.endNs - t) + " left)";
-    if (needsData(code) || readsData(code)) {
-      violation(t, text);  // it goes ahead on a half-finished cell
-    } else {
-      if (log_ != nullptr) {
-        log_->command(t, code, pc_, -1);
-        log_->busy(t, text + "; ignored");
-      }
-      return;
-    }
-  }
+  if (cycle_.active && ignoredWhileBusy(t, code)) return;
   if (code != 0x01 && code != 0x07 && code != 0x08) setupStage_ = 0;
   if (needsData(code)) {
     code_ = code;
@@ -258,14 +246,39 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
     return;
   }
   if (readsData(code)) {
-    readValue_ = code == 0x04 ? readProgramSpace() : readData();
-    if (log_ != nullptr) log_->command(t, code, pc_, readValue_);
-    phase_ = Phase::Read;
-    readRises_ = 0;
-    readFalls_ = 0;
+    startRead(t, code);
     return;
   }
   if (log_ != nullptr) log_->command(t, code, pc_, -1);
+  runCommand(t, code);
+}
+
+// A command while a cycle runs: one with a data frame goes ahead on a
+// half-finished cell (a violation), any other is ignored.
+bool SimChip::ignoredWhileBusy(std::int64_t t, std::uint8_t code) {
+  const std::string text = commandName(code) + " at " + hex4(pc_) + " while " + cycle_.what +
+                           " runs (" + micros(cycle_.endNs - t) + " left)";
+  if (needsData(code) || readsData(code)) {
+    violation(t, text);
+    return false;
+  }
+  if (log_ != nullptr) {
+    log_->command(t, code, pc_, -1);
+    log_->busy(t, text + "; ignored");
+  }
+  return true;
+}
+
+void SimChip::startRead(std::int64_t t, std::uint8_t code) {
+  readValue_ = code == 0x04 ? readProgramSpace() : readData();
+  if (log_ != nullptr) log_->command(t, code, pc_, readValue_);
+  phase_ = Phase::Read;
+  readRises_ = 0;
+  readFalls_ = 0;
+}
+
+// The commands without a data frame; unknown ones are ignored, as the chips do.
+void SimChip::runCommand(std::int64_t t, std::uint8_t code) {
   switch (code) {
     case 0x06:
       incrementAddress();
@@ -274,31 +287,41 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
       beginCycle(t);
       break;
     case 0x18:
-      if (traits_->hasProgramOnlyCommand) {
-        std::uint16_t value = latch_, address = pc_;
-        startCycle(t, traits_->programNs, "a programming-only cycle",
-                   [this, address, value] { writeProgramCell(address, value); });
-      }
+      if (traits_->hasProgramOnlyCommand) beginProgramOnlyCycle(t);
       break;
     case 0x09:
     case 0x0B:
-      if (!traits_->hasBulkEraseCommands) break;  // not a command of this chip
-      if (traits_->selfTimedBulkErase)
-        beginBulkErase(t, code == 0x09 ? Armed::Program : Armed::Data);
-      else
-        armed_ = code == 0x09 ? Armed::Program : Armed::Data;
+      if (traits_->hasBulkEraseCommands) bulkEraseCommand(t, code);
       break;
     case 0x01:
     case 0x07:
-      if (!traits_->hasCodeProtectClearing) break;
-      if (code == 0x01)
-        setupStage_ = 1;
-      else
-        setupStage_ = setupStage_ == 1 ? 2 : 0;
+      if (traits_->hasCodeProtectClearing) setupCommand(code);
       break;
     default:
-      break;  // unknown commands are ignored, as the chips do
+      break;
   }
+}
+
+void SimChip::beginProgramOnlyCycle(std::int64_t t) {
+  std::uint16_t value = latch_, address = pc_;
+  startCycle(t, traits_->programNs, "a programming-only cycle",
+             [this, address, value] { writeProgramCell(address, value); });
+}
+
+void SimChip::bulkEraseCommand(std::int64_t t, std::uint8_t code) {
+  const Armed which = code == 0x09 ? Armed::Program : Armed::Data;
+  if (traits_->selfTimedBulkErase)
+    beginBulkErase(t, which);
+  else
+    armed_ = which;
+}
+
+// 01h then 07h arm the code-protection clearing that the next 08h runs.
+void SimChip::setupCommand(std::uint8_t code) {
+  if (code == 0x01)
+    setupStage_ = 1;
+  else
+    setupStage_ = setupStage_ == 1 ? 2 : 0;
 }
 
 void SimChip::finishLoad(std::int64_t t, std::uint16_t value) {
@@ -359,25 +382,8 @@ void SimChip::startCycle(std::int64_t t, std::int64_t lengthNs, std::string what
 
 void SimChip::beginCycle(std::int64_t t) {
   if (setupStage_ == 2) {
-    // 01h, 07h, 08h: with the counter in configuration space this is the
-    // code-protection clearing of DS30262/DS30034: program memory, IDs and
-    // configuration go, data memory only when it was protected. Otherwise a
-    // plain bulk erase of the memory last loaded.
     setupStage_ = 0;
-    bool wasProtected = programProtected(0) || programProtected(0x3FF) || dataProtected();
-    bool configSpace = inConfigSpace();
-    LoadTarget target = loadTarget_;
-    startCycle(t, traits_->bulkEraseNs, "a code-protect erase", [=, this] {
-      if (configSpace) {
-        eraseProgramMemory();
-        eraseConfigurationSpace();
-        if (wasProtected) eraseDataMemory();
-      } else if (target == LoadTarget::Data) {
-        eraseDataMemory();
-      } else {
-        eraseProgramMemory();
-      }
-    });
+    beginCodeProtectErase(t);
     return;
   }
   if (armed_ != Armed::None) {
@@ -386,14 +392,44 @@ void SimChip::beginCycle(std::int64_t t) {
     beginBulkErase(t, which);
     return;
   }
+  if (loadTarget_ == LoadTarget::Data)
+    beginDataCycle(t);
+  else
+    beginProgramCycle(t);
+}
+
+// 01h, 07h, 08h: with the counter in configuration space this is the
+// code-protection clearing of DS30262/DS30034: program memory, IDs and
+// configuration go, data memory only when it was protected. Otherwise a
+// plain bulk erase of the memory last loaded.
+void SimChip::beginCodeProtectErase(std::int64_t t) {
+  bool wasProtected = programProtected(0) || programProtected(0x3FF) || dataProtected();
+  bool configSpace = inConfigSpace();
+  LoadTarget target = loadTarget_;
+  startCycle(t, traits_->bulkEraseNs, "a code-protect erase", [=, this] {
+    if (configSpace) {
+      eraseProgramMemory();
+      eraseConfigurationSpace();
+      if (wasProtected) eraseDataMemory();
+    } else if (target == LoadTarget::Data) {
+      eraseDataMemory();
+    } else {
+      eraseProgramMemory();
+    }
+  });
+}
+
+void SimChip::beginDataCycle(std::int64_t t) {
   std::uint16_t value = latch_;
-  if (loadTarget_ == LoadTarget::Data) {
-    std::uint16_t address = static_cast<std::uint16_t>(pc_ & (data.size() - 1));
-    startCycle(t, traits_->dataNs, "a data memory write", [this, address, value] {
-      if (!dataProtected()) data[address] = static_cast<std::uint8_t>(value & 0xFF);
-    });
-    return;
-  }
+  std::uint16_t address = static_cast<std::uint16_t>(pc_ & (data.size() - 1));
+  startCycle(t, traits_->dataNs, "a data memory write", [this, address, value] {
+    if (!dataProtected()) data[address] = static_cast<std::uint8_t>(value & 0xFF);
+  });
+}
+
+// A cell with the slow fault needs its longer time.
+void SimChip::beginProgramCycle(std::int64_t t) {
+  std::uint16_t value = latch_;
   std::int64_t length = traits_->programNs;
   if (!inConfigSpace()) {
     auto slow = faults.slowCells.find(static_cast<std::uint16_t>(pc_ & (program.size() - 1)));

@@ -89,11 +89,20 @@ class SimChip {
   void enterProgrammingMode(std::int64_t t);
   void leaveProgrammingMode(std::int64_t t);
   void dispatch(std::int64_t t, std::uint8_t code);
+  bool ignoredWhileBusy(std::int64_t t, std::uint8_t code);
+  void startRead(std::int64_t t, std::uint8_t code);
+  void runCommand(std::int64_t t, std::uint8_t code);
+  void beginProgramOnlyCycle(std::int64_t t);
+  void bulkEraseCommand(std::int64_t t, std::uint8_t code);
+  void setupCommand(std::uint8_t code);
   void finishLoad(std::int64_t t, std::uint16_t value);
   std::uint16_t readProgramSpace() const;
   std::uint8_t readData() const;
   void incrementAddress();
   void beginCycle(std::int64_t t);
+  void beginCodeProtectErase(std::int64_t t);
+  void beginDataCycle(std::int64_t t);
+  void beginProgramCycle(std::int64_t t);
   void beginBulkErase(std::int64_t t, Armed which);
   void startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
                   std::function<void()> commit);
