@@ -145,68 +145,87 @@ std::optional<std::string> chipNamed(const std::string& text) {
   return name;
 }
 
+namespace {
+
+// The words of a command line as getopt wants them, kept alive beside it.
+struct ArgumentVector {
+  explicit ArgumentVector(const std::vector<std::string>& args) {
+    storage.reserve(args.size() + 1);
+    storage.push_back("kalmar-cli");
+    storage.insert(storage.end(), args.begin(), args.end());
+    for (std::string& arg : storage) pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+  }
+  int count() const { return static_cast<int>(storage.size()); }
+  const char* at(int i) const { return pointers[static_cast<std::size_t>(i)]; }
+
+  std::vector<std::string> storage;
+  std::vector<char*> pointers;
+};
+
+void takeWord(Options& o, std::string word) {
+  if (o.command.empty())
+    o.command = std::move(word);
+  else
+    o.arguments.push_back(std::move(word));
+}
+
+// The reason getopt stopped at an option it could not take.
+std::string refusedOption(int code, const std::string& arg) {
+  if (optopt != 0 && std::string("cpo").find(static_cast<char>(optopt)) != std::string::npos)
+    return "после -" + std::string(1, static_cast<char>(optopt)) + " нужно значение";
+  return code == ':' ? "после " + arg + " нужно значение" : "неизвестный параметр " + arg;
+}
+
+// The options and the words between them; a reason when one is unusable.
+std::string scanArguments(ArgumentVector& argv, Options& o) {
+  optind = 0;  // a fresh scan (GNU)
+  opterr = 0;  // reasons are ours, in Russian
+  int code = 0;
+  while ((code = getopt_long(argv.count(), argv.pointers.data(), "+hyqfc:p:o:", kLongOptions,
+                             nullptr)) != -1) {
+    if (code == '?' || code == ':') return refusedOption(code, argv.at(optind - 1));
+    const std::string reason = takeOption(o, code, optarg ? optarg : "");
+    if (!reason.empty()) return reason;
+    // "+": stop at the command; options after it are scanned again.
+    while (optind < argv.count() && argv.at(optind)[0] != '-') takeWord(o, argv.at(optind++));
+  }
+  for (int i = optind; i < argv.count(); ++i) takeWord(o, argv.at(i));
+  return {};
+}
+
+std::string argumentCountText(const CommandRecord& command) {
+  std::string text = std::to_string(command.minArguments);
+  if (command.maxArguments != command.minArguments)
+    text += " или " + std::to_string(command.maxArguments);
+  return text;
+}
+
+// What the scan cannot tell: a command, its arguments, options that need another.
+std::string checkCommand(const Options& o) {
+  if (o.command.empty()) return "не указана команда";
+  const CommandRecord* command = findCommand(o.command);
+  if (command == nullptr) return "неизвестная команда " + o.command;
+  const int count = static_cast<int>(o.arguments.size());
+  if (count < command->minArguments || count > command->maxArguments)
+    return "неверное число аргументов команды " + o.command + " (нужно " +
+           argumentCountText(*command) + ")";
+  if (!o.simFaults.empty() && !(o.port && o.port->rfind("sim:", 0) == 0))
+    return "--sim-fault действует только с --port sim:ФАЙЛ";
+  return {};
+}
+
+}  // namespace
+
 // getopt_long (glibc): "--opt=value" and "--opt value", short options
 // bundled, options before or after the command, "--" ending them; the
 // parser every GNU tool uses, with no dependency to install.
 ParsedOptions parseOptions(const std::vector<std::string>& args) {
   ParsedOptions parsed;
-  Options& o = parsed.options;
-  auto fail = [&](std::string reason) {
-    parsed.error = std::move(reason);
-    return parsed;
-  };
-  std::vector<std::string> storage;
-  storage.reserve(args.size() + 1);
-  storage.push_back("kalmar-cli");
-  storage.insert(storage.end(), args.begin(), args.end());
-  std::vector<char*> argv;
-  for (std::string& arg : storage) argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  const int argc = static_cast<int>(storage.size());
-
-  optind = 0;  // a fresh scan (GNU)
-  opterr = 0;  // reasons are ours, in Russian
-  int code = 0;
-  while ((code = getopt_long(argc, argv.data(), "+hyqfc:p:o:", kLongOptions, nullptr)) != -1) {
-    if (code == '?' || code == ':') {
-      const std::string arg = argv[static_cast<std::size_t>(optind - 1)];
-      if (optopt != 0 && std::string("cpo").find(static_cast<char>(optopt)) != std::string::npos)
-        return fail("после -" + std::string(1, static_cast<char>(optopt)) + " нужно значение");
-      return fail(
-          (code == ':' ? "после " + arg + " нужно значение" : "неизвестный параметр " + arg));
-    }
-    const std::string reason = takeOption(o, code, optarg ? optarg : "");
-    if (!reason.empty()) return fail(reason);
-    // "+": stop at the command; options after it are scanned again below.
-    while (optind < argc && argv[static_cast<std::size_t>(optind)][0] != '-') {
-      const std::string word = argv[static_cast<std::size_t>(optind++)];
-      if (o.command.empty())
-        o.command = word;
-      else
-        o.arguments.push_back(word);
-    }
-  }
-  for (int i = optind; i < argc; ++i) {
-    const std::string word = argv[static_cast<std::size_t>(i)];
-    if (o.command.empty())
-      o.command = word;
-    else
-      o.arguments.push_back(word);
-  }
-  if (o.help || o.version) return parsed;
-  if (o.command.empty()) return fail("не указана команда");
-  const CommandRecord* command = findCommand(o.command);
-  if (command == nullptr) return fail("неизвестная команда " + o.command);
-  const int count = static_cast<int>(o.arguments.size());
-  if (count < command->minArguments || count > command->maxArguments)
-    return fail("неверное число аргументов команды " + o.command + " (нужно " +
-                std::to_string(command->minArguments) +
-                (command->minArguments == command->maxArguments
-                     ? ""
-                     : " или " + std::to_string(command->maxArguments)) +
-                ")");
-  if (!o.simFaults.empty() && !(o.port && o.port->rfind("sim:", 0) == 0))
-    return fail("--sim-fault действует только с --port sim:ФАЙЛ");
+  ArgumentVector argv(args);
+  parsed.error = scanArguments(argv, parsed.options);
+  if (parsed.error.empty() && !parsed.options.help && !parsed.options.version)
+    parsed.error = checkCommand(parsed.options);
   return parsed;
 }
 
