@@ -9,63 +9,98 @@
 
 namespace kalmar {
 
+namespace {
+
+// Skips a prefix of `text` at `i` when it is there.
+bool skip(std::string_view text, std::size_t& i, std::string_view prefix) {
+  if (text.substr(i, prefix.size()) != prefix) return false;
+  i += prefix.size();
+  return true;
+}
+
+int digitValue(char c, bool hex) {
+  if (hex) return hexDigitValue(c);
+  return c >= '0' && c <= '9' ? c - '0' : -1;
+}
+
+// The digits from i on; empty when there are none, one is no digit, or the
+// number outgrows its type: hex takes the full 32 bits (colours), decimal
+// stays a signed 32-bit number.
+std::optional<std::uint64_t> digitsValue(std::string_view text, std::size_t i, bool hex) {
+  if (i >= text.size()) return std::nullopt;
+  const std::uint64_t limit = hex ? 0xFFFFFFFFull : 0x7FFFFFFFull;
+  std::uint64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = digitValue(text[i], hex);
+    if (digit < 0) return std::nullopt;
+    value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
+    if (value > limit) return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace
+
 std::optional<std::int64_t> parseSettingsInteger(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-  bool hex = false;
-  if (i < text.size() && text[i] == '$') {
-    hex = true;
-    ++i;
-  } else if (i + 1 < text.size() && text[i] == '0' && (text[i + 1] == 'x' || text[i + 1] == 'X')) {
-    hex = true;
-    i += 2;
-  }
-  if (i >= text.size()) return std::nullopt;
-  std::uint64_t value = 0;
-  for (; i < text.size(); ++i) {
-    int digit =
-        hex ? hexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
-    if (digit < 0) return std::nullopt;
-    value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
-    // Hex takes the full 32 bits (colours); decimal stays a signed 32-bit number.
-    if (value > (hex ? 0xFFFFFFFFull : 0x7FFFFFFFull)) return std::nullopt;
-  }
-  std::int64_t result = hex ? static_cast<std::int32_t>(static_cast<std::uint32_t>(value))
-                            : static_cast<std::int64_t>(value);
+  const bool negative = skip(text, i, "-");
+  if (!negative) skip(text, i, "+");
+  const bool hex = skip(text, i, "$") || skip(text, i, "0x") || skip(text, i, "0X");
+  const std::optional<std::uint64_t> value = digitsValue(text, i, hex);
+  if (!value) return std::nullopt;
+  const std::int64_t result = hex ? static_cast<std::int32_t>(static_cast<std::uint32_t>(*value))
+                                  : static_cast<std::int64_t>(*value);
   return negative ? -result : result;
 }
 
-std::optional<SettingsValues> parseSettings(std::string_view bytes) {
-  const std::vector<std::string> lines = splitLines(bytes);
-  auto line = [&](std::size_t number) -> const std::string* {
-    return number <= lines.size() ? &lines[number - 1] : nullptr;
-  };
-  SettingsValues values;
+namespace {
 
-  const std::string* chip = line(2);
-  if (chip == nullptr || findChip(*chip) == nullptr) return std::nullopt;
-  values.chip = *chip;
+using Lines = std::vector<std::string>;
 
-  const std::string* port = line(4);
+const std::string* lineOf(const Lines& lines, std::size_t number) {
+  return number <= lines.size() ? &lines[number - 1] : nullptr;
+}
+
+std::optional<std::uint16_t> portOf(const Lines& lines) {
+  const std::string* port = lineOf(lines, 4);
   auto address = port ? parseSettingsInteger(*port) : std::nullopt;
   if (!address || (*address != 0x378 && *address != 0x278)) return std::nullopt;
-  values.dataRegister = static_cast<std::uint16_t>(*address);
+  return static_cast<std::uint16_t>(*address);
+}
 
+bool readColours(const Lines& lines, std::array<std::uint32_t, 3>& colours) {
   for (std::size_t i = 0; i < 3; ++i) {
-    const std::string* colour = line(6 + i);
-    if (colour == nullptr || colour->size() != 9) return std::nullopt;
+    const std::string* colour = lineOf(lines, 6 + i);
+    if (colour == nullptr || colour->size() != 9) return false;
     auto value = parseSettingsInteger(*colour);
-    if (!value) return std::nullopt;
-    values.colours[i] = static_cast<std::uint32_t>(*value);
+    if (!value) return false;
+    colours[i] = static_cast<std::uint32_t>(*value);
   }
+  return true;
+}
 
-  const std::string* config = line(10);
+std::optional<std::uint16_t> configOf(const Lines& lines) {
+  const std::string* config = lineOf(lines, 10);
   if (config == nullptr || config->size() != 5) return std::nullopt;
   auto word = parseSettingsInteger(*config);
   if (!word || (static_cast<std::uint64_t>(*word) & 0xFFFF) > 0x3FFF) return std::nullopt;
-  values.config = static_cast<std::uint16_t>(*word & 0xFFFF);
+  return static_cast<std::uint16_t>(*word & 0xFFFF);
+}
+
+}  // namespace
+
+std::optional<SettingsValues> parseSettings(std::string_view bytes) {
+  const Lines lines = splitLines(bytes);
+  SettingsValues values;
+  const std::string* chip = lineOf(lines, 2);
+  if (chip == nullptr || findChip(*chip) == nullptr) return std::nullopt;
+  values.chip = *chip;
+  const std::optional<std::uint16_t> port = portOf(lines);
+  const std::optional<std::uint16_t> config = configOf(lines);
+  if (!port || !config || !readColours(lines, values.colours)) return std::nullopt;
+  values.dataRegister = *port;
+  values.config = *config;
   return values;
 }
 
