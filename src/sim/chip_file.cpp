@@ -14,19 +14,19 @@ namespace {
 
 constexpr const char* kHeader = "Kalmar simulated chip";
 
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
+}
+
 std::optional<unsigned> parseHex(const std::string& token, unsigned limit) {
   if (token.empty() || token.size() > 4) return std::nullopt;
   unsigned value = 0;
   for (char c : token) {
-    int digit;
-    if (c >= '0' && c <= '9')
-      digit = c - '0';
-    else if (c >= 'A' && c <= 'F')
-      digit = c - 'A' + 10;
-    else if (c >= 'a' && c <= 'f')
-      digit = c - 'a' + 10;
-    else
-      return std::nullopt;
+    const int digit = hexDigit(c);
+    if (digit < 0) return std::nullopt;
     value = value * 16 + static_cast<unsigned>(digit);
   }
   if (value > limit) return std::nullopt;
@@ -45,39 +45,66 @@ std::string lineError(int number, const std::string& what) {
   return "строка " + std::to_string(number) + ": " + what;
 }
 
+std::string applyConfig(SimChip& chip, const std::vector<std::string>& words) {
+  auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
+  if (!value) return "config: нужно одно слово не больше 3FFF";
+  chip.config = static_cast<std::uint16_t>(*value);
+  return {};
+}
+
+std::string applyIds(SimChip& chip, const std::vector<std::string>& words) {
+  if (words.size() != 5) return "id: нужны четыре слова";
+  for (std::size_t i = 0; i < 4; ++i) {
+    auto value = parseHex(words[i + 1], 0x3FFF);
+    if (!value) return "неверное слово идентификатора " + words[i + 1];
+    chip.ids[i] = static_cast<std::uint16_t>(*value);
+  }
+  return {};
+}
+
+// "pm ADDR v v ..." or "dm ADDR v v ...": cells from ADDR on.
+template <typename Cells>
+std::string applyCells(Cells& cells, unsigned limit, const std::vector<std::string>& words) {
+  auto start = words.size() >= 2 ? parseHex(words[1], 0xFFFF) : std::nullopt;
+  if (!start) return "нет начального адреса";
+  if (*start + (words.size() - 2) > cells.size()) return "выходит за конец памяти";
+  for (std::size_t i = 2; i < words.size(); ++i) {
+    auto value = parseHex(words[i], limit);
+    if (!value) return "неверное значение " + words[i];
+    cells[*start + i - 2] = static_cast<typename Cells::value_type>(*value);
+  }
+  return {};
+}
+
 // Applies one "pm", "dm", "id" or "config" line; an error text or empty.
 std::string applyLine(SimChip& chip, const std::vector<std::string>& words) {
   const std::string& key = words[0];
-  if (key == "config") {
-    auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
-    if (!value) return "config: нужно одно слово не больше 3FFF";
-    chip.config = static_cast<std::uint16_t>(*value);
+  if (key == "config") return applyConfig(chip, words);
+  if (key == "id") return applyIds(chip, words);
+  if (key == "pm") return applyCells(chip.program, 0x3FFF, words);
+  if (key == "dm") return applyCells(chip.data, 0xFF, words);
+  return "неизвестный ключ " + key;
+}
+
+// One line of a chip file into the chip being read: the header, the chip
+// line, the contents. An error text or empty.
+std::string readLine(const std::string& line, bool& headerSeen, std::unique_ptr<SimChip>& chip) {
+  const std::vector<std::string> words = tokens(line);
+  if (words.empty() || words[0][0] == '#') return {};
+  if (!headerSeen) {
+    if (line != kHeader) return "это не файл симулированного микроконтроллера";
+    headerSeen = true;
     return {};
   }
-  if (key == "id") {
-    if (words.size() != 5) return "id: нужны четыре слова";
-    for (std::size_t i = 0; i < 4; ++i) {
-      auto value = parseHex(words[i + 1], 0x3FFF);
-      if (!value) return "неверное слово идентификатора " + words[i + 1];
-      chip.ids[i] = static_cast<std::uint16_t>(*value);
-    }
+  if (words[0] == "chip") {
+    auto kind = words.size() == 2 ? chipKindFromName(words[1]) : std::nullopt;
+    if (!kind) return "неизвестный микроконтроллер";
+    if (chip) return "вторая строка chip";
+    chip = std::make_unique<SimChip>(*kind);
     return {};
   }
-  const bool isProgram = key == "pm";
-  if (!isProgram && key != "dm") return "неизвестный ключ " + key;
-  const std::size_t size = isProgram ? chip.program.size() : chip.data.size();
-  auto start = words.size() >= 2 ? parseHex(words[1], 0xFFFF) : std::nullopt;
-  if (!start) return "нет начального адреса";
-  if (*start + (words.size() - 2) > size) return "выходит за конец памяти";
-  for (std::size_t i = 2; i < words.size(); ++i) {
-    auto value = parseHex(words[i], isProgram ? 0x3FFF : 0xFF);
-    if (!value) return "неверное значение " + words[i];
-    if (isProgram)
-      chip.program[*start + i - 2] = static_cast<std::uint16_t>(*value);
-    else
-      chip.data[*start + i - 2] = static_cast<std::uint8_t>(*value);
-  }
-  return {};
+  if (!chip) return "строка chip должна идти первой";
+  return applyLine(*chip, words);
 }
 
 // "key ADDR v v v ..." lines, perRow values a line.
@@ -123,23 +150,7 @@ ChipFromText chipFromText(const std::string& text) {
   while (std::getline(in, line)) {
     ++number;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    auto words = tokens(line);
-    if (words.empty() || words[0][0] == '#') continue;
-    if (!headerSeen) {
-      if (line != kHeader)
-        return {nullptr, lineError(number, "это не файл симулированного микроконтроллера")};
-      headerSeen = true;
-      continue;
-    }
-    if (words[0] == "chip") {
-      auto kind = words.size() == 2 ? chipKindFromName(words[1]) : std::nullopt;
-      if (!kind) return {nullptr, lineError(number, "неизвестный микроконтроллер")};
-      if (chip) return {nullptr, lineError(number, "вторая строка chip")};
-      chip = std::make_unique<SimChip>(*kind);
-      continue;
-    }
-    if (!chip) return {nullptr, lineError(number, "строка chip должна идти первой")};
-    std::string error = applyLine(*chip, words);
+    const std::string error = readLine(line, headerSeen, chip);
     if (!error.empty()) return {nullptr, lineError(number, error)};
   }
   if (!chip) return {nullptr, "нет строки chip"};
