@@ -50,13 +50,7 @@ class CommandDecoder {
   int frameBitsLeft_ = 0;
 };
 
-}  // namespace
-
-bool wantsVcd(const std::string& path) {
-  return path.size() > 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
-}
-
-std::string vcdTrace(const std::vector<PortAccess>& accesses, std::int64_t startNs) {
+std::string vcdHeader() {
   std::string out =
       "$comment Kalmar: port traffic of one command $end\n$timescale 1 ns $end\n"
       "$scope module adapter $end\n";
@@ -67,48 +61,78 @@ std::string vcdTrace(const std::vector<PortAccess>& accesses, std::int64_t start
   out += "$upscope $end\n$enddefinitions $end\n#0\n$dumpvars\n";
   for (char id : kIds) out += std::string("x") + id + "\n";
   out += "$end\n";
+  return out;
+}
 
-  std::array<int, kSignals> value{0, 0, 0, 0, 1};
-  std::array<int, kSignals> shown{-1, -1, -1, -1, -1};
-  CommandDecoder decoder;
-  std::int64_t lastTime = 0;
-  auto stamp = [&](std::int64_t t) {
-    if (t == lastTime) return;
-    lastTime = t;
-    out += "#" + std::to_string(t) + "\n";
-  };
-  auto emit = [&](std::int64_t t) {
-    for (int s = 0; s < kSignals; ++s) {
-      const auto i = static_cast<std::size_t>(s);
-      if (value[i] == shown[i]) continue;
+// The line levels the port accesses set, dumped as they change, with each
+// command decoded at the falling clock edge that completes it.
+class VcdWriter {
+ public:
+  explicit VcdWriter(std::int64_t startNs) : startNs_(startNs), out_(vcdHeader()) {}
+
+  void add(const PortAccess& access) {
+    const std::int64_t t = std::max<std::int64_t>(lastTime_, access.time - startNs_);
+    if (access.isWrite)
+      written(t, access.value);
+    else if (access.address & 1)
+      statusRead(t, access.value);
+  }
+  std::string take() { return std::move(out_); }
+
+ private:
+  void written(std::int64_t t, std::uint8_t byte) {
+    const bool clockWasHigh = value_[kClk] == 1;
+    value_[kVpp] = (byte & 0x04) == 0;
+    value_[kVdd] = (byte & 0x08) == 0;
+    value_[kClk] = (byte & 0x02) == 0;
+    value_[kDataHost] = (byte & 0x01) == 0;
+    emit(t);
+    if (!value_[kVpp] || !value_[kVdd]) decoder_.reset();  // out of programming mode
+    if (!clockWasHigh || value_[kClk] != 0) return;
+    const std::string command = decoder_.fall(value_[kDataHost]);
+    if (command.empty()) return;
+    stamp(t);
+    out_ += "s" + command + " " + kCommandId + "\n";
+  }
+
+  void statusRead(std::int64_t t, std::uint8_t byte) {
+    value_[kDataChip] = (byte & 0x40) == 0;
+    emit(t);
+  }
+
+  void stamp(std::int64_t t) {
+    if (t == lastTime_) return;
+    lastTime_ = t;
+    out_ += "#" + std::to_string(t) + "\n";
+  }
+
+  void emit(std::int64_t t) {
+    for (std::size_t i = 0; i < value_.size(); ++i) {
+      if (value_[i] == shown_[i]) continue;
       stamp(t);
-      shown[i] = value[i];
-      out += std::to_string(value[i]) + kIds[i] + "\n";
-    }
-  };
-  for (const PortAccess& access : accesses) {
-    const std::int64_t t = std::max<std::int64_t>(lastTime, access.time - startNs);
-    if (access.isWrite) {
-      const bool clockWasHigh = value[kClk] == 1;
-      value[kVpp] = (access.value & 0x04) == 0;
-      value[kVdd] = (access.value & 0x08) == 0;
-      value[kClk] = (access.value & 0x02) == 0;
-      value[kDataHost] = (access.value & 0x01) == 0;
-      emit(t);
-      if (!value[kVpp] || !value[kVdd]) decoder.reset();  // out of programming mode
-      if (clockWasHigh && value[kClk] == 0) {
-        const std::string command = decoder.fall(value[kDataHost]);
-        if (!command.empty()) {
-          stamp(t);
-          out += "s" + command + " " + kCommandId + "\n";
-        }
-      }
-    } else if (access.address & 1) {
-      value[kDataChip] = (access.value & 0x40) == 0;
-      emit(t);
+      shown_[i] = value_[i];
+      out_ += std::to_string(value_[i]) + kIds[i] + "\n";
     }
   }
-  return out;
+
+  std::int64_t startNs_;
+  std::string out_;
+  std::array<int, kSignals> value_{0, 0, 0, 0, 1};
+  std::array<int, kSignals> shown_{-1, -1, -1, -1, -1};
+  CommandDecoder decoder_;
+  std::int64_t lastTime_ = 0;
+};
+
+}  // namespace
+
+bool wantsVcd(const std::string& path) {
+  return path.size() > 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
+}
+
+std::string vcdTrace(const std::vector<PortAccess>& accesses, std::int64_t startNs) {
+  VcdWriter writer(startNs);
+  for (const PortAccess& access : accesses) writer.add(access);
+  return writer.take();
 }
 
 }  // namespace kalmar::cli
