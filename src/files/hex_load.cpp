@@ -1,9 +1,9 @@
 #include "files/hex_load.h"
 
-#include "memory/config_check.h"
 #include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/hex_record.h"
+#include "memory/config_check.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
@@ -70,40 +70,67 @@ bool hasNonZeroData(const HexRecord& record) {
   return false;
 }
 
-// Words with no place in their area are dropped.
+// The words of a record into cells from `first` on; words with no cell are dropped.
+template <typename Cells, typename Take>
+void storeWords(Cells& cells, const HexRecord& record, int first, Take take) {
+  const int words = record.count / 2;
+  for (int i = 0; i < words; ++i) {
+    const int index = record.address / 2 + i - first;
+    if (index >= 0 && index < static_cast<int>(cells.size()))
+      cells[static_cast<std::size_t>(index)] = take(i);
+  }
+}
+
 void storeRecord(TForm1& form, const HexRecord& record) {
   Buffer& buffer = form.buffer;
-  const int words = record.count / 2;
-  const int base = record.address / 2;
+  const auto word = [&record](int i) { return wordOf(record, i); };
   switch (routeOf(record)) {
     case HexArea::Program:
-      for (int i = 0; i < words; ++i)
-        buffer.program[static_cast<std::size_t>(base + i)] = wordOf(record, i);
+      storeWords(buffer.program, record, 0, word);
       break;
     case HexArea::Config:
-      for (int i = 0; i < words; ++i) {
+      for (int i = 0; i < record.count / 2; ++i) {
         buffer.config = wordOf(record, i);
         Check_Slov_cfg_file(form);
       }
       break;
     case HexArea::Id:
-      for (int i = 0; i < words; ++i) {
-        const int index = base + i - 0x2000;
-        if (index >= 0 && index < 4)
-          buffer.ids[static_cast<std::size_t>(index)] = wordOf(record, i);
-      }
+      storeWords(buffer.ids, record, 0x2000, word);
       break;
     case HexArea::Data:
-      for (int i = 0; i < words; ++i) {
-        const int index = base + i - 0x2100;
-        if (index >= 0 && index < kMaxDataBytes)
-          buffer.data[static_cast<std::size_t>(index)] =
-              record.data[2 * static_cast<std::size_t>(i)];
-      }
+      // A data byte stands in the low byte of its word.
+      storeWords(buffer.data, record, 0x2100,
+                 [&record](int i) { return record.data[2 * static_cast<std::size_t>(i)]; });
       break;
     case HexArea::Ignored:
       break;
   }
+}
+
+// The next line of the file from pos on, blank lines and leading control
+// characters skipped; empty at the end.
+std::optional<std::string_view> nextLine(const std::string& bytes, std::size_t& pos) {
+  while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) <= 0x20) ++pos;
+  if (pos >= bytes.size()) return std::nullopt;
+  const std::size_t end = bytes.find_first_of("\r\n", pos);
+  const std::size_t stop = end == std::string::npos ? bytes.size() : end;
+  const std::string_view line(bytes.data() + pos, stop - pos);
+  pos = stop;
+  return line;
+}
+
+HexParse parseLine(std::string_view line, const HexLimits& limits) {
+  HexParse parse = parseHexRecord(line, limits);
+  if (parse.error == HexError::None && isAddressRecord(parse.record) &&
+      hasNonZeroData(parse.record))
+    parse.error = HexError::Addressing;
+  return parse;
+}
+
+void showRecordProgress(TForm1& form, const HexRecord& record) {
+  const double rows = form.profile.programWords / 8.0;
+  const int position = roundHalfEven((record.address / 16) / rows * 70.0);
+  setProgress(form, position > 106 ? 106 : position);
 }
 
 // Reads every record; false at the first bad one (already reported).
@@ -113,20 +140,11 @@ bool readRecords(LoadState& load, const std::string& bytes) {
   std::size_t pos = 0;
   int lineNumber = 0;
   bool afterEnd = false;
-  while (true) {
-    while (pos < bytes.size() && static_cast<unsigned char>(bytes[pos]) <= 0x20) ++pos;
-    if (pos >= bytes.size()) return true;
-    const std::size_t end = bytes.find_first_of("\r\n", pos);
-    const std::string_view line(bytes.data() + pos,
-                                (end == std::string::npos ? bytes.size() : end) - pos);
-    pos = end == std::string::npos ? bytes.size() : end;
+  while (const std::optional<std::string_view> line = nextLine(bytes, pos)) {
     ++lineNumber;
     // Some compilers put comments after the end record: the file ends there.
-    if (afterEnd && line[0] != ':') return true;
-    HexParse parse = parseHexRecord(line, limits);
-    if (parse.error == HexError::None && isAddressRecord(parse.record) &&
-        hasNonZeroData(parse.record))
-      parse.error = HexError::Addressing;
+    if (afterEnd && (*line)[0] != ':') return true;
+    const HexParse parse = parseLine(*line, limits);
     if (parse.error != HexError::None) {
       failLoad(load, errorText(parse, lineNumber));
       return false;
@@ -134,10 +152,9 @@ bool readRecords(LoadState& load, const std::string& bytes) {
     if (parse.record.type == 0x01) afterEnd = true;
     if (!isAddressRecord(parse.record) && !isStartRecord(parse.record))
       storeRecord(form, parse.record);
-    const double rows = form.profile.programWords / 8.0;
-    const int position = roundHalfEven((parse.record.address / 16) / rows * 70.0);
-    setProgress(form, position > 106 ? 106 : position);
+    showRecordProgress(form, parse.record);
   }
+  return true;
 }
 
 void showLoadedBuffer(TForm1& form) {
