@@ -138,54 +138,65 @@ std::string labelFor(std::uint16_t address) {
   return "L_" + hex4(address) + ":";
 }
 
-DecodedWord decodeWord(std::uint16_t w, Family family) {
-  if (const char* text = wholeWord(w)) return {text, std::nullopt};
-  const int h = w >> 8;
-  const auto low = static_cast<std::uint8_t>(w & 0xFF);
-  const RegisterOperand f = D0_Parametr(low, family);
+namespace {
+
+// Instructions of one kind by the word's high byte: first..last, mnemonic,
+// blanks after it.
+struct OpcodeRange {
+  int first;
+  int last;
+  const char* mnemonic;
+  int blanks;
+};
+
+const OpcodeRange* rangeOf(const OpcodeRange* begin, const OpcodeRange* end, int h) {
+  for (const OpcodeRange* op = begin; op != end; ++op)
+    if (h >= op->first && h <= op->last) return op;
+  return nullptr;
+}
+
+constexpr OpcodeRange kLiteralOps[] = {
+    {0x30, 0x33, "MOVLW", 6}, {0x34, 0x37, "RETLW", 7}, {0x38, 0x38, "IORLW", 7},
+    {0x39, 0x39, "ANDLW", 5}, {0x3A, 0x3A, "XORLW", 8}, {0x3C, 0x3D, "SUBLW", 8},
+    {0x3E, 0x3F, "ADDLW", 5},
+};
+constexpr OpcodeRange kBitOps[] = {
+    {0x10, 0x13, "BCF", 10},
+    {0x14, 0x17, "BSF", 10},
+    {0x18, 0x1B, "BTFSC", 6},
+    {0x1C, 0x1F, "BTFSS", 6},
+};
+constexpr OpcodeRange kJumps[] = {{0x20, 0x27, "CALL", 9}, {0x28, 0x2F, "GOTO", 8}};
+
+// The byte-oriented file register operations, high byte 00h..0Fh.
+DecodedWord fileOperation(int h, std::uint8_t low, const RegisterOperand& f) {
   const std::string d = (low & 0x80) ? ", 1" : ", 0";
   if (h == 0x00) {
     if (low & 0x80) return {padded("MOVWF", 6) + f.name + f.marker, std::nullopt};
     return {"NOP", std::nullopt};
   }
   if (h == 0x01) return {padded("CLRF", 8) + f.name + f.marker, std::nullopt};
-  if (h <= 0x0F)
-    return {padded(kFileOps[h].mnemonic, kFileOps[h].blanks) + f.name + d + f.marker, std::nullopt};
-  switch (h) {
-    case 0x38:
-      return {padded("IORLW", 7) + literal(low), std::nullopt};
-    case 0x39:
-      return {padded("ANDLW", 5) + literal(low), std::nullopt};
-    case 0x3A:
-      return {padded("XORLW", 8) + literal(low), std::nullopt};
-    case 0x3C:
-    case 0x3D:
-      return {padded("SUBLW", 8) + literal(low), std::nullopt};
-    case 0x3E:
-    case 0x3F:
-      return {padded("ADDLW", 5) + literal(low), std::nullopt};
-    default:
-      break;
+  return {padded(kFileOps[h].mnemonic, kFileOps[h].blanks) + f.name + d + f.marker, std::nullopt};
+}
+
+}  // namespace
+
+DecodedWord decodeWord(std::uint16_t w, Family family) {
+  if (const char* text = wholeWord(w)) return {text, std::nullopt};
+  const int h = w >> 8;
+  const auto low = static_cast<std::uint8_t>(w & 0xFF);
+  const RegisterOperand f = D0_Parametr(low, family);
+  if (h <= 0x0F) return fileOperation(h, low, f);
+  if (const OpcodeRange* op = rangeOf(std::begin(kLiteralOps), std::end(kLiteralOps), h))
+    return {padded(op->mnemonic, op->blanks) + literal(low), std::nullopt};
+  if (const OpcodeRange* op = rangeOf(std::begin(kBitOps), std::end(kBitOps), h)) {
+    const std::string bit = hexDigits((w >> 7) & 7, 1);
+    return {padded(op->mnemonic, op->blanks) + f.name + ", " + bit + f.marker, std::nullopt};
   }
-  const std::string bit = hexDigits((w >> 7) & 7, 1);
-  if (h >= 0x10 && h <= 0x13)
-    return {padded("BCF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
-  if (h >= 0x14 && h <= 0x17)
-    return {padded("BSF", 10) + f.name + ", " + bit + f.marker, std::nullopt};
-  if (h >= 0x18 && h <= 0x1B)
-    return {padded("BTFSC", 6) + f.name + ", " + bit + f.marker, std::nullopt};
-  if (h >= 0x1C && h <= 0x1F)
-    return {padded("BTFSS", 6) + f.name + ", " + bit + f.marker, std::nullopt};
-  if (h >= 0x20 && h <= 0x27) {
-    const auto target = static_cast<std::uint16_t>(w - 0x2000);
-    return {padded("CALL", 9) + "L_" + hex4(target), target};
+  if (const OpcodeRange* op = rangeOf(std::begin(kJumps), std::end(kJumps), h)) {
+    const auto target = static_cast<std::uint16_t>(w & 0x07FF);
+    return {padded(op->mnemonic, op->blanks) + "L_" + hex4(target), target};
   }
-  if (h >= 0x28 && h <= 0x2F) {
-    const auto target = static_cast<std::uint16_t>(w - 0x2800);
-    return {padded("GOTO", 8) + "L_" + hex4(target), target};
-  }
-  if (h >= 0x30 && h <= 0x33) return {padded("MOVLW", 6) + literal(low), std::nullopt};
-  if (h >= 0x34 && h <= 0x37) return {padded("RETLW", 7) + literal(low), std::nullopt};
   return {"-?\?\?-", std::nullopt};  // escaped: "??-" would read as a trigraph
 }
 
