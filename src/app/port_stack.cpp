@@ -35,52 +35,60 @@ std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::strin
     s->counter_ = std::make_unique<VirtualPerformanceCounter>(1'000'000'000, kSimPortAccessNs);
   else
     s->counter_ = std::make_unique<RealPerformanceCounter>();
-
-  if (sim) {
-    s->simFile_ = choice.port.substr(4);
-    if (std::filesystem::exists(s->simFile_)) {
-      sim::ChipFromText loaded = sim::loadChipFile(s->simFile_);
-      if (!loaded.chip) {
-        error = loaded.error;
-        return nullptr;
-      }
-      s->chip_ = std::move(loaded.chip);
-    } else {
-      const std::string name =
-          choice.chipForNewSimFile ? choice.chipForNewSimFile() : defaultChip().name;
-      auto kind = sim::chipKindFromName(name);
-      s->chip_ = std::make_unique<sim::SimChip>(kind.value_or(sim::ChipKind::PIC16F84));
-    }
-    s->adapter_ = std::make_unique<sim::SimAdapter>(*s->chip_);
-    PortStack* self = s.get();
-    s->basePort_ = std::make_unique<SimPort>(*s->adapter_, [self] { return self->nanoseconds(); });
-  } else if (choice.needsPort && isDevicePort(choice.port)) {
-    const std::string device = choice.port;
-    PortStack* self = s.get();
-    s->basePort_ = std::make_unique<PortRouter>([device, self](std::uint16_t address) {
-      return openPpdevDevice(device, address, self->failureReport());
-    });
-  } else if (choice.needsPort) {
-    PortStack* self = s.get();
-    s->basePort_ = std::make_unique<PortRouter>(
-        [self](std::uint16_t address) { return openLinuxPort(address, self->failureReport()); });
-  } else {
-    s->basePort_ = std::make_unique<NonePort>();
-  }
-
-  PortIo* port = s->basePort_.get();
-  if (choice.record) {
-    PortStack* self = s.get();
-    s->recorder_ = std::make_unique<RecordingPort>(port, [self] { return self->nanoseconds(); });
-    port = s->recorder_.get();
-  }
-  if (auto* virtualCounter = dynamic_cast<VirtualPerformanceCounter*>(s->counter_.get())) {
-    s->timedPort_ = std::make_unique<VirtualTimePort>(*port, *virtualCounter);
-    port = s->timedPort_.get();
-  }
-  s->timing_ = std::make_unique<TimingState>(*s->counter_);
-  s->line_ = std::make_unique<LineProtocol>(*port, *s->timing_);
+  if (sim && !s->openSimulatedChip(choice, error)) return nullptr;
+  if (!sim) s->basePort_ = s->realPort(choice);
+  s->stackPorts(choice.record);
   return s;
+}
+
+// The chip kept in the file the port names, or a new one of the chosen kind.
+bool PortStack::openSimulatedChip(const PortChoice& choice, std::string& error) {
+  simFile_ = choice.port.substr(4);
+  if (std::filesystem::exists(simFile_)) {
+    sim::ChipFromText loaded = sim::loadChipFile(simFile_);
+    if (!loaded.chip) {
+      error = loaded.error;
+      return false;
+    }
+    chip_ = std::move(loaded.chip);
+  } else {
+    const std::string name =
+        choice.chipForNewSimFile ? choice.chipForNewSimFile() : defaultChip().name;
+    auto kind = sim::chipKindFromName(name);
+    chip_ = std::make_unique<sim::SimChip>(kind.value_or(sim::ChipKind::PIC16F84));
+  }
+  adapter_ = std::make_unique<sim::SimAdapter>(*chip_);
+  basePort_ = std::make_unique<SimPort>(*adapter_, [this] { return nanoseconds(); });
+  return true;
+}
+
+// The named device, the device of the port address, or no port at all
+// for a command that needs none.
+std::unique_ptr<PortIo> PortStack::realPort(const PortChoice& choice) {
+  if (!choice.needsPort) return std::make_unique<NonePort>();
+  if (isDevicePort(choice.port)) {
+    const std::string device = choice.port;
+    return std::make_unique<PortRouter>([device, this](std::uint16_t address) {
+      return openPpdevDevice(device, address, failureReport());
+    });
+  }
+  return std::make_unique<PortRouter>(
+      [this](std::uint16_t address) { return openLinuxPort(address, failureReport()); });
+}
+
+// The recorder and the virtual clock's port over the base port, then the line.
+void PortStack::stackPorts(bool record) {
+  PortIo* port = basePort_.get();
+  if (record) {
+    recorder_ = std::make_unique<RecordingPort>(port, [this] { return nanoseconds(); });
+    port = recorder_.get();
+  }
+  if (auto* virtualCounter = dynamic_cast<VirtualPerformanceCounter*>(counter_.get())) {
+    timedPort_ = std::make_unique<VirtualTimePort>(*port, *virtualCounter);
+    port = timedPort_.get();
+  }
+  timing_ = std::make_unique<TimingState>(*counter_);
+  line_ = std::make_unique<LineProtocol>(*port, *timing_);
 }
 
 TForm1::PortOpener PortStack::opener() {

@@ -50,6 +50,9 @@ class PortStack {
   }
 
  private:
+  bool openSimulatedChip(const PortChoice& choice, std::string& error);
+  std::unique_ptr<PortIo> realPort(const PortChoice& choice);
+  void stackPorts(bool record);
   PortStack() = default;
 
   std::function<void(const std::string&)> failureReport() {
