@@ -104,33 +104,38 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
   append(lines, kExample);
 }
 
+// One word of the listing view: its instruction and its label.
+struct ViewWord {
+  std::string instruction;
+  bool erased;
+  std::string label;
+  bool labelled() const { return label.size() > 1; }
+};
+
+// Lines missing from the view count as erased.
+ViewWord viewWord(const WindowState& w, std::size_t index) {
+  const bool shown = index < w.Memo14.size();
+  const std::string instruction = shown ? w.Memo14[index] : std::string();
+  return {instruction, !shown || instruction == kErasedWordText,
+          index < w.Memo15.size() ? w.Memo15[index] : std::string(" ")};
+}
+
 // Runs of erased words leave no lines; the next word written after a run
-// gets an ORG with its address. Lines missing from the view count as erased.
+// (or labelled inside it) gets an ORG with its address.
 void appendCode(TForm1& form, std::vector<std::string>& lines) {
-  const WindowState& w = form.window;
   const int words = form.profile.programWords;
   int gap = 0;
   for (int n = 0; n < words; ++n) {
-    const auto index = static_cast<std::size_t>(n);
-    const std::string& instruction = index < w.Memo14.size() ? w.Memo14[index] : std::string();
-    const bool erased = index >= w.Memo14.size() || instruction == kErasedWordText;
-    const std::string label = index < w.Memo15.size() ? w.Memo15[index] : std::string(" ");
-    const bool labelled = label.size() > 1;
-    const std::string org = "ORG  " + hex4(static_cast<std::uint32_t>(n)) + "h";
-    if (erased) {
-      if (labelled && gap != 0) {
-        lines.push_back(org);
-        gap = 0;
-      }
-      ++gap;
-    } else if (gap != 0) {
-      lines.push_back(org);
+    const ViewWord word = viewWord(form.window, static_cast<std::size_t>(n));
+    if (gap != 0 && (word.labelled() || !word.erased)) {
+      lines.push_back("ORG  " + hex4(static_cast<std::uint32_t>(n)) + "h");
       gap = 0;
     }
-    if (labelled)
-      lines.push_back(erased ? label : label + "   " + instruction);
-    else if (!erased)
-      lines.push_back("          " + instruction);
+    if (word.erased) ++gap;
+    if (word.labelled())
+      lines.push_back(word.erased ? word.label : word.label + "   " + word.instruction);
+    else if (!word.erased)
+      lines.push_back("          " + word.instruction);
     setProgress(form, roundHalfEven(n * 80.0 / words) + 5);
   }
 }

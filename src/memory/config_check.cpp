@@ -4,24 +4,45 @@
 
 namespace kalmar {
 
+namespace {
+
+std::optional<std::uint16_t> proposed84(std::uint16_t w) {
+  if ((w >> 4) == 0 || (w >> 4) >= 0x3FF) return std::nullopt;
+  return static_cast<std::uint16_t>((w & 0x000F) + 0x3FF0);
+}
+
+// Bit 9 unimplemented; the code-protection bits 13:10 all set or all clear.
+std::optional<std::uint16_t> proposed62x(std::uint16_t w) {
+  if ((w & 0x0200) != 0 && ((w >> 10) == 0 || (w >> 10) >= 15)) return std::nullopt;
+  auto c = static_cast<std::uint16_t>(w | 0x0200);
+  if ((c >> 10) >= 1 && (c >> 10) <= 14) c = static_cast<std::uint16_t>((c & 0x03FF) + 0x3C00);
+  return c;
+}
+
+// Bits 12:9 unimplemented.
+std::optional<std::uint16_t> proposed62xA(std::uint16_t w) {
+  if ((w & 0x1E00) == 0x1E00) return std::nullopt;
+  return static_cast<std::uint16_t>(w | 0x1E00);
+}
+
+std::optional<std::uint16_t> proposed12F6xx(std::uint16_t w) {
+  if ((w & 0x0E00) == 0) return std::nullopt;
+  return static_cast<std::uint16_t>(w & 0x31FF);
+}
+
+}  // namespace
+
 std::optional<std::uint16_t> proposedConfigWord(const DeviceProfile& profile, std::uint16_t w) {
-  switch (profile.family) {
-    case Family::Family84:
-      if ((w >> 4) == 0 || (w >> 4) >= 0x3FF) return std::nullopt;
-      return static_cast<std::uint16_t>((w & 0x000F) + 0x3FF0);
-    case Family::Family62x:
-      if (profile.layout == ConfigLayout::F62x) {
-        if ((w & 0x0200) != 0 && ((w >> 10) == 0 || (w >> 10) >= 15)) return std::nullopt;
-        std::uint16_t c = static_cast<std::uint16_t>(w | 0x0200);
-        if ((c >> 10) >= 1 && (c >> 10) <= 14)
-          c = static_cast<std::uint16_t>((c & 0x03FF) + 0x3C00);
-        return c;
-      }
-      if ((w & 0x1E00) == 0x1E00) return std::nullopt;
-      return static_cast<std::uint16_t>(w | 0x1E00);
-    case Family::Family12F6xx:
-      if ((w & 0x0E00) == 0) return std::nullopt;
-      return static_cast<std::uint16_t>(w & 0x31FF);
+  switch (profile.layout) {
+    case ConfigLayout::F84:
+    case ConfigLayout::C84:
+      return proposed84(w);
+    case ConfigLayout::F62x:
+      return proposed62x(w);
+    case ConfigLayout::F62xA:
+      return proposed62xA(w);
+    case ConfigLayout::F12F6xx:
+      return proposed12F6xx(w);
   }
   return std::nullopt;
 }
