@@ -172,42 +172,59 @@ void showErasedChip(TForm1& form) {
   w.StatusBar1 = kErased;
 }
 
-// Failed without a box of its own when the configuration word or an ID is
-// not blank.
-Outcome checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
-  OperationState& op = form.operation;
-  Outcome outcome = Outcome::done({});
-  if (form.profile.dataBytes == 64) {
-    outcome = Proc_Write_DM(form);
-    if (op.ok) outcome = Proc_Verify_DM(form);
-  } else {
-    outcome = Proc_Verify_DM(form);
+// A read that went well but found what should not be there: failed, with
+// no box of its own.
+Outcome failedUnless(TForm1& form, Outcome read, bool blank) {
+  if (read && !blank) {
+    form.operation.ok = false;
+    read.kind = OutcomeKind::Failed;
   }
-  if (op.ok) {
-    form.buffer.program.fill(kBlankWord);
-    const auto& calibration = form.savedCalibration;
-    if (is12F6xx && calibration && isCalibrationWord(*calibration))
-      form.buffer.program[static_cast<std::size_t>(form.profile.programWords - 1)] = *calibration;
-    outcome = Proc_VerifyPM(form);
+  return read;
+}
+
+// The PIC16F84 family's erase leaves data memory to FFh written byte by byte.
+Outcome checkDataBlank(TForm1& form) {
+  if (form.profile.family == Family::Family84) {
+    Outcome written = Proc_Write_DM(form);
+    if (!written) return written;
   }
-  if (op.ok) {
+  return Proc_Verify_DM(form);
+}
+
+// Program memory must read blank, but for a kept calibration word.
+Outcome checkProgramBlank(TForm1& form, bool is12F6xx) {
+  form.buffer.program.fill(kBlankWord);
+  const auto& calibration = form.savedCalibration;
+  if (is12F6xx && calibration && isCalibrationWord(*calibration))
+    form.buffer.program[static_cast<std::size_t>(form.profile.programWords - 1)] = *calibration;
+  Outcome verified = Proc_VerifyPM(form);
+  if (verified) {
     form.buffer.disassembly = form.buffer.program;
     form.buffer.disassemblyNeeded = true;
   }
-  if (op.ok) {
-    if (is12F6xx) {
-      form.buffer.config = keptConfig;
-      outcome = Proc_Write_Config(form);
-    } else {
-      outcome = Proc_Read_Config(form);
-      op.ok = form.profile.configMatches(form.buffer.config, kBlankWord);
-    }
+  return verified;
+}
+
+// A PIC12F629/675 gets its configuration word with the kept BG bits back;
+// the others must read an erased word.
+Outcome checkConfigBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
+  if (is12F6xx) {
+    form.buffer.config = keptConfig;
+    return Proc_Write_Config(form);
   }
-  if (op.ok) {
-    outcome = Proc_Read_ID(form);
-    op.ok = allIdsBlank(form);
+  Outcome read = Proc_Read_Config(form);
+  return failedUnless(form, std::move(read),
+                      form.profile.configMatches(form.buffer.config, kBlankWord));
+}
+
+Outcome checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
+  Outcome outcome = checkDataBlank(form);
+  if (outcome) outcome = checkProgramBlank(form, is12F6xx);
+  if (outcome) outcome = checkConfigBlank(form, is12F6xx, keptConfig);
+  if (outcome) {
+    Outcome read = Proc_Read_ID(form);
+    outcome = failedUnless(form, std::move(read), allIdsBlank(form));
   }
-  if (!op.ok && outcome.ok()) outcome.kind = OutcomeKind::Failed;
   return outcome;
 }
 

@@ -11,30 +11,39 @@ std::string hexText(std::uint32_t value, int digits) {
   return digits == 2 ? hex2(value) : hex4(value);
 }
 
+// One cell: load, program, read back; the failure's outcome when it did
+// not read back as written.
+std::optional<Outcome> writeCell(TForm1& form, const RegionWrite& region, int i, int count,
+                                 std::uint16_t value, const RegionProgress& progress) {
+  LineProtocol& line = form.line;
+  line.programWord(region.loadCommand, value & 0x3FFF, region.pauseUnits);
+  if (progress && !region.progressAfterCheck) progress(i + 1, count);
+  const auto readBack = static_cast<std::uint16_t>(
+      line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
+  if (readBack != value) {
+    const std::uint32_t address = region.firstAddress + static_cast<std::uint32_t>(i);
+    return reportFailure(form, region.failureCaption,
+                         writeMismatchText(hexText(address, region.digits),
+                                           hexText(value, region.digits),
+                                           hexText(readBack, region.digits)),
+                         region.failureAction);
+  }
+  if (progress && region.progressAfterCheck) progress(i + 1, count);
+  return std::nullopt;
+}
+
 }  // namespace
 
 Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
                     const std::function<std::uint16_t(int)>& valueAt,
                     const RegionProgress& progress, Outcome done) {
-  LineProtocol& line = form.line;
   for (int i = 0; i < count; ++i) {
     const std::uint16_t value = valueAt(i);
     if (value != region.passed) {
-      line.programWord(region.loadCommand, value & 0x3FFF, region.pauseUnits);
-      if (progress && !region.progressAfterCheck) progress(i + 1, count);
-      const auto readBack = static_cast<std::uint16_t>(
-          line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
-      if (readBack != value) {
-        const std::uint32_t address = region.firstAddress + static_cast<std::uint32_t>(i);
-        return reportFailure(
-            form, region.failureCaption,
-            writeMismatchText(hexText(address, region.digits), hexText(value, region.digits),
-                              hexText(readBack, region.digits)),
-            region.failureAction);
-      }
-      if (progress && region.progressAfterCheck) progress(i + 1, count);
+      if (std::optional<Outcome> failed = writeCell(form, region, i, count, value, progress))
+        return std::move(*failed);
     }
-    if (i + 1 < region.incrementLimit) line.SendCommand(command::kIncrementAddress);
+    if (i + 1 < region.incrementLimit) form.line.SendCommand(command::kIncrementAddress);
   }
   return done;
 }
