@@ -46,16 +46,21 @@ void appendUtf8(std::string& out, std::uint32_t code) {
   }
 }
 
+// How many continuation bytes follow a lead byte; -1 for no lead byte.
+int continuationBytes(std::uint8_t lead) {
+  if (lead < 0x80) return 0;
+  if ((lead & 0xE0) == 0xC0) return 1;
+  if ((lead & 0xF0) == 0xE0) return 2;
+  if ((lead & 0xF8) == 0xF0) return 3;
+  return -1;
+}
+
 // Decodes one UTF-8 sequence at i; a malformed byte counts as one unknown
 // character.
 std::uint32_t nextCode(std::string_view text, std::size_t& i) {
   const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[k]); };
   std::uint8_t lead = byte(i);
-  int extra = lead < 0x80             ? 0
-              : (lead & 0xE0) == 0xC0 ? 1
-              : (lead & 0xF0) == 0xE0 ? 2
-              : (lead & 0xF8) == 0xF0 ? 3
-                                      : -1;
+  const int extra = continuationBytes(lead);
   if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) {
     ++i;
     return 0xFFFD;

@@ -43,20 +43,23 @@ void SimAdapter::writeData(std::uint8_t byte, std::int64_t t) {
 
   const bool wasHigh = clockHigh(previous), isHigh = clockHigh(byte);
   if (!wasHigh && isHigh) chip_->clockRise(t);
-  if (wasHigh && !isHigh) {
-    int level = levelFor(byte);
-    if (dataChanged) {
-      // A released line rises slowly through its pull-up, so the chip still
-      // sees the old level; pulling it low at the same instant breaks setup.
-      level = levelFor(previous);
-      if (pullsLowNow) log_.violation(t, "data pulled low as the clock fell (setup)");
-    } else if (t - lastDataChangeNs_ < kSetupHoldNs) {
-      log_.violation(t, "data changed less than 100 ns before the clock fell (setup)");
-    }
-    chip_->clockFall(t, level);
-    lastFallNs_ = t;
-  }
+  if (wasHigh && !isHigh) clockFell(previous, byte, t);
   if (dataChanged) lastDataChangeNs_ = t;
+}
+
+void SimAdapter::clockFell(std::uint8_t previous, std::uint8_t byte, std::int64_t t) {
+  const bool dataChanged = ((previous ^ byte) & kData) != 0;
+  int level = levelFor(byte);
+  if (dataChanged) {
+    // A released line rises slowly through its pull-up, so the chip still
+    // sees the old level; pulling it low at the same instant breaks setup.
+    level = levelFor(previous);
+    if ((byte & kData) != 0) log_.violation(t, "data pulled low as the clock fell (setup)");
+  } else if (t - lastDataChangeNs_ < kSetupHoldNs) {
+    log_.violation(t, "data changed less than 100 ns before the clock fell (setup)");
+  }
+  chip_->clockFall(t, level);
+  lastFallNs_ = t;
 }
 
 std::uint8_t SimAdapter::readStatus(std::int64_t t) {

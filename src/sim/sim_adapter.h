@@ -49,6 +49,8 @@ class SimAdapter {
  private:
   bool chipPresent() const { return !faults.noAdapter && !faults.noChip; }
   int levelFor(std::uint8_t byte) const;
+  // The chip latches at a falling clock edge; the setup rules are checked there.
+  void clockFell(std::uint8_t previous, std::uint8_t byte, std::int64_t t);
 
   SimChip* chip_;
   SimLog log_;
