@@ -68,42 +68,59 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
     status = kExitFailed;
     return nullptr;
   }
-  const bool sim = s->stack_->simulated();
-  if (sim) {
-    for (const std::string& fault : options.simFaults) {
-      if (!applySimFault(fault, *s->stack_->chip(), *s->stack_->adapter(), error)) {
-        status = kExitUsage;
-        return nullptr;
-      }
-    }
+  if (!s->applyFaults(error)) {
+    status = kExitUsage;
+    return nullptr;
   }
-  Session* self = s.get();
-  s->stack_->line().setStopHandler([self](int signal) { self->stopNow(signal); });
-  s->stack_->onPortFailure([self](const std::string& text) {
-    self->portFailed_ = true;
-    self->host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error,
-                           MessageButtons::Ok);
+  s->connectPort();
+  s->startWindow(needsPort);
+  s->applyOptions();
+  return s;
+}
+
+bool Session::applyFaults(std::string& error) {
+  if (!stack_->simulated()) return true;
+  for (const std::string& fault : options_.simFaults)
+    if (!applySimFault(fault, *stack_->chip(), *stack_->adapter(), error)) return false;
+  return true;
+}
+
+// A stop signal and a failing port reach the session from the line.
+void Session::connectPort() {
+  stack_->line().setStopHandler([this](int signal) { stopNow(signal); });
+  stack_->onPortFailure([this](const std::string& text) {
+    portFailed_ = true;
+    host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error,
+                     MessageButtons::Ok);
   });
-  s->platform_ = makeSystemPlatform();
-  s->form_ = std::make_unique<TForm1>(s->host_, *s->platform_, s->stack_->line());
-  TForm1& form = *s->form_;
-  s->host_.attach(&form.window);
+}
+
+// The window starts as the desktop program's does, then takes the chip and
+// port the options name.
+void Session::startWindow(bool needsPort) {
+  platform_ = makeSystemPlatform();
+  form_ = std::make_unique<TForm1>(host_, *platform_, stack_->line());
+  TForm1& form = *form_;
+  host_.attach(&form.window);
   // A port named on the command line is the only one opened: start-up
   // must not open (and complain about) the settings file's.
-  const bool portChosen = options.port && !sim && needsPort;
-  form.openPort = portChosen ? nullptr : s->stack_->opener();
-
+  const bool portChosen = options_.port && !stack_->simulated() && needsPort;
+  form.openPort = portChosen ? nullptr : stack_->opener();
   FormCreate(form);
   readSettingsAndStart(form);
   FormActivate(form);
-  s->chipChosen_ = options.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();
-  if (options.chip && *options.chip != form.profile.name) selectChipByName(form, *options.chip);
+  chipChosen_ = options_.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();
+  if (options_.chip && *options_.chip != form.profile.name) selectChipByName(form, *options_.chip);
   if (portChosen) {
-    form.openPort = s->stack_->opener();
-    openPortNamed(form, *options.port);
+    form.openPort = stack_->opener();
+    openPortNamed(form, *options_.port);
   }
-  if (options.calibration) form.calibrationOverride = options.calibration;
-  if (!options.quiet) {
+}
+
+void Session::applyOptions() {
+  TForm1& form = *form_;
+  if (options_.calibration) form.calibrationOverride = options_.calibration;
+  if (!options_.quiet) {
     form.onFactoryValuesRead = [](std::uint16_t calibration, std::uint8_t bg) {
       std::fprintf(stderr,
                    "Перед стиранием: калибровочное слово %04X, биты BG %d%d (запишите их на "
@@ -111,10 +128,9 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
                    calibration, (bg >> 5) & 1, (bg >> 4) & 1);
     };
   }
-  if (options.slowdown)
-    selectSlowdownFactor(form.window.slowdown, form.line.timing(), *options.slowdown);
-  s->host_.setProgressShown(true);
-  return s;
+  if (options_.slowdown)
+    selectSlowdownFactor(form.window.slowdown, form.line.timing(), *options_.slowdown);
+  host_.setProgressShown(true);
 }
 
 void Session::beginCommand() {

@@ -41,6 +41,10 @@ class Session {
 
  private:
   Session(const Options& options);
+  bool applyFaults(std::string& error);
+  void connectPort();
+  void startWindow(bool needsPort);
+  void applyOptions();
   // The trace file's text: a Value Change Dump for "FILE.vcd", else lines.
   std::string traceOf(const RecordingPort& recorder) const;
 
