@@ -45,19 +45,44 @@ Outcome identified(Session& session, const CommandRecord& command, const Options
 
 }  // namespace
 
+namespace {
+
+// write-config without a word takes the word of ./Kalmar.cfg, which must be there.
+bool settingsWordAvailable(const Options& options) {
+  if (options.command != "write-config" || !options.arguments.empty()) return true;
+  if (readSettingsFile(kSettingsFileName)) return true;
+  std::fprintf(stderr,
+               "kalmar-cli: write-config без слова записывает слово из ./Kalmar.cfg, а этого "
+               "файла нет; укажите слово: write-config 3F18\n");
+  return false;
+}
+
+// The command's outcome as the terminal shows it: its last action and time.
+void showOutcome(Session& session, const Outcome& outcome) {
+  if (!outcome.lastAction.empty()) session.host().status(outcome.lastAction);
+  if (!outcome.elapsed.empty()) session.host().status("(" + outcome.elapsed + ")");
+}
+
+// The exit status after the session saved its trace and chip: a failed save
+// or a port that failed under the command make a good outcome worthless.
+int finishSession(Session& session, int status) {
+  std::string error;
+  if (!session.finish(error)) {
+    std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
+    if (status == kExitOk) status = kExitFailed;
+  }
+  if (session.portFailed() && status == kExitOk) status = kExitFailed;
+  return status;
+}
+
+}  // namespace
+
 int run(const Options& options) {
   const CommandRecord* command = findCommand(options.command);
   if (command == nullptr) return kExitUsage;  // the option parser refused it already
+  if (!settingsWordAvailable(options)) return kExitUsage;
   std::string error;
   int status = kExitOk;
-  if (options.command == "write-config" && options.arguments.empty()) {
-    if (!readSettingsFile(kSettingsFileName)) {
-      std::fprintf(stderr,
-                   "kalmar-cli: write-config без слова записывает слово из ./Kalmar.cfg, а этого "
-                   "файла нет; укажите слово: write-config 3F18\n");
-      return kExitUsage;
-    }
-  }
   std::unique_ptr<Session> session = Session::start(options, command->needsChip, error, status);
   if (!session) {
     std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
@@ -72,16 +97,8 @@ int run(const Options& options) {
     return kExitUsage;
   }
   if (outcome) outcome = command->run(context);
-  if (!outcome.lastAction.empty()) session->host().status(outcome.lastAction);
-  if (!outcome.elapsed.empty()) session->host().status("(" + outcome.elapsed + ")");
-  status = exitStatusOf(outcome);
-  if (!session->finish(error)) {
-    std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
-    if (status == kExitOk) status = kExitFailed;
-  }
-  // A port that failed under the command makes its result worthless.
-  if (session->portFailed() && status == kExitOk) status = kExitFailed;
-  return status;
+  showOutcome(*session, outcome);
+  return finishSession(*session, exitStatusOf(outcome));
 }
 
 int runMain(int argc, char** argv) {
