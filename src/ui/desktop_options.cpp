@@ -14,29 +14,39 @@ bool takePort(DesktopOptions& options, const std::string& value) {
 
 }  // namespace
 
+namespace {
+
+// Takes args[i] (and its value); false when the line is unusable (the
+// reason in options.error).
+bool takeArgument(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
+  const std::string& arg = args[i];
+  if (arg == "--help" || arg == "-h") {
+    options.help = true;
+  } else if (arg == "--version") {
+    options.version = true;
+  } else if (arg == "--virtual-time") {
+    options.virtualTime = true;
+  } else if (arg == "--port" || arg == "-p") {
+    if (i + 1 == args.size()) {
+      options.error = "после " + arg + " нужен порт";
+      return false;
+    }
+    return takePort(options, args[++i]);
+  } else if (arg.rfind("--port=", 0) == 0) {
+    return takePort(options, arg.substr(7));
+  } else {
+    options.error = "неизвестный параметр " + arg;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
   DesktopOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      options.help = true;
-    } else if (arg == "--version") {
-      options.version = true;
-    } else if (arg == "--virtual-time") {
-      options.virtualTime = true;
-    } else if (arg == "--port" || arg == "-p") {
-      if (i + 1 == args.size()) {
-        options.error = "после " + arg + " нужен порт";
-        return options;
-      }
-      if (!takePort(options, args[++i])) return options;
-    } else if (arg.rfind("--port=", 0) == 0) {
-      if (!takePort(options, arg.substr(7))) return options;
-    } else {
-      options.error = "неизвестный параметр " + arg;
-      return options;
-    }
-  }
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if (!takeArgument(options, args, i)) return options;
   if (options.virtualTime && !(options.port && isSimPort(*options.port)))
     options.error = "--virtual-time действует только с портом sim:ФАЙЛ";
   return options;

@@ -1,5 +1,7 @@
 #include "ui/icons.h"
 
+#include <map>
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -126,18 +128,9 @@ void downArrow(QPainter& p) {
   p.fillPath(head, kInk);
 }
 
-void draw(QPainter& p, const QString& name) {
-  if (name == "SpeedButton7") return folder(p);
-  if (name == "SpeedButton4") return page(p);
-  if (name == "SpeedButton5" || name == "SpeedButton1") return disk(p);
-  if (name == "SpeedButton6") return cross(p);
-  if (name == "SpeedButton8") {
-    chip(p, 5, 8, 12, 20);
-    return pencil(p);
-  }
-  if (name == "SpeedButton2") return undo(p);
-  if (name == "SpeedButton3") return eraser(p);
-  if (name == "SpeedButton14") return downArrow(p);
+// The chip buttons: a chip, two lines on it for data memory, and the
+// direction of the command (read, write, verify).
+void drawChipButton(QPainter& p, const QString& name) {
   const bool data = name == "SpeedButton10" || name == "SpeedButton9";
   chip(p, 5, 5, 12, 22);
   if (data) {
@@ -151,6 +144,24 @@ void draw(QPainter& p, const QString& name) {
     arrow(p, QPointF(30, 16), QPointF(21, 16), kWrite);
   else if (name == "SpeedButton13")
     tick(p, kGood);
+}
+
+void editChip(QPainter& p) {
+  chip(p, 5, 8, 12, 20);
+  pencil(p);
+}
+
+void draw(QPainter& p, const QString& name) {
+  static const std::map<QString, void (*)(QPainter&)> kPictures = {
+      {"SpeedButton7", folder}, {"SpeedButton4", page},      {"SpeedButton5", disk},
+      {"SpeedButton1", disk},   {"SpeedButton6", cross},     {"SpeedButton8", editChip},
+      {"SpeedButton2", undo},   {"SpeedButton3", eraser},    {"SpeedButton14", downArrow},
+  };
+  const auto picture = kPictures.find(name);
+  if (picture != kPictures.end())
+    picture->second(p);
+  else
+    drawChipButton(p, name);
 }
 
 }  // namespace
