@@ -28,19 +28,11 @@ int exitStatusOf(const Outcome& outcome) {
 Outcome identified(Session& session, const CommandRecord& command, const Options& options) {
   if (!command.needsChip || !command.identifiedFirst || options.force) return Outcome::done({});
   TForm1& form = session.form();
-  switch (identifyChip(form, session.chipChosen())) {
-    case Identity::Selected:
-      if (!options.quiet)
-        std::fprintf(stderr, "Выбран микроконтроллер, который ответил: %s.\n",
-                     form.profile.name.c_str());
-      return Outcome::done({});
-    case Identity::Matches:
-      return Outcome::done({});
-    case Identity::NoProgrammer:
-      return {OutcomeKind::NoProgrammer, {}, {}, {}, {}};
-    default:
-      return Outcome::failed({}, {}, {});
-  }
+  Identification identification = identifyChip(form, session.chipChosen());
+  if (identification.identity == Identity::Selected && !options.quiet)
+    std::fprintf(stderr, "Выбран микроконтроллер, который ответил: %s.\n",
+                 form.profile.name.c_str());
+  return std::move(identification.outcome);
 }
 
 }  // namespace

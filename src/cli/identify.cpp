@@ -18,26 +18,28 @@ std::string revisionText(const CatalogueEntry& chip, std::uint16_t id) {
 
 }  // namespace
 
-Identity identifyChip(TForm1& form, bool chipChosen) {
+Identification identifyChip(TForm1& form, bool chipChosen) {
+  const Outcome refused = Outcome::failed({}, {}, {});
   const std::uint16_t id = readDeviceId(form);
   const std::string selected = form.profile.name;
   if (noChipAnswered(id)) {
     // The PIC16F84 and PIC16C84 have no ID: silence is all they can say.
-    if (!form.profile.hasDeviceId()) return Identity::Matches;
+    if (!form.profile.hasDeviceId()) return {Identity::Matches, Outcome::done({})};
     // Silence is also what a missing adapter gives; its own check tells.
-    if (!Chek_Hard(form)) return Identity::NoProgrammer;
+    if (Outcome check = Chek_Hard(form); !check) return {Identity::NoProgrammer, check};
     std::fprintf(stderr,
                  "Микроконтроллер %s не отвечает (идентификатор %s): в программаторе нет "
                  "микроконтроллера, или он вставлен неправильно.\n"
                  "Команда не выполнена; --force выполняет её без проверки.\n",
                  selected.c_str(), hex4(id).c_str());
-    return Identity::NoChip;
+    return {Identity::NoChip, refused};
   }
   const CatalogueEntry* detected = findChipByDeviceId(id);
-  if (detected != nullptr && detected->name == selected) return Identity::Matches;
+  if (detected != nullptr && detected->name == selected)
+    return {Identity::Matches, Outcome::done({})};
   if (detected != nullptr && !chipChosen) {
     selectChipByName(form, detected->name);
-    return Identity::Selected;
+    return {Identity::Selected, Outcome::done({})};
   }
   if (detected == nullptr)
     std::fprintf(stderr,
@@ -51,7 +53,7 @@ Identity identifyChip(TForm1& form, bool chipChosen) {
                  "Выберите -c %s; --force выполняет команду без проверки.\n",
                  detected->name, revisionText(*detected, id).c_str(), selected.c_str(),
                  detected->name);
-  return Identity::OtherChip;
+  return {Identity::OtherChip, refused};
 }
 
 Outcome detectChip(TForm1& form) {

@@ -17,10 +17,15 @@ enum class Identity {
   NoProgrammer  // the programmer check found no adapter (it said so itself)
 };
 
+struct Identification {
+  Identity identity;
+  Outcome outcome;  // done when the command may go on
+};
+
 // Reads the device ID at 2006h (one short programming session) and compares
 // it with the selected chip; the refusals are told on standard error.
 // chipChosen: the user named a chip (-c or ./Kalmar.cfg).
-Identity identifyChip(TForm1& form, bool chipChosen);
+Identification identifyChip(TForm1& form, bool chipChosen);
 
 // "detect": prints the chip in the socket and its revision.
 Outcome detectChip(TForm1& form);
