@@ -90,8 +90,7 @@ void Session::connectPort() {
   stack_->line().setStopHandler([this](int signal) { stopNow(signal); });
   stack_->onPortFailure([this](const std::string& text) {
     portFailed_ = true;
-    host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error,
-                     MessageButtons::Ok);
+    host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error, MessageButtons::Ok);
   });
 }
 

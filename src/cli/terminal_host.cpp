@@ -7,8 +7,6 @@
 #include <cstdio>
 #include <string>
 
-#include "memory/config_check.h"
-
 namespace kalmar::cli {
 
 std::string terminalText(const std::string& text) {
@@ -76,15 +74,10 @@ MessageResult TerminalHost::messageBox(const std::string& caption, const std::st
                                        MessageIcon icon, MessageButtons buttons) {
   endProgress();
   const bool question = buttons != MessageButtons::Ok;
-  if (icon == MessageIcon::Error) errorShown_ = true;
   if (icon == MessageIcon::Error || !quiet_ || (question && interactive_ && !yes_))
     std::fprintf(err_, "%s: %s\n", caption.c_str(), terminalText(text).c_str());
   if (!question) return MessageResult::Ok;
   const MessageResult answer = ask();
-  // Declining the correction of a file's configuration word keeps the word;
-  // the command goes on and can succeed.
-  const bool offer = text.rfind(kCorrectionOfferStart, 0) == 0;
-  if (answer != MessageResult::Ok && !offer) cancelled_ = true;
   if (!quiet_ && !interactive_)
     std::fprintf(err_, "  -> %s\n", answer == MessageResult::Ok ? "OK" : "Отмена");
   if (answer != MessageResult::Ok && !interactive_ && !yes_)

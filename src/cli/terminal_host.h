@@ -31,8 +31,6 @@ class TerminalHost final : public Host {
   void status(const std::string& text);
   void endProgress();
 
-  bool errorShown() const { return errorShown_; }
-  bool cancelled() const { return cancelled_; }
   bool interactive() const { return interactive_; }
 
  private:
@@ -47,8 +45,6 @@ class TerminalHost final : public Host {
   bool progressShown_ = false;
   const WindowState* window_ = nullptr;
   int drawn_ = -1;
-  bool errorShown_ = false;
-  bool cancelled_ = false;
 };
 
 // CR LF inside the window's texts becomes a plain line break.

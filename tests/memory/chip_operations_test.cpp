@@ -247,3 +247,40 @@ TEST(ReadAll, ReadsEveryAreaAndSumsTheTime) {
 
 }  // namespace
 }  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// What a caller that is not the window acts on: the outcome of a command
+// that failed agrees with the boxes and the status line it left.
+TEST(CommandOutcome, FailuresRefusalsAndAMissingProgrammerSayWhatHappened) {
+  ChipRig stuck(ChipKind::PIC16F628);
+  Buffer image = ChipRig::pattern(2048, 5, 0x3F21);
+  image.program[0x123] = 0x2ABC;
+  stuck.loadProgram(image);
+  stuck.sim.chip.faults.stuckCells[0x123] = 0x0000;
+  stuck.sim.chip.applyStuckCells();
+  stuck.host.expectMessage(MessageResult::Ok);
+  stuck.host.expectMessage(MessageResult::Ok);
+  const Outcome failed = Button7Click(stuck.form);
+  EXPECT_EQ(failed.kind, OutcomeKind::Failed);
+  EXPECT_EQ(failed.caption, stuck.host.messages.at(0).caption);
+  EXPECT_EQ(failed.text, stuck.host.messages.at(0).text);
+  EXPECT_EQ(failed.lastAction, stuck.form.window.StatusBar1);
+  EXPECT_EQ(failed.elapsed, stuck.form.window.StatusBar2);
+
+  ChipRig declined(ChipKind::PIC16F628A);
+  declined.host.expectMessage(MessageResult::Cancel);
+  EXPECT_EQ(Button11Click(declined.form).kind, OutcomeKind::Refused);
+
+  ChipRig missing(ChipKind::PIC16F84);
+  missing.sim.adapter.faults.noAdapter = true;
+  missing.host.expectMessage(MessageResult::Ok);
+  const Outcome none = Button16Click(missing.form);
+  EXPECT_EQ(none.kind, OutcomeKind::NoProgrammer);
+  EXPECT_EQ(none.lastAction, missing.form.window.StatusBar1);
+  EXPECT_EQ(missing.host.messages.size(), 1u) << "one box, and nothing read";
+}
+
+}  // namespace
+}  // namespace kalmar::testing
