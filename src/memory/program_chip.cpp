@@ -27,7 +27,7 @@ bool allIdsBlank(const Buffer& buffer) {
 // The erase leaves its own blank image; the file comes back, with the
 // chip's calibration word and BG bits where the erase kept them.
 void restoreFileImage(TForm1& form, const Buffer& file) {
-  const std::uint16_t keptConfig = form.buffer.config;
+  const auto keptBg = static_cast<std::uint16_t>(form.buffer.config & 0x3000);
   const auto last = static_cast<std::size_t>(form.profile.programWords - 1);
   const std::uint16_t keptLast = form.buffer.program[last];
   form.buffer.program = file.program;
@@ -36,7 +36,7 @@ void restoreFileImage(TForm1& form, const Buffer& file) {
   form.buffer.config = file.config;
   if (form.profile.is12F6xx()) {
     form.buffer.program[last] = keptLast;
-    form.buffer.config = keptConfig;
+    form.buffer.config = static_cast<std::uint16_t>((file.config & ~0x3000) | keptBg);
   }
 }
 
@@ -53,6 +53,10 @@ Outcome programChip(TForm1& form, const std::string& sourceName) {
   if (Outcome asked = confirmCodeProtection(form); !asked) return asked;
   const std::int64_t start = form.platform.timeOfDayMs();
   const Buffer file = form.buffer;
+  // The erase of a PIC12F629/675 writes its configuration word back with
+  // the BG bits kept: an erased word, so that no protection comes before
+  // the words it would protect. The file's word goes last.
+  form.buffer.config = kBlankWord;
   Outcome step = eraseChip(form);
   if (!step) return step;
   restoreFileImage(form, file);

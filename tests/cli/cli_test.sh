@@ -174,6 +174,17 @@ man_commands=$(sed -n '/^\.SH КОМАНДЫ/,/^\.SH КОД/p' "$manual" | grep 
 check "the man page lists every command" 0 0 "[ -n \"$help_commands\" ]" \
   "[ \"$help_commands\" = \"$man_commands\" ]"
 
+# A protected file programs whole: the protection is written last, after the
+# words and data it protects (code on a 12F675, data alone on a 12F675, code on a 16F628A).
+for entry in PIC12F675:02400E0004317B PIC12F675:02400E00C230BE PIC16F628A:02400E00301F61; do
+  chip=${entry%%:*}; record=:${entry#*:}
+  printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :084000000100020003000400AE "$record" \
+    :044200001200340074 :00000001FF > protected.hex
+  rm -f protected.chip
+  "$cli" -q -y -c $chip -p sim:protected.chip --virtual-time program protected.hex 2>err.txt
+  check "program writes the protection last ($chip, ${record:9:4})" 0 "$?"
+done
+
 # A read that fails leaves the output file alone and prints no memory, on a
 # chip without a device ID (nothing stops it before the read) and one with.
 for fault in no-adapter data-stuck-low data-stuck-high; do
