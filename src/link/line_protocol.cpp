@@ -13,7 +13,7 @@ LineProtocol::LineProtocol(PortIo& port, TimingState& timing, std::uint16_t data
     : port_(port), timing_(timing), dataRegister_(dataRegister) {}
 
 void LineProtocol::Write1(std::uint8_t byte) {
-  if (const int signal = pendingStop()) {
+  if (const int signal = stopHolds_ == 0 ? pendingStop() : 0) {
     port_.write(dataRegister_, line::kIdle);  // both supplies off, lines low
     if (onStop_) onStop_(signal);
     return;

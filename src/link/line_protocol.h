@@ -42,6 +42,11 @@ class LineProtocol {
   // What a pending stop does after the idle write: the front end ends the
   // process there. Without one, the line only stays idle.
   void setStopHandler(std::function<void(int signal)> handler) { onStop_ = std::move(handler); }
+  // While held, a stop waits: the steps that must not be cut (an erase and
+  // the write-back of what it must not lose) run to their end first; the
+  // first line write after the release puts the adapter idle.
+  void holdStops() { ++stopHolds_; }
+  void releaseStops() { --stopHolds_; }
   // The data line as the chip drives it: 1 when status bit 6 reads 0.
   std::uint8_t Read_ASM();
 
@@ -88,6 +93,7 @@ class LineProtocol {
   TimingState& timing_;
   std::uint16_t dataRegister_;
   std::function<void(int)> onStop_;
+  int stopHolds_ = 0;
   SampleStore read3_{kProgramSampleWords, false};
   SampleStore read4_{1, true};
   SampleStore read5_{kDataSampleWords, false};
@@ -96,6 +102,18 @@ class LineProtocol {
   // Samples of the read frame under way, for ReadDataWord's result.
   std::uint8_t frameSamples_[kBitsPerWord] = {};
   int frameSampleCount_ = 0;
+};
+
+// Holds stops for its lifetime.
+class StopHold {
+ public:
+  explicit StopHold(LineProtocol& line) : line_(line) { line_.holdStops(); }
+  ~StopHold() { line_.releaseStops(); }
+  StopHold(const StopHold&) = delete;
+  StopHold& operator=(const StopHold&) = delete;
+
+ private:
+  LineProtocol& line_;
 };
 
 }  // namespace kalmar

@@ -293,6 +293,8 @@ Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   BG_of_12F6xx_Readen(form);
   if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
   LineProtocol& line = form.line;
+  // The calibration word and BG bits go back before a stop.
+  StopHold hold(line);
   form.platform.setPriorityClass(PriorityClass::RealTime);
   form.window.StatusBar1 = "Выполняемое действие: стирание памяти программ микроконтроллера.";
   BattonDisabl(form);
@@ -308,7 +310,7 @@ Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   const char* const done =
       " Последнее выполненое действие: успешное стирание памяти программ микроконтроллера.";
   form.window.StatusBar1 = done;
-  return Outcome::done(done);
+  return keepFactoryValues(form, form.buffer.config);
 }
 
 Outcome Button11Click(TForm1& form) {
@@ -336,13 +338,18 @@ Outcome eraseChip(TForm1& form) {
   form.window.ProgressBar1 = 0;
   form.window.StatusBar1 = "Выполняемое действие: стирание всех данных микроконтроллера.";
   form.window.StatusBar2.clear();
-  eraseSequence(form, is12F6xx);
-  form.platform.setPriorityClass(PriorityClass::Normal);
-  form.buffer.data.fill(kBlankByte);
-  form.buffer.dataEdit = form.buffer.data;
-
-  // The factory values go back before anything can fail.
-  Outcome outcome = is12F6xx ? keepFactoryValues(form, keptConfig) : Outcome::done({});
+  Outcome outcome = Outcome::done({});
+  {
+    // A PIC12F629/675's factory values go back before anything can fail,
+    // and before a stop.
+    std::optional<StopHold> hold;
+    if (is12F6xx) hold.emplace(form.line);
+    eraseSequence(form, is12F6xx);
+    form.platform.setPriorityClass(PriorityClass::Normal);
+    form.buffer.data.fill(kBlankByte);
+    form.buffer.dataEdit = form.buffer.data;
+    if (is12F6xx) outcome = keepFactoryValues(form, keptConfig);
+  }
   form.operation.ok = outcome.ok();
   if (outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
   if (outcome) {

@@ -18,7 +18,8 @@ std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form);
 // Puts the chip's BG bits into the buffer's word unless the user confirms
 // a different chosen value.
 void BG_of_12F6xx_Readen(TForm1& form);
-// The PIC12F629/675 erase before programming (program memory, IDs, configuration).
+// The PIC12F629/675 erase before programming (program memory, IDs,
+// configuration), the calibration word and BG bits written back right after.
 Outcome Errase_PM_befor_Write_12F6xx(TForm1& form);
 // Before erasing a PIC12F629/675 whose calibration word read 0000h (code
 // protection): the question whether to lose it; refused (and the operation

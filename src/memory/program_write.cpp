@@ -24,7 +24,6 @@ Outcome prepare12F6xx(TForm1& form) {
   form.idPreserveMarker = true;
   Proc_Read_ID(form);
   Outcome prepared = Errase_PM_befor_Write_12F6xx(form);
-  if (prepared) prepared = keepFactoryValues(form, form.buffer.config);
   if (prepared) prepared = Proc_Write_ID(form);
   form.idPreserveMarker = false;
   const int last = form.profile.programWords - 1;

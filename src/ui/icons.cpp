@@ -153,9 +153,9 @@ void editChip(QPainter& p) {
 
 void draw(QPainter& p, const QString& name) {
   static const std::map<QString, void (*)(QPainter&)> kPictures = {
-      {"SpeedButton7", folder}, {"SpeedButton4", page},      {"SpeedButton5", disk},
-      {"SpeedButton1", disk},   {"SpeedButton6", cross},     {"SpeedButton8", editChip},
-      {"SpeedButton2", undo},   {"SpeedButton3", eraser},    {"SpeedButton14", downArrow},
+      {"SpeedButton7", folder}, {"SpeedButton4", page},   {"SpeedButton5", disk},
+      {"SpeedButton1", disk},   {"SpeedButton6", cross},  {"SpeedButton8", editChip},
+      {"SpeedButton2", undo},   {"SpeedButton3", eraser}, {"SpeedButton14", downArrow},
   };
   const auto picture = kPictures.find(name);
   if (picture != kPictures.end())

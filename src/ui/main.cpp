@@ -34,18 +34,35 @@ void prepareLook(QApplication& app, QTranslator& translator) {
 
 // SIGINT, SIGTERM, SIGHUP: in the middle of a command the line protocol puts
 // the adapter idle and the process ends at once (the simulated chip file
-// stays as it was); between commands the window closes as by its close box.
-void watchForStopSignals(ui::MainWindow& window, LineProtocol& line) {
+// stays as it was); between commands the chip file and the settings are
+// saved as by the close box, with no box to wait on (a failure goes to
+// standard error), and the process ends, whatever box was open.
+void watchForStopSignals(ui::MainWindow& window, ui::QtHost& host, LineProtocol& line) {
   catchStopSignals();
   line.setStopHandler([](int signal) { std::_Exit(128 + signal); });
   auto* watch = new QTimer(&window);
-  QObject::connect(watch, &QTimer::timeout, &window, [&window] {
+  QObject::connect(watch, &QTimer::timeout, &window, [&window, &host] {
     if (const int signal = pendingStop()) {
-      window.close();
-      QCoreApplication::exit(128 + signal);
+      host.tellOnStderr();
+      window.closeForStop();
+      std::fflush(nullptr);
+      std::_Exit(128 + signal);
     }
   });
   watch->start(100);
+}
+
+// Before a PIC12F629/675 is erased its calibration word and BG bits stand
+// on the screen (and on standard error) until they are written back.
+void showFactoryValues(TForm1& form, ui::QtHost& host) {
+  form.onFactoryValuesRead = [&form, &host](std::uint16_t calibration, std::uint8_t bg) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Калибровочное слово %04X, биты BG %d%d", calibration,
+                  (bg >> 5) & 1, (bg >> 4) & 1);
+    std::fprintf(stderr, "kalmar: перед стиранием: %s\n", text);
+    form.window.StatusBar2 = text;
+    host.pump();
+  };
 }
 
 }  // namespace
@@ -110,7 +127,8 @@ int main(int argc, char** argv) {
     form.openPort = stack->opener();
     openPortNamed(form, *options.port);
   }
-  watchForStopSignals(window, stack->line());
+  watchForStopSignals(window, host, stack->line());
+  showFactoryValues(form, host);
   window.showState();
   window.show();
   return app.exec();

@@ -234,12 +234,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  if (!closed_) {
-    closed_ = true;
-    FormClose(form_);
-    if (onClosed) onClosed();
-  }
+  closeForStop();
   event->accept();
+}
+
+// The chip file first: it holds what the last command did to the chip.
+void MainWindow::closeForStop() {
+  if (closed_) return;
+  closed_ = true;
+  if (onClosed) onClosed();
+  FormClose(form_);
 }
 
 }  // namespace kalmar::ui

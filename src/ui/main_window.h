@@ -37,6 +37,9 @@ class MainWindow final : public QMainWindow, public WindowLink {
   bool commandRunning() const { return running_; }
   // Runs after the settings file is written at close (saving a simulated chip).
   std::function<void()> onClosed;
+  // The end on a stop signal between commands: what the close box does
+  // (chip file, settings), nothing shown.
+  void closeForStop();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

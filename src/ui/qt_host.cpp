@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <cstdio>
 
 #include "ui/qt_text.h"
 
@@ -64,6 +65,10 @@ void QtHost::pump() {
 
 MessageResult QtHost::messageBox(const std::string& caption, const std::string& text,
                                  MessageIcon icon, MessageButtons buttons) {
+  if (toStderr_) {
+    std::fprintf(stderr, "kalmar: %s %s\n", caption.c_str(), text.c_str());
+    return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
+  }
   if (showState_) showState_();
   if (scriptedMessage) return scriptedMessage(caption, text, icon, buttons);
   QMessageBox box(iconOf(icon), qs(caption), linesOf(text), QMessageBox::NoButton, window_);

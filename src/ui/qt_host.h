@@ -19,6 +19,9 @@ class QtHost final : public Host {
   using FileScript = std::function<std::optional<std::string>(const FileDialogRequest&)>;
 
   void setWindow(QWidget* window, std::function<void()> showState);
+  // From now on no box waits: each is told on standard error and answered
+  // (OK, or Cancel for a question), as the program must end at once.
+  void tellOnStderr() { toStderr_ = true; }
 
   void pump() override;
   MessageResult messageBox(const std::string& caption, const std::string& text, MessageIcon icon,
@@ -36,6 +39,7 @@ class QtHost final : public Host {
 
  private:
   QWidget* window_ = nullptr;
+  bool toStderr_ = false;
   std::function<void()> showState_;
 };
 

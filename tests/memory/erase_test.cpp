@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include "link/stop_request.h"
 #include "memory/config_word.h"
 #include "memory/program_write.h"
 #include "support/chip_rig.h"
@@ -225,6 +228,43 @@ TEST(Calibration, AFileWithItsOwnRetlwVerifiesAfterTheWrite) {
   rig.loadProgram(image);
   Button6Click(rig.form);
   EXPECT_TRUE(rig.form.operation.ok) << rig.form.window.StatusBar1;
+}
+
+}  // namespace
+}  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// A stop that comes between the bulk erase and the write-back of a
+// PIC12F675's calibration word and BG bits waits until both are back.
+TEST(Calibration, AStopDuringTheEraseWaitsForTheWriteBack) {
+  for (bool write : {false, true}) {
+    SCOPED_TRACE(write ? "Запись PM" : "Стереть Все");
+    ChipRig rig(sim::ChipKind::PIC12F675);
+    const std::uint16_t calibration = rig.sim.chip.program.back();
+    const std::uint16_t bg = rig.sim.chip.config & 0x3000;
+    rig.host.defaultAnswer = MessageResult::Ok;
+    rig.host.onPump = [&rig] {
+      if (rig.form.window.StatusBar1.find("восстановление калибровочного слова") !=
+          std::string::npos)
+        requestStop(SIGINT);
+    };
+    std::optional<std::uint16_t> wordAtStop, bgAtStop;
+    rig.form.line.setStopHandler([&](int) {
+      if (wordAtStop) return;
+      wordAtStop = rig.sim.chip.program.back();
+      bgAtStop = rig.sim.chip.config & 0x3000;
+    });
+    if (write)
+      Button7Click(rig.form);
+    else
+      Button11Click(rig.form);
+    clearStop();
+    ASSERT_TRUE(wordAtStop.has_value()) << "the stop never came";
+    EXPECT_EQ(*wordAtStop, calibration);
+    EXPECT_EQ(*bgAtStop, bg);
+  }
 }
 
 }  // namespace

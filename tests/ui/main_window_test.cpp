@@ -196,6 +196,22 @@ class MainWindowTest : public QObject {
                           "Редактировать память данных (off)", "Записать память данных (off)"}));
   }
 
+  // A stop signal between commands: the chip file is saved first, and an
+  // unwritable settings file is told without a box that would wait.
+  void aStopSavesTheChipAndWaitsOnNoBox() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    std::filesystem::create_directory(rig.directory / "Kalmar.cfg");
+    bool chipSaved = false;
+    rig.window->onClosed = [&] {
+      chipSaved = true;
+      QVERIFY(rig.messages.empty());  // before the settings
+    };
+    rig.host.tellOnStderr();
+    rig.window->closeForStop();
+    QVERIFY(chipSaved);
+    QVERIFY(rig.messages.empty());
+  }
+
   void desktopOptionsNameThePort() {
     using kalmar::ui::parseDesktopOptions;
     auto options = parseDesktopOptions({"--port", "LPT2"});
