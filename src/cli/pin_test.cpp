@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "link/line_protocol.h"
+#include "link/stop_request.h"
 #include "link/step_sequences.h"
 #include "window/hex_text.h"
 
@@ -65,7 +66,19 @@ bool loopBack(LineProtocol& line, std::uint8_t byte) {
   return lowReadsLow && releasedReadsHigh;
 }
 
-void hold(LineProtocol& line, const Options& options, bool interactive) {
+// A timed step waits in 1 ms slices, so that a stop ends it at once: the
+// line write it makes then puts the adapter idle.
+void waitStep(LineProtocol& line, std::uint8_t byte, int ms) {
+  for (int i = 0; i < ms; ++i) {
+    line.Paus(125);  // 8 µs units
+    if (pendingStop()) {
+      line.Write1(byte);
+      return;
+    }
+  }
+}
+
+void hold(LineProtocol& line, std::uint8_t byte, const Options& options, bool interactive) {
   if (interactive && !options.autoSteps) {
     std::printf("  Enter — следующий шаг.");
     std::fflush(stdout);
@@ -73,7 +86,7 @@ void hold(LineProtocol& line, const Options& options, bool interactive) {
     if (std::fgets(answer, sizeof answer, stdin) == nullptr) std::printf("\n");
     return;
   }
-  line.Paus(static_cast<std::int64_t>(options.stepMs) * 125);  // 8 µs units
+  waitStep(line, byte, options.stepMs);
 }
 
 }  // namespace
@@ -94,7 +107,7 @@ bool runPinTest(TForm1& form, const Options& options, bool interactive) {
                 hex2(step.byte).c_str());
     describe(step.byte);
     good = loopBack(line, step.byte) && good;
-    hold(line, options, interactive);
+    hold(line, step.byte, options, interactive);
   }
   line.Write1(line::kIdle);
   std::printf(good ? "Итог: линии управляются, чтение DATA работает. Адаптер выключен.\n"

@@ -210,5 +210,16 @@ wait $pid; status=$?
 check "a stop signal leaves the adapter idle" 130 "$status" \
   "[ \"\$(tail -1 stop.txt | cut -d' ' -f3)\" = 0F ]" "cmp -s stop.chip stop.before"
 
+# Ctrl-C during a timed pin-test step ends it at once with the adapter idle
+# (the step would hold both supplies on for ten minutes).
+"$cli" -q -c PIC16F84 -p sim:pins.chip --trace pins.txt pins --auto --step-ms 600000 >/dev/null &
+pid=$!
+sleep 0.5
+kill -INT $pid
+for _ in $(seq 50); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done
+kill -0 $pid 2>/dev/null && kill -KILL $pid
+wait $pid; status=$?
+check "a stop ends a timed pin-test step" 130 "$status" "[ \"\$(tail -1 pins.txt | cut -d' ' -f3)\" = 0F ]"
+
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]
