@@ -2,8 +2,10 @@
 
 #include "cli/vcd_trace.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 #include "device/chip_selection.h"
@@ -18,6 +20,17 @@ namespace {
 
 bool parseHexNumber(const std::string& text, unsigned limit, unsigned& value) {
   return parseHexCell(text, value) && value <= limit;
+}
+
+// The trace file is tried before the command runs, not found unwritable
+// after it changed the chip: a byte written and flushed (a full device
+// refuses it); the trace itself replaces it at the end.
+bool traceWritable(const std::string& path, std::string& error) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (out) out << '\n' << std::flush;
+  if (out) return true;
+  error = "не удалось открыть файл трассировки «" + path + "»: " + std::strerror(errno);
+  return false;
 }
 
 }  // namespace
@@ -57,6 +70,10 @@ Session::~Session() = default;
 std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, std::string& error,
                                         int& status) {
   std::unique_ptr<Session> s(new Session(options));
+  if (options.traceFile && !traceWritable(*options.traceFile, error)) {
+    status = kExitFailed;
+    return nullptr;
+  }
   PortChoice choice;
   choice.port = options.port.value_or("");
   choice.virtualTime = options.virtualTime;

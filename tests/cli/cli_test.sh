@@ -210,6 +210,11 @@ wait $pid; status=$?
 check "a stop signal leaves the adapter idle" 130 "$status" \
   "[ \"\$(tail -1 stop.txt | cut -d' ' -f3)\" = 0F ]" "cmp -s stop.chip stop.before"
 
+# An unwritable trace is refused before the chip is touched.
+"$cli" -q -y -c PIC16F628A -p sim:untraced.chip --virtual-time --trace missing/t.vcd write PIC16F628A.hex 2>err.txt
+check "an unwritable trace stops the command first" 1 "$?" "[ ! -f untraced.chip ]" \
+  "grep -q 'файл трассировки' err.txt"
+
 # Ctrl-C during a timed pin-test step ends it at once with the adapter idle
 # (the step would hold both supplies on for ten minutes).
 "$cli" -q -c PIC16F84 -p sim:pins.chip --trace pins.txt pins --auto --step-ms 600000 >/dev/null &
