@@ -69,7 +69,15 @@ bool writeFile(const std::string& path, const std::string& bytes, std::string& e
   return true;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
+bool writeFileAtomically(const std::string& given, const std::string& bytes, std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code code;
+  // A device or a pipe (/dev/stdout, say) is written as it is; a link is
+  // followed, so that its target gets the new contents, not the link.
+  const fs::file_status status = fs::status(given, code);
+  if (fs::exists(status) && !fs::is_regular_file(status)) return writeFile(given, bytes, error);
+  const std::string path =
+      fs::is_symlink(fs::symlink_status(given, code)) ? fs::canonical(given, code).string() : given;
   const std::string temporary = path + ".tmp";
   if (!writeFile(temporary, bytes, error)) {
     std::remove(temporary.c_str());

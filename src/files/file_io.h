@@ -17,7 +17,8 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
 // Creates or replaces the file.
 bool writeFile(const std::string& path, const std::string& bytes, std::string& error);
 // Writes a temporary file beside the target and renames it over the target,
-// so the old file stays whole until the new one is.
+// so the old file stays whole until the new one is. A device or pipe is
+// written in place; a symbolic link's target is replaced.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& error);
 
 }  // namespace kalmar

@@ -149,7 +149,7 @@ void appendClosing(std::vector<std::string>& lines) {
 bool writeText(const std::string& path, const std::vector<std::string>& lines, std::string& error) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
-  return writeFile(path, utf8ToCp1251(text), error);
+  return writeFileAtomically(path, utf8ToCp1251(text), error);
 }
 
 std::int64_t beginExport(TForm1& form) {
