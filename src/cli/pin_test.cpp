@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "link/line_protocol.h"
-#include "link/stop_request.h"
 #include "link/step_sequences.h"
+#include "link/stop_request.h"
 #include "window/hex_text.h"
 
 namespace kalmar::cli {

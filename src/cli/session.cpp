@@ -122,6 +122,7 @@ void Session::startWindow(bool needsPort) {
   // must not open (and complain about) the settings file's.
   const bool portChosen = options_.port && !stack_->simulated() && needsPort;
   form.openPort = portChosen ? nullptr : stack_->opener();
+  form.portNamedLater = portChosen;
   FormCreate(form);
   readSettingsAndStart(form);
   FormActivate(form);

@@ -92,6 +92,9 @@ void openPortNamed(TForm1& form, const std::string& port) {
   if (port == "lpt1" && !form.port.isLpt1()) LPT11Click(form);
   if (port == "lpt2" && form.port.isLpt1()) LPT2278h1Click(form);
   openSelectedPort(form);
+  form.portNamedLater = false;
+  form.line.setDataRegister(form.port.dataRegister);
+  form.line.Write1(0x0F);
 }
 
 std::string settingsPath(TForm1& form) {
@@ -130,6 +133,7 @@ void readSettingsAndStart(TForm1& form) {
     startWindowsDriver(form);
   else if (form.platform.systemKind() == SystemKind::Linux)
     openSelectedPort(form);
+  if (form.portNamedLater) return;
   form.line.setDataRegister(form.port.dataRegister);
   form.line.Write1(0x0F);
 }

@@ -121,7 +121,10 @@ int main(int argc, char** argv) {
           .absolutePath()
           .toStdString();
   const bool portChosen = options.port && !isSimPort(*options.port);
-  if (portChosen) form.openPort = nullptr;  // opened once the option has chosen it
+  if (portChosen) {  // opened once the option has chosen it
+    form.openPort = nullptr;
+    form.portNamedLater = true;
+  }
   readSettingsAndStart(form);
   if (portChosen) {
     form.openPort = stack->opener();

@@ -39,6 +39,9 @@ struct TForm1 {
   LineProtocol& line;
   // Opens the port device at start-up; empty when the port needs no opening.
   PortOpener openPort;
+  // A port named on the command line opens after start-up; until then no
+  // line write may reach (and so open) the settings file's port.
+  bool portNamedLater = false;
 
   WindowState window;
   Buffer buffer;

@@ -7,7 +7,9 @@
 #include "device/chip_selection.h"
 #include "device/colours.h"
 #include "files/cp1251.h"
+#include "link/programmer_check.h"
 #include "memory/config_check.h"
+#include "port/port_router.h"
 #include "support/form_rig.h"
 
 namespace kalmar::testing {
@@ -240,6 +242,37 @@ TEST(ConfigCheck, AsksWithEightLinesAndCorrectsOnOk) {
   EXPECT_EQ(rig.form.buffer.config, 0x3FFF);
   Check_Slov_cfg_file(rig.form);  // now plausible: no question
   EXPECT_EQ(rig.host.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// A port named on the command line is the only one opened: start-up's idle
+// write must not reach (and open) the settings file's port first.
+TEST(Startup, ANamedPortIsTheOnlyOneOpened) {
+  std::vector<std::uint16_t> opened;
+  PortRouter router([&opened](std::uint16_t address) {
+    opened.push_back(address);
+    return PortOpenResult{std::make_unique<NonePort>(), true, "", ""};
+  });
+  VirtualPerformanceCounter counter(1'000'000'000, 300);
+  TimingState timing(counter);
+  LineProtocol line(router, timing);
+  FakeHost host;
+  host.defaultAnswer = MessageResult::Ok;  // no programmer behind the ports
+  FakePlatform platform;
+  TForm1 form(host, platform, line);
+  form.portNamedLater = true;
+  FormCreate(form);
+  readSettingsAndStart(form);
+  FormActivate(form);
+  form.openPort = [&router](std::uint16_t address) { return router.open(address); };
+  openPortNamed(form, "lpt2");
+  (void)Chek_Hard(form);
+  EXPECT_EQ(opened, std::vector<std::uint16_t>{0x278});
 }
 
 }  // namespace
