@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "cli/command_table.h"
 #include "cli/identify.h"
@@ -42,10 +43,17 @@ namespace {
 // write-config without a word takes the word of ./Kalmar.cfg, which must be there.
 bool settingsWordAvailable(const Options& options) {
   if (options.command != "write-config" || !options.arguments.empty()) return true;
-  if (readSettingsFile(kSettingsFileName)) return true;
+  std::string why;
+  if (readSettingsFile(kSettingsFileName, &why)) return true;
+  std::error_code code;
+  if (!std::filesystem::exists(kSettingsFileName, code))
+    why = "этого файла нет";
+  else
+    why = "этот файл не годится: " + why;
   std::fprintf(stderr,
-               "kalmar-cli: write-config без слова записывает слово из ./Kalmar.cfg, а этого "
-               "файла нет; укажите слово: write-config 3F18\n");
+               "kalmar-cli: write-config без слова записывает слово из ./Kalmar.cfg, а %s; "
+               "укажите слово: write-config 3F18\n",
+               why.c_str());
   return false;
 }
 

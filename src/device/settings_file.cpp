@@ -125,10 +125,15 @@ std::string formatSettings(const SettingsValues& values) {
   return utf8ToCp1251(text);
 }
 
-std::optional<SettingsValues> readSettingsFile(const std::string& path) {
+std::optional<SettingsValues> readSettingsFile(const std::string& path, std::string* why) {
   std::string bytes, error;
-  if (!readFile(path, kMaxSettingsFileBytes, bytes, error)) return std::nullopt;
-  return parseSettings(bytes);
+  if (!readFile(path, kMaxSettingsFileBytes, bytes, error)) {
+    if (why != nullptr) *why = error;
+    return std::nullopt;
+  }
+  std::optional<SettingsValues> values = parseSettings(bytes);
+  if (!values && why != nullptr) *why = "это не файл настроек Kalmar (строки 1-10)";
+  return values;
 }
 
 }  // namespace kalmar

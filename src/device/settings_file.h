@@ -24,8 +24,10 @@ struct SettingsValues {
 // is missing or unusable, so the caller takes the defaults.
 std::optional<SettingsValues> parseSettings(std::string_view bytes);
 // Reads and parses a settings file; empty when it is missing, no regular
-// file, too large or unusable (the caller then takes the defaults).
-std::optional<SettingsValues> readSettingsFile(const std::string& path);
+// file, too large or unusable (the caller then takes the defaults), with the
+// reason in why when asked.
+std::optional<SettingsValues> readSettingsFile(const std::string& path,
+                                               std::string* why = nullptr);
 // The ten lines, Windows-1251, CR LF between them and none after the last.
 std::string formatSettings(const SettingsValues& values);
 

@@ -210,6 +210,11 @@ wait $pid; status=$?
 check "a stop signal leaves the adapter idle" 130 "$status" \
   "[ \"\$(tail -1 stop.txt | cut -d' ' -f3)\" = 0F ]" "cmp -s stop.chip stop.before"
 
+# write-config without a word says what is wrong with a settings file that is there.
+mkdir -p badcfg && echo garbage > badcfg/Kalmar.cfg
+(cd badcfg && "$cli" write-config 2>../err.txt)
+check "an unusable Kalmar.cfg is named as such" 2 "$?" "grep -q 'не годится' err.txt"
+
 # An unwritable trace is refused before the chip is touched.
 "$cli" -q -y -c PIC16F628A -p sim:untraced.chip --virtual-time --trace missing/t.vcd write PIC16F628A.hex 2>err.txt
 check "an unwritable trace stops the command first" 1 "$?" "[ ! -f untraced.chip ]" \
