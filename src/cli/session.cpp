@@ -85,6 +85,9 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
     status = kExitFailed;
     return nullptr;
   }
+  // Trace times count from here until the command itself begins (a stop
+  // during start-up writes its trace too).
+  s->commandStartNs_ = s->stack_->nanoseconds();
   if (!s->applyFaults(error)) {
     status = kExitUsage;
     return nullptr;

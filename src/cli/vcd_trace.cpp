@@ -82,14 +82,22 @@ class VcdWriter {
  private:
   void written(std::int64_t t, std::uint8_t byte) {
     const bool clockWasHigh = value_[kClk] == 1;
+    // The chip latches the level the line had: released in the same write
+    // as the clock falls, it rises slowly through its pull-up.
+    const int dataBefore = value_[kDataHost];
     value_[kVpp] = (byte & 0x04) == 0;
     value_[kVdd] = (byte & 0x08) == 0;
     value_[kClk] = (byte & 0x02) == 0;
     value_[kDataHost] = (byte & 0x01) == 0;
     emit(t);
-    if (!value_[kVpp] || !value_[kVdd]) decoder_.reset();  // out of programming mode
+    // Out of programming mode no edge is a bit, not even the clock falling
+    // in the write that switches a supply off.
+    if (!value_[kVpp] || !value_[kVdd]) {
+      decoder_.reset();
+      return;
+    }
     if (!clockWasHigh || value_[kClk] != 0) return;
-    const std::string command = decoder_.fall(value_[kDataHost]);
+    const std::string command = decoder_.fall(dataBefore);
     if (command.empty()) return;
     stamp(t);
     out_ += "s" + command + " " + kCommandId + "\n";

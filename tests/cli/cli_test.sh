@@ -159,7 +159,8 @@ check "pins: steps, a good loop-back, a stuck line named" 0 "$status" "[ $? = 1 
 # A waveform of a configuration read: times never go back, the commands read as sent.
 "$cli" -q -c PIC16F628A -p sim:wave.chip --virtual-time --trace wave.vcd read-config >/dev/null
 commands=$(grep '^s' wave.vcd | cut -c2-3 | tr '\n' ' ')
-check "a VCD trace decodes the commands" 0 "$?" \
+"$cli" -q -c PIC16F628A -p sim:wave.chip --virtual-time --trace wave-dm.vcd read-dm >/dev/null
+check "a VCD trace decodes the commands" 0 "$?" "! grep -q unknown wave-dm.vcd" \
   "awk '/^#/ {t = substr(\$0, 2) + 0; if (t < last) exit 1; last = t}' wave.vcd" \
   "echo '$commands' | grep -q '^00 06 06 06 06 06 06 04 00 06 06 06 06 06 06 06 04 '"
 if command -v sigrok-cli >/dev/null; then
