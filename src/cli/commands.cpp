@@ -118,6 +118,7 @@ int runMain(int argc, char** argv) {
   }
   catchStopSignals();
   const int status = run(parsed.options);
+  if (takeSuspend()) suspendNow();  // Ctrl-Z came during the command: now, the adapter idle
   // A stop that came while no line step ran (at a question, say).
   if (const int signal = pendingStop()) return 128 + signal;
   return status;

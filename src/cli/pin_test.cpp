@@ -66,11 +66,22 @@ bool loopBack(LineProtocol& line, std::uint8_t byte) {
   return lowReadsLow && releasedReadsHigh;
 }
 
+// Ctrl-Z during a step: the adapter idle while suspended, the step's lines
+// back when continued.
+bool suspendIdle(LineProtocol& line, std::uint8_t byte) {
+  if (!takeSuspend()) return false;
+  line.Write1(line::kIdle);
+  suspendNow();
+  line.Write1(byte);
+  return true;
+}
+
 // A timed step waits in 1 ms slices, so that a stop ends it at once: the
 // line write it makes then puts the adapter idle.
 void waitStep(LineProtocol& line, std::uint8_t byte, int ms) {
   for (int i = 0; i < ms; ++i) {
     line.Paus(125);  // 8 µs units
+    suspendIdle(line, byte);
     if (pendingStop()) {
       line.Write1(byte);
       return;
@@ -83,7 +94,14 @@ void hold(LineProtocol& line, std::uint8_t byte, const Options& options, bool in
     std::printf("  Enter — следующий шаг.");
     std::fflush(stdout);
     char answer[16];
-    if (std::fgets(answer, sizeof answer, stdin) == nullptr) std::printf("\n");
+    // Continued after Ctrl-Z, the question is still open.
+    while (std::fgets(answer, sizeof answer, stdin) == nullptr) {
+      if (!suspendIdle(line, byte)) {
+        std::printf("\n");
+        break;
+      }
+      std::clearerr(stdin);
+    }
     return;
   }
   waitStep(line, byte, options.stepMs);

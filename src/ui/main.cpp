@@ -32,7 +32,7 @@ void prepareLook(QApplication& app, QTranslator& translator) {
     app.installTranslator(&translator);
 }
 
-// SIGINT, SIGTERM, SIGHUP: in the middle of a command the line protocol puts
+// SIGINT, SIGTERM, SIGHUP, SIGQUIT: in the middle of a command the line protocol puts
 // the adapter idle and the process ends at once (the simulated chip file
 // stays as it was); between commands the chip file and the settings are
 // saved as by the close box, with no box to wait on (a failure goes to
@@ -42,6 +42,7 @@ void watchForStopSignals(ui::MainWindow& window, ui::QtHost& host, LineProtocol&
   line.setStopHandler([](int signal) { std::_Exit(128 + signal); });
   auto* watch = new QTimer(&window);
   QObject::connect(watch, &QTimer::timeout, &window, [&window, &host] {
+    if (takeSuspend()) suspendNow();  // between commands: the adapter is idle
     if (const int signal = pendingStop()) {
       host.tellOnStderr();
       window.closeForStop();

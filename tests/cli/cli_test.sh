@@ -203,13 +203,15 @@ done
 make_hex stop.hex 3F30
 "$cli" -q -c PIC16F628A -p sim:stop.chip --virtual-time read-config >/dev/null
 cp stop.chip stop.before
-"$cli" -q -y -c PIC16F628A -p sim:stop.chip --trace stop.txt write stop.hex &
-pid=$!
-sleep 0.5
-kill -INT $pid
-wait $pid; status=$?
-check "a stop signal leaves the adapter idle" 130 "$status" \
-  "[ \"\$(tail -1 stop.txt | cut -d' ' -f3)\" = 0F ]" "cmp -s stop.chip stop.before"
+for signal in INT QUIT; do
+  "$cli" -q -y -c PIC16F628A -p sim:stop.chip --trace stop.txt write stop.hex &
+  pid=$!
+  sleep 0.5
+  kill -$signal $pid
+  wait $pid; status=$?
+  check "a stop signal leaves the adapter idle ($signal)" $((128 + $(kill -l $signal))) "$status" \
+    "[ \"\$(tail -1 stop.txt | cut -d' ' -f3)\" = 0F ]" "cmp -s stop.chip stop.before"
+done
 
 # write-config without a word says what is wrong with a settings file that is there.
 mkdir -p badcfg && echo garbage > badcfg/Kalmar.cfg
