@@ -26,8 +26,7 @@ std::optional<SettingsValues> parseSettings(std::string_view bytes);
 // Reads and parses a settings file; empty when it is missing, no regular
 // file, too large or unusable (the caller then takes the defaults), with the
 // reason in why when asked.
-std::optional<SettingsValues> readSettingsFile(const std::string& path,
-                                               std::string* why = nullptr);
+std::optional<SettingsValues> readSettingsFile(const std::string& path, std::string* why = nullptr);
 // The ten lines, Windows-1251, CR LF between them and none after the last.
 std::string formatSettings(const SettingsValues& values);
 
