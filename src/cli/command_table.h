@@ -31,6 +31,9 @@ struct CommandRecord {
   bool needsChip;        // talks to the programmer, so a port is opened
   bool identifiedFirst;  // the device ID is read before it runs
   CommandRun run;
+  // Drives the adapter's lines one by one, not the chip's protocol: what a
+  // simulated chip would make of that is no verdict.
+  bool linesOnly = false;
 };
 
 const std::vector<CommandRecord>& commandTable();

@@ -98,7 +98,12 @@ int run(const Options& options) {
   }
   if (outcome) outcome = command->run(context);
   showOutcome(*session, outcome);
-  return finishSession(*session, exitStatusOf(outcome));
+  status = exitStatusOf(outcome);
+  if (!command->linesOnly && !session->reportSimulator(error)) {
+    std::fprintf(stderr, "kalmar-cli: %s\n", error.c_str());
+    if (status == kExitOk) status = kExitFailed;
+  }
+  return finishSession(*session, status);
 }
 
 int runMain(int argc, char** argv) {

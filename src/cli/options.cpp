@@ -37,6 +37,7 @@ enum LongOnly {
   kSlowdown,
   kSimFault,
   kTrace,
+  kSimLog,
   kVersion,
   kCalibration,
   kAuto,
@@ -55,6 +56,7 @@ const option kLongOptions[] = {
     {"slowdown", required_argument, nullptr, kSlowdown},
     {"sim-fault", required_argument, nullptr, kSimFault},
     {"trace", required_argument, nullptr, kTrace},
+    {"sim-log", required_argument, nullptr, kSimLog},
     {"output", required_argument, nullptr, 'o'},
     {"calibration", required_argument, nullptr, kCalibration},
     {"auto", no_argument, nullptr, kAuto},
@@ -107,6 +109,9 @@ std::string takeOption(Options& o, int code, const std::string& value) {
       break;
     case kTrace:
       o.traceFile = value;
+      break;
+    case kSimLog:
+      o.simLog = value;
       break;
     case 'o':
       o.output = value;
@@ -210,8 +215,9 @@ std::string checkCommand(const Options& o) {
   if (count < command->minArguments || count > command->maxArguments)
     return "неверное число аргументов команды " + o.command + " (нужно " +
            argumentCountText(*command) + ")";
-  if (!o.simFaults.empty() && !(o.port && o.port->rfind("sim:", 0) == 0))
-    return "--sim-fault действует только с --port sim:ФАЙЛ";
+  const bool sim = o.port && o.port->rfind("sim:", 0) == 0;
+  if (!o.simFaults.empty() && !sim) return "--sim-fault действует только с --port sim:ФАЙЛ";
+  if (o.simLog && !sim) return "--sim-log действует только с --port sim:ФАЙЛ";
   return {};
 }
 
@@ -247,6 +253,9 @@ PIC12F629/675 через адаптер на параллельном порту
       --sim-fault Н     с sim, можно несколько раз: no-adapter, no-chip, data-stuck-low,
                         data-stuck-high, stuck:АДРЕС=ЗНАЧЕНИЕ (шестнадцатеричные адрес
                         слова и значение), slow:АДРЕС (адрес слова), code-protected
+      --sim-log ФАЙЛ    с sim: весь журнал симулятора (нарушения, предупреждения,
+                        принятые команды); нарушения и предупреждения выводятся
+                        и без него, а нарушение делает команду неудачной
       --trace ФАЙЛ      записать каждое обращение к порту: наносекунды от начала
                         команды, W или R и байт в шестнадцатеричном виде, по строке;
                         ФАЙЛ.vcd - временная диаграмма линий и команд для GTKWave и

@@ -14,6 +14,7 @@ struct Options {
   bool virtualTime = false;
   std::vector<std::string> simFaults;
   std::optional<std::string> traceFile;
+  std::optional<std::string> simLog;  // the simulator's whole log, with sim: ports
   bool yes = false;
   std::optional<std::string> output;
   bool quiet = false;

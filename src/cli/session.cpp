@@ -11,6 +11,7 @@
 #include "device/chip_selection.h"
 #include "device/settings_file.h"
 #include "device/startup.h"
+#include "files/file_io.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
 
@@ -88,6 +89,7 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   // Trace times count from here until the command itself begins (a stop
   // during start-up writes its trace too).
   s->commandStartNs_ = s->stack_->nanoseconds();
+  if (options.simLog && s->stack_->simulated()) s->stack_->adapter()->log().setTracing(true);
   if (!s->applyFaults(error)) {
     status = kExitUsage;
     return nullptr;
@@ -171,6 +173,34 @@ void Session::stopNow(int signal) {
   }
   std::fflush(nullptr);
   std::_Exit(128 + signal);
+}
+
+bool Session::reportSimulator(std::string& error) {
+  if (!stack_->simulated()) return true;
+  const sim::SimLog& log = stack_->adapter()->log();
+  for (const sim::SimEvent& event : log.events()) {
+    if (event.kind == sim::EventKind::BusyCommand) continue;
+    std::fprintf(stderr, "Симулятор: %s: %s\n",
+                 event.kind == sim::EventKind::Violation ? "нарушение" : "предупреждение",
+                 event.text.c_str());
+  }
+  if (!options_.quiet)
+    std::fprintf(stderr,
+                 "Симулятор: нарушений времени %zu, предупреждений %zu, команд во время цикла "
+                 "%zu.\n",
+                 log.violations(), log.warnings(), log.busyCommands());
+  if (options_.simLog) {
+    std::string writeError;
+    if (!writeFileAtomically(*options_.simLog, log.eventsText() + log.traceText(), writeError)) {
+      error = "не удалось записать журнал симулятора " + *options_.simLog + ": " + writeError;
+      return false;
+    }
+  }
+  if (log.violations() == 0) return true;
+  error =
+      "симулятор отметил нарушения времени: настоящий микроконтроллер мог быть записан "
+      "неверно";
+  return false;
 }
 
 bool Session::finish(std::string& error) {

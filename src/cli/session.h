@@ -34,6 +34,10 @@ class Session {
   void beginCommand();
   // Writes the trace and saves the simulated chip; false with a reason.
   bool finish(std::string& error);
+  // On a simulated chip: what it noticed, on standard error (each violation
+  // and warning, and a summary unless quiet) and into --sim-log; false when
+  // it saw a timing violation (a real chip could have been misprogrammed).
+  bool reportSimulator(std::string& error);
   // A stop signal in the middle of a command: the adapter is idle already;
   // the trace is written up to here, the simulated chip file is left as it
   // was before the command, and the process ends with 128 + the signal.

@@ -102,13 +102,6 @@ std::uint16_t LineProtocol::ReadDataWord(Sampler sampler) {
   return assembleWord(frameSamples_);
 }
 
-void LineProtocol::programWord(std::uint8_t loadCommand, std::uint16_t value, int pauseUnits) {
-  SendCommand(loadCommand);
-  LoadDataWord(value);
-  SendCommand(command::kBeginProgramming);
-  Paus(pauseUnits);
-}
-
 std::uint16_t LineProtocol::readBackWord(std::uint8_t readCommand, Sampler sampler) {
   SendCommand(readCommand);
   store(sampler).setBitPosition(1);

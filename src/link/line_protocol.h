@@ -69,13 +69,8 @@ class LineProtocol {
   // assembled from its 14 samples.
   std::uint16_t ReadDataWord(Sampler sampler);
 
-  // The two halves of every checked write: a load command with its word,
-  // Begin Erase/Programming and the programming pause (1000 units unless
-  // told); then a read command whose frame fills the sampler's store from
-  // its first bit.
-  static constexpr int kProgrammingPauseUnits = 1000;
-  void programWord(std::uint8_t loadCommand, std::uint16_t value,
-                   int pauseUnits = kProgrammingPauseUnits);
+  // The read half of every checked write: a read command whose frame fills
+  // the sampler's store from its first bit.
   std::uint16_t readBackWord(std::uint8_t readCommand, Sampler sampler);
 
   void Read3() { sampleInto(Sampler::Read3); }
@@ -102,6 +97,24 @@ class LineProtocol {
   // Samples of the read frame under way, for ReadDataWord's result.
   std::uint8_t frameSamples_[kBitsPerWord] = {};
   int frameSampleCount_ = 0;
+};
+
+// The line at the pace of the chips' serial interface for its lifetime:
+// each line state held 1 µs (times the slow-down), the setup and hold times
+// of the programming specifications with room to spare, instead of a unit.
+class FastLine {
+ public:
+  static constexpr double kLineHoldSeconds = 1e-6;
+  explicit FastLine(LineProtocol& line) : timing_(line.timing()), before_(timing_.lineHold()) {
+    timing_.setLineHold(kLineHoldSeconds);
+  }
+  ~FastLine() { timing_.setLineHold(before_); }
+  FastLine(const FastLine&) = delete;
+  FastLine& operator=(const FastLine&) = delete;
+
+ private:
+  TimingState& timing_;
+  double before_;
 };
 
 // Holds stops for its lifetime.

@@ -20,6 +20,7 @@ constexpr std::uint8_t kCmd07[] = {3, 0, 2, 3, 0, 2, 3, 0, 2, 3, 1, 3, 1, 3, 1, 
 constexpr std::uint8_t kCmd08[] = {3, 1, 3, 1, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 2};
 constexpr std::uint8_t kCmd09[] = {3, 0, 2, 3, 1, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 2};
 constexpr std::uint8_t kCmd0B[] = {3, 0, 2, 3, 0, 2, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 2};
+constexpr std::uint8_t kCmd18[] = {3, 1, 3, 1, 3, 1, 3, 0, 2, 3, 0, 2, 3, 1, 3, 2};
 
 constexpr auto makeFrame3FFF() {
   std::array<std::uint8_t, 48> steps{};
@@ -85,6 +86,8 @@ std::span<const std::uint8_t> commandSteps(std::uint8_t code) {
       return kCmd09;
     case 0x0B:
       return kCmd0B;
+    case 0x18:
+      return kCmd18;
     default:
       return {};
   }

@@ -33,6 +33,7 @@ inline constexpr std::uint8_t kBulkEraseSetup2 = 0x07;
 inline constexpr std::uint8_t kBeginProgramming = 0x08;
 inline constexpr std::uint8_t kBulkEraseProgram = 0x09;
 inline constexpr std::uint8_t kBulkEraseData = 0x0B;
+inline constexpr std::uint8_t kBeginProgrammingOnly = 0x18;
 }  // namespace command
 
 enum class FixedFrame { AllOnes3FFF, Byte00FF };

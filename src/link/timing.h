@@ -33,14 +33,26 @@ class TimingState {
 
   // Busy-waits until the counter exceeds its reading now plus n units.
   void Paus(std::int64_t units);
-  // Busy-waits until the counter exceeds t0 plus one unit.
+  // Busy-waits until the counter exceeds t0 plus one line hold: one unit,
+  // or the shorter hold set for the chips' own pace.
   void Paus1(std::int64_t t0);
+  // Busy-waits n microseconds times the slow-down, never less.
+  void PausMicros(std::int64_t micros);
+
+  // The hold of each line state in seconds before the slow-down; 0 (the
+  // default) holds one unit.
+  void setLineHold(double seconds) { lineHold_ = seconds; }
+  double lineHold() const { return lineHold_; }
 
  private:
   PerformanceCounter& counter_;
   double frequency_;
   double baseUnit_ = kDefaultBaseUnit;
   double slowdown_ = 1.0;
+  double lineHold_ = 0;
+
+  // Counts covering at least `seconds` times the slow-down.
+  std::int64_t countsCovering(double seconds) const;
 };
 
 }  // namespace kalmar

@@ -3,6 +3,7 @@
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
 #include "memory/operation_frame.h"
+#include "memory/programming_cycle.h"
 #include "window/hex_text.h"
 
 namespace kalmar {
@@ -295,7 +296,7 @@ Outcome Proc_Write_Config(TForm1& form) {
   form.operation.ok = true;
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 7);
-  line.programWord(command::kLoadDataProgram, form.buffer.config);
+  programCell(form, command::kLoadDataProgram, form.buffer.config, Cycle::ConfigWord);
   setProgress(form, 33);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);

@@ -61,28 +61,47 @@ Outcome Button5Click(TForm1& form) {
   return Outcome::done(done).timed(form.window.StatusBar2);
 }
 
-Outcome Proc_Write_DM(TForm1& form) {
+namespace {
+
+// Every byte, or (after a bulk erase) only the bytes that are not FFh.
+Outcome writeData(TForm1& form, bool afterErase) {
   LineProtocol& line = form.line;
   const int size = form.profile.dataBytes;
   form.operation.startMs =
       beginFrame(form, "Выполняемое действие: запись данных в память данных микроконтроллера.");
   form.operation.ok = true;
-  const RegionWrite region{command::kLoadDataData,
-                           command::kReadDataData,
-                           0x00FF,
-                           2,
-                           0,
-                           kWriteCaption,
-                           " Посл. вып. действие: неудачная попытка записать данные в память "
-                           "данных микроконтроллера.",
-                           std::nullopt,
-                           size};
+  RegionWrite region{command::kLoadDataData,
+                     command::kReadDataData,
+                     0x00FF,
+                     2,
+                     0,
+                     kWriteCaption,
+                     " Посл. вып. действие: неудачная попытка записать данные в память "
+                     "данных микроконтроллера.",
+                     std::nullopt,
+                     size,
+                     false,
+                     Cycle::DataByte};
+  if (afterErase) {
+    region.passed = kBlankByte;  // an erased byte reads FFh already
+    region.progressAfterCheck = true;
+  }
   line.EnterProgrammingMode();
   Outcome outcome = writeRegion(form, region, size, dataByteAt(form), regionProgress(form),
                                 Outcome::done(kWriteDone));
   line.ExitProgrammingMode(true);
   endWriteFrame(form, outcome.lastAction);
   return std::move(outcome).timed(form.window.StatusBar2);
+}
+
+}  // namespace
+
+Outcome Proc_Write_DM(TForm1& form) {
+  return writeData(form, false);
+}
+
+Outcome writeDataAfterErase(TForm1& form) {
+  return writeData(form, true);
 }
 
 Outcome Proc_Verify_DM(TForm1& form) {

@@ -9,6 +9,7 @@
 #include "memory/operation_frame.h"
 #include "memory/program_read.h"
 #include "memory/program_write.h"
+#include "memory/programming_cycle.h"
 #include "window/hex_text.h"
 
 namespace kalmar {
@@ -65,7 +66,7 @@ Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
       Outcome::done(" Последнее выполненное действие: восстановлены биты BG микроконтроллера.");
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 7);
-  line.programWord(command::kLoadDataProgram, word);
+  programCell(form, command::kLoadDataProgram, word, Cycle::ConfigWord);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);
   if (!form.profile.configMatches(readBack, word))
@@ -95,7 +96,7 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
     line.SendCommand(command::kBulkEraseSetup1);
     line.SendCommand(command::kBulkEraseSetup2);
     line.SendCommand(command::kBeginProgramming);
-    line.Paus(1000);
+    waitCycle(form, Cycle::BulkErase);
     line.SendCommand(command::kBulkEraseSetup1);
     line.SendCommand(command::kBulkEraseSetup2);
     line.SendCommand(command::kLoadDataProgram);
@@ -103,14 +104,14 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
   }
   line.SendCommand(command::kBulkEraseProgram);
   line.SendCommand(command::kBeginProgramming);
-  line.Paus(1000);
+  waitCycle(form, Cycle::BulkErase);
   if (!is12F6xx) {
     line.SendCommand(command::kLoadDataData);
     line.SendFixedFrame(FixedFrame::Byte00FF);
   }
   line.SendCommand(command::kBulkEraseData);
   line.SendCommand(command::kBeginProgramming);
-  line.Paus(1000);
+  waitCycle(form, Cycle::BulkErase);
   line.ExitProgrammingMode(true);
 }
 
@@ -303,7 +304,7 @@ Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   loadConfigurationAt2007(line);
   line.SendCommand(command::kBulkEraseProgram);
   line.SendCommand(command::kBeginProgramming);
-  line.Paus(1000);
+  waitCycle(form, Cycle::BulkErase);
   line.ExitProgrammingMode(true);
   form.platform.setPriorityClass(PriorityClass::Normal);
   BattonEnable(form);
@@ -323,37 +324,49 @@ Outcome Button11Click(TForm1& form) {
   return eraseChip(form);
 }
 
-Outcome eraseChip(TForm1& form) {
-  const bool is12F6xx = form.profile.is12F6xx();
-  std::uint16_t keptConfig = form.buffer.config;
-  if (is12F6xx) {
-    form.window.bg.Panel3Tag = 0;  // keep mode: the chip's BG bits win
-    BG_of_12F6xx_Readen(form);
-    if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
-    keptConfig = form.buffer.config;
-  }
+namespace {
+
+// Before an erase of a PIC12F629/675: its BG bits into the buffer's word
+// (the chip's win) and its calibration word noted; refused when the user
+// will not lose a calibration that cannot be read.
+Outcome noteFactoryValues(TForm1& form, std::uint16_t& keptConfig) {
+  form.window.bg.Panel3Tag = 0;  // keep mode: the chip's BG bits win
+  BG_of_12F6xx_Readen(form);
+  if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
+  keptConfig = form.buffer.config;
+  return Outcome::done({});
+}
+
+std::int64_t beginErase(TForm1& form) {
   form.platform.setPriorityClass(PriorityClass::RealTime);
   const std::int64_t start = form.platform.timeOfDayMs();
   BattonDisabl(form);
   form.window.ProgressBar1 = 0;
   form.window.StatusBar1 = "Выполняемое действие: стирание всех данных микроконтроллера.";
   form.window.StatusBar2.clear();
+  return start;
+}
+
+// The bulk erase and, on a PIC12F629/675, the write-back of its factory
+// values before anything can fail, and before a stop; the data buffer blank.
+Outcome eraseKeepingFactoryValues(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
   Outcome outcome = Outcome::done({});
-  {
-    // A PIC12F629/675's factory values go back before anything can fail,
-    // and before a stop.
-    std::optional<StopHold> hold;
-    if (is12F6xx) hold.emplace(form.line);
-    eraseSequence(form, is12F6xx);
-    form.platform.setPriorityClass(PriorityClass::Normal);
-    form.buffer.data.fill(kBlankByte);
-    form.buffer.dataEdit = form.buffer.data;
-    if (is12F6xx) outcome = keepFactoryValues(form, keptConfig);
-  }
+  std::optional<StopHold> hold;
+  if (is12F6xx) hold.emplace(form.line);
+  eraseSequence(form, is12F6xx);
+  form.platform.setPriorityClass(PriorityClass::Normal);
+  form.buffer.data.fill(kBlankByte);
+  form.buffer.dataEdit = form.buffer.data;
+  if (is12F6xx) outcome = keepFactoryValues(form, keptConfig);
   form.operation.ok = outcome.ok();
-  if (outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
+  return outcome;
+}
+
+// The end of an erase's frame: its success text, or the box that says it
+// did not finish.
+Outcome endErase(TForm1& form, Outcome outcome, std::int64_t start) {
   if (outcome) {
-    showErasedChip(form);
+    form.window.StatusBar1 = kErased;
     outcome.lastAction = kErased;
   } else {
     const std::string caption = "Ошибка при стирании данных микроконтроллера";
@@ -369,6 +382,29 @@ Outcome eraseChip(TForm1& form) {
   form.window.ActiveControl = "GroupBox2";
   BattonEnable(form);
   return std::move(outcome).timed(form.window.StatusBar2);
+}
+
+}  // namespace
+
+Outcome eraseChip(TForm1& form) {
+  const bool is12F6xx = form.profile.is12F6xx();
+  std::uint16_t keptConfig = form.buffer.config;
+  if (is12F6xx)
+    if (Outcome asked = noteFactoryValues(form, keptConfig); !asked) return asked;
+  const std::int64_t start = beginErase(form);
+  Outcome outcome = eraseKeepingFactoryValues(form, is12F6xx, keptConfig);
+  if (outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
+  if (outcome) showErasedChip(form);
+  return endErase(form, std::move(outcome), start);
+}
+
+Outcome eraseForProgramming(TForm1& form) {
+  const bool is12F6xx = form.profile.is12F6xx();
+  std::uint16_t keptConfig = form.buffer.config;
+  if (is12F6xx)
+    if (Outcome asked = noteFactoryValues(form, keptConfig); !asked) return asked;
+  const std::int64_t start = beginErase(form);
+  return endErase(form, eraseKeepingFactoryValues(form, is12F6xx, keptConfig), start);
 }
 
 }  // namespace kalmar

@@ -33,5 +33,10 @@ Outcome keepFactoryValues(TForm1& form, std::uint16_t bgSource);
 Outcome Button11Click(TForm1& form);
 // The same after the programmer check and the question.
 Outcome eraseChip(TForm1& form);
+// The erase before programming the whole chip: as eraseChip, the factory
+// values of a PIC12F629/675 kept, but no blank check (everything is written
+// or verified after it) and no pass of FFh over a PIC16F84's data memory;
+// the window's views stay as they are.
+Outcome eraseForProgramming(TForm1& form);
 
 }  // namespace kalmar

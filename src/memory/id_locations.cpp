@@ -83,7 +83,9 @@ Outcome Proc_Write_ID(TForm1& form) {
                            " Посл. вып. действие: неудачная попытка записать идентификатор "
                            "микроконтроллера.",
                            std::nullopt,
-                           4};
+                           4,
+                           false,
+                           Cycle::ConfigWord};
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 0);
   outcome = writeRegion(

@@ -7,16 +7,11 @@
 #include "memory/id_locations.h"
 #include "memory/operation_frame.h"
 #include "memory/program_write.h"
+#include "memory/programming_cycle.h"
 
 namespace kalmar {
 
 namespace {
-
-bool anyDataBytes(const TForm1& form) {
-  for (int i = 0; i < form.profile.dataBytes; ++i)
-    if (form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte) return true;
-  return false;
-}
 
 bool allIdsBlank(const Buffer& buffer) {
   for (std::uint16_t id : buffer.ids)
@@ -40,15 +35,34 @@ void restoreFileImage(TForm1& form, const Buffer& file) {
   }
 }
 
-Outcome writeAndVerifyData(TForm1& form) {
-  Outcome outcome = Proc_Write_DM(form);
-  if (outcome) outcome = Proc_Verify_DM(form);
-  return outcome;
+// The IDs: written and read back when the file sets them, else read and
+// found blank.
+Outcome writeOrCheckIds(TForm1& form) {
+  if (!allIdsBlank(form.buffer)) return writeAndCheckIds(form);
+  Outcome read = Proc_Read_ID(form);
+  if (read && !allIdsBlank(form.buffer)) {
+    form.operation.ok = false;
+    read.kind = OutcomeKind::Failed;  // the erase left an ID
+  }
+  return read;
+}
+
+// After the erase: what differs from blank, each cell read back, then all
+// program memory and data memory verified, the IDs checked, the
+// configuration word last.
+Outcome writeAfterErase(TForm1& form) {
+  Outcome step = writeProgramAfterErase(form);
+  if (step) step = Proc_VerifyPM(form);
+  if (step) step = writeDataAfterErase(form);
+  if (step) step = Proc_Verify_DM(form);
+  if (step) step = writeOrCheckIds(form);
+  if (step) step = Proc_Write_Config(form);
+  return step;
 }
 
 }  // namespace
 
-Outcome programChip(TForm1& form, const std::string& sourceName) {
+Outcome programChip(TForm1& form, const std::string& doneText) {
   if (Outcome check = Chek_Hard(form); !check) return check;
   if (Outcome asked = confirmCodeProtection(form); !asked) return asked;
   const std::int64_t start = form.platform.timeOfDayMs();
@@ -57,21 +71,22 @@ Outcome programChip(TForm1& form, const std::string& sourceName) {
   // the BG bits kept: an erased word, so that no protection comes before
   // the words it would protect. The file's word goes last.
   form.buffer.config = kBlankWord;
-  Outcome step = eraseChip(form);
-  if (!step) return step;
-  restoreFileImage(form, file);
-  step = writeProgramAfterErase(form);
-  if (step) step = Proc_VerifyPM(form);
-  if (step && anyDataBytes(form)) step = writeAndVerifyData(form);
-  if (step && !allIdsBlank(form.buffer)) step = writeAndCheckIds(form);
-  if (step) step = Proc_Write_Config(form);
-  if (!step) return step;
-  const std::string done =
-      " Последнее выполненное действие: микроконтроллер запрограммирован из файла " + sourceName +
-      ", всё проверено.";
-  form.window.StatusBar1 = done;
+  Outcome step = Outcome::done({});
+  {
+    ChipsOwnPace pace(form);
+    step = eraseForProgramming(form);
+    if (step) {
+      restoreFileImage(form, file);
+      step = writeAfterErase(form);
+    }
+  }
+  if (!step) {
+    form.buffer = file;  // the buffer keeps the file, whatever the chip holds
+    return step;
+  }
+  form.window.StatusBar1 = doneText;
   form.window.StatusBar2 = elapsedSince(form, start);
-  return Outcome::done(done).timed(form.window.StatusBar2);
+  return Outcome::done(doneText).timed(form.window.StatusBar2);
 }
 
 }  // namespace kalmar

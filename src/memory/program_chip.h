@@ -7,11 +7,12 @@
 
 namespace kalmar {
 
-// The whole chip from the buffer, as a user of a programmer means it:
-// erase (calibration and BG kept), the program words that are not blank, a
-// verify of all program memory, data memory, IDs and configuration word,
-// each checked. Done only when everything verified. sourceName names the
-// buffer's file in the status text.
-Outcome programChip(TForm1& form, const std::string& sourceName);
+// The whole chip from the buffer, as a user of a programmer means it, at
+// the chip's own pace: a bulk erase (calibration and BG bits kept), then
+// only what differs from blank (program words that are not 3FFFh, data
+// bytes that are not FFh, IDs the file sets), each read back; all program
+// and data memory verified, the IDs checked, the configuration word last.
+// Done only when everything verified; doneText is then the status text.
+Outcome programChip(TForm1& form, const std::string& doneText);
 
 }  // namespace kalmar

@@ -16,17 +16,17 @@ std::string hexText(std::uint32_t value, int digits) {
 std::optional<Outcome> writeCell(TForm1& form, const RegionWrite& region, int i, int count,
                                  std::uint16_t value, const RegionProgress& progress) {
   LineProtocol& line = form.line;
-  line.programWord(region.loadCommand, value & 0x3FFF, region.pauseUnits);
+  programCell(form, region.loadCommand, value & 0x3FFF, region.cycle);
   if (progress && !region.progressAfterCheck) progress(i + 1, count);
   const auto readBack = static_cast<std::uint16_t>(
       line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
   if (readBack != value) {
     const std::uint32_t address = region.firstAddress + static_cast<std::uint32_t>(i);
-    return reportFailure(form, region.failureCaption,
-                         writeMismatchText(hexText(address, region.digits),
-                                           hexText(value, region.digits),
-                                           hexText(readBack, region.digits)),
-                         region.failureAction);
+    return reportFailure(
+        form, region.failureCaption,
+        writeMismatchText(hexText(address, region.digits), hexText(value, region.digits),
+                          hexText(readBack, region.digits)),
+        region.failureAction);
   }
   if (progress && region.progressAfterCheck) progress(i + 1, count);
   return std::nullopt;

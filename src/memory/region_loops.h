@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "link/line_protocol.h"
+#include "memory/programming_cycle.h"
 #include "window/form1.h"
 #include "window/outcome.h"
 
@@ -12,7 +13,7 @@ namespace kalmar {
 
 // What differs between the memory regions a checked write walks (program
 // memory, data memory, ID, a single kept word): the commands, the texts,
-// the address steps, the pause. The loop itself is one.
+// the address steps, the kind of cycle. The loop itself is one.
 struct RegionWrite {
   std::uint8_t loadCommand;
   std::uint8_t readCommand;
@@ -28,7 +29,7 @@ struct RegionWrite {
   int incrementLimit;
   // The progress of a cell is told after its read-back matched, not before.
   bool progressAfterCheck = false;
-  int pauseUnits = LineProtocol::kProgrammingPauseUnits;
+  Cycle cycle = Cycle::ProgramWord;  // which of the chip's cycle times a cell waits
 };
 
 // Told after each cell: cells done and cells in all.

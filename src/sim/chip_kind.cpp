@@ -29,11 +29,11 @@ constexpr std::array<ChipTraits, 9> kChips = {{
     {ChipKind::PIC16F627, "PIC16F627", SimFamily::F62x, 1024, 128, 0x07A0, true, false, false, true,
      true, ms(8), ms(8), ms(5), 0x0200},
     {ChipKind::PIC16F627A, "PIC16F627A", SimFamily::F62xA, 1024, 128, 0x1040, true, true, true,
-     false, false, ms(2.5), ms(6), ms(6), 0x1E00},
+     false, false, ms(4), ms(6), ms(6), 0x1E00},
     {ChipKind::PIC16F628, "PIC16F628", SimFamily::F62x, 2048, 128, 0x07C0, true, false, false, true,
      true, ms(8), ms(8), ms(5), 0x0200},
     {ChipKind::PIC16F628A, "PIC16F628A", SimFamily::F62xA, 2048, 128, 0x1060, true, true, true,
-     false, false, ms(2.5), ms(6), ms(6), 0x1E00},
+     false, false, ms(4), ms(6), ms(6), 0x1E00},
     // Bits 11:9 are unimplemented and read 0 (a real PIC12F675 reads 11FFh).
     {ChipKind::PIC12F629, "PIC12F629", SimFamily::F12F6, 1024, 128, 0x0F80, true, true, true, true,
      false, ms(3), ms(6), ms(6), 0x0E00},

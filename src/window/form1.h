@@ -67,6 +67,9 @@ struct TForm1 {
   // Told the calibration word and BG bits (00h..30h) read before an erase.
   std::function<void(std::uint16_t calibration, std::uint8_t bg)> onFactoryValuesRead;
   bool programmerMissing = false;  // the last programmer check found no adapter
+  // Cycles wait the chip's own times (its catalogue row), not 1000 units:
+  // the whole-chip programming after a bulk erase, nothing else.
+  bool chipsOwnPace = false;
 };
 
 }  // namespace kalmar

@@ -55,7 +55,7 @@ TEST(SendCommand, EveryStoredSequenceGoesOutByteForByteAndCarriesItsCode) {
 TEST(SendCommand, CodeWithoutSequenceSendsNothing) {
   LineRig rig;
   rig.line.SendCommand(0x0A);
-  rig.line.SendCommand(0x18);
+  rig.line.SendCommand(0x1F);
   EXPECT_TRUE(rig.written().empty());
 }
 

@@ -1,0 +1,49 @@
+#include "memory/programming_cycle.h"
+
+namespace kalmar {
+
+namespace {
+
+constexpr int kWindowCycleUnits = 1000;
+
+// Begin Programming Only (18h) is self-timed on the PIC16F84A and the
+// PIC16F627/628; on the PIC12F629/675 it needs End Programming, so those
+// take Begin Erase/Programming, which programs only there anyway.
+bool usesProgramOnly(const DeviceProfile& chip) {
+  return chip.cycles.programOnlyUs > 0 && chip.family != Family::Family12F6xx;
+}
+
+int microsOf(const DeviceProfile& chip, Cycle cycle) {
+  switch (cycle) {
+    case Cycle::ProgramWord:
+      return usesProgramOnly(chip) ? chip.cycles.programOnlyUs : chip.cycles.programWordUs;
+    case Cycle::DataByte:
+      return chip.cycles.dataByteUs;
+    case Cycle::BulkErase:
+      return chip.cycles.bulkEraseUs;
+    case Cycle::ConfigWord:
+      return chip.cycles.configWordUs;
+  }
+  return chip.cycles.programWordUs;
+}
+
+}  // namespace
+
+void waitCycle(TForm1& form, Cycle cycle) {
+  if (form.chipsOwnPace)
+    form.line.timing().PausMicros(microsOf(form.profile, cycle));
+  else
+    form.line.Paus(kWindowCycleUnits);
+}
+
+void programCell(TForm1& form, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle) {
+  LineProtocol& line = form.line;
+  line.SendCommand(loadCommand);
+  line.LoadDataWord(value);
+  const bool programOnly =
+      form.chipsOwnPace && cycle == Cycle::ProgramWord && usesProgramOnly(form.profile);
+  line.SendCommand(programOnly ? command::kBeginProgrammingOnly : command::kBeginProgramming);
+  waitCycle(form, cycle);
+}
+
+}  // namespace kalmar

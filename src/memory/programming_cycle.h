@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+#include "link/line_protocol.h"
+#include "window/form1.h"
+
+namespace kalmar {
+
+// The kinds of programming cycle, each with its own time on a chip.
+enum class Cycle { ProgramWord, DataByte, BulkErase, ConfigWord };
+
+// Waits out a cycle begun by Begin Erase/Programming: 1000 units, as the
+// window's commands have always waited, or the chip's own time (its
+// catalogue row) while the chips' own pace is on.
+void waitCycle(TForm1& form, Cycle cycle);
+
+// One cell: its load command and word, the begin command, the wait. At the
+// chips' own pace a program word goes with Begin Programming Only where the
+// chip times that command itself (after a bulk erase there is nothing to
+// erase first).
+void programCell(TForm1& form, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle);
+
+// For its lifetime: the chips' own cycle times and the line at the pace of
+// their serial interface. Only after a bulk erase.
+class ChipsOwnPace {
+ public:
+  explicit ChipsOwnPace(TForm1& form) : form_(form), fast_(form.line) { form.chipsOwnPace = true; }
+  ~ChipsOwnPace() { form_.chipsOwnPace = false; }
+  ChipsOwnPace(const ChipsOwnPace&) = delete;
+  ChipsOwnPace& operator=(const ChipsOwnPace&) = delete;
+
+ private:
+  TForm1& form_;
+  FastLine fast_;
+};
+
+}  // namespace kalmar
