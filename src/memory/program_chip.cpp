@@ -89,4 +89,17 @@ Outcome programChip(TForm1& form, const std::string& doneText) {
   return Outcome::done(doneText).timed(form.window.StatusBar2);
 }
 
+Outcome programFromFile(TForm1& form) {
+  const std::int64_t start =
+      beginFrame(form, "Выполняемое действие: программирование микроконтроллера.", 5, false);
+  BattonEnable(form);  // each step shows the wait panel itself
+  Outcome chain = programChip(
+      form, " Последнее выполненное действие: микроконтроллер запрограммирован, всё проверено.");
+  if (chain.kind == OutcomeKind::NoProgrammer || chain.kind == OutcomeKind::Refused) return chain;
+  return endChainedCommand(
+      form, start, std::move(chain),
+      " Последнее выполненное действие: микроконтроллер запрограммирован, всё проверено.",
+      "Ошибка при программировании микроконтроллера.", kWriteNotFinished);
+}
+
 }  // namespace kalmar

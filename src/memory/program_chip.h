@@ -15,4 +15,8 @@ namespace kalmar {
 // Done only when everything verified; doneText is then the status text.
 Outcome programChip(TForm1& form, const std::string& doneText);
 
+// "Программировать всё из файла": programChip with the window's wait panel,
+// status texts and, when it did not finish, the box that says so.
+Outcome programFromFile(TForm1& form);
+
 }  // namespace kalmar

@@ -13,6 +13,7 @@
 #include "memory/data_memory.h"
 #include "memory/erase.h"
 #include "memory/id_locations.h"
+#include "memory/program_chip.h"
 #include "memory/program_read.h"
 #include "memory/program_write.h"
 #include "memory/read_all.h"
@@ -63,6 +64,12 @@ void N33Click(TForm1& form) {
 }
 void N34Click(TForm1& form) {
   Button18Click(form);
+}
+void N43Click(TForm1& form) {
+  programFromFile(form);
+}
+void N44Click(TForm1& form) {
+  programFromFile(form);
 }
 void N36Click(TForm1& form) {
   Button8Click(form);
@@ -205,7 +212,9 @@ std::vector<RouteNode> buildMainMenu() {
         {"PIC2", "Память программ из PICа", [](TForm1& f) { PIC2Click(f); }, STATE(routes.PIC2)},
         {"N16", "Память данных", N16Click, STATE(routes.N16)},
         {"N17", "Слово конфигурации", N17Click, STATE(routes.N17)},
-        {"N18", "Идентификатор", N18Click, STATE(routes.N18)}}},
+        {"N18", "Идентификатор", N18Click, STATE(routes.N18)},
+        // Enabled with "Память программ из файла": when a file is loaded.
+        {"N43", "Программировать всё из файла", N43Click, STATE(routes.N15)}}},
       {"N30",
        "Сервис",
        N1Click,
@@ -229,7 +238,8 @@ std::vector<PopupMenu> buildPopupMenus() {
        {{"N36", "Прочитать память программ", N36Click},
         {"N37", "Записать память программ", N37Click, STATE(routes.N37)},
         {"N38", "Проверить память программ", N38Click, STATE(routes.N38)},
-        {"N39", "Прочитать все", N39Click}}},
+        {"N39", "Прочитать все", N39Click},
+        {"N44", "Программировать всё из файла", N44Click, STATE(routes.N37)}}},
       {"PopupMenu2",
        {"GroupBox4"},
        {{"N22", "Прочитать память данных", N22Click, STATE(N22)},

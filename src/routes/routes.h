@@ -21,6 +21,7 @@ void N15Click(TForm1& form);  // "Записать" -> "Память прогр�
 void N16Click(TForm1& form);  // "Записать" -> "Память данных"
 void N17Click(TForm1& form);  // "Записать" -> "Слово конфигурации"
 void N18Click(TForm1& form);  // "Записать" -> "Идентификатор"
+void N43Click(TForm1& form);  // "Записать" -> "Программировать всё из файла"
 void N31Click(TForm1& form);  // "Сервис" -> "Проверить память программ"
 void N32Click(TForm1& form);  // "Сервис" -> "Редактировать память данных"
 void N33Click(TForm1& form);  // "Сервис" -> "Стереть все"
@@ -32,6 +33,7 @@ void N36Click(TForm1& form);
 void N37Click(TForm1& form);
 void N38Click(TForm1& form);
 void N39Click(TForm1& form);
+void N44Click(TForm1& form);  // "Программировать всё из файла" in the program memory pop-up
 void N22Click(TForm1& form);
 void N23Click(TForm1& form);
 void N35Click(TForm1& form);

@@ -113,3 +113,31 @@ TEST(Routes, OpeningAMenuClosesTheBgChooserAndKeepsItsChoice) {
 
 }  // namespace
 }  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// "Программировать всё из файла": enabled with a loaded file, the whole chip
+// at its own pace, the window's texts, the simulated chip without complaint.
+TEST(ProgramAllFromFile, ProgramsTheWholeChipFromTheLoadedFile) {
+  ChipRig rig(sim::ChipKind::PIC16F628A);
+  EXPECT_FALSE(routeEnabled(*findRoute("N43"), rig.form.window));
+  Buffer image = ChipRig::pattern(2048, 3, 0x3F30);
+  for (std::size_t i = 0; i < 2048; i += 3) image.program[i] = kBlankWord;
+  image.data[5] = 0x42;
+  image.ids = {1, 2, 3, 4};
+  rig.loadProgram(image);
+  EXPECT_TRUE(routeEnabled(*findRoute("N44"), rig.form.window));
+  findRoute("N43")->handler(rig.form);
+  EXPECT_EQ(rig.form.window.StatusBar1,
+            " Последнее выполненное действие: микроконтроллер запрограммирован, всё проверено.");
+  EXPECT_TRUE(rig.host.messages.empty()) << rig.host.messages.at(0).text;
+  EXPECT_TRUE(
+      std::equal(rig.sim.chip.program.begin(), rig.sim.chip.program.end(), image.program.begin()));
+  EXPECT_EQ(rig.sim.chip.data[5], 0x42);
+  EXPECT_EQ(rig.sim.chip.ids, (std::array<std::uint16_t, 4>{1, 2, 3, 4}));
+  EXPECT_EQ(rig.violations(), 0u) << rig.events();
+}
+
+}  // namespace
+}  // namespace kalmar::testing

@@ -186,7 +186,7 @@ class MainWindowTest : public QObject {
     emit program->customContextMenuRequested(QPoint(5, 5));
     QCOMPARE(seen, QStringList({"PopupMenu1", "Прочитать память программ",
                                 "Записать память программ (off)", "Проверить память программ (off)",
-                                "Прочитать все"}));
+                                "Прочитать все", "Программировать всё из файла (off)"}));
     seen.clear();
     rig.trigger("N32");  // an edit locks the data memory menu
     QTimer::singleShot(0, readMenu);
