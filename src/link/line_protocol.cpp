@@ -71,14 +71,14 @@ void LineProtocol::runSteps(std::span<const std::uint8_t> steps, Sampler sampler
 // voltage) with clock and data low: the chip enters programming mode with
 // its address counter at 0.
 void LineProtocol::EnterProgrammingMode() {
-  Write1(line::kFirstSupplyOn);
+  Write1(supplyFirstOn());
   Paus(kSupplySettleUnits);
   Write1(line::kClockLowDataLow);
   Paus(kSupplySettleUnits);
 }
 
 void LineProtocol::ExitProgrammingMode(bool finalHold) {
-  step(line::kFirstSupplyOn);
+  step(supplyFirstOn());
   Write1(line::kIdle);
   std::int64_t t0 = timing_.counter().counter();
   if (finalHold) Paus1(t0);

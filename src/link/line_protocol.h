@@ -46,6 +46,10 @@ class LineProtocol {
   // the write-back of what it must not lose) run to their end first; the
   // first line write after the release puts the adapter idle.
   void holdStops() { ++stopHolds_; }
+  // Programming mode is entered with the second switch (D3) on first and
+  // left with the first (D2) off first, instead of the other way round.
+  void setSecondSupplyFirst(bool on) { secondSupplyFirst_ = on; }
+  bool secondSupplyFirst() const { return secondSupplyFirst_; }
   void releaseStops() { --stopHolds_; }
   // The data line as the chip drives it: 1 when status bit 6 reads 0.
   std::uint8_t Read_ASM();
@@ -89,6 +93,10 @@ class LineProtocol {
   std::uint16_t dataRegister_;
   std::function<void(int)> onStop_;
   int stopHolds_ = 0;
+  bool secondSupplyFirst_ = false;
+  std::uint8_t supplyFirstOn() const {
+    return secondSupplyFirst_ ? line::kSecondSupplyOn : line::kFirstSupplyOn;
+  }
   SampleStore read3_{kProgramSampleWords, false};
   SampleStore read4_{1, true};
   SampleStore read5_{kDataSampleWords, false};

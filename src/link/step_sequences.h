@@ -12,6 +12,7 @@ namespace kalmar {
 namespace line {
 inline constexpr std::uint8_t kIdle = 0x0F;
 inline constexpr std::uint8_t kFirstSupplyOn = 0x0B;
+inline constexpr std::uint8_t kSecondSupplyOn = 0x07;
 inline constexpr std::uint8_t kClockLowDataLow = 0x03;
 inline constexpr std::uint8_t kClockLowDataReleased = 0x02;
 inline constexpr std::uint8_t kClockHighDataLow = 0x01;

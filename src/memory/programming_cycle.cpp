@@ -29,6 +29,22 @@ int microsOf(const DeviceProfile& chip, Cycle cycle) {
 
 }  // namespace
 
+// The adapter of Shema.htm has VPP on the first switch (D2) and VDD on the
+// second (D3). The PIC16F62x, 62xA and 12F629/675 want VPP before VDD
+// (DS30034, DS41196, DS41191: a chip set to run from its internal
+// oscillator with MCLR as an input could start its program otherwise); the
+// PIC16F84 family VDD before VPP (DS30189, DS30262, DS35007).
+ChipsOwnPace::ChipsOwnPace(TForm1& form)
+    : form_(form), fast_(form.line), secondSupplyFirstBefore_(form.line.secondSupplyFirst()) {
+  form.chipsOwnPace = true;
+  form.line.setSecondSupplyFirst(form.profile.family == Family::Family84);
+}
+
+ChipsOwnPace::~ChipsOwnPace() {
+  form_.chipsOwnPace = false;
+  form_.line.setSecondSupplyFirst(secondSupplyFirstBefore_);
+}
+
 void waitCycle(TForm1& form, Cycle cycle) {
   if (form.chipsOwnPace)
     form.line.timing().PausMicros(microsOf(form.profile, cycle));

@@ -21,18 +21,20 @@ void waitCycle(TForm1& form, Cycle cycle);
 // erase first).
 void programCell(TForm1& form, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle);
 
-// For its lifetime: the chips' own cycle times and the line at the pace of
-// their serial interface. Only after a bulk erase.
+// For its lifetime: the chips' own cycle times, the line at the pace of
+// their serial interface, and their own power-up order. Only for the whole
+// chip programming after a bulk erase.
 class ChipsOwnPace {
  public:
-  explicit ChipsOwnPace(TForm1& form) : form_(form), fast_(form.line) { form.chipsOwnPace = true; }
-  ~ChipsOwnPace() { form_.chipsOwnPace = false; }
+  explicit ChipsOwnPace(TForm1& form);
+  ~ChipsOwnPace();
   ChipsOwnPace(const ChipsOwnPace&) = delete;
   ChipsOwnPace& operator=(const ChipsOwnPace&) = delete;
 
  private:
   TForm1& form_;
   FastLine fast_;
+  bool secondSupplyFirstBefore_;
 };
 
 }  // namespace kalmar

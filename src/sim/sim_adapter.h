@@ -28,7 +28,7 @@ class SimAdapter {
   static constexpr std::uint8_t kIdleStatus = 0x87;  // status bits other than 6
   static constexpr std::int64_t kSetupHoldNs = 100;  // TSET1 / THLD1
 
-  explicit SimAdapter(SimChip& chip, SupplyWiring wiring = SupplyWiring::D2IsVdd);
+  explicit SimAdapter(SimChip& chip, SupplyWiring wiring = SupplyWiring::D3IsVdd);
 
   void writeData(std::uint8_t byte, std::int64_t timeNs);
   std::uint8_t readStatus(std::int64_t timeNs);
