@@ -12,6 +12,7 @@
 #include "app/port_stack.h"
 #include "device/startup.h"
 #include "link/stop_request.h"
+#include "sim/sim_adapter.h"
 #include "ui/desktop_options.h"
 #include "ui/main_window.h"
 #include "ui/qt_host.h"
@@ -51,6 +52,36 @@ void watchForStopSignals(ui::MainWindow& window, ui::QtHost& host, LineProtocol&
     }
   });
   watch->start(100);
+}
+
+// What the simulated chip noticed (timing violations, what the documents
+// warn of), the first ten of them; empty when nothing.
+std::string simulatorFindings(const sim::SimLog& log) {
+  constexpr std::size_t kShown = 10;
+  std::string text;
+  std::size_t told = 0;
+  for (const sim::SimEvent& event : log.events()) {
+    if (event.kind == sim::EventKind::BusyCommand || ++told > kShown) continue;
+    text += (event.kind == sim::EventKind::Violation ? "Нарушение: " : "Предупреждение: ") +
+            event.text + "\r\n";
+  }
+  if (told > kShown) text += "... и ещё " + std::to_string(told - kShown) + ".\r\n";
+  if (log.violations() > 0) text += "Настоящий микроконтроллер мог быть записан неверно.";
+  return text;
+}
+
+// On a simulated chip: its findings during a command in a box after it.
+void reportSimulator(ui::MainWindow& window, ui::QtHost& host, PortStack& stack) {
+  if (!stack.simulated()) return;
+  window.afterCommand = [&host, &stack] {
+    sim::SimLog& log = stack.adapter()->log();
+    const std::string text = simulatorFindings(log);
+    const bool violation = log.violations() > 0;
+    log.clear();
+    if (!text.empty())
+      host.messageBox("Симулятор", text, violation ? MessageIcon::Error : MessageIcon::Warning,
+                      MessageButtons::Ok);
+  };
 }
 
 // Before a PIC12F629/675 is erased its calibration word and BG bits stand
@@ -133,6 +164,7 @@ int main(int argc, char** argv) {
   }
   watchForStopSignals(window, host, stack->line());
   showFactoryValues(form, host);
+  reportSimulator(window, host, *stack);
   window.showState();
   window.show();
   return app.exec();

@@ -84,6 +84,7 @@ void MainWindow::runCommand(RouteHandler handler) {
   handler(form_);
   running_ = false;
   showState();
+  if (afterCommand) afterCommand();
   takeRequest();
   if (closePending_) close();
 }

@@ -37,6 +37,8 @@ class MainWindow final : public QMainWindow, public WindowLink {
   bool commandRunning() const { return running_; }
   // Runs after the settings file is written at close (saving a simulated chip).
   std::function<void()> onClosed;
+  // Runs after each command (a route or speed button) has ended.
+  std::function<void()> afterCommand;
   // The end on a stop signal between commands: what the close box does
   // (chip file, settings), nothing shown.
   void closeForStop();
