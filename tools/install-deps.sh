@@ -19,5 +19,7 @@ kalmar_install_deps() {
   fi
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq && apt-get install -y -qq "${missing[@]}"
+  # Another apt (a desktop's updater right after login) may hold the lock: wait for it.
+  apt-get -o DPkg::Lock::Timeout=600 update -qq &&
+    apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${missing[@]}"
 }
