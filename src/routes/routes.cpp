@@ -3,6 +3,7 @@
 #include "appearance/about_help.h"
 #include "appearance/colour_dialog.h"
 #include "device/chip_selection.h"
+#include "device/socket_check.h"
 #include "files/hex_load.h"
 #include "files/listing_export.h"
 #include "files/listing_view.h"
@@ -42,16 +43,16 @@ void N24Click(TForm1& form) {
   Button16Click(form);
 }
 void N15Click(TForm1& form) {
-  Button7Click(form);
+  afterSocketCheck(form, Button7Click);
 }
 void N16Click(TForm1& form) {
-  Button9Click(form);
+  afterSocketCheck(form, Button9Click);
 }
 void N17Click(TForm1& form) {
-  Button12Click(form);
+  afterSocketCheck(form, Button12Click);
 }
 void N18Click(TForm1& form) {
-  Button15Click(form);
+  afterSocketCheck(form, Button15Click);
 }
 void N31Click(TForm1& form) {
   Button6Click(form);
@@ -60,22 +61,22 @@ void N32Click(TForm1& form) {
   Button4Click(form);
 }
 void N33Click(TForm1& form) {
-  Button11Click(form);
+  afterSocketCheck(form, Button11Click);
 }
 void N34Click(TForm1& form) {
   Button18Click(form);
 }
 void N43Click(TForm1& form) {
-  programFromFile(form);
+  afterSocketCheck(form, programFromFile);
 }
 void N44Click(TForm1& form) {
-  programFromFile(form);
+  afterSocketCheck(form, programFromFile);
 }
 void N36Click(TForm1& form) {
   Button8Click(form);
 }
 void N37Click(TForm1& form) {
-  Button7Click(form);
+  afterSocketCheck(form, Button7Click);
 }
 void N38Click(TForm1& form) {
   Button6Click(form);
@@ -90,19 +91,19 @@ void N23Click(TForm1& form) {
   Button4Click(form);
 }
 void N35Click(TForm1& form) {
-  Button9Click(form);
+  afterSocketCheck(form, Button9Click);
 }
 void N20Click(TForm1& form) {
   Button13Click(form);
 }
 void N21Click(TForm1& form) {
-  Button15Click(form);
+  afterSocketCheck(form, Button15Click);
 }
 void N14Click(TForm1& form) {
   Button10Click(form);
 }
 void N19Click(TForm1& form) {
-  Button12Click(form);
+  afterSocketCheck(form, Button12Click);
 }
 void SpeedButton7Click(TForm1& form) {
   Button14Click(form);
@@ -114,7 +115,7 @@ void SpeedButton11Click(TForm1& form) {
   Button8Click(form);
 }
 void SpeedButton12Click(TForm1& form) {
-  Button7Click(form);
+  afterSocketCheck(form, Button7Click);
 }
 void SpeedButton13Click(TForm1& form) {
   Button6Click(form);
@@ -123,7 +124,7 @@ void SpeedButton10Click(TForm1& form) {
   Button5Click(form);
 }
 void SpeedButton9Click(TForm1& form) {
-  Button9Click(form);
+  afterSocketCheck(form, Button9Click);
 }
 void SpeedButton8Click(TForm1& form) {
   Button4Click(form);
@@ -209,7 +210,8 @@ std::vector<RouteNode> buildMainMenu() {
        N1Click,
        STATE(N9),
        {{"N15", "Память программ из файла", N15Click, STATE(routes.N15)},
-        {"PIC2", "Память программ из PICа", [](TForm1& f) { PIC2Click(f); }, STATE(routes.PIC2)},
+        {"PIC2", "Память программ из PICа", [](TForm1& f) { afterSocketCheck(f, PIC2Click); },
+         STATE(routes.PIC2)},
         {"N16", "Память данных", N16Click, STATE(routes.N16)},
         {"N17", "Слово конфигурации", N17Click, STATE(routes.N17)},
         {"N18", "Идентификатор", N18Click, STATE(routes.N18)},

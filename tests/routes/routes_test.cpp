@@ -141,3 +141,30 @@ TEST(ProgramAllFromFile, ProgramsTheWholeChipFromTheLoadedFile) {
 
 }  // namespace
 }  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// The window asks which chip is in the socket before it writes or erases.
+TEST(SocketCheck, AnotherChipIsNamedAndAnEmptySocketRefused) {
+  FormRig other(sim::ChipKind::PIC12F675);  // in the socket; PIC16F84 selected
+  other.start();
+  const std::uint16_t calibration = other.sim.chip.program.back();
+  other.host.expectMessage(MessageResult::Cancel);
+  findRoute("N33")->handler(other.form);
+  ASSERT_EQ(other.host.messages.size(), 1u);
+  EXPECT_EQ(other.host.messages[0].caption, "Предупреждение.");
+  EXPECT_NE(other.host.messages[0].text.find("PIC12F675"), std::string::npos);
+  EXPECT_NE(other.host.messages[0].text.find("PIC16F84"), std::string::npos);
+  EXPECT_EQ(other.sim.chip.program.back(), calibration) << "nothing erased";
+
+  ChipRig empty(sim::ChipKind::PIC16F628A);
+  empty.sim.adapter.faults.noChip = true;
+  empty.host.expectMessage(MessageResult::Ok);
+  findRoute("N15")->handler(empty.form);
+  ASSERT_EQ(empty.host.messages.size(), 1u);
+  EXPECT_NE(empty.host.messages[0].text.find("не отвечает"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kalmar::testing
