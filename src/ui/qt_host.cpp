@@ -10,25 +10,12 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "ui/message_box.h"
 #include "ui/qt_text.h"
 
 namespace kalmar::ui {
 
 namespace {
-
-QMessageBox::Icon iconOf(MessageIcon icon) {
-  switch (icon) {
-    case MessageIcon::Error:
-      return QMessageBox::Critical;
-    case MessageIcon::Warning:
-      return QMessageBox::Warning;
-    case MessageIcon::Information:
-      return QMessageBox::Information;
-    case MessageIcon::None:
-      break;
-  }
-  return QMessageBox::NoIcon;
-}
 
 QString filterOf(const FileDialogRequest& request) {
   const QString pattern = qs(request.filter);
@@ -71,35 +58,8 @@ MessageResult QtHost::messageBox(const std::string& caption, const std::string& 
   }
   if (showState_) showState_();
   if (scriptedMessage) return scriptedMessage(caption, text, icon, buttons);
-  QMessageBox box(iconOf(icon), qs(caption), linesOf(text), QMessageBox::NoButton, window_);
-  QPushButton* first = nullptr;
-  QPushButton* second = nullptr;
-  switch (buttons) {
-    case MessageButtons::Ok:
-      first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-      break;
-    case MessageButtons::OkCancel:
-      first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-      second = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-      break;
-    case MessageButtons::YesNo:
-      first = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-      second = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-      break;
-  }
-  // Wide enough for its caption, which the window manager would cut.
-  QFont titleFont = box.font();
-  titleFont.setBold(true);
-  const int captionWidth = QFontMetrics(titleFont).horizontalAdvance(qs(caption)) + 200;
-  box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }")
-                        .arg(std::max(0, captionWidth - 140)));
-  box.setDefaultButton(first);
-  if (second) box.setEscapeButton(second);
-  box.exec();
-  const bool firstChosen = box.clickedButton() == first;
-  if (buttons == MessageButtons::YesNo) return firstChosen ? MessageResult::Yes : MessageResult::No;
-  if (buttons == MessageButtons::Ok) return MessageResult::Ok;
-  return firstChosen ? MessageResult::Ok : MessageResult::Cancel;
+  MessageDialog box(window_, qs(caption), linesOf(text), icon, buttons);
+  return box.ask();
 }
 
 void QtHost::beep() {

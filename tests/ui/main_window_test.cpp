@@ -1,6 +1,7 @@
 // The desktop window: real widgets over a simulated chip, offscreen.
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -13,6 +14,7 @@
 #include "ui/cell_edit.h"
 #include "ui/desktop_options.h"
 #include "ui/desktop_rig.h"
+#include "ui/message_box.h"
 #include "ui/progress_line.h"
 
 using kalmar::MessageResult;
@@ -210,6 +212,47 @@ class MainWindowTest : public QObject {
     rig.window->closeForStop();
     QVERIFY(chipSaved);
     QVERIFY(rig.messages.empty());
+  }
+
+  // Every line of a box stays whole and its caption uncut, at two font sizes.
+  void boxesFitTheirLines() {
+    const std::vector<std::pair<QString, QString>> boxes = {
+        {"Предупреждение.",
+         "Вы установили бит защиты кода. После программирования данные,\nзаписанные в "
+         "микроконтроллере, перестанут быть доступными для\nчтения и редактирования.\nВы "
+         "действительно хотите продолжить?"},
+        {"Предупреждение.",
+         "После стирания все данные, записанные сейчас в микроконтроллере\nбудут потеряны. Вы "
+         "действительно хотите продолжить?"},
+        {"Ошибка при программировании.",
+         "Прграмматор не обнаружен. Проверьте правильность соединения,\nпорт подключения, "
+         "напряжение питания программатора."},
+        {"Ошибка при определении драйвера порта.",
+         "Не удалось открыть порт /dev/parport0.\nПричина: Permission denied.\nНужны модуль "
+         "ppdev и право доступа к устройству (группа lp).\nПрограмма продолжит работу без "
+         "доступа к порту."},
+    };
+    const QFont original = QApplication::font();
+    for (int pixels : {11, 16}) {
+      QFont font = original;
+      font.setPixelSize(pixels);
+      QApplication::setFont(font);
+      for (const auto& [caption, text] : boxes) {
+        kalmar::ui::MessageDialog box(nullptr, caption, text, kalmar::MessageIcon::None,
+                                      kalmar::MessageButtons::OkCancel);
+        box.show();
+        QApplication::processEvents();
+        QLabel* label = box.textLabel();
+        for (const QString& line : text.split('\n'))
+          QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(line),
+                   qPrintable(line));
+        QFont bold = box.font();
+        bold.setBold(true);
+        QVERIFY(box.width() >= QFontMetrics(bold).horizontalAdvance(caption) + 100);
+        box.close();
+      }
+    }
+    QApplication::setFont(original);
   }
 
   void desktopOptionsNameThePort() {
