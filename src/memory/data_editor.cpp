@@ -110,6 +110,14 @@ void MaskEdit10KeyUp(TForm1& form, int n, CellKey key, int caret) {
   form.entryError = false;
 }
 
+bool moveToNeighbourCell(TForm1& form, int n, bool forward) {
+  const int next = forward ? n + 1 : n - 1;
+  if (!cellInUse(form, next)) return false;
+  form.editorKeyCounter = 0;
+  focusCell(form, next);
+  return true;
+}
+
 void MaskEdit1MouseUp(TForm1& form, int) {
   if (form.fillLock) return;
   if (form.window.SelLength > 1) form.window.SelLength = 1;

@@ -17,5 +17,8 @@ void MaskEdit10Enter(TForm1& form, int n);
 void MaskEdit10Click(TForm1& form, int n);
 void MaskEdit10KeyUp(TForm1& form, int n, CellKey key, int caret);
 void MaskEdit1MouseUp(TForm1& form, int n);
+// Tab and Shift+Tab: the next or the previous cell in use, as the arrow
+// keys go; false at either end.
+bool moveToNeighbourCell(TForm1& form, int n, bool forward);
 
 }  // namespace kalmar

@@ -161,6 +161,14 @@ void MaskEdit301KeyUp(TForm1& form, int n, CellKey key, int caret) {
   }
 }
 
+bool moveToNeighbourIdCell(TForm1& form, int n, bool forward) {
+  const int next = forward ? n + 1 : n - 1;
+  if (next < 301 || next > 304) return false;
+  form.idLeftMoveCounter = 0;
+  focusCell(form, next, 1);
+  return true;
+}
+
 void MaskEdit301MouseUp(TForm1& form, int) {
   if (form.window.SelLength > 1) form.window.SelLength = 1;
 }

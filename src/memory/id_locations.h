@@ -23,5 +23,7 @@ void MaskEdit301Change(TForm1& form, int n);
 void MaskEdit301Click(TForm1& form, int n);
 void MaskEdit301KeyUp(TForm1& form, int n, CellKey key, int caret);
 void MaskEdit301MouseUp(TForm1& form, int n);
+// Tab and Shift+Tab between the four ID cells; false at either end.
+bool moveToNeighbourIdCell(TForm1& form, int n, bool forward);
 
 }  // namespace kalmar

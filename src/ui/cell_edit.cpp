@@ -68,6 +68,19 @@ void CellEdit::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && onRelease) onRelease();
 }
 
+// Tab and Shift+Tab reach a widget only through event(): the focus chain
+// takes them before keyPressEvent.
+bool CellEdit::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress && onTab) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && onTab(key == Qt::Key_Tab)) {
+      event->accept();
+      return true;
+    }
+  }
+  return QLineEdit::event(event);
+}
+
 void CellEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   if (onFocusIn) onFocusIn();

@@ -27,12 +27,16 @@ class CellEdit : public QLineEdit {
   std::function<void()> onPress;
   std::function<void()> onRelease;
   std::function<void()> onFocusIn;
+  // Tab (true) or Shift+Tab (false); false when the cell has no neighbour
+  // that way, and the focus leaves the group as usual.
+  std::function<bool(bool forward)> onTab;
 
  protected:
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   std::string shown_;

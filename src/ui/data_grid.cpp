@@ -18,6 +18,10 @@ void noteSelection(TForm1& form, const CellEdit& cell) {
   form.window.SelLength = static_cast<int>(cell.selectedText().size());
 }
 
+void takeFocus(TForm1& form, const CellEdit& cell) {
+  form.window.ActiveControl = cell.objectName().toStdString();
+}
+
 void applySelection(const TForm1& form, QLineEdit& cell) {
   if (form.window.SelLength > 0)
     cell.setSelection(form.window.SelStart, form.window.SelLength);
@@ -85,17 +89,29 @@ void DataGrid::connectCell(CellEdit* cell, int n, WindowLink& link) {
   cell->onKeyUp = [&link, n](CellKey key, int caret) {
     link.input([n, key, caret](TForm1& f) { MaskEdit10KeyUp(f, n, key, caret); });
   };
-  cell->onPress = [&link, n] { link.input([n](TForm1& f) { MaskEdit10Click(f, n); }); };
+  cell->onPress = [&link, n, cell] {
+    link.input([n, cell](TForm1& f) {
+      takeFocus(f, *cell);
+      MaskEdit10Click(f, n);
+    });
+  };
   cell->onRelease = [&link, n, cell] {
     link.input([n, cell](TForm1& f) {
+      takeFocus(f, *cell);
       noteSelection(f, *cell);
       MaskEdit1MouseUp(f, n);
       applySelection(f, *cell);
     });
   };
+  cell->onTab = [&link, n](bool forward) {
+    bool moved = false;
+    link.input([n, forward, &moved](TForm1& f) { moved = moveToNeighbourCell(f, n, forward); });
+    return moved;
+  };
   cell->onFocusIn = [&link, n, cell] {
     link.input([n, cell](TForm1& f) {
       if (f.fillLock) return;
+      takeFocus(f, *cell);
       noteSelection(f, *cell);
       MaskEdit10Enter(f, n);
       applySelection(f, *cell);

@@ -42,6 +42,10 @@ class DataGrid {
 
 // What the focused cell's selection is, for the handlers that read it.
 void noteSelection(TForm1& form, const CellEdit& cell);
+// The window learns that a cell the user clicked or entered has the focus
+// before its handlers run (Qt tells focus changes only after the cell's
+// own focus event).
+void takeFocus(TForm1& form, const CellEdit& cell);
 // Gives a cell the selection the handlers left.
 void applySelection(const TForm1& form, QLineEdit& cell);
 

@@ -22,9 +22,20 @@ IdCells::IdCells(QWidget* parent, WindowLink& link) {
     cell->onKeyUp = [&link, n](CellKey key, int caret) {
       link.input([n, key, caret](TForm1& f) { MaskEdit301KeyUp(f, n, key, caret); });
     };
-    cell->onPress = [&link, n] { link.input([n](TForm1& f) { MaskEdit301Click(f, n); }); };
+    cell->onPress = [&link, n, cell] {
+      link.input([n, cell](TForm1& f) {
+        takeFocus(f, *cell);
+        MaskEdit301Click(f, n);
+      });
+    };
+    cell->onTab = [&link, n](bool forward) {
+      bool moved = false;
+      link.input([n, forward, &moved](TForm1& f) { moved = moveToNeighbourIdCell(f, n, forward); });
+      return moved;
+    };
     cell->onRelease = [&link, n, cell] {
       link.input([n, cell](TForm1& f) {
+        takeFocus(f, *cell);
         noteSelection(f, *cell);
         MaskEdit301MouseUp(f, n);
         applySelection(f, *cell);

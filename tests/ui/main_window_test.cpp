@@ -97,6 +97,30 @@ class MainWindowTest : public QObject {
     QVERIFY(std::filesystem::exists(rig.directory / "Kalmar.cfg"));
   }
 
+  // In the editor a click puts the caret into the clicked cell; Tab and
+  // Shift+Tab go to the neighbours.
+  void aClickedCellTakesTheKeys() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    QTest::mouseClick(rig.find<QToolButton>("SpeedButton8"), Qt::LeftButton);  // edit
+    rig.settle();
+    QTest::keyClicks(rig.find<kalmar::ui::CellEdit>("MaskEdit1"), "a5");
+    auto* cell49 = rig.find<kalmar::ui::CellEdit>("MaskEdit50");
+    QTest::mouseClick(cell49, Qt::LeftButton, {}, QPoint(3, cell49->height() / 2));
+    rig.settle();
+    QVERIFY(cell49->hasFocus());
+    QTest::keyClicks(cell49, "3c");
+    QCOMPARE(rig.form->buffer.dataEdit[49], std::uint8_t{0x3C});
+    QCOMPARE(rig.form->buffer.dataEdit[1], std::uint8_t{0xFF});
+    auto* next = QApplication::focusWidget();
+    QCOMPARE(next->objectName(), QString("MaskEdit51"));  // the caret went on
+    QTest::keyClick(next, Qt::Key_Tab);
+    rig.settle();
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("MaskEdit52"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    rig.settle();
+    QCOMPARE(QApplication::focusWidget()->objectName(), QString("MaskEdit51"));
+  }
+
   void cellsTakeKeystrokesAndRefuseWhatIsNotHex() {
     DesktopRig rig(ChipKind::PIC16F628A);
     QTest::mouseClick(rig.find<QToolButton>("SpeedButton8"), Qt::LeftButton);  // edit
