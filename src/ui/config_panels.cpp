@@ -111,6 +111,7 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   small.setPixelSize(10);  // "BG - не менять" in the width of the switches' column
   Label1->setFont(small);
   QToolButton* arrow = pictureButton("SpeedButton14", "", Panel3, 81, 0);
+  arrow->setAccessibleName(QStringLiteral("Выбрать биты BG"));
   arrow->setFixedSize(16, 16);
   arrow->setIconSize(QSize(12, 12));
   QObject::connect(arrow, &QToolButton::clicked, arrow,

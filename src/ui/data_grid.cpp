@@ -52,6 +52,7 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes) {
                       kViewTop + row * TextColumn::lineHeight(), kCellWidth - 1,
                       TextColumn::lineHeight());
     cell->setReadOnly(true);
+    cell->setAccessibleName(QStringLiteral("Память данных, адрес ") + qs(hex2(n - 1)));
     connectCell(cell, n, link);
     cells[static_cast<std::size_t>(n - 1)] = cell;
   }

@@ -16,6 +16,9 @@ IdCells::IdCells(QWidget* parent, WindowLink& link) {
     auto* cell = new CellEdit(QStringLiteral("MaskEdit%1").arg(n), 4, GroupBox8);
     cell->setFrame(true);
     cell->setGeometry(8 + i * 50, 18, 44, 20);
+    cell->setAccessibleName(QStringLiteral("Идентификатор, слово %1 (адрес %2)")
+                                .arg(i + 1)
+                                .arg(QString::number(0x2000 + i, 16).toUpper()));
     cell->onEdited = [&link, n](const std::string& text) {
       link.input([n, text](TForm1& f) { setIdCellText(f, n, text); });
     };

@@ -1,11 +1,26 @@
 #include "ui/menus.h"
 
+#include <QGroupBox>
 #include <QMenu>
 
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
 namespace kalmar::ui {
+
+namespace {
+
+// What a screen reader reads for a speed button: what it does, and where
+// when two groups have a button that does the same ("Сохранить").
+QString accessibleNameOf(const QString& hint, QWidget* parent) {
+  for (QWidget* widget = parent; widget != nullptr; widget = widget->parentWidget())
+    if (auto* group = qobject_cast<QGroupBox*>(widget);
+        group && !group->title().trimmed().isEmpty())
+      return hint + QStringLiteral(" (") + group->title().trimmed() + QStringLiteral(")");
+  return hint;
+}
+
+}  // namespace
 
 QToolButton* pictureButton(const char* name, const char* hint, QWidget* parent, int left, int top) {
   auto* button = new QToolButton(parent);
@@ -14,6 +29,7 @@ QToolButton* pictureButton(const char* name, const char* hint, QWidget* parent, 
   button->setIconSize(QSize(16, 16));
   button->setAutoRaise(true);
   button->setToolTip(QString::fromUtf8(hint));
+  button->setAccessibleName(accessibleNameOf(QString::fromUtf8(hint), parent));
   button->setFocusPolicy(Qt::NoFocus);  // speed buttons never take the focus
   button->setGeometry(left, top, 22, 22);
   return button;

@@ -18,6 +18,8 @@ void ProgressLine::setValue(int value) {
   if (value == value_) return;
   const int before = fillWidth(value_), after = fillWidth(value);
   value_ = value;
+  // A screen reader reads the share done.
+  setAccessibleDescription(QStringLiteral("%1 %").arg(std::min(100, value * 100 / kMaximum)));
   if (before != after)
     update(1 + std::min(before, after), 1, std::abs(after - before), height() - 2);
 }

@@ -1,4 +1,5 @@
 // The desktop window: real widgets over a simulated chip, offscreen.
+#include <QAccessible>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -119,6 +120,29 @@ class MainWindowTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
     rig.settle();
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("MaskEdit51"));
+  }
+
+  // A screen reader tells every cell and speed button apart by its name.
+  void cellsAndButtonsHaveDistinctAccessibleNames() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    QSet<QString> names;
+    int widgets = 0;
+    const auto take = [&](QWidget* widget) {
+      QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+      QVERIFY(accessible != nullptr);
+      const QString name = accessible->text(QAccessible::Name);
+      QVERIFY2(!name.isEmpty(), qPrintable(widget->objectName()));
+      QVERIFY2(!names.contains(name), qPrintable(name));
+      names.insert(name);
+      ++widgets;
+    };
+    for (auto* cell : rig.window->findChildren<kalmar::ui::CellEdit*>()) take(cell);
+    for (auto* button : rig.window->findChildren<QToolButton*>())
+      if (button->objectName().startsWith("SpeedButton")) take(button);
+    QVERIFY(widgets >= 128 + 4 + 8);
+    QCOMPARE(QAccessible::queryAccessibleInterface(rig.find<QWidget>("MaskEdit50"))
+                 ->text(QAccessible::Name),
+             QString("Память данных, адрес 31"));
   }
 
   void cellsTakeKeystrokesAndRefuseWhatIsNotHex() {
