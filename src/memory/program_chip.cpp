@@ -77,11 +77,13 @@ Outcome programChip(TForm1& form, const std::string& doneText) {
     step = eraseForProgramming(form);
     if (step) {
       restoreFileImage(form, file);
+      Config_Chenge_iz_W(form);  // the panel shows the word that goes into the chip
       step = writeAfterErase(form);
     }
   }
   if (!step) {
     form.buffer = file;  // the buffer keeps the file, whatever the chip holds
+    Config_Chenge_iz_W(form);
     return step;
   }
   form.window.StatusBar1 = doneText;
