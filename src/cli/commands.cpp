@@ -36,10 +36,6 @@ Outcome identified(Session& session, const CommandRecord& command, const Options
   return std::move(identification.outcome);
 }
 
-}  // namespace
-
-namespace {
-
 // write-config without a word takes the word of ./Kalmar.cfg, which must be there.
 bool settingsWordAvailable(const Options& options) {
   if (options.command != "write-config" || !options.arguments.empty()) return true;
