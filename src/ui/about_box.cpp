@@ -77,6 +77,10 @@ AboutBox::AboutBox(QWidget* parent, WindowLink& link)
   layout->addWidget(version_, 1, 1);
   layout->addWidget(text_, 2, 1);
   layout->addWidget(Label3, 3, 1);
+  // The line above is the program's own; which build runs is said here.
+  build_ = new QLabel(QStringLiteral("Эта сборка: Kalmar %1 для Linux.").arg(KALMAR_VERSION), this);
+  build_->setObjectName("BuildVersion");
+  layout->addWidget(build_, 4, 1);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -89,6 +93,7 @@ void AboutBox::showState(const WindowState& window) {
   paint(title_, window.about.titleColour);
   paint(version_, window.about.textColour);
   paint(text_, window.about.textColour);
+  paint(build_, window.about.textColour);
   paint(Label3, window.about.linkColour);
 }
 

@@ -19,6 +19,7 @@ class AboutBox : public QDialog {
   QLabel* title_;
   QLabel* version_;
   QLabel* text_;
+  QLabel* build_ = nullptr;
   QLabel* Label3;
 };
 

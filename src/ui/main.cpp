@@ -116,6 +116,8 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
+  // The window belongs to its launcher (the desktop entry's id).
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kalmar.Kalmar"));
   QTranslator translator;
   prepareLook(app, translator);
 
