@@ -14,6 +14,7 @@
 #include "files/hex_load.h"
 #include "link/line_protocol.h"
 #include "memory/program_chip.h"
+#include "memory/programming_cycle.h"
 #include "port/recording_port.h"
 #include "port/sim_port.h"
 #include "support/fake_host.h"
@@ -33,16 +34,15 @@ struct Case {
 
 double floorSeconds(const TForm1& form) {
   const DeviceProfile& chip = form.profile;
-  const CycleTimes& t = chip.cycles;
-  const bool programOnly = t.programOnlyUs > 0 && chip.family != Family::Family12F6xx;
-  const int wordUs = programOnly ? t.programOnlyUs : t.programWordUs;
-  double us = 2.0 * t.bulkEraseUs + t.configWordUs;
+  const auto time = [&chip](Cycle cycle) { return cycleMicros(chip, cycle); };
+  double us = 2.0 * time(Cycle::BulkErase) + time(Cycle::ConfigWord);
   for (int i = 0; i < chip.programWords; ++i)
-    if (form.buffer.program[static_cast<std::size_t>(i)] != kBlankWord) us += wordUs;
+    if (form.buffer.program[static_cast<std::size_t>(i)] != kBlankWord)
+      us += time(Cycle::ProgramWord);
   for (int i = 0; i < chip.dataBytes; ++i)
-    if (form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte) us += t.dataByteUs;
+    if (form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte) us += time(Cycle::DataByte);
   for (std::uint16_t id : form.buffer.ids)
-    if (id != kBlankWord) us += t.configWordUs;
+    if (id != kBlankWord) us += time(Cycle::ConfigWord);
   return us * 1e-6;
 }
 

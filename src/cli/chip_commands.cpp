@@ -73,9 +73,7 @@ bool fileHoldsNothing(const Buffer& buffer) {
     if (word != kBlankWord) return false;
   for (std::uint8_t byte : buffer.data)
     if (byte != kBlankByte) return false;
-  for (std::uint16_t id : buffer.ids)
-    if (id != kBlankWord) return false;
-  return true;
+  return allIdsBlank(buffer);
 }
 
 std::string asmPathFor(const std::string& hexPath) {

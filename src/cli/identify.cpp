@@ -4,6 +4,7 @@
 
 #include "device/catalogue.h"
 #include "device/chip_selection.h"
+#include "device/socket_check.h"
 #include "link/programmer_check.h"
 #include "memory/device_id.h"
 #include "window/hex_text.h"
@@ -20,23 +21,24 @@ std::string revisionText(const CatalogueEntry& chip, std::uint16_t id) {
 
 Identification identifyChip(TForm1& form, bool chipChosen) {
   const Outcome refused = Outcome::failed({}, {}, {});
-  const std::uint16_t id = readDeviceId(form);
+  const SocketReading reading = readSocket(form);
   const std::string selected = form.profile.name;
-  if (noChipAnswered(id)) {
-    // The PIC16F84 and PIC16C84 have no ID: silence is all they can say.
-    if (!form.profile.hasDeviceId()) return {Identity::Matches, Outcome::done({})};
-    // Silence is also what a missing adapter gives; its own check tells.
-    if (Outcome check = Chek_Hard(form); !check) return {Identity::NoProgrammer, check};
-    std::fprintf(stderr,
-                 "Микроконтроллер %s не отвечает (идентификатор %s): в программаторе нет "
-                 "микроконтроллера, или он вставлен неправильно.\n"
-                 "Команда не выполнена; --force выполняет её без проверки.\n",
-                 selected.c_str(), hex4(id).c_str());
-    return {Identity::NoChip, refused};
+  const CatalogueEntry* detected = reading.detected;
+  switch (reading.answer) {
+    case SocketReading::Answer::SelectedChip:
+      return {Identity::Matches, Outcome::done({})};
+    case SocketReading::Answer::NoProgrammer:
+      return {Identity::NoProgrammer, reading.check};
+    case SocketReading::Answer::NoChip:
+      std::fprintf(stderr,
+                   "Микроконтроллер %s не отвечает (идентификатор %s): в программаторе нет "
+                   "микроконтроллера, или он вставлен неправильно.\n"
+                   "Команда не выполнена; --force выполняет её без проверки.\n",
+                   selected.c_str(), hex4(reading.id).c_str());
+      return {Identity::NoChip, refused};
+    case SocketReading::Answer::OtherChip:
+      break;
   }
-  const CatalogueEntry* detected = findChipByDeviceId(id);
-  if (detected != nullptr && detected->name == selected)
-    return {Identity::Matches, Outcome::done({})};
   if (detected != nullptr && !chipChosen) {
     selectChipByName(form, detected->name);
     return {Identity::Selected, Outcome::done({})};
@@ -46,12 +48,12 @@ Identification identifyChip(TForm1& form, bool chipChosen) {
                  "В программаторе микроконтроллер с идентификатором %s, а выбран %s.\n"
                  "Kalmar не знает такого идентификатора. Команда не выполнена; --force выполняет "
                  "её без проверки.\n",
-                 hex4(id).c_str(), selected.c_str());
+                 hex4(reading.id).c_str(), selected.c_str());
   else
     std::fprintf(stderr,
                  "В программаторе %s, ревизия %s, а выбран %s.\n"
                  "Выберите -c %s; --force выполняет команду без проверки.\n",
-                 detected->name, revisionText(*detected, id).c_str(), selected.c_str(),
+                 detected->name, revisionText(*detected, reading.id).c_str(), selected.c_str(),
                  detected->name);
   return {Identity::OtherChip, refused};
 }

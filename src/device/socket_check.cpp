@@ -39,17 +39,35 @@ Outcome otherChip(TForm1& form, std::uint16_t id, const CatalogueEntry* detected
 
 }  // namespace
 
-Outcome checkChipInSocket(TForm1& form) {
+SocketReading readSocket(TForm1& form) {
+  using Answer = SocketReading::Answer;
   const std::uint16_t id = readDeviceId(form);
   if (noChipAnswered(id)) {
-    if (!form.profile.hasDeviceId()) return Outcome::done({});
+    // The PIC16F84 and PIC16C84 have no ID: silence is all they can say.
+    if (!form.profile.hasDeviceId()) return {Answer::SelectedChip, id, nullptr, {}};
     // Silence is also what a missing adapter gives; its own check tells.
-    if (Outcome check = Chek_Hard(form); !check) return check;
-    return noChip(form, id);
+    if (Outcome check = Chek_Hard(form); !check) return {Answer::NoProgrammer, id, nullptr, check};
+    return {Answer::NoChip, id, nullptr, {}};
   }
   const CatalogueEntry* detected = findChipByDeviceId(id);
-  if (detected != nullptr && detected->name == form.profile.name) return Outcome::done({});
-  return otherChip(form, id, detected);
+  if (detected != nullptr && detected->name == form.profile.name)
+    return {Answer::SelectedChip, id, detected, {}};
+  return {Answer::OtherChip, id, detected, {}};
+}
+
+Outcome checkChipInSocket(TForm1& form) {
+  const SocketReading reading = readSocket(form);
+  switch (reading.answer) {
+    case SocketReading::Answer::SelectedChip:
+      return Outcome::done({});
+    case SocketReading::Answer::NoProgrammer:
+      return reading.check;
+    case SocketReading::Answer::NoChip:
+      return noChip(form, reading.id);
+    case SocketReading::Answer::OtherChip:
+      break;
+  }
+  return otherChip(form, reading.id, reading.detected);
 }
 
 }  // namespace kalmar

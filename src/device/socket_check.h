@@ -1,9 +1,28 @@
 #pragma once
 
+#include <cstdint>
+
+#include "device/catalogue.h"
 #include "window/form1.h"
 #include "window/outcome.h"
 
 namespace kalmar {
+
+// What the socket said when asked for its device ID (one short programming
+// session), judged against the selected chip.
+struct SocketReading {
+  enum class Answer {
+    SelectedChip,  // the selected chip, or silence from one that has no ID
+    NoProgrammer,  // silence, and the programmer check found no adapter
+    NoChip,        // silence where the selected chip has an ID
+    OtherChip,     // another ID; detected is null when no supported chip has it
+  };
+  Answer answer;
+  std::uint16_t id;
+  const CatalogueEntry* detected;
+  Outcome check;  // the programmer check's, for NoProgrammer
+};
+SocketReading readSocket(TForm1& form);
 
 // Before the window writes or erases: which chip is in the socket, by its
 // device ID in one short programming session. Another chip than the one

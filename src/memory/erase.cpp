@@ -143,12 +143,6 @@ Outcome keepFactoryValues(TForm1& form, std::uint16_t bgSource) {
 
 namespace {
 
-bool allIdsBlank(const TForm1& form) {
-  for (std::uint16_t id : form.buffer.ids)
-    if (id != kBlankWord) return false;
-  return true;
-}
-
 const char* const kErased =
     " Последнее выполненое действие: успешное стирание всех данных микроконтроллера.";
 
@@ -171,16 +165,6 @@ void showErasedChip(TForm1& form) {
     item->Enabled = false;
   w.Edit5.say("Микроконтроллер & Буфер", "Отображено состояние буфера и микроконтроллера", false);
   w.StatusBar1 = kErased;
-}
-
-// A read that went well but found what should not be there: failed, with
-// no box of its own.
-Outcome failedUnless(TForm1& form, Outcome read, bool blank) {
-  if (read && !blank) {
-    form.operation.ok = false;
-    read.kind = OutcomeKind::Failed;
-  }
-  return read;
 }
 
 // The PIC16F84 family's erase leaves data memory to FFh written byte by byte.
@@ -224,7 +208,7 @@ Outcome checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
   if (outcome) outcome = checkConfigBlank(form, is12F6xx, keptConfig);
   if (outcome) {
     Outcome read = Proc_Read_ID(form);
-    outcome = failedUnless(form, std::move(read), allIdsBlank(form));
+    outcome = failedUnless(form, std::move(read), allIdsBlank(form.buffer));
   }
   return outcome;
 }
@@ -386,25 +370,30 @@ Outcome endErase(TForm1& form, Outcome outcome, std::int64_t start) {
 
 }  // namespace
 
-Outcome eraseChip(TForm1& form) {
+namespace {
+
+// The whole erase; a proven blank chip (the window's "Стереть Все") or
+// only the bulk erase with the factory values kept (before programming).
+Outcome eraseWhole(TForm1& form, bool proveBlank) {
   const bool is12F6xx = form.profile.is12F6xx();
   std::uint16_t keptConfig = form.buffer.config;
   if (is12F6xx)
     if (Outcome asked = noteFactoryValues(form, keptConfig); !asked) return asked;
   const std::int64_t start = beginErase(form);
   Outcome outcome = eraseKeepingFactoryValues(form, is12F6xx, keptConfig);
-  if (outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
-  if (outcome) showErasedChip(form);
+  if (proveBlank && outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
+  if (proveBlank && outcome) showErasedChip(form);
   return endErase(form, std::move(outcome), start);
 }
 
+}  // namespace
+
+Outcome eraseChip(TForm1& form) {
+  return eraseWhole(form, true);
+}
+
 Outcome eraseForProgramming(TForm1& form) {
-  const bool is12F6xx = form.profile.is12F6xx();
-  std::uint16_t keptConfig = form.buffer.config;
-  if (is12F6xx)
-    if (Outcome asked = noteFactoryValues(form, keptConfig); !asked) return asked;
-  const std::int64_t start = beginErase(form);
-  return endErase(form, eraseKeepingFactoryValues(form, is12F6xx, keptConfig), start);
+  return eraseWhole(form, false);
 }
 
 }  // namespace kalmar

@@ -99,11 +99,7 @@ Outcome Proc_Write_ID(TForm1& form) {
 Outcome writeAndCheckIds(TForm1& form) {
   Outcome outcome = Proc_Write_ID(form);
   if (outcome) outcome = Proc_Read_ID(form);
-  if (outcome && form.writtenIds != form.buffer.ids) {
-    form.operation.ok = false;
-    outcome.kind = OutcomeKind::Failed;  // the IDs read are not those written
-  }
-  return outcome;
+  return failedUnless(form, std::move(outcome), form.writtenIds == form.buffer.ids);
 }
 
 Outcome Button13Click(TForm1& form) {

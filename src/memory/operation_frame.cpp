@@ -105,6 +105,14 @@ Outcome endChainedCommand(TForm1& form, std::int64_t startMs, Outcome chain,
   return std::move(chain).timed(form.window.StatusBar2);
 }
 
+Outcome failedUnless(TForm1& form, Outcome step, bool found) {
+  if (step && !found) {
+    form.operation.ok = false;
+    step.kind = OutcomeKind::Failed;
+  }
+  return step;
+}
+
 Outcome reportFailure(TForm1& form, const std::string& caption, const std::string& text,
                       const std::string& lastAction) {
   form.host.messageBox(caption, text, MessageIcon::Error, MessageButtons::Ok);

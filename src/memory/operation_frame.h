@@ -51,6 +51,10 @@ Outcome endChainedCommand(TForm1& form, std::int64_t startMs, Outcome chain,
 inline constexpr const char* kWriteNotFinished =
     "Процесс записи не был успешно завершен.\r\nВозможно не все данные были записаны.";
 
+// A step that went well but found what it should not (an ID that is not
+// blank, not what was written): failed, with no box of its own.
+Outcome failedUnless(TForm1& form, Outcome step, bool found);
+
 // A failure inside a frame: the error box and the operation ok flag; the
 // failed outcome with the status text the frame will close with.
 Outcome reportFailure(TForm1& form, const std::string& caption, const std::string& text,

@@ -13,12 +13,6 @@ namespace kalmar {
 
 namespace {
 
-bool allIdsBlank(const Buffer& buffer) {
-  for (std::uint16_t id : buffer.ids)
-    if (id != kBlankWord) return false;
-  return true;
-}
-
 // The erase leaves its own blank image; the file comes back, with the
 // chip's calibration word and BG bits where the erase kept them.
 void restoreFileImage(TForm1& form, const Buffer& file) {
@@ -40,11 +34,7 @@ void restoreFileImage(TForm1& form, const Buffer& file) {
 Outcome writeOrCheckIds(TForm1& form) {
   if (!allIdsBlank(form.buffer)) return writeAndCheckIds(form);
   Outcome read = Proc_Read_ID(form);
-  if (read && !allIdsBlank(form.buffer)) {
-    form.operation.ok = false;
-    read.kind = OutcomeKind::Failed;  // the erase left an ID
-  }
-  return read;
+  return failedUnless(form, std::move(read), allIdsBlank(form.buffer));
 }
 
 // After the erase: what differs from blank, each cell read back, then all
@@ -92,16 +82,15 @@ Outcome programChip(TForm1& form, const std::string& doneText) {
 }
 
 Outcome programFromFile(TForm1& form) {
+  const char* const done =
+      " Последнее выполненное действие: микроконтроллер запрограммирован, всё проверено.";
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: программирование микроконтроллера.", 5, false);
   BattonEnable(form);  // each step shows the wait panel itself
-  Outcome chain = programChip(
-      form, " Последнее выполненное действие: микроконтроллер запрограммирован, всё проверено.");
+  Outcome chain = programChip(form, done);
   if (chain.kind == OutcomeKind::NoProgrammer || chain.kind == OutcomeKind::Refused) return chain;
-  return endChainedCommand(
-      form, start, std::move(chain),
-      " Последнее выполненное действие: микроконтроллер запрограммирован, всё проверено.",
-      "Ошибка при программировании микроконтроллера.", kWriteNotFinished);
+  return endChainedCommand(form, start, std::move(chain), done,
+                           "Ошибка при программировании микроконтроллера.", kWriteNotFinished);
 }
 
 }  // namespace kalmar

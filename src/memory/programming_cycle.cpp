@@ -13,7 +13,9 @@ bool usesProgramOnly(const DeviceProfile& chip) {
   return chip.cycles.programOnlyUs > 0 && chip.family != Family::Family12F6xx;
 }
 
-int microsOf(const DeviceProfile& chip, Cycle cycle) {
+}  // namespace
+
+int cycleMicros(const DeviceProfile& chip, Cycle cycle) {
   switch (cycle) {
     case Cycle::ProgramWord:
       return usesProgramOnly(chip) ? chip.cycles.programOnlyUs : chip.cycles.programWordUs;
@@ -26,8 +28,6 @@ int microsOf(const DeviceProfile& chip, Cycle cycle) {
   }
   return chip.cycles.programWordUs;
 }
-
-}  // namespace
 
 // The adapter of Shema.htm has VPP on the first switch (D2) and VDD on the
 // second (D3). The PIC16F62x, 62xA and 12F629/675 want VPP before VDD
@@ -47,7 +47,7 @@ ChipsOwnPace::~ChipsOwnPace() {
 
 void waitCycle(TForm1& form, Cycle cycle) {
   if (form.chipsOwnPace)
-    form.line.timing().PausMicros(microsOf(form.profile, cycle));
+    form.line.timing().PausMicros(cycleMicros(form.profile, cycle));
   else
     form.line.Paus(kWindowCycleUnits);
 }

@@ -10,6 +10,10 @@ namespace kalmar {
 // The kinds of programming cycle, each with its own time on a chip.
 enum class Cycle { ProgramWord, DataByte, BulkErase, ConfigWord };
 
+// The chip's own time of a cycle in microseconds (its catalogue row), as
+// the chips' own pace waits it.
+int cycleMicros(const DeviceProfile& chip, Cycle cycle);
+
 // Waits out a cycle begun by Begin Erase/Programming: 1000 units, as the
 // window's commands have always waited, or the chip's own time (its
 // catalogue row) while the chips' own pace is on.

@@ -31,6 +31,13 @@ struct Buffer {
   }
 };
 
+// Whether no ID word is set.
+inline bool allIdsBlank(const Buffer& buffer) {
+  for (std::uint16_t id : buffer.ids)
+    if (id != kBlankWord) return false;
+  return true;
+}
+
 // The state every operation frame shares.
 struct OperationState {
   bool ok = true;            // no failure in the running operation so far
