@@ -118,6 +118,7 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
                    [&link] { link.input(SpeedButton14Click); });
   ListBox1 = new QListWidget(Panel3);
   ListBox1->setObjectName("ListBox1");
+  ListBox1->setAccessibleName(QStringLiteral("Биты BG"));
   ListBox1->addItems({QStringLiteral("не менять"), QStringLiteral("00"), QStringLiteral("01"),
                       QStringLiteral("10"), QStringLiteral("11")});
   ListBox1->setGeometry(1, 16, 96, 70);

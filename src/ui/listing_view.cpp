@@ -19,7 +19,7 @@ ListingView::ListingView(QWidget* parent, WindowLink& link) {
   Edit6 = new SourceBox("Edit6", GroupBox9);
   Edit6->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit6); }); };
 
-  ScrollBox2 = columnScrollArea("ScrollBox2", GroupBox9);
+  ScrollBox2 = columnScrollArea("ScrollBox2", QStringLiteral("Листинг"), GroupBox9);
   QWidget* content = ScrollBox2->widget();
   auto* row = static_cast<QHBoxLayout*>(content->layout());
   Memo13 = new TextColumn("Memo13", content);

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "device/startup.h"
+#include "ui/accessible_views.h"
 #include "ui/icons.h"
 #include "ui/qt_text.h"
 
@@ -30,6 +31,7 @@ bool tracksFocus(const QString& name) {
 
 MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
     : form_(form), host_(host), captionSuffix_(std::move(captionSuffix)) {
+  installAccessibleViews();
   setObjectName("TForm1");
   setWindowIcon(programIcon());
   client_ = new QWidget(this);

@@ -4,24 +4,20 @@
 #include <QScrollBar>
 
 #include "memory/config_word.h"
+#include "ui/accessible_views.h"
 #include "ui/qt_text.h"
 #include "window/hex_text.h"
 
 namespace kalmar::ui {
 
-QScrollArea* columnScrollArea(const char* name, QWidget* parent) {
+QScrollArea* columnScrollArea(const char* name, const QString& accessibleName, QWidget* parent) {
   auto* area = new QScrollArea(parent);
   area->setObjectName(name);
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   area->setWidgetResizable(false);
   area->verticalScrollBar()->setSingleStep(TextColumn::lineHeight());
-  auto* content = new QWidget(area);
-  auto* row = new QHBoxLayout(content);
-  row->setContentsMargins(0, 0, 0, 0);
-  row->setSpacing(0);
-  row->setSizeConstraint(QLayout::SetFixedSize);
-  area->setWidget(content);
+  area->setWidget(new ColumnRow(accessibleName, area));
   return area;
 }
 
@@ -32,7 +28,7 @@ ProgramView::ProgramView(QWidget* parent, WindowLink& link) {
   Edit4 = new SourceBox("Edit4", GroupBox2);
   Edit4->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit4); }); };
 
-  ScrollBox1 = columnScrollArea("ScrollBox1", GroupBox2);
+  ScrollBox1 = columnScrollArea("ScrollBox1", QStringLiteral("Память программ"), GroupBox2);
   QWidget* content = ScrollBox1->widget();
   auto* row = static_cast<QHBoxLayout*>(content->layout());
   Memo1 = new TextColumn("Memo1", content);

@@ -28,7 +28,8 @@ class ProgramView {
   std::array<TextColumn*, 8> columns;
 };
 
-// A scroll area whose content is a row of columns of one height.
-QScrollArea* columnScrollArea(const char* name, QWidget* parent);
+// A scroll area whose content is a row of columns of one height (a
+// ColumnRow, read by screen readers line by line under accessibleName).
+QScrollArea* columnScrollArea(const char* name, const QString& accessibleName, QWidget* parent);
 
 }  // namespace kalmar::ui

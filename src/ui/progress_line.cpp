@@ -1,5 +1,6 @@
 #include "ui/progress_line.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <algorithm>
 
@@ -8,6 +9,7 @@ namespace kalmar::ui {
 ProgressLine::ProgressLine(const char* name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setAccessibleName(QStringLiteral("Ход выполнения"));
 }
 
 int ProgressLine::fillWidth(int value) const {
@@ -20,6 +22,10 @@ void ProgressLine::setValue(int value) {
   value_ = value;
   // A screen reader reads the share done.
   setAccessibleDescription(QStringLiteral("%1 %").arg(std::min(100, value * 100 / kMaximum)));
+  if (QAccessible::isActive()) {
+    QAccessibleValueChangeEvent changed(this, value);
+    QAccessible::updateAccessibility(&changed);
+  }
   if (before != after)
     update(1 + std::min(before, after), 1, std::abs(after - before), height() - 2);
 }

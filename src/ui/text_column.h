@@ -21,6 +21,7 @@ class TextColumn : public QWidget {
   const std::vector<std::string>& lines() const { return lines_; }
   // The column shows this many lines: its height follows.
   void setRowsShown(int rows);
+  int rowsShown() const { return rows_ < 0 ? static_cast<int>(lines_.size()) : rows_; }
   void setTextColour(const QColor& colour);
   void setBackground(const QColor& colour);
 

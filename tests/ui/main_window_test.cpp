@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QToolButton>
 
@@ -143,6 +144,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(QAccessible::queryAccessibleInterface(rig.find<QWidget>("MaskEdit50"))
                  ->text(QAccessible::Name),
              QString("Память данных, адрес 31"));
+  }
+
+  // The drawn views: program words line by line, the progress as a value,
+  // the oscillator switches as radio buttons.
+  void drawnViewsReadAsRowsValuesAndRoles() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    auto* words = QAccessible::queryAccessibleInterface(rig.find<QScrollArea>("ScrollBox1")->widget());
+    QCOMPARE(words->role(), QAccessible::List);
+    QCOMPARE(words->childCount(), 256);
+    QCOMPARE(words->child(1)->text(QAccessible::Name),
+             QString("0008: 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF"));
+    QCOMPARE(words->indexOfChild(words->child(1)), 1);
+    auto* line = rig.find<kalmar::ui::ProgressLine>("ProgressBar1");
+    line->setValue(53);
+    auto* progress = QAccessible::queryAccessibleInterface(line);
+    QCOMPARE(progress->role(), QAccessible::ProgressBar);
+    QCOMPARE(progress->valueInterface()->currentValue().toInt(), 53);
+    QCOMPARE(progress->valueInterface()->maximumValue().toInt(), 106);
+    QCOMPARE(QAccessible::queryAccessibleInterface(rig.find<QRadioButton>("RadioButton1"))->role(),
+             QAccessible::RadioButton);
   }
 
   void cellsTakeKeystrokesAndRefuseWhatIsNotHex() {
