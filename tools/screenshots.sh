@@ -2,7 +2,8 @@
 # Screenshots of the desktop window on a simulated chip, for review:
 # start-up, a PIC16F628A after "Прочитать все", the listing view, the data
 # memory editor, the wait panel, a verify failure box, the PIC12F675 BG
-# chooser. Saved as PNG into build/screenshots/ (never committed).
+# chooser, the erase question, the editor after a click, the longest boxes at
+# a 16-pixel font. Saved as PNG into build/screenshots/ (never committed).
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"

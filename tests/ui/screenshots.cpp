@@ -1,4 +1,4 @@
-// Screenshots of the desktop window for review, on a simulated chip:
+// Screenshots of the desktop window and its boxes for review, on a simulated chip:
 //   kalmar_screenshots OUTPUT_DIR HEX_FILE
 // Run by tools/screenshots.sh under Xvfb.
 #include <QApplication>
@@ -13,6 +13,7 @@
 
 #include "ui/cell_edit.h"
 #include "ui/desktop_rig.h"
+#include "ui/message_box.h"
 
 using kalmar::MessageResult;
 using kalmar::sim::ChipKind;
@@ -52,6 +53,53 @@ void programAndReadAll(DesktopRig& rig, const std::string& hexFile) {
   rig.trigger("N16");          // the file's data memory too
   rig.trigger("PIC16F628A1");  // a fresh buffer, then everything from the chip
   rig.trigger("N24");
+}
+
+// A box the program shows while `act` runs, on screen as the user meets it.
+void realBox(DesktopRig& rig, const char* name, const std::function<void()>& act) {
+  auto scripted = rig.host.scriptedMessage;
+  rig.host.scriptedMessage = nullptr;
+  QTimer::singleShot(800, [&rig, name] {
+    shot(rig, name);
+    if (QWidget* box = QApplication::activeModalWidget()) static_cast<QDialog*>(box)->reject();
+  });
+  act();
+  rig.host.scriptedMessage = scripted;
+}
+
+// The program's longest box texts at a large font, each box alone.
+void largeFontBoxes() {
+  const std::vector<std::pair<QString, QString>> boxes = {
+      {"Предупреждение.",
+       "Вы установили бит защиты кода. После программирования данные,\nзаписанные в "
+       "микроконтроллере, перестанут быть доступными для\nчтения и редактирования.\nВы "
+       "действительно хотите продолжить?"},
+      {"Ошибка при программировании.",
+       "Прграмматор не обнаружен. Проверьте правильность соединения,\nпорт подключения, "
+       "напряжение питания программатора."},
+      {"Ошибка при определении драйвера порта.",
+       "Не удалось открыть порт /dev/parport0.\nПричина: Permission denied.\nНужны модуль "
+       "ppdev и право доступа к устройству (группа lp).\nПрограмма продолжит работу без "
+       "доступа к порту."},
+  };
+  const QFont original = QApplication::font();
+  QFont large = original;
+  large.setPixelSize(16);
+  QApplication::setFont(large);
+  int n = 0;
+  for (const auto& [caption, text] : boxes) {
+    kalmar::ui::MessageDialog box(nullptr, caption, text, kalmar::MessageIcon::None,
+                                  kalmar::MessageButtons::OkCancel);
+    box.show();
+    (void)QTest::qWaitForWindowExposed(&box);
+    QTest::qWait(300);
+    const QPixmap screen = QGuiApplication::primaryScreen()->grabWindow(0);
+    const QString path = QStringLiteral("%1/12-box-16px-%2.png").arg(outputDir).arg(++n);
+    (screen.isNull() ? box.grab() : screen.copy(box.frameGeometry().adjusted(-2, -2, 2, 2)))
+        .save(path);
+    std::printf("%s\n", path.toUtf8().constData());
+  }
+  QApplication::setFont(original);
 }
 
 }  // namespace
@@ -147,6 +195,20 @@ int main(int argc, char** argv) {
     rig.trigger("N29");
     shot(rig, "10-light-1-saved");
   }
+  {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    waitForWindow(rig);
+    realBox(rig, "11-erase-question", [&rig] { rig.trigger("N33"); });
+    click(rig, "SpeedButton8");
+    QTest::keyClicks(QApplication::focusWidget(), "A5");
+    auto* cell49 = rig.find<kalmar::ui::CellEdit>("MaskEdit50");
+    QTest::mouseClick(cell49, Qt::LeftButton, {}, QPoint(3, cell49->height() / 2));
+    rig.settle();
+    QTest::keyClicks(QApplication::focusWidget(), "3C");
+    shot(rig, "13-editor-after-a-click-on-cell-49");
+    click(rig, "SpeedButton2");
+  }
+  largeFontBoxes();
   {
     DesktopRig rig(ChipKind::PIC12F675);
     waitForWindow(rig);
