@@ -1,3 +1,4 @@
+#include "app/version_text.h"
 #include "cli/commands.h"
 
 #include <cstdio>
@@ -53,10 +54,18 @@ bool settingsWordAvailable(const Options& options) {
   return false;
 }
 
-// The command's outcome as the terminal shows it: its last action and time.
+// The command's outcome as the terminal shows it: its last action and time,
+// a result on standard output when the command did its work, a diagnostic
+// on standard error when it did not.
 void showOutcome(Session& session, const Outcome& outcome) {
-  if (!outcome.lastAction.empty()) session.host().status(outcome.lastAction);
-  if (!outcome.elapsed.empty()) session.host().status("(" + outcome.elapsed + ")");
+  TerminalHost& host = session.host();
+  for (const std::string& line :
+       {outcome.lastAction, outcome.elapsed.empty() ? "" : "(" + outcome.elapsed + ")"}) {
+    if (outcome)
+      host.result(line);
+    else
+      host.status(line);
+  }
 }
 
 // The exit status after the session saved its trace and chip: a failed save
@@ -114,7 +123,7 @@ int runMain(int argc, char** argv) {
     return kExitOk;
   }
   if (parsed.options.version) {
-    std::printf("kalmar-cli %s\n", KALMAR_VERSION);
+    std::fputs(versionText("kalmar-cli").c_str(), stdout);
     return kExitOk;
   }
   catchStopSignals();

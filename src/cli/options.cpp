@@ -230,6 +230,9 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
   ParsedOptions parsed;
   ArgumentVector argv(args);
   parsed.error = scanArguments(argv, parsed.options);
+  if (parsed.error.empty() && parsed.options.version && !parsed.options.help &&
+      !parsed.options.command.empty())
+    parsed.error = "после --version ничего не указывается";
   if (parsed.error.empty() && !parsed.options.help && !parsed.options.version)
     parsed.error = checkCommand(parsed.options);
   return parsed;

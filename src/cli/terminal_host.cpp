@@ -57,6 +57,14 @@ void TerminalHost::status(const std::string& text) {
   std::fprintf(err_, "%s\n", text.c_str());
 }
 
+void TerminalHost::result(const std::string& text) {
+  if (quiet_ || text.empty()) return;
+  endProgress();
+  std::fflush(err_);
+  std::printf("%s\n", text.c_str());
+  std::fflush(stdout);
+}
+
 MessageResult TerminalHost::ask() {
   if (yes_) return MessageResult::Ok;
   if (!interactive_) return MessageResult::Cancel;

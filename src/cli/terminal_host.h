@@ -27,8 +27,11 @@ class TerminalHost final : public Host {
   // Opens a help page or link with the desktop's default program (xdg-open).
   void shellOpen(const std::string& target) override;
 
-  // Prints a status line unless quiet.
+  // Prints a status line unless quiet: what is being done, or why a command
+  // did not finish, on standard error.
   void status(const std::string& text);
+  // Prints a line of a command's result unless quiet, on standard output.
+  void result(const std::string& text);
   void endProgress();
 
   bool interactive() const { return interactive_; }

@@ -47,19 +47,31 @@ DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
   DesktopOptions options;
   for (std::size_t i = 0; i < args.size(); ++i)
     if (!takeArgument(options, args, i)) return options;
+  if (options.version && args.size() > 1) {
+    options.error = "после --version ничего не указывается";
+    return options;
+  }
   if (options.virtualTime && !(options.port && isSimPort(*options.port)))
     options.error = "--virtual-time действует только с портом sim:ФАЙЛ";
   return options;
 }
 
 const char* desktopHelpText() {
-  return "Использование: kalmar [--port lpt1|lpt2|/dev/parportN|sim:ФАЙЛ] [--virtual-time]\n"
-         "  --port lpt1|lpt2   параллельный порт программатора (по умолчанию из Kalmar.cfg)\n"
-         "  --port /dev/parportN  любое устройство ppdev\n"
-         "  --port sim:ФАЙЛ    симулированный программатор с микроконтроллером,\n"
-         "                     содержимое которого хранится в ФАЙЛе\n"
-         "  --virtual-time     симулированное время: операции с симулятором идут мгновенно\n"
-         "  --version          версия программы\n";
+  return "kalmar: окно программатора PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A и\n"
+         "PIC12F629/675 через адаптер на параллельном порту или с симулятором.\n"
+         "\n"
+         "Запуск: kalmar [параметры]\n"
+         "\n"
+         "Параметры:\n"
+         "  -p, --port ПОРТ     lpt1 | lpt2 | /dev/parportN | sim:ФАЙЛ; по умолчанию порт\n"
+         "                      из Kalmar.cfg; sim:ФАЙЛ - симулированный программатор с\n"
+         "                      микроконтроллером, который хранится в ФАЙЛе\n"
+         "      --virtual-time  с sim: симулированное время, операции идут мгновенно\n"
+         "  -h, --help          эта справка\n"
+         "      --version       версия программы\n"
+         "\n"
+         "Значение пишется через пробел или «=»: --port sim:demo.chip, --port=lpt2.\n"
+         "Kalmar.cfg читается и записывается в текущей папке.\n";
 }
 
 }  // namespace kalmar::ui

@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 #include "app/port_stack.h"
+#include "app/version_text.h"
 #include "device/startup.h"
 #include "link/stop_request.h"
 #include "sim/sim_adapter.h"
@@ -102,17 +103,17 @@ void showFactoryValues(TForm1& form, ui::QtHost& host) {
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const ui::DesktopOptions options = ui::parseDesktopOptions(args);
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "kalmar: %s\nПодробнее: kalmar --help\n", options.error.c_str());
+    return 2;
+  }
   if (options.help) {
     std::fputs(ui::desktopHelpText(), stdout);
     return 0;
   }
   if (options.version) {
-    std::printf("kalmar %s\n", KALMAR_VERSION);
+    std::fputs(versionText("kalmar").c_str(), stdout);
     return 0;
-  }
-  if (!options.error.empty()) {
-    std::fprintf(stderr, "kalmar: %s\n%s", options.error.c_str(), ui::desktopHelpText());
-    return 2;
   }
 
   QApplication app(argc, argv);

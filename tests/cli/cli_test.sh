@@ -74,7 +74,15 @@ check "unknown command" 2 "$status" "grep -q 'неизвестная коман�
 "$cli" --chip PIC99 check 2>/dev/null; status=$?
 "$cli" --slowdown 4 check 2>/dev/null; status2=$?
 "$cli" write 2>/dev/null; status3=$?
-check "usage errors" 2 "$status" "[ $status2 = 2 ] && [ $status3 = 2 ]"
+"$cli" --version read 2>/dev/null; status4=$?
+check "usage errors" 2 "$status" "[ $status2 = 2 ] && [ $status3 = 2 ] && [ $status4 = 2 ]"
+
+# Results on standard output, diagnostics on standard error, for every command.
+"$cli" -y -c PIC16F628A -p sim:streams.chip --virtual-time program PIC16F628A.hex >out.txt 2>err.txt; status=$?
+"$cli" -c PIC16F628A -p sim:streams.chip --virtual-time --sim-fault no-chip verify PIC16F628A.hex >out2.txt 2>err2.txt
+check "results on stdout, failures on stderr" 0 "$status" \
+  "grep -q 'Последнее выполненное действие' out.txt" "! grep -q 'Последнее выполненное' err.txt" \
+  "[ ! -s out2.txt ] && [ -s err2.txt ]"
 
 "$cli" -q -c PIC16F84A disasm PIC16F84A.hex; status=$?
 check "disasm writes the listing" 0 "$status" "[ -f PIC16F84A.asm ]" \

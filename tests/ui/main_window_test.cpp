@@ -334,6 +334,7 @@ class MainWindowTest : public QObject {
     QVERIFY(!parseDesktopOptions({"--virtual-time"}).error.empty());
     QVERIFY(!parseDesktopOptions({"--port", "com1"}).error.empty());
     QVERIFY(!parseDesktopOptions({"--port"}).error.empty());
+    QVERIFY(!parseDesktopOptions({"--version", "--port", "lpt1"}).error.empty());
   }
 
   // The colour dialog previews on the window at once; "Отмена" puts it back.
