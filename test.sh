@@ -5,9 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/install-deps.sh
-# The install test validates with the first two; the waveform test opens a VCD with
+# The install test validates with the first two and checks the package with lintian;
+# the waveform test opens a VCD with
 # sigrok; clang-tidy holds the functions to their complexity limit.
-kalmar_packages+=(desktop-file-utils appstream sigrok-cli clang-tidy)
+kalmar_packages+=(desktop-file-utils appstream lintian sigrok-cli clang-tidy)
 kalmar_install_deps
 
 build_dir=build

@@ -1,41 +1,77 @@
 # What `cmake --install` puts where, and the Debian package `cpack -G DEB` makes of it.
 set(KALMAR_APP_ID io.github.kalmar.Kalmar)
+set(KALMAR_MAINTAINER "Kalmar developers <kalmar@users.noreply.github.com>")
+set(KALMAR_PAGES data/Help.htm data/Shema.htm data/Shema.svg)
+
+# The pages beside a program started from the build tree too (build/share/kalmar,
+# where it looks for its installed copies).
+foreach(page ${KALMAR_PAGES})
+  get_filename_component(name ${page} NAME)
+  configure_file(${page} ${CMAKE_CURRENT_BINARY_DIR}/share/kalmar/${name} COPYONLY)
+endforeach()
 
 install(TARGETS kalmar-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(KALMAR_GUI)
   install(TARGETS kalmar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-install(FILES data/Help.htm data/Shema.htm DESTINATION ${CMAKE_INSTALL_DATADIR}/kalmar)
-install(FILES data/${KALMAR_APP_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/kalmar)
+install(FILES ${KALMAR_PAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/kalmar)
 install(FILES data/${KALMAR_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(FILES data/${KALMAR_APP_ID}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)
 install(FILES data/${KALMAR_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 
 configure_file(data/${KALMAR_APP_ID}.metainfo.xml
                ${CMAKE_CURRENT_BINARY_DIR}/data/${KALMAR_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/${KALMAR_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+# Man pages (English in man1, Russian in ru/man1) and the changelog of this
+# native package,
+# compressed as Debian wants them: gzip -9n, no name or time in the header.
+set(kalmar_compressed)
+function(kalmar_gzip source output)
+  configure_file(${source} ${output}.in @ONLY)
+  add_custom_command(OUTPUT ${output}.gz
+                     COMMAND gzip -9nc ${output}.in > ${output}.gz
+                     DEPENDS ${output}.in ${source} VERBATIM)
+  set(kalmar_compressed ${kalmar_compressed} ${output}.gz PARENT_SCOPE)
+endfunction()
+set(kalmar_gen ${CMAKE_CURRENT_BINARY_DIR}/data)
 foreach(page kalmar.1 kalmar-cli.1)
-  configure_file(data/${page} ${CMAKE_CURRENT_BINARY_DIR}/data/${page} @ONLY)
-  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/data/${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  kalmar_gzip(data/man/${page} ${kalmar_gen}/man/man1/${page})
+  kalmar_gzip(data/man/ru/${page} ${kalmar_gen}/man/ru/man1/${page})
 endforeach()
-install(FILES LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+kalmar_gzip(data/debian/changelog ${kalmar_gen}/changelog)
+add_custom_target(kalmar_compressed_docs ALL DEPENDS ${kalmar_compressed})
+install(DIRECTORY ${kalmar_gen}/man/ DESTINATION ${CMAKE_INSTALL_MANDIR}
+        FILES_MATCHING PATTERN "*.gz")
+install(FILES ${kalmar_gen}/changelog.gz data/debian/copyright
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 set(CPACK_PACKAGE_NAME kalmar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Kalmar developers <kalmar@localhost>")
+set(CPACK_PACKAGE_CONTACT ${KALMAR_MAINTAINER})
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${KALMAR_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
-    "programmer for PIC16F84, PIC16F62x and PIC12F629/675 on a parallel port adapter")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Kalmar reads, writes, verifies and erases Microchip PIC flash microcontrollers through a simple adapter on a PC parallel port: a Qt window (kalmar) and a command line (kalmar-cli).")
+    "programmer for PIC16F84, PIC16F62x and PIC12F629/675 on a parallel port")
+# The extended description (CPack puts the summary before it): lines of at
+# most 80 characters.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Kalmar reads, writes, verifies and erases Microchip PIC flash
+microcontrollers (PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A,
+PIC12F629/675) through a simple adapter on a PC parallel port: program
+memory, data EEPROM, the configuration word and the ID locations. It opens
+Intel HEX files and disassembles them. A Qt window (kalmar) and a command
+line (kalmar-cli), both in Russian, and a simulated chip to try them
+without hardware.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The libraries the binaries link (Qt 6 among them) become dependencies;
-# the Qt platform plugins are loaded at run time, so they are named here.
+# the Qt platform plugins and the SVG image plugin (the schematic in the
+# program's own page viewer) are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

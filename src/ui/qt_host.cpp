@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "ui/message_box.h"
+#include "ui/page_viewer.h"
 #include "ui/qt_text.h"
 
 namespace kalmar::ui {
@@ -91,9 +92,10 @@ std::optional<std::uint32_t> QtHost::pickColour(std::uint32_t initial) {
 
 void QtHost::shellOpen(const std::string& target) {
   const QString text = qs(target);
-  const QUrl url = QFileInfo::exists(text) ? QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath())
-                                           : QUrl::fromUserInput(text);
-  QDesktopServices::openUrl(url);
+  if (QFileInfo::exists(text))
+    openPage(window_, text);
+  else
+    QDesktopServices::openUrl(QUrl::fromUserInput(text));
 }
 
 }  // namespace kalmar::ui

@@ -4,7 +4,7 @@
 set -u
 cli=$1
 testdata=$2
-manual=$(cd "$(dirname "$0")/../../data" && pwd)/kalmar-cli.1
+manuals=$(cd "$(dirname "$0")/../../data/man" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -176,12 +176,15 @@ if command -v sigrok-cli >/dev/null; then
   check "sigrok reads the VCD" 0 "$?"
 fi
 
-# The man page lists the commands --help lists, which come from the command table.
+# Both man pages list the commands --help lists, which come from the command table.
 help_commands=$("$cli" --help | sed -n '/^Команды:/,/^$/p' | grep -E '^  [a-z]' | awk '{print $1}' | sort)
-man_commands=$(sed -n '/^\.SH КОМАНДЫ/,/^\.SH КОД/p' "$manual" | grep -A1 '^\.TP' | grep '^\.B' |
-  sed 's/\\-/-/g' | tr -d '",' | awk '{for (i = 2; i <= NF; i++) if ($i ~ /^[a-z][a-z-]*$/) print $i}' | sort)
-check "the man page lists every command" 0 0 "[ -n \"$help_commands\" ]" \
-  "[ \"$help_commands\" = \"$man_commands\" ]"
+for page in "ru/kalmar-cli.1:КОМАНДЫ:КОД" "kalmar-cli.1:COMMANDS:OUTPUT"; do
+  IFS=: read -r file first after <<<"$page"
+  man_commands=$(sed -n "/^\.SH $first/,/^\.SH $after/p" "$manuals/$file" | grep -A1 '^\.TP' | grep '^\.B' |
+    sed 's/\\-/-/g' | tr -d '",' | awk '{for (i = 2; i <= NF; i++) if ($i ~ /^[a-z][a-z-]*$/) print $i}' | sort)
+  check "the man page $file lists every command" 0 0 "[ -n \"$help_commands\" ]" \
+    "[ \"$help_commands\" = \"$man_commands\" ]"
+done
 
 # A protected file programs whole: the protection is written last, after the
 # words and data it protects (code on a 12F675, data alone on a 12F675, code on a 16F628A).

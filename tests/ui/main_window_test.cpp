@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QImageReader>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include "sim/chip_file.h"
@@ -164,6 +166,26 @@ class MainWindowTest : public QObject {
     QCOMPARE(progress->valueInterface()->maximumValue().toInt(), 106);
     QCOMPARE(QAccessible::queryAccessibleInterface(rig.find<QRadioButton>("RadioButton1"))->role(),
              QAccessible::RadioButton);
+  }
+
+  // Without a program for web pages "Помощь" shows the page in its own viewer,
+  // the schematic's drawing included.
+  void pagesShowWithoutABrowser() {
+    DesktopRig rig(ChipKind::PIC16F84);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", "/nonexistent");
+    rig.host.shellOpen(KALMAR_PAGES_DIR "/Help.htm");
+    QWidget* viewer = nullptr;
+    QTRY_VERIFY((viewer = rig.window->findChild<QWidget*>("PageViewer")) != nullptr);
+    qputenv("PATH", path);
+    QCOMPARE(viewer->windowTitle(), QString("Kalmar — справка"));
+    auto* page = viewer->findChild<QTextBrowser*>("PageText");
+    QVERIFY(page->toPlainText().contains("Как работать"));
+    page->setSource(QUrl("Shema.htm"));
+    const QImage drawing =
+        page->document()->resource(QTextDocument::ImageResource, QUrl("Shema.svg")).value<QImage>();
+    if (QImageReader::supportedImageFormats().contains("svg")) QCOMPARE(drawing.width(), 900);
+    viewer->close();
   }
 
   void cellsTakeKeystrokesAndRefuseWhatIsNotHex() {

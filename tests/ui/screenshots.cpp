@@ -14,6 +14,7 @@
 #include "ui/cell_edit.h"
 #include "ui/desktop_rig.h"
 #include "ui/message_box.h"
+#include "ui/page_viewer.h"
 
 using kalmar::MessageResult;
 using kalmar::sim::ChipKind;
@@ -209,6 +210,16 @@ int main(int argc, char** argv) {
     click(rig, "SpeedButton2");
   }
   largeFontBoxes();
+  for (const char* page : {"Help", "Shema"}) {  // the program's own viewer, no browser needed
+    QWidget* viewer =
+        kalmar::ui::showPageViewer(nullptr, QStringLiteral(KALMAR_PAGES_DIR "/%1.htm").arg(page));
+    (void)QTest::qWaitForWindowExposed(viewer);
+    QTest::qWait(400);
+    const QString path = QStringLiteral("%1/14-viewer-%2.png").arg(outputDir, page);
+    viewer->grab().save(path);
+    std::printf("%s\n", path.toUtf8().constData());
+    viewer->close();
+  }
   {
     DesktopRig rig(ChipKind::PIC12F675);
     waitForWindow(rig);
