@@ -2,8 +2,12 @@
 # Builds everything and runs every test.
 #   ./test.sh             build in build/ and run ctest
 #   ./test.sh --sanitize  the same in build-sanitize/ with AddressSanitizer and UBSan
+#   ./test.sh --windows   the Windows build under Wine (tools/windows-check.sh)
 set -euo pipefail
 cd "$(dirname "$0")"
+if [ "${1:-}" = "--windows" ]; then
+  exec tools/windows-check.sh "${@:2}"
+fi
 source tools/install-deps.sh
 # The install test validates with the first two and checks the package with lintian;
 # the waveform test opens a VCD with

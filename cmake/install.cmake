@@ -16,6 +16,21 @@ if(KALMAR_GUI)
 endif()
 
 install(FILES ${KALMAR_PAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/kalmar)
+
+if(WIN32)
+  # A ZIP for Windows (`cpack -G ZIP`, the default there): bin\kalmar-cli.exe,
+  # share\kalmar\ with the pages, the licence and the README beside them.
+  install(FILES LICENSE README.md DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME kalmar)
+  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+  set(CPACK_SYSTEM_NAME windows-${CMAKE_SYSTEM_PROCESSOR})
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 install(FILES data/${KALMAR_APP_ID}.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/${KALMAR_APP_ID}.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/48x48/apps)

@@ -5,9 +5,14 @@
 
 #include "device/catalogue.h"
 #include "device/settings_file.h"
+#if defined(_WIN32)
+#include "port/windows_ports.h"
+#else
 #include "port/linux_ports.h"
+#endif
 #include "port/sim_port.h"
 #include "sim/chip_file.h"
+#include "system/files.h"
 
 namespace kalmar {
 
@@ -44,7 +49,7 @@ std::unique_ptr<PortStack> PortStack::build(const PortChoice& choice, std::strin
 // The chip kept in the file the port names, or a new one of the chosen kind.
 bool PortStack::openSimulatedChip(const PortChoice& choice, std::string& error) {
   simFile_ = choice.port.substr(4);
-  if (std::filesystem::exists(simFile_)) {
+  if (std::filesystem::exists(pathOf(simFile_))) {
     sim::ChipFromText loaded = sim::loadChipFile(simFile_);
     if (!loaded.chip) {
       error = loaded.error;
@@ -66,6 +71,9 @@ bool PortStack::openSimulatedChip(const PortChoice& choice, std::string& error) 
 // for a command that needs none.
 std::unique_ptr<PortIo> PortStack::realPort(const PortChoice& choice) {
   if (!choice.needsPort) return std::make_unique<NonePort>();
+#if defined(_WIN32)
+  return std::make_unique<PortRouter>(openWindowsPort);
+#else
   if (isDevicePort(choice.port)) {
     const std::string device = choice.port;
     return std::make_unique<PortRouter>([device, this](std::uint16_t address) {
@@ -74,6 +82,7 @@ std::unique_ptr<PortIo> PortStack::realPort(const PortChoice& choice) {
   }
   return std::make_unique<PortRouter>(
       [this](std::uint16_t address) { return openLinuxPort(address, failureReport()); });
+#endif
 }
 
 // The recorder and the virtual clock's port over the base port, then the line.

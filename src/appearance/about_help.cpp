@@ -15,7 +15,7 @@ void openPage(TForm1& form, const char* name, const char* failureCaption) {
   // An installed program is started from anywhere: its own copy of the page.
   const std::string& installed = form.settings.installedDataDirectory;
   if (!installed.empty()) {
-    const std::string copy = installed + "/" + name;
+    const std::string copy = filePathIn(form, installed, name);
     if (form.platform.fileExists(copy)) {
       form.host.shellOpen(copy);
       return;

@@ -1,14 +1,15 @@
-#include "app/version_text.h"
 #include "cli/commands.h"
 
 #include <cstdio>
 #include <filesystem>
 
+#include "app/version_text.h"
 #include "cli/command_table.h"
 #include "cli/identify.h"
 #include "cli/session.h"
 #include "device/settings_file.h"
 #include "link/stop_request.h"
+#include "system/files.h"
 
 namespace kalmar::cli {
 
@@ -43,7 +44,7 @@ bool settingsWordAvailable(const Options& options) {
   std::string why;
   if (readSettingsFile(kSettingsFileName, &why)) return true;
   std::error_code code;
-  if (!std::filesystem::exists(kSettingsFileName, code))
+  if (!std::filesystem::exists(pathOf(kSettingsFileName), code))
     why = "этого файла нет";
   else
     why = "этот файл не годится: " + why;

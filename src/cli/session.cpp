@@ -14,6 +14,7 @@
 #include "files/file_io.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
+#include "system/files.h"
 
 namespace kalmar::cli {
 
@@ -27,7 +28,7 @@ bool parseHexNumber(const std::string& text, unsigned limit, unsigned& value) {
 // after it changed the chip: a byte written and flushed (a full device
 // refuses it); the trace itself replaces it at the end.
 bool traceWritable(const std::string& path, std::string& error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
   if (out) out << '\n' << std::flush;
   if (out) return true;
   error = "не удалось открыть файл трассировки «" + path + "»: " + std::strerror(errno);
@@ -129,6 +130,7 @@ void Session::startWindow(bool needsPort) {
   form.openPort = portChosen ? nullptr : stack_->opener();
   form.portNamedLater = portChosen;
   FormCreate(form);
+  form.settings.simulatedPort = stack_->simulated();
   readSettingsAndStart(form);
   FormActivate(form);
   chipChosen_ = options_.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();
@@ -168,7 +170,7 @@ std::string Session::traceOf(const RecordingPort& recorder) const {
 void Session::stopNow(int signal) {
   host_.endProgress();
   if (RecordingPort* recorder = stack_->recorder()) {
-    std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
+    std::ofstream out(pathOf(*options_.traceFile), std::ios::binary | std::ios::trunc);
     out << traceOf(*recorder);
   }
   std::fflush(nullptr);
@@ -206,7 +208,7 @@ bool Session::reportSimulator(std::string& error) {
 bool Session::finish(std::string& error) {
   host_.endProgress();
   if (RecordingPort* recorder = stack_->recorder()) {
-    std::ofstream out(*options_.traceFile, std::ios::binary | std::ios::trunc);
+    std::ofstream out(pathOf(*options_.traceFile), std::ios::binary | std::ios::trunc);
     out << traceOf(*recorder);
     if (!out) {
       error = "не удалось записать файл трассировки " + *options_.traceFile;

@@ -1,11 +1,18 @@
 #include "cli/terminal_host.h"
 
+#if defined(_WIN32)
+#include <io.h>
+#include <windows.h>
+#else
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <string>
+
+#include "system/files.h"
 
 namespace kalmar::cli {
 
@@ -93,6 +100,13 @@ MessageResult TerminalHost::messageBox(const std::string& caption, const std::st
   return answer;
 }
 
+#if defined(_WIN32)
+void TerminalHost::shellOpen(const std::string& target) {
+  const auto opened = reinterpret_cast<INT_PTR>(
+      ShellExecuteW(nullptr, L"open", pathOf(target).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+  if (opened <= 32) std::fprintf(err_, "%s: не удалось открыть\n", target.c_str());
+}
+#else
 void TerminalHost::shellOpen(const std::string& target) {
   std::string program = "xdg-open";
   char* argv[] = {program.data(), const_cast<char*>(target.c_str()), nullptr};
@@ -104,6 +118,7 @@ void TerminalHost::shellOpen(const std::string& target) {
   int status = 0;
   ::waitpid(child, &status, 0);
 }
+#endif
 
 void TerminalHost::beep() {
   if (errTerminal_) std::fputc('\a', err_);

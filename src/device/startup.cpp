@@ -88,10 +88,20 @@ void openSelectedPort(TForm1& form) {
                        MessageIcon::Error, MessageButtons::Ok);
 }
 
+// Windows 95/98/ME need no opening: their port instructions just work.
+void openSystemPort(TForm1& form) {
+  if (form.platform.systemKind() == SystemKind::WindowsNt)
+    startWindowsDriver(form);
+  else if (form.platform.systemKind() == SystemKind::Linux)
+    openSelectedPort(form);
+  else if (form.openPort)
+    form.openPort(form.port.dataRegister);
+}
+
 void openPortNamed(TForm1& form, const std::string& port) {
   if (port == "lpt1" && !form.port.isLpt1()) LPT11Click(form);
   if (port == "lpt2" && form.port.isLpt1()) LPT2278h1Click(form);
-  openSelectedPort(form);
+  openSystemPort(form);
   form.portNamedLater = false;
   form.line.setDataRegister(form.port.dataRegister);
   form.line.Write1(0x0F);
@@ -102,7 +112,11 @@ std::string settingsPath(TForm1& form) {
 }
 
 std::string startupFilePath(TForm1& form, const std::string& name) {
-  return joinPath(form.settings.startDirectory, name, separatorFor(form.platform));
+  return filePathIn(form, form.settings.startDirectory, name);
+}
+
+std::string filePathIn(TForm1& form, const std::string& directory, const std::string& name) {
+  return joinPath(directory, name, separatorFor(form.platform));
 }
 
 void FormCreate(TForm1& form) {
@@ -129,10 +143,8 @@ void readSettingsAndStart(TForm1& form) {
     applyDefaults(form);
 
   form.window.ScrollBox1AtTop = true;
-  if (form.platform.systemKind() == SystemKind::WindowsNt)
-    startWindowsDriver(form);
-  else if (form.platform.systemKind() == SystemKind::Linux)
-    openSelectedPort(form);
+  // A port named later is opened then, once; a simulated one never.
+  if (!form.portNamedLater && !form.settings.simulatedPort) openSystemPort(form);
   if (form.portNamedLater) return;
   form.line.setDataRegister(form.port.dataRegister);
   form.line.Write1(0x0F);

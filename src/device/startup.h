@@ -22,9 +22,14 @@ void FormClose(TForm1& form);
 std::string settingsPath(TForm1& form);
 // A file of the start-up directory, with the platform's separator.
 std::string startupFilePath(TForm1& form, const std::string& name);
+// A file in a directory, named with the running system's separator.
+std::string filePathIn(TForm1& form, const std::string& directory, const std::string& name);
 // Opens the selected port's device (Linux); a failure is told once, with the
 // device and the system's reason.
 void openSelectedPort(TForm1& form);
+// The selected port as the running system reaches it: the driver on the
+// Windows NT family (its file looked for first), the device on Linux.
+void openSystemPort(TForm1& form);
 // A port named on a command line: "lpt1" or "lpt2" is chosen as its menu
 // item chooses it (any other name, a ppdev device, keeps the selection), then
 // opened. Start-up ran without opening, so this is the only port opened.

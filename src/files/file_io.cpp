@@ -7,12 +7,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "system/files.h"
+
 namespace kalmar {
 
 bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
               std::string& error) {
   std::error_code code;
-  const auto status = std::filesystem::status(path, code);
+  const std::filesystem::path file = pathOf(path);
+  const auto status = std::filesystem::status(file, code);
   if (code) {
     error = code.message();
     return false;
@@ -21,12 +24,12 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
     error = std::filesystem::is_directory(status) ? "это папка, а не файл" : "это не обычный файл";
     return false;
   }
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(file, std::ios::binary);
   if (!in) {
     error = std::strerror(errno);
     return false;
   }
-  const std::uintmax_t size = std::filesystem::file_size(path, code);
+  const std::uintmax_t size = std::filesystem::file_size(file, code);
   if (!code && size > maxBytes) {
     error = "файл больше " + std::to_string(maxBytes) + " байт";
     return false;
@@ -55,7 +58,7 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
 }
 
 bool writeFile(const std::string& path, const std::string& bytes, std::string& error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
   if (!out) {
     error = std::strerror(errno);
     return false;
@@ -74,18 +77,14 @@ bool writeFileAtomically(const std::string& given, const std::string& bytes, std
   std::error_code code;
   // A device or a pipe (/dev/stdout, say) is written as it is; a link is
   // followed, so that its target gets the new contents, not the link.
-  const fs::file_status status = fs::status(given, code);
+  const fs::path file = pathOf(given);
+  const fs::file_status status = fs::status(file, code);
   if (fs::exists(status) && !fs::is_regular_file(status)) return writeFile(given, bytes, error);
   const std::string path =
-      fs::is_symlink(fs::symlink_status(given, code)) ? fs::canonical(given, code).string() : given;
+      fs::is_symlink(fs::symlink_status(file, code)) ? nameOf(fs::canonical(file, code)) : given;
   const std::string temporary = path + ".tmp";
-  if (!writeFile(temporary, bytes, error)) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = std::strerror(errno);
-    std::remove(temporary.c_str());
+  if (!writeFile(temporary, bytes, error) || !replaceFile(temporary, path, error)) {
+    removeFile(temporary);
     return false;
   }
   return true;

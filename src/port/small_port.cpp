@@ -40,7 +40,9 @@ int TSmallPort::systemKindFrom(const WinVersionInfo& version) {
       return kUnknownSystem;
     case 2:
       if (version.majorVersion == 4) return kWindowsNt4;
-      if (version.majorVersion == 5) return kWindows2000;
+      // Every later NT (Vista to 11) keeps user programs off the ports as
+      // 2000/XP do: the driver is their only way.
+      if (version.majorVersion >= 5) return kWindows2000;
       return kUnknownSystem;
     default:
       return kUnknownSystem;

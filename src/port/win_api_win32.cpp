@@ -22,8 +22,11 @@ class Win32Api final : public WinApi {
   bool GetVersionExA(WinVersionInfo& info) override {
     OSVERSIONINFOA record{};
     record.dwOSVersionInfoSize = sizeof record;  // 148 bytes
-#pragma warning(suppress : 4996)
-    if (!::GetVersionExA(&record)) return false;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const bool known = ::GetVersionExA(&record);
+#pragma GCC diagnostic pop
+    if (!known) return false;
     info.platformId = record.dwPlatformId;
     info.majorVersion = record.dwMajorVersion;
     info.minorVersion = record.dwMinorVersion;

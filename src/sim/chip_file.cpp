@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+#include "system/files.h"
+
 namespace kalmar::sim {
 
 namespace {
@@ -160,7 +162,7 @@ ChipFromText chipFromText(const std::string& text) {
 bool saveChipFile(const SimChip& chip, const std::string& path, std::string& error) {
   const std::string temporary = path + ".tmp";
   {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    std::ofstream out(pathOf(temporary), std::ios::binary | std::ios::trunc);
     if (!out) {
       error = temporary + ": " + std::strerror(errno);
       return false;
@@ -169,13 +171,14 @@ bool saveChipFile(const SimChip& chip, const std::string& path, std::string& err
     out.flush();
     if (!out) {
       error = temporary + ": " + std::strerror(errno);
-      std::remove(temporary.c_str());
+      removeFile(temporary);
       return false;
     }
   }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    error = path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
+  std::string why;
+  if (!replaceFile(temporary, path, why)) {
+    error = path + ": " + why;
+    removeFile(temporary);
     return false;
   }
   return true;
@@ -185,9 +188,9 @@ ChipFromText loadChipFile(const std::string& path) {
   // A chip file is a few kilobytes; a directory, device or pipe is no chip.
   constexpr std::size_t kMaxBytes = 1u << 20;
   std::error_code code;
-  if (!std::filesystem::is_regular_file(path, code))
+  if (!std::filesystem::is_regular_file(pathOf(path), code))
     return {nullptr, path + ": " + (code ? code.message() : "это не обычный файл")};
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(pathOf(path), std::ios::binary);
   if (!in) return {nullptr, path + ": " + std::strerror(errno)};
   std::string contents(kMaxBytes + 1, '\0');
   in.read(contents.data(), static_cast<std::streamsize>(contents.size()));

@@ -150,6 +150,7 @@ int main(int argc, char** argv) {
   };
 
   FormCreate(form);
+  form.settings.simulatedPort = stack->simulated();
   // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
   form.settings.installedDataDirectory =
       QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar")

@@ -16,11 +16,15 @@ QWidget* showPageViewer(QWidget* parent, const QString& path) {
   viewer->resize(960, 700);
   auto* browser = new QTextBrowser(viewer);
   browser->setObjectName("PageText");
-  browser->setOpenLinks(true);
-  // Pages of the program's own folder open here; the rest (web sites) outside.
-  browser->setOpenExternalLinks(false);
+  // Pages of the program's own folder (and their anchors) open here; web
+  // sites in the desktop's browser.
+  browser->setOpenLinks(false);
   QObject::connect(browser, &QTextBrowser::anchorClicked, browser, [browser](const QUrl& url) {
-    if (!url.isLocalFile() && !url.isRelative()) QDesktopServices::openUrl(url);
+    const QUrl target = browser->source().resolved(url);
+    if (target.isLocalFile())
+      browser->setSource(target);
+    else
+      QDesktopServices::openUrl(target);
   });
   browser->setSearchPaths({QFileInfo(path).absolutePath()});
   browser->setSource(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
@@ -35,6 +39,11 @@ QWidget* showPageViewer(QWidget* parent, const QString& path) {
 }
 
 void openPage(QWidget* parent, const QString& path) {
+#if defined(Q_OS_WIN)
+  // Windows tells at once whether a program takes the page.
+  if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath())))
+    showPageViewer(parent, path);
+#else
   auto* opener = new QProcess(parent);
   const auto fallBack = [parent, path, opener] {
     opener->deleteLater();
@@ -56,6 +65,7 @@ void openPage(QWidget* parent, const QString& path) {
   opener->setStandardOutputFile(QProcess::nullDevice());
   opener->setStandardErrorFile(QProcess::nullDevice());
   opener->start(QStringLiteral("xdg-open"), {QFileInfo(path).absoluteFilePath()});
+#endif
 }
 
 }  // namespace kalmar::ui

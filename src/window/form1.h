@@ -23,6 +23,9 @@ struct Settings {
   std::string systemName;  // "NT-2000" on the Windows NT family
   // Where an installed program keeps its pages (share/kalmar); may be empty.
   std::string installedDataDirectory;
+  // The adapter is the simulator's: start-up reaches for no port of the
+  // system (no device, no driver).
+  bool simulatedPort = false;
 };
 
 // The main window without a display: its visible state, the buffer, the

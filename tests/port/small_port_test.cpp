@@ -134,9 +134,10 @@ TEST(TSmallPort, ClassifiesSystemsAndComputesCodesOnlyForNt) {
     WinVersionInfo version;
     int kind;
   };
+  // Vista to 11 (6.x, 10.0) use the driver as 2000/XP do.
   for (Case c : {Case{{0, 3, 95}, 1}, Case{{1, 4, 0}, 2}, Case{{1, 4, 10}, 3}, Case{{1, 4, 90}, 6},
-                 Case{{1, 4, 50}, 0}, Case{{2, 4, 0}, 4}, Case{{2, 5, 1}, 5}, Case{{2, 6, 1}, 0},
-                 Case{{3, 5, 0}, 0}}) {
+                 Case{{1, 4, 50}, 0}, Case{{2, 4, 0}, 4}, Case{{2, 5, 1}, 5}, Case{{2, 6, 1}, 5},
+                 Case{{2, 10, 0}, 5}, Case{{2, 3, 51}, 0}, Case{{3, 5, 0}, 0}}) {
     EXPECT_EQ(TSmallPort::systemKindFrom(c.version), c.kind)
         << c.version.platformId << " " << c.version.majorVersion << "." << c.version.minorVersion;
   }

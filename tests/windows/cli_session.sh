@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# kalmar-cli.exe under Wine on simulated chips: a whole session as a Windows
+# user has it (program, read -o over an existing file, verify, detect, a
+# fault), Windows paths, Kalmar.cfg in CP1251 with CR LF, Russian text on the
+# console, and the port driver's messages when there is no driver.
+# Usage: cli_session.sh KALMAR_CLI_EXE TESTDATA_DIR
+set -u
+cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+testdata=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+export WINEDEBUG=-all
+passed=0
+failed=0
+check() {  # check NAME EXPECTED_STATUS ACTUAL_STATUS [CONDITION...]
+  local name=$1 expected=$2 actual=$3
+  shift 3
+  if [ "$actual" != "$expected" ]; then
+    echo "FAIL $name: exit $actual, expected $expected"; failed=$((failed + 1)); return
+  fi
+  for condition in "$@"; do
+    if ! eval "$condition"; then echo "FAIL $name: $condition"; failed=$((failed + 1)); return; fi
+  done
+  echo "ok   $name"; passed=$((passed + 1))
+}
+kalmar() { wine "$cli" "$@"; }
+
+hex=$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex
+if [ ! -f "$hex" ]; then
+  printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :02400E00303F41 :00000001FF > prog.hex
+else
+  cp "$hex" prog.hex
+fi
+
+kalmar -y -c PIC16F628A -p sim:chip.sim --virtual-time program prog.hex >out.txt 2>err.txt; status=$?
+check "program a simulated PIC16F628A" 0 "$status" \
+  "grep -q 'микроконтроллер запрограммирован' out.txt" "[ -s chip.sim ]" \
+  "! grep -q 'Не найден драйвер' err.txt"
+
+echo old > read.hex
+here=$(winepath -w "$PWD")
+kalmar -q -c PIC16F628A -p sim:chip.sim --virtual-time read -o "$here\\read.hex"; status=$?
+words() { grep -v '^:02400E\|^:00000001\|^:02000004' "$1" | tr -d '\r' | sort; }
+check "read -o replaces a file named with a drive letter and backslashes" 0 "$status" \
+  "grep -q '^:02400E00' read.hex" "[ ! -e read.hex.tmp ]"
+kalmar -q -c PIC16F628A -p sim:chip.sim --virtual-time verify "$here\\prog.hex"; status=$?
+check "verify against the file" 0 "$status"
+
+kalmar -p sim:chip.sim --virtual-time detect >out.txt; status=$?
+check "detect names the chip" 0 "$status" "grep -q '^PIC16F628A, ревизия' out.txt"
+
+kalmar -c PIC16F628A -p sim:chip.sim --virtual-time --sim-fault no-adapter check 2>err.txt; status=$?
+check "no adapter: exit 3 and the Russian box" 3 "$status" "grep -q 'Прграмматор не обнаружен' err.txt"
+
+# The settings file as the window writes it on Windows: CP1251, CR LF.
+printf '%s\r\n' микроконтроллер PIC16F84A порт '$378' цвет '$00000080' '$00785107' '$00000000' \
+  'слово конфигурации' '$3FF9' |
+  iconv -f UTF-8 -t CP1251 > Kalmar.cfg
+kalmar -q -p sim:f84.sim --virtual-time write-config 2>err.txt; status=$?
+kalmar -q -p sim:f84.sim --virtual-time read-config >out.txt 2>>err.txt; status2=$?
+check "Kalmar.cfg in CP1251 chooses the chip and its word" 0 "$status" "[ $status2 = 0 ]" \
+  "grep -q 'Конфигурация  3FF9' out.txt"
+rm -f Kalmar.cfg
+
+# A real port: under Wine the driver cannot load. Its file missing is told
+# in the program's words; with a file there, the programmer is not found.
+kalmar -c PIC16F84A -p lpt1 check 2>err.txt; status=$?
+check "no driver file: the driver box, then no programmer" 3 "$status" \
+  "grep -q 'Не найден драйвер порта.' err.txt" "grep -q 'файл Smport.sys' err.txt"
+echo not-a-driver > Smport.sys
+kalmar -c PIC16F84A -p lpt1 check 2>err.txt; status=$?
+check "a driver that does not start: no programmer" 3 "$status" \
+  "! grep -q 'Не найден драйвер' err.txt" "grep -q 'Прграмматор не обнаружен' err.txt"
+
+kalmar --version >out.txt; status=$?
+check "version and usage errors as on Linux" 0 "$status" "grep -q '^kalmar-cli ' out.txt"
+kalmar frobnicate 2>/dev/null; status=$?
+check "unknown command" 2 "$status"
+
+echo "$passed passed, $failed failed"
+[ "$failed" = 0 ]
