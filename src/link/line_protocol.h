@@ -7,6 +7,7 @@
 #include "link/sample_store.h"
 #include "link/step_sequences.h"
 #include "link/timing.h"
+#include "window/buffer.h"
 #include "port/port_io.h"
 
 namespace kalmar {
@@ -26,8 +27,8 @@ enum class Sampler {
 // they read with what they expect.
 class LineProtocol {
  public:
-  static constexpr std::size_t kProgramSampleWords = 2048;
-  static constexpr std::size_t kDataSampleWords = 128;
+  static constexpr std::size_t kProgramSampleWords = kMaxProgramWords;
+  static constexpr std::size_t kDataSampleWords = kMaxDataBytes;
   static constexpr std::size_t kIdSampleWords = 8;
 
   LineProtocol(PortIo& port, TimingState& timing, std::uint16_t dataRegister = kLpt1Data);

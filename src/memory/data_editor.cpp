@@ -97,8 +97,9 @@ void MaskEdit10KeyUp(TForm1& form, int n, CellKey key, int caret) {
   }
   int& counter = form.editorKeyCounter;
   if (key != CellKey::Left) counter = 0;
-  if (caret >= 2 && n < 128 && cellInUse(form, n + 1)) focusCell(form, n + 1);
-  if (key == CellKey::Down && n + 8 <= 128 && cellInUse(form, n + 8)) focusCell(form, n + 8);
+  if (caret >= 2 && n < kMaxDataBytes && cellInUse(form, n + 1)) focusCell(form, n + 1);
+  if (key == CellKey::Down && n + 8 <= kMaxDataBytes && cellInUse(form, n + 8))
+    focusCell(form, n + 8);
   if (key == CellKey::Up && n > 8 && cellInUse(form, n)) focusCell(form, n - 8);
   if (caret == 1) counter = -1;
   if (key == CellKey::Left && n > 1) {

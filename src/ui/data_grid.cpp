@@ -42,7 +42,7 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes) {
   Memo23 = new TextColumn("Memo23", GroupBox4);
   Memo23->setFixedWidth(kLabelWidth);
   std::string labels;
-  for (int row = 0; row < 16; ++row) labels += hex2(row * 8) + "\r\n";
+  for (int row = 0; row < kMaxDataBytes / 8; ++row) labels += hex2(row * 8) + "\r\n";
   Memo23->setText(labels);
   Memo23->move(6, kViewTop);
   for (int n = 1; n <= kMaxDataBytes; ++n) {

@@ -5,8 +5,9 @@
 
 namespace kalmar {
 
-inline constexpr int kMaxProgramWords = 2048;
-inline constexpr int kMaxDataBytes = 128;
+// The largest chip, the PIC16F648A: 4096 program words, 256 data bytes.
+inline constexpr int kMaxProgramWords = 4096;
+inline constexpr int kMaxDataBytes = 256;
 inline constexpr std::uint16_t kBlankWord = 0x3FFF;
 inline constexpr std::uint8_t kBlankByte = 0xFF;
 

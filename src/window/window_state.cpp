@@ -2,7 +2,7 @@
 
 namespace kalmar {
 
-// Memo12: the blank word column, 256 lines "3FFF".
+// Memo12: the blank word column, a line "3FFF" a row.
 const std::string& blankProgramColumn() {
   static const std::string column = [] {
     std::string text;
@@ -16,7 +16,7 @@ const std::string& blankProgramColumn() {
 WindowState::WindowState() {
   programColumns.fill(blankProgramColumn());
   dataCells.fill("FF");
-  Memo15.assign(2048, " ");
+  Memo15.assign(kMaxProgramWords, " ");
   const char* radioCaptions[13] = {"",   "RC", "HS",     "XT",     "LP",  "LP", "XT",
                                    "HS", "EC", "INTRC1", "INTRC2", "RC1", "RC2"};
   const char* radioHints[13] = {"",

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "window/buffer.h"
+
 namespace kalmar {
 
 struct MenuItem {
@@ -137,8 +139,8 @@ struct AboutState {
 // and the dialogs and pages that live outside the main window.
 enum class FrontEndRequest { None, Close, Colours, About };
 
-inline constexpr int kProgramRows = 256;
-// The blank word column of the program memory view: 256 lines "3FFF".
+inline constexpr int kProgramRows = kMaxProgramWords / 8;
+// The blank word column of the program memory view: a line "3FFF" a row.
 const std::string& blankProgramColumn();
 
 // What the main window shows; every command writes here and the views
@@ -178,8 +180,9 @@ struct WindowState {
   int programRowsShown = 128;
   bool ScrollBox1AtTop = true;
 
-  // Data memory cells MaskEdit1..MaskEdit128 and the rows shown (8 or 16).
-  std::array<std::string, 128> dataCells;
+  // Data memory cells MaskEdit1..MaskEdit256 and the rows shown (8, 16, or
+  // 32 for the PIC16F648A).
+  std::array<std::string, kMaxDataBytes> dataCells;
   int dataRowsShown = 8;
   // ID cells MaskEdit301..MaskEdit304.
   std::array<std::string, 4> idCells{"3FFF", "3FFF", "3FFF", "3FFF"};

@@ -117,7 +117,7 @@ TEST(ReadProgramMemory, ClearMemoShowsBlankColumns) {
   ClearMemo(rig.form);
   EXPECT_EQ(rig.form.window.programColumns[3], blankProgramColumn());
   EXPECT_EQ(rig.form.window.columnTexts[3], "");
-  EXPECT_EQ(lines(blankProgramColumn()).size(), 256u);
+  EXPECT_EQ(lines(blankProgramColumn()).size(), 512u);  // 4096 words of the PIC16F648A
 }
 
 TEST(OperationFrame, ElapsedTimeHasNoPaddingAndSurvivesMidnight) {
