@@ -9,7 +9,8 @@ using L = ConfigLayout;
 using P = ConfigPanel;
 
 // Sources: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 (PIC16F84A),
-// DS30034 (PIC16F62X), DS41196 (PIC16F62XA), DS41191 (PIC12F629/675); the
+// DS30034 (PIC16F62X), DS41196 (PIC16F62XA, PIC16F648A), DS41191 (PIC12F629/675,
+// PIC16F630/676); the
 // cycle times are the longest each gives (program word, program only, data
 // byte, bulk erase, configuration and ID word, in µs). Columns: program words,
 // data bytes, device ID and revision mask, implemented configuration bits,
@@ -36,6 +37,12 @@ const std::vector<CatalogueEntry> kCatalogue = {
       1024, 128, 0x0F80, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
     {"PIC12F675",  "PIC12F6751",  "PIC12F675   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7,
       1024, 128, 0x0FC0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
+    {"PIC16F648A", "PIC16F648A1", "PIC16F648A  ", F::Family62x,    L::F62xA,   P::GroupBox7,
+      4096, 256, 0x1100, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000}},
+    {"PIC16F630",  "PIC16F6301",  "PIC16F630   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7,
+      1024, 128, 0x10C0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
+    {"PIC16F676",  "PIC16F6761",  "PIC16F676   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7,
+      1024, 128, 0x10E0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
 };
 // clang-format on
 

@@ -176,8 +176,8 @@ void Chenge_Form_62(TForm1& form) {
   w.GroupBox7.Enabled = true;
   w.GroupBox7.Visible = true;
   setRadioHints(form);
-  w.Height = 510;
-  w.dataRowsShown = 16;
+  w.dataRowsShown = form.profile.dataBytes / 8;  // 16; 32 on the PIC16F648A
+  w.Height = 510 + (w.dataRowsShown - 16) * 13;
   w.programRowsShown = form.profile.programWords / 8;
   if (chip->family == Family::Family62x) {
     w.CheckBox[10].Caption = "LVP";

@@ -15,7 +15,7 @@ constexpr std::int64_t ms(double value) {
 // PIC16F84 10 ms, PIC16F62X erase + program), the typical value is taken:
 // the programmer has always been used with real chips of every kind at 8 ms.
 // Cells that need longer are a fault the simulator can switch on.
-constexpr std::array<ChipTraits, 9> kChips = {{
+constexpr std::array<ChipTraits, 12> kChips = {{
     // kind, name, family, PM, DM, device ID, 09/0B, program-only, self-timed, 18h, 01/07,
     // program, data, bulk erase, configuration bits reading 0
     {ChipKind::PIC16F84, "PIC16F84", SimFamily::F84, 1024, 64, 0x3FFF, false, false, false, false,
@@ -38,6 +38,14 @@ constexpr std::array<ChipTraits, 9> kChips = {{
     {ChipKind::PIC12F629, "PIC12F629", SimFamily::F12F6, 1024, 128, 0x0F80, true, true, true, true,
      false, ms(3), ms(6), ms(6), 0x0E00},
     {ChipKind::PIC12F675, "PIC12F675", SimFamily::F12F6, 1024, 128, 0x0FC0, true, true, true, true,
+     false, ms(3), ms(6), ms(6), 0x0E00},
+    // The PIC16F648A programs as the 627A/628A (DS41196), with 4096 words and
+    // 256 data bytes; the PIC16F630/676 as the 12F629/675 (DS41191) in 14 pins.
+    {ChipKind::PIC16F648A, "PIC16F648A", SimFamily::F62xA, 4096, 256, 0x1100, true, true, true,
+     false, false, ms(4), ms(6), ms(6), 0x1E00},
+    {ChipKind::PIC16F630, "PIC16F630", SimFamily::F12F6, 1024, 128, 0x10C0, true, true, true, true,
+     false, ms(3), ms(6), ms(6), 0x0E00},
+    {ChipKind::PIC16F676, "PIC16F676", SimFamily::F12F6, 1024, 128, 0x10E0, true, true, true, true,
      false, ms(3), ms(6), ms(6), 0x0E00},
 }};
 

@@ -114,10 +114,10 @@ void MainWindow::takeRequest() {
   }
 }
 
-void MainWindow::arrange(bool family84) {
-  if (arrangedFor84_ == family84) return;
-  arrangedFor84_ = family84;
-  const Geometry& geometry = geometryFor(family84);
+void MainWindow::arrange(int dataRows) {
+  if (arrangedFor_ == dataRows) return;
+  arrangedFor_ = dataRows;
+  const Geometry& geometry = geometryFor(dataRows);
   client_->setFixedSize(kClientWidth, geometry.clientHeight);
   area_->setGeometry(0, 0, kClientWidth, geometry.clientHeight);
   config_->place(geometry);
@@ -149,7 +149,7 @@ void MainWindow::showState() {
   if (showing_) return;
   showing_ = true;
   WindowState& w = form_.window;
-  arrange(form_.profile.family == Family::Family84);
+  arrange(form_.window.dataRowsShown);
   if (w.Caption != shownCaption_) {
     shownCaption_ = w.Caption;
     setWindowTitle(qs(w.Caption + captionSuffix_));

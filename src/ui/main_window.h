@@ -52,7 +52,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
  private:
   void runCommand(RouteHandler handler);
   void takeRequest();
-  void arrange(bool family84);
+  void arrange(int dataRows);
   void showFocus();
   void showColours(const WindowState& window);
 
@@ -70,7 +70,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
   std::unique_ptr<ConfigPanels> config_;
   std::unique_ptr<StatusArea> status_;
   std::unique_ptr<ColourDialog> colourDialog_;
-  std::optional<bool> arrangedFor84_;
+  std::optional<int> arrangedFor_;  // the data rows the groups stand for
   std::optional<ColourState> colours_;
   bool running_ = false;
   bool showing_ = false;
