@@ -18,6 +18,7 @@ struct CatalogueEntry {
   Family family;
   ConfigLayout layout;
   ConfigPanel panel;
+  RegisterSet registers;
   int programWords;
   int dataBytes;
   std::uint16_t deviceId;      // the word at 2006h without the revision; 0 where the chip has none

@@ -17,15 +17,32 @@ using RegisterTable = std::array<RegisterName, 0x20>;
 
 // Bank-0 names of the addresses 00h-1Fh; a '*' entry in the family's data
 // sheet table means the same address is another register in another bank.
-constexpr RegisterTable makeTable(Family family) {
+// The 14-pin PIC16F630/676 (DS40039): PORTA and PORTC for the 8-pin chips'
+// GPIO, the same timer, comparator and (676) ADC registers.
+constexpr void addFourteenPinNames(RegisterTable& t, bool adc) {
+  t[0x05] = {"PORTA", true};
+  t[0x07] = {"PORTC", true};
+  t[0x0A] = {"PCLATH", false};
+  t[0x0B] = {"INTCON", false};
+  t[0x0C] = {"PIR1", true};
+  t[0x0E] = {"TMR1L", true};
+  t[0x0F] = {"TMR1H", false};
+  t[0x10] = {"T1CON", true};
+  t[0x19] = {"CMCON", true};
+  if (!adc) return;
+  t[0x1E] = {"ADRESH", true};
+  t[0x1F] = {"ADCON0", true};
+}
+
+constexpr RegisterTable makeTable(RegisterSet set) {
   RegisterTable t{};
   t[0x00] = {"INDF", false};
   t[0x01] = {"TMR0", true};
   t[0x02] = {"PCL", false};
   t[0x03] = {"STATUS", false};
   t[0x04] = {"FSR", false};
-  switch (family) {
-    case Family::Family84:
+  switch (set) {
+    case RegisterSet::F84:
       t[0x05] = {"PORTA", true};
       t[0x06] = {"PORTB", true};
       t[0x08] = {"EEDATA", true};
@@ -33,7 +50,7 @@ constexpr RegisterTable makeTable(Family family) {
       t[0x0A] = {"PCLATH", false};
       t[0x0B] = {"INTCON", false};
       break;
-    case Family::Family62x:
+    case RegisterSet::F62x:
       t[0x05] = {"PORTA", true};
       t[0x06] = {"PORTB", true};
       t[0x0A] = {"PCLATH", true};
@@ -55,7 +72,7 @@ constexpr RegisterTable makeTable(Family family) {
       t[0x1D] = {"EECON2", false};
       t[0x1F] = {"CMCON", true};
       break;
-    case Family::Family12F6xx:
+    case RegisterSet::F12F6xx:
       t[0x05] = {"GPIO", true};
       t[0x0A] = {"PCLATH", false};
       t[0x0B] = {"INTCON", false};
@@ -67,13 +84,19 @@ constexpr RegisterTable makeTable(Family family) {
       t[0x1E] = {"ADRESH", true};
       t[0x1F] = {"ADCON0", true};
       break;
+    case RegisterSet::F630:
+      addFourteenPinNames(t, false);
+      break;
+    case RegisterSet::F676:
+      addFourteenPinNames(t, true);
+      break;
   }
   return t;
 }
 
-constexpr RegisterTable kTable84 = makeTable(Family::Family84);
-constexpr RegisterTable kTable62x = makeTable(Family::Family62x);
-constexpr RegisterTable kTable12F = makeTable(Family::Family12F6xx);
+constexpr std::array<RegisterTable, 5> kTables = {
+    makeTable(RegisterSet::F84), makeTable(RegisterSet::F62x), makeTable(RegisterSet::F12F6xx),
+    makeTable(RegisterSet::F630), makeTable(RegisterSet::F676)};
 
 std::string padded(const char* mnemonic, int blanks) {
   return std::string(mnemonic) + std::string(static_cast<std::size_t>(blanks), ' ');
@@ -122,11 +145,9 @@ std::string literal(std::uint8_t low) {
 
 }  // namespace
 
-RegisterOperand D0_Parametr(std::uint8_t addressByte, Family family) {
+RegisterOperand D0_Parametr(std::uint8_t addressByte, RegisterSet registers) {
   const int r = addressByte > 127 ? addressByte - 128 : addressByte;
-  const RegisterTable& table = family == Family::Family84    ? kTable84
-                               : family == Family::Family62x ? kTable62x
-                                                             : kTable12F;
+  const RegisterTable& table = kTables[static_cast<std::size_t>(registers)];
   if (r < 0x20 && table[static_cast<std::size_t>(r)].name != nullptr) {
     const RegisterName& entry = table[static_cast<std::size_t>(r)];
     return {entry.name, entry.ambiguous ? kAmbiguityMarker : ""};
@@ -181,11 +202,11 @@ DecodedWord fileOperation(int h, std::uint8_t low, const RegisterOperand& f) {
 
 }  // namespace
 
-DecodedWord decodeWord(std::uint16_t w, Family family) {
+DecodedWord decodeWord(std::uint16_t w, RegisterSet registers) {
   if (const char* text = wholeWord(w)) return {text, std::nullopt};
   const int h = w >> 8;
   const auto low = static_cast<std::uint8_t>(w & 0xFF);
-  const RegisterOperand f = D0_Parametr(low, family);
+  const RegisterOperand f = D0_Parametr(low, registers);
   if (h <= 0x0F) return fileOperation(h, low, f);
   if (const OpcodeRange* op = rangeOf(std::begin(kLiteralOps), std::end(kLiteralOps), h))
     return {padded(op->mnemonic, op->blanks) + literal(low), std::nullopt};

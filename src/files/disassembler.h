@@ -15,14 +15,14 @@ struct RegisterOperand {
   std::string name;
   std::string marker;
 };
-RegisterOperand D0_Parametr(std::uint8_t addressByte, Family family);
+RegisterOperand D0_Parametr(std::uint8_t addressByte, RegisterSet registers);
 
 // One word as a line of mid-range assembler; target is set for CALL and GOTO.
 struct DecodedWord {
   std::string text;
   std::optional<std::uint16_t> target;
 };
-DecodedWord decodeWord(std::uint16_t word, Family family);
+DecodedWord decodeWord(std::uint16_t word, RegisterSet registers);
 
 std::string labelFor(std::uint16_t address);  // "L_0005:"
 

@@ -43,6 +43,31 @@ const std::vector<const char*> kRegisters12F = {
     "EECON2  EQU     9DH", "ADRESL  EQU     9DH", "ANSEL   EQU     9FH",
 };
 
+// The 14-pin PIC16F630 and PIC16F676 (DS40039); the ADC's registers are the
+// 676's only.
+const std::vector<const char*> kRegisters630 = {
+    ";    БАНК 0",         "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
+    "STATUS  EQU     03h", "FSR     EQU     04h", "PORTA   EQU     05h", "PORTC   EQU     07h",
+    "PCLATH  EQU     0Ah", "INTCON  EQU     0Bh", "PIR1    EQU     0Ch", "TMR1L   EQU     0Eh",
+    "TMR1H   EQU     0Fh", "T1CON   EQU     10h", "CMCON   EQU     19h", ";    БАНК 1",
+    "OPTION  EQU     81h", "TRISA   EQU     85h", "TRISC   EQU     87h", "PIE1    EQU     8Ch",
+    "PCON    EQU     8Eh", "OSCCAL  EQU     90h", "WPUA    EQU     95h", "IOCA    EQU     96h",
+    "VRCON   EQU     99h", "EEDATA  EQU     9Ah", "EEADR   EQU     9Bh", "EECON1  EQU     9Ch",
+    "EECON2  EQU     9Dh",
+};
+
+const std::vector<const char*> kRegisters676 = {
+    ";    БАНК 0",         "INDF    EQU     00h", "TMR0    EQU     01h", "PCL     EQU     02h",
+    "STATUS  EQU     03h", "FSR     EQU     04h", "PORTA   EQU     05h", "PORTC   EQU     07h",
+    "PCLATH  EQU     0Ah", "INTCON  EQU     0Bh", "PIR1    EQU     0Ch", "TMR1L   EQU     0Eh",
+    "TMR1H   EQU     0Fh", "T1CON   EQU     10h", "CMCON   EQU     19h", "ADRESH  EQU     1Eh",
+    "ADCON0  EQU     1Fh", ";    БАНК 1",         "OPTION  EQU     81h", "TRISA   EQU     85h",
+    "TRISC   EQU     87h", "PIE1    EQU     8Ch", "PCON    EQU     8Eh", "OSCCAL  EQU     90h",
+    "ANSEL   EQU     91h", "WPUA    EQU     95h", "IOCA    EQU     96h", "VRCON   EQU     99h",
+    "EEDATA  EQU     9Ah", "EEADR   EQU     9Bh", "EECON1  EQU     9Ch", "EECON2  EQU     9Dh",
+    "ADRESL  EQU     9Eh", "ADCON1  EQU     9Fh",
+};
+
 const std::vector<const char*> kWarningOneBank = {
     ";ВНИМАНИЕ! При дизассемблировании регистры из Банка 1 с адресами ",
     ";80h и более) читаются как регистры Банка 0(с адресами 00h-7Fh).",
@@ -89,15 +114,21 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
       "егист"
       "p"
       "ов");
-  switch (form.profile.family) {
-    case Family::Family84:
+  switch (form.profile.registers) {
+    case RegisterSet::F84:
       append(lines, kRegisters84);
       break;
-    case Family::Family62x:
+    case RegisterSet::F62x:
       append(lines, kRegisters62x);
       break;
-    case Family::Family12F6xx:
+    case RegisterSet::F12F6xx:
       append(lines, kRegisters12F);
+      break;
+    case RegisterSet::F630:
+      append(lines, kRegisters630);
+      break;
+    case RegisterSet::F676:
+      append(lines, kRegisters676);
       break;
   }
   append(lines, form.profile.family == Family::Family62x ? kWarningFourBanks : kWarningOneBank);

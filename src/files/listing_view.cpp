@@ -23,7 +23,7 @@ void rebuildListing(TForm1& form) {
   listing.reserve(static_cast<std::size_t>(words));
   for (int n = 0; n < words; ++n) {
     DecodedWord decoded =
-        decodeWord(form.buffer.disassembly[static_cast<std::size_t>(n)], form.profile.family);
+        decodeWord(form.buffer.disassembly[static_cast<std::size_t>(n)], form.profile.registers);
     if (decoded.target) w.Memo15[*decoded.target] = labelFor(*decoded.target);
     listing.push_back(std::move(decoded.text));
     setProgress(form, roundHalfEven((n + 1) * 100.0 / words) + 5);

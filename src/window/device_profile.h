@@ -7,6 +7,10 @@ namespace kalmar {
 
 enum class Family { Family84, Family62x, Family12F6xx };
 enum class ConfigPanel { GroupBox5, GroupBox7 };
+// Whose register names the disassembler and the listing export use: the
+// PIC16F84's, the PIC16F62x's (and 648A's), the 8-pin PIC12F629/675's
+// (GPIO), the 14-pin PIC16F630's and PIC16F676's (PORTA/PORTC, the 676's ADC).
+enum class RegisterSet { F84, F62x, F12F6xx, F630, F676 };
 
 // How the configuration word's bits are laid out where chips of one family
 // differ: PWRTE active high on the PIC16C84 only; one code-protection bit
@@ -34,6 +38,7 @@ struct DeviceProfile {
   int programWords = 1024;
   int dataBytes = 64;
   ConfigPanel panel = ConfigPanel::GroupBox5;
+  RegisterSet registers = RegisterSet::F84;
   bool erOscillatorLabels = false;
   // The PIC12F629/675: calibration word at the last address and BG bits
   // kept across every erase.

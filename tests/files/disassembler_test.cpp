@@ -5,8 +5,8 @@
 namespace kalmar::testing {
 namespace {
 
-std::string line(std::uint16_t word, Family family = Family::Family84) {
-  return decodeWord(word, family).text;
+std::string line(std::uint16_t word, RegisterSet registers = RegisterSet::F84) {
+  return decodeWord(word, registers).text;
 }
 
 TEST(Disassembler, WholeWordsAndByteOperations) {
@@ -43,7 +43,7 @@ TEST(Disassembler, WholeWordsAndByteOperations) {
 TEST(Disassembler, BitLiteralAndJumpInstructions) {
   EXPECT_EQ(line(0x1683), "BSF          STATUS, 5");
   EXPECT_EQ(line(0x1283), "BCF          STATUS, 5");
-  EXPECT_EQ(line(0x1C0B, Family::Family62x), "BTFSS      INTCON, 0   ;  *");
+  EXPECT_EQ(line(0x1C0B, RegisterSet::F62x), "BTFSS      INTCON, 0   ;  *");
   EXPECT_EQ(line(0x1B86), "BTFSC      PORTB, 7   ;  *");
   EXPECT_EQ(line(0x30FF), "MOVLW      0FFh");
   EXPECT_EQ(line(0x3400), "RETLW       000h");
@@ -56,29 +56,34 @@ TEST(Disassembler, BitLiteralAndJumpInstructions) {
   EXPECT_EQ(line(0x4000), "-?\?\?-");
   EXPECT_EQ(line(0xFFFF), "-?\?\?-");
 
-  DecodedWord jump = decodeWord(0x2805, Family::Family84);
+  DecodedWord jump = decodeWord(0x2805, RegisterSet::F84);
   EXPECT_EQ(jump.text, "GOTO        L_0005");
   EXPECT_EQ(jump.target, 5);
-  DecodedWord call = decodeWord(0x2100, Family::Family84);
+  DecodedWord call = decodeWord(0x2100, RegisterSet::F84);
   EXPECT_EQ(call.text, "CALL         L_0100");
   EXPECT_EQ(call.target, 0x100);
-  EXPECT_EQ(decodeWord(0x2FFF, Family::Family84).target, 0x7FF);
+  EXPECT_EQ(decodeWord(0x2FFF, RegisterSet::F84).target, 0x7FF);
   EXPECT_EQ(labelFor(5), "L_0005:");
 }
 
-TEST(Disassembler, RegisterNamesFollowTheFamily) {
-  EXPECT_EQ(line(0x008C, Family::Family84), "MOVWF      0Ch");
-  EXPECT_EQ(line(0x008C, Family::Family62x), "MOVWF      PIR1");
-  EXPECT_EQ(line(0x008C, Family::Family12F6xx), "MOVWF      PIR1   ;  *");
-  EXPECT_EQ(line(0x009B, Family::Family62x), "MOVWF      EEADR");
-  EXPECT_EQ(line(0x009A, Family::Family62x), "MOVWF      RCREG   ;  *");
-  EXPECT_EQ(line(0x0085, Family::Family12F6xx), "MOVWF      GPIO   ;  *");
-  EXPECT_EQ(line(0x0086, Family::Family12F6xx), "MOVWF      06h");
-  EXPECT_EQ(line(0x0088, Family::Family84), "MOVWF      EEDATA   ;  *");
-  EXPECT_EQ(line(0x0088, Family::Family62x), "MOVWF      08h");
+TEST(Disassembler, RegisterNamesFollowTheChip) {
+  EXPECT_EQ(line(0x008C, RegisterSet::F84), "MOVWF      0Ch");
+  EXPECT_EQ(line(0x008C, RegisterSet::F62x), "MOVWF      PIR1");
+  EXPECT_EQ(line(0x008C, RegisterSet::F12F6xx), "MOVWF      PIR1   ;  *");
+  EXPECT_EQ(line(0x009B, RegisterSet::F62x), "MOVWF      EEADR");
+  EXPECT_EQ(line(0x009A, RegisterSet::F62x), "MOVWF      RCREG   ;  *");
+  EXPECT_EQ(line(0x0085, RegisterSet::F12F6xx), "MOVWF      GPIO   ;  *");
+  EXPECT_EQ(line(0x0086, RegisterSet::F12F6xx), "MOVWF      06h");
+  EXPECT_EQ(line(0x0088, RegisterSet::F84), "MOVWF      EEDATA   ;  *");
+  EXPECT_EQ(line(0x0088, RegisterSet::F62x), "MOVWF      08h");
   EXPECT_EQ(line(0x00CF), "MOVWF      4Fh");
-  EXPECT_EQ(D0_Parametr(0x9F, Family::Family12F6xx).name, "ADCON0");
-  EXPECT_EQ(D0_Parametr(0x07, Family::Family62x).marker, "");
+  EXPECT_EQ(D0_Parametr(0x9F, RegisterSet::F12F6xx).name, "ADCON0");
+  EXPECT_EQ(D0_Parametr(0x07, RegisterSet::F62x).marker, "");
+  // The 14-pin chips: PORTA/PORTC, and the ADC only on the PIC16F676.
+  EXPECT_EQ(line(0x0087, RegisterSet::F676), "MOVWF      PORTC   ;  *");
+  EXPECT_EQ(line(0x0085, RegisterSet::F630), "MOVWF      PORTA   ;  *");
+  EXPECT_EQ(D0_Parametr(0x1F, RegisterSet::F676).name, "ADCON0");
+  EXPECT_EQ(D0_Parametr(0x1F, RegisterSet::F630).name, "1Fh");
 }
 
 }  // namespace
