@@ -39,11 +39,11 @@ make_hex() {  # make_hex FILE CONFIG
   printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :084000000100020003000400AE "$config_record" :044200001200340074 :00000001FF > "$1"
 }
 
-for entry in PIC16F84A:3FF9 PIC16F628:3F21 PIC16F628A:3F30 PIC12F675:21C4; do
+for entry in PIC16F84A:3FF9 PIC16F628:3F21 PIC16F628A:3F30 PIC12F675:21C4 PIC16F648A:3F30 PIC16F676:21C4; do
   chip=${entry%%:*}; config=${entry##*:}
   make_hex "$chip.hex" "$config"
   sim="sim:$chip.chip"
-  if [ "$chip" = PIC16F628A ]; then "$cli" -q -y -c "$chip" -p "$sim" --virtual-time erase; fi
+  case $chip in PIC16F628A | PIC16F648A) "$cli" -q -y -c "$chip" -p "$sim" --virtual-time erase ;; esac
   "$cli" -q -y -c "$chip" -p "$sim" --virtual-time write "$chip.hex"; status=$?
   "$cli" -q -y -c "$chip" -p "$sim" --virtual-time write-dm "$chip.hex" >/dev/null
   "$cli" -q -c "$chip" -p "$sim" --virtual-time read -o "$chip.read.hex"; status2=$?

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "memory/config_word.h"
+#include "memory/program_chip.h"
 #include "memory/erase.h"
 #include "memory/program_read.h"
 #include "memory/read_all.h"
@@ -64,6 +67,43 @@ TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
       EXPECT_EQ(rig.form.window.ProgressBar1, 106);
     }
   }
+}
+
+// The chips added to the table, with their real files, through the window's
+// commands: programmed from the file, verified, read whole, erased; the
+// 14-pin chips keep their calibration word and BG bits all along.
+TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
+  const std::filesystem::path folder = KALMAR_TESTDATA_DIR;
+  if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no test data at " << folder;
+  int files = 0;
+  for (ChipKind kind : {ChipKind::PIC16F648A, ChipKind::PIC16F630, ChipKind::PIC16F676}) {
+    for (const auto& file : std::filesystem::directory_iterator(folder / sim::chipName(kind))) {
+      SCOPED_TRACE(file.path().string());
+      ++files;
+      ChipRig rig(kind);
+      rig.host.defaultAnswer = MessageResult::Ok;
+      const std::uint16_t bg = rig.sim.chip.configRead() & 0x3000;
+      ASSERT_TRUE(loadHexFile(rig.form, file.path().string()));
+      const Buffer image = rig.form.buffer;
+      EXPECT_TRUE(programFromFile(rig.form).ok());
+      EXPECT_TRUE(Button6Click(rig.form).ok()) << "verify";
+      EXPECT_TRUE(Button16Click(rig.form).ok()) << "read all";
+      const int words = rig.form.profile.programWords - (rig.form.profile.is12F6xx() ? 1 : 0);
+      for (int i = 0; i < words; ++i)
+        ASSERT_EQ(rig.form.buffer.chipRead[static_cast<std::size_t>(i)],
+                  image.program[static_cast<std::size_t>(i)])
+            << i;
+      EXPECT_EQ(rig.form.buffer.data, image.data);
+      EXPECT_TRUE(Button11Click(rig.form).ok()) << "erase";
+      EXPECT_EQ(rig.sim.chip.program[16], 0x3FFF);
+      if (rig.form.profile.is12F6xx()) {
+        EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration);
+        EXPECT_EQ(rig.sim.chip.configRead() & 0x3000, bg);
+      }
+      EXPECT_EQ(rig.violations(), 0u) << rig.events();
+    }
+  }
+  EXPECT_EQ(files, 13);
 }
 
 TEST(WriteProgramMemory, VerifyAfterAGoodWriteNamesTheFile) {

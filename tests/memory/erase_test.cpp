@@ -160,7 +160,9 @@ namespace {
 
 // The factory calibration of a PIC12F629/675 survives any failure after the erase.
 struct CalibrationRig : ChipRig {
-  CalibrationRig() : ChipRig(sim::ChipKind::PIC12F675) { host.defaultAnswer = MessageResult::Ok; }
+  explicit CalibrationRig(sim::ChipKind kind = sim::ChipKind::PIC12F675) : ChipRig(kind) {
+    host.defaultAnswer = MessageResult::Ok;
+  }
   void stick(std::uint16_t address, std::uint16_t value) {
     sim.chip.faults.stuckCells[address] = value;
     sim.chip.applyStuckCells();
@@ -171,19 +173,23 @@ struct CalibrationRig : ChipRig {
   }
 };
 
+// The 8-pin chips and the 14-pin PIC16F630/676 alike.
 TEST(Calibration, KeptThroughAFailedWriteAndAFailedErase) {
-  CalibrationRig write;
-  write.stick(0x010, 0x0000);
-  write.loadProgram(ChipRig::pattern(1023, 3, 0x31C4));
-  Button7Click(write.form);
-  EXPECT_FALSE(write.form.operation.ok);
-  EXPECT_TRUE(write.factoryValuesKept());
+  for (auto kind : {sim::ChipKind::PIC12F675, sim::ChipKind::PIC16F630, sim::ChipKind::PIC16F676}) {
+    SCOPED_TRACE(sim::chipName(kind));
+    CalibrationRig write(kind);
+    write.stick(0x010, 0x0000);
+    write.loadProgram(ChipRig::pattern(1023, 3, 0x31C4));
+    Button7Click(write.form);
+    EXPECT_FALSE(write.form.operation.ok);
+    EXPECT_TRUE(write.factoryValuesKept());
 
-  CalibrationRig erase;
-  erase.stick(0x020, 0x0000);  // the blank check of program memory fails
-  Button11Click(erase.form);
-  EXPECT_FALSE(erase.form.operation.ok);
-  EXPECT_TRUE(erase.factoryValuesKept());
+    CalibrationRig erase(kind);
+    erase.stick(0x020, 0x0000);  // the blank check of program memory fails
+    Button11Click(erase.form);
+    EXPECT_FALSE(erase.form.operation.ok);
+    EXPECT_TRUE(erase.factoryValuesKept());
+  }
 }
 
 TEST(Calibration, ALostCalibrationIsNamed) {

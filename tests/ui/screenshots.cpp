@@ -209,6 +209,25 @@ int main(int argc, char** argv) {
     shot(rig, "13-editor-after-a-click-on-cell-49");
     click(rig, "SpeedButton2");
   }
+  {
+    // The largest chip: 4096 words, 32 data rows.
+    DesktopRig rig(ChipKind::PIC16F648A);
+    waitForWindow(rig);
+    const std::string file = std::string(KALMAR_PAGES_DIR) + "/../../shared/testdata/hex/PIC16F648A/7m4mon__pic16f648a-bert__BERT.hex";
+    rig.nextFile = file;
+    rig.trigger("N4");
+    rig.answers = {MessageResult::Ok, MessageResult::Ok};
+    rig.trigger("N43");  // "Программировать всё из файла"
+    rig.trigger("PIC16F648A1");
+    rig.trigger("N24");  // "Прочитать" -> "Все"
+    shot(rig, "15-pic16f648a-read-all");
+  }
+  {
+    DesktopRig rig(ChipKind::PIC16F676);
+    waitForWindow(rig);
+    rig.trigger("N24");
+    shot(rig, "16-pic16f676-read-all");
+  }
   largeFontBoxes();
   for (const char* page : {"Help", "Shema"}) {  // the program's own viewer, no browser needed
     QWidget* viewer =
