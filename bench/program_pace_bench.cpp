@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
                 "StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"},
            Case{"PIC16F84A", "mit41301__PIC16F84__CODESLOT.HEX"},
            Case{"PIC12F675", "Nonoum__LP_MPPT_PIC12F675__pic12f675_lp_mppt__1_3_198.F.hex"},
+           Case{"PIC16F648A", "7m4mon__pic16f648a-bert__BERT.hex"},
+           Case{"PIC16F676", "rasberryrabbit__16F676MPPT__16f676MPPT.hex"},
        })
     run(c, data);
   return 0;
