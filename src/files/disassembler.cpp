@@ -15,13 +15,16 @@ struct RegisterName {
 
 using RegisterTable = std::array<RegisterName, 0x20>;
 
-// Bank-0 names of the addresses 00h-1Fh; a '*' entry in the family's data
-// sheet table means the same address is another register in another bank.
-// The 14-pin PIC16F630/676 (DS40039): PORTA and PORTC for the 8-pin chips'
-// GPIO, the same timer, comparator and (676) ADC registers.
-constexpr void addFourteenPinNames(RegisterTable& t, bool adc) {
-  t[0x05] = {"PORTA", true};
-  t[0x07] = {"PORTC", true};
+// The registers the PIC12F629/675 share with the 14-pin PIC16F630/676
+// (DS41190, DS40039): their ports differ (GPIO; PORTA and PORTC), the ADC is
+// the 675's and 676's only.
+constexpr void addMidrangeFlashNames(RegisterTable& t, bool fourteenPins, bool adc) {
+  if (fourteenPins) {
+    t[0x05] = {"PORTA", true};
+    t[0x07] = {"PORTC", true};
+  } else {
+    t[0x05] = {"GPIO", true};
+  }
   t[0x0A] = {"PCLATH", false};
   t[0x0B] = {"INTCON", false};
   t[0x0C] = {"PIR1", true};
@@ -34,6 +37,8 @@ constexpr void addFourteenPinNames(RegisterTable& t, bool adc) {
   t[0x1F] = {"ADCON0", true};
 }
 
+// Bank-0 names of the addresses 00h-1Fh; a '*' entry in the family's data
+// sheet table means the same address is another register in another bank.
 constexpr RegisterTable makeTable(RegisterSet set) {
   RegisterTable t{};
   t[0x00] = {"INDF", false};
@@ -72,23 +77,14 @@ constexpr RegisterTable makeTable(RegisterSet set) {
       t[0x1D] = {"EECON2", false};
       t[0x1F] = {"CMCON", true};
       break;
-    case RegisterSet::F12F6xx:
-      t[0x05] = {"GPIO", true};
-      t[0x0A] = {"PCLATH", false};
-      t[0x0B] = {"INTCON", false};
-      t[0x0C] = {"PIR1", true};
-      t[0x0E] = {"TMR1L", true};
-      t[0x0F] = {"TMR1H", false};
-      t[0x10] = {"T1CON", true};
-      t[0x19] = {"CMCON", true};
-      t[0x1E] = {"ADRESH", true};
-      t[0x1F] = {"ADCON0", true};
+    case RegisterSet::F12F6xx:  // the PIC12F629 keeps the 675's ADC names, as it always had
+      addMidrangeFlashNames(t, false, true);
       break;
     case RegisterSet::F630:
-      addFourteenPinNames(t, false);
+      addMidrangeFlashNames(t, true, false);
       break;
     case RegisterSet::F676:
-      addFourteenPinNames(t, true);
+      addMidrangeFlashNames(t, true, true);
       break;
   }
   return t;

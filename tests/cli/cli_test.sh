@@ -2,28 +2,13 @@
 # End-to-end checks of kalmar-cli against simulated chips.
 # Usage: cli_test.sh KALMAR_CLI TESTDATA_DIR
 set -u
+source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 cli=$1
 testdata=$2
 manuals=$(cd "$(dirname "$0")/../../data/man" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-passed=0
-failed=0
-
-check() {  # check NAME EXPECTED_STATUS ACTUAL_STATUS [CONDITION...]
-  local name=$1 expected=$2 actual=$3
-  shift 3
-  if [ "$actual" != "$expected" ]; then
-    echo "FAIL $name: exit $actual, expected $expected"; failed=$((failed + 1)); return
-  fi
-  for condition in "$@"; do
-    if ! eval "$condition"; then
-      echo "FAIL $name: $condition"; failed=$((failed + 1)); return
-    fi
-  done
-  echo "ok   $name"; passed=$((passed + 1))
-}
 
 # A small program for each family: a GOTO, some words, a configuration word
 # the panel would compose, IDs and data.
@@ -245,5 +230,4 @@ kill -0 $pid 2>/dev/null && kill -KILL $pid
 wait $pid; status=$?
 check "a stop ends a timed pin-test step" 130 "$status" "[ \"\$(tail -1 pins.txt | cut -d' ' -f3)\" = 0F ]"
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish

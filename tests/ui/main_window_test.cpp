@@ -15,6 +15,7 @@
 #include <QToolButton>
 
 #include "sim/chip_file.h"
+#include "ui/box_texts.h"
 #include "ui/cell_edit.h"
 #include "ui/desktop_options.h"
 #include "ui/desktop_rig.h"
@@ -307,28 +308,12 @@ class MainWindowTest : public QObject {
 
   // Every line of a box stays whole and its caption uncut, at two font sizes.
   void boxesFitTheirLines() {
-    const std::vector<std::pair<QString, QString>> boxes = {
-        {"Предупреждение.",
-         "Вы установили бит защиты кода. После программирования данные,\nзаписанные в "
-         "микроконтроллере, перестанут быть доступными для\nчтения и редактирования.\nВы "
-         "действительно хотите продолжить?"},
-        {"Предупреждение.",
-         "После стирания все данные, записанные сейчас в микроконтроллере\nбудут потеряны. Вы "
-         "действительно хотите продолжить?"},
-        {"Ошибка при программировании.",
-         "Прграмматор не обнаружен. Проверьте правильность соединения,\nпорт подключения, "
-         "напряжение питания программатора."},
-        {"Ошибка при определении драйвера порта.",
-         "Не удалось открыть порт /dev/parport0.\nПричина: Permission denied.\nНужны модуль "
-         "ppdev и право доступа к устройству (группа lp).\nПрограмма продолжит работу без "
-         "доступа к порту."},
-    };
     const QFont original = QApplication::font();
     for (int pixels : {11, 16}) {
       QFont font = original;
       font.setPixelSize(pixels);
       QApplication::setFont(font);
-      for (const auto& [caption, text] : boxes) {
+      for (const auto& [caption, text] : longestBoxTexts()) {
         kalmar::ui::MessageDialog box(nullptr, caption, text, kalmar::MessageIcon::None,
                                       kalmar::MessageButtons::OkCancel);
         box.show();

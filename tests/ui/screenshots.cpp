@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <cstdio>
 
+#include "ui/box_texts.h"
 #include "ui/cell_edit.h"
 #include "ui/desktop_rig.h"
 #include "ui/message_box.h"
@@ -70,25 +71,12 @@ void realBox(DesktopRig& rig, const char* name, const std::function<void()>& act
 
 // The program's longest box texts at a large font, each box alone.
 void largeFontBoxes() {
-  const std::vector<std::pair<QString, QString>> boxes = {
-      {"Предупреждение.",
-       "Вы установили бит защиты кода. После программирования данные,\nзаписанные в "
-       "микроконтроллере, перестанут быть доступными для\nчтения и редактирования.\nВы "
-       "действительно хотите продолжить?"},
-      {"Ошибка при программировании.",
-       "Прграмматор не обнаружен. Проверьте правильность соединения,\nпорт подключения, "
-       "напряжение питания программатора."},
-      {"Ошибка при определении драйвера порта.",
-       "Не удалось открыть порт /dev/parport0.\nПричина: Permission denied.\nНужны модуль "
-       "ppdev и право доступа к устройству (группа lp).\nПрограмма продолжит работу без "
-       "доступа к порту."},
-  };
   const QFont original = QApplication::font();
   QFont large = original;
   large.setPixelSize(16);
   QApplication::setFont(large);
   int n = 0;
-  for (const auto& [caption, text] : boxes) {
+  for (const auto& [caption, text] : longestBoxTexts()) {
     kalmar::ui::MessageDialog box(nullptr, caption, text, kalmar::MessageIcon::None,
                                   kalmar::MessageButtons::OkCancel);
     box.show();

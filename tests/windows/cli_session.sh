@@ -5,25 +5,13 @@
 # console, and the port driver's messages when there is no driver.
 # Usage: cli_session.sh KALMAR_CLI_EXE TESTDATA_DIR
 set -u
+source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 testdata=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 export WINEDEBUG=-all
-passed=0
-failed=0
-check() {  # check NAME EXPECTED_STATUS ACTUAL_STATUS [CONDITION...]
-  local name=$1 expected=$2 actual=$3
-  shift 3
-  if [ "$actual" != "$expected" ]; then
-    echo "FAIL $name: exit $actual, expected $expected"; failed=$((failed + 1)); return
-  fi
-  for condition in "$@"; do
-    if ! eval "$condition"; then echo "FAIL $name: $condition"; failed=$((failed + 1)); return; fi
-  done
-  echo "ok   $name"; passed=$((passed + 1))
-}
 kalmar() { wine "$cli" "$@"; }
 
 hex=$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex
@@ -78,5 +66,4 @@ check "version and usage errors as on Linux" 0 "$status" "grep -q '^kalmar-cli '
 kalmar frobnicate 2>/dev/null; status=$?
 check "unknown command" 2 "$status"
 
-echo "$passed passed, $failed failed"
-[ "$failed" = 0 ]
+finish
