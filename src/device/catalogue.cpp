@@ -11,9 +11,10 @@ using R = RegisterSet;
 
 // Sources: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 (PIC16F84A),
 // DS30034 (PIC16F62X), DS41196 (PIC16F62XA, PIC16F648A), DS41191 (PIC12F629/675,
-// PIC16F630/676); the
-// cycle times are the longest each gives (program word, program only, data
-// byte, bulk erase, configuration and ID word, in µs). Columns: program words,
+// PIC16F630/676); the cycle times are the longest each gives (program word,
+// program only, data byte, bulk erase, configuration and ID word, in µs).
+// The first nine rows are the program's own chips, in its menu's order; the
+// chips added later follow them. Columns: program words,
 // data bytes, device ID and revision mask, implemented configuration bits,
 // code protection bits, ER oscillator labels, calibration kept, cycle times.
 // clang-format off
