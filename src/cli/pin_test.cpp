@@ -35,10 +35,11 @@ void describe(std::uint8_t byte) {
   std::printf("  Разъём LPT: контакт 2 (D0) %s, 3 (D1) %s, 4 (D2) %s, 5 (D3) %s.\n",
               byte & 0x01 ? "высокий" : "низкий", byte & 0x02 ? "высокий" : "низкий",
               byte & 0x04 ? "высокий" : "низкий", byte & 0x08 ? "высокий" : "низкий");
-  std::printf(
-      "  Панель: DATA (RB7 вывод 13 / GP0 вывод 7) %s; CLOCK (RB6 вывод 12 / GP1 вывод 6) %s;\n",
-      level(dataHigh, "≈5 В"), level(clockHigh, "≈5 В"));
-  std::printf("          MCLR/VPP (вывод 4 / GP3 вывод 4) %s; VDD (вывод 14 / вывод 1) %s.\n",
+  // The three sockets' pins, 18 / 8 / 14 pins: PIC16F84, 62x, 648A; PIC12F629/675;
+  // PIC16F630/676.
+  std::printf("  Панели 18 / 8 / 14 выводов: DATA (выводы 13 / 7 / 13) %s; CLOCK (12 / 6 / 12) %s;\n",
+              level(dataHigh, "≈5 В"), level(clockHigh, "≈5 В"));
+  std::printf("          MCLR/VPP (4 / 4 / 4) %s; VDD (14 / 1 / 1) %s; VSS (5 / 8 / 14) 0 В.\n",
               level(firstOn, "≈13 В"), level(secondOn, "≈5 В"));
 }
 
