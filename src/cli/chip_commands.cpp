@@ -64,6 +64,12 @@ void printIds(const TForm1& form) {
   std::printf("\n");
 }
 
+// A read's outcome; what it read is printed only when it was done.
+Outcome printedWhenDone(Outcome outcome, const TForm1& form, void (*print)(const TForm1&)) {
+  if (outcome) print(form);
+  return outcome;
+}
+
 bool loadFile(Context& c) {
   return loadHexFile(c.form, c.options.arguments[0]);
 }
@@ -153,29 +159,22 @@ Outcome readCommand(Context& c) {
 }
 
 Outcome readProgramCommand(Context& c) {
-  Outcome outcome = Button8Click(c.form);
-  if (!outcome) return outcome;
-  printProgram(c.form, c.form.buffer.chipRead);
-  printConfig(c.form);
-  return outcome;
+  return printedWhenDone(Button8Click(c.form), c.form, [](const TForm1& form) {
+    printProgram(form, form.buffer.chipRead);
+    printConfig(form);
+  });
 }
 
 Outcome readDataCommand(Context& c) {
-  Outcome outcome = Button5Click(c.form);
-  if (outcome) printData(c.form);
-  return outcome;
+  return printedWhenDone(Button5Click(c.form), c.form, printData);
 }
 
 Outcome readConfigCommand(Context& c) {
-  Outcome outcome = Button10Click(c.form);
-  if (outcome) printConfig(c.form);
-  return outcome;
+  return printedWhenDone(Button10Click(c.form), c.form, printConfig);
 }
 
 Outcome readIdCommand(Context& c) {
-  Outcome outcome = Button13Click(c.form);
-  if (outcome) printIds(c.form);
-  return outcome;
+  return printedWhenDone(Button13Click(c.form), c.form, printIds);
 }
 
 Outcome writeCommand(Context& c) {

@@ -69,6 +69,12 @@ void clearStop() noexcept {
   stopSignal = 0;
 }
 
+bool takeSuspend() noexcept {
+  if (suspendAsked == 0) return false;
+  suspendAsked = 0;
+  return true;
+}
+
 #if defined(_WIN32)
 void catchStopSignals() {
   SetConsoleCtrlHandler(onConsoleEvent, TRUE);
@@ -81,15 +87,7 @@ void catchStopSignals() {
   for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) install(signal, onStopSignal);
   install(SIGTSTP, onSuspendSignal);
 }
-#endif
 
-bool takeSuspend() noexcept {
-  if (suspendAsked == 0) return false;
-  suspendAsked = 0;
-  return true;
-}
-
-#if !defined(_WIN32)
 void suspendNow() {
   install(SIGTSTP, SIG_DFL);
   std::raise(SIGTSTP);

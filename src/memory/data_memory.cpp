@@ -113,18 +113,14 @@ Outcome Proc_Verify_DM(TForm1& form) {
   const RegionVerify region{
       2, "Ошибка при проверке данных в памяти данных микроконтроллера.",
       " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, обнаружены "
-      "ошибки."};
-  Outcome outcome = verifyRegion(
+      "ошибки.",
+      " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, ошибок нет."};
+  return verifyRegion(
       form, region, size,
       [&words](int i) {
         return static_cast<std::uint16_t>(words[static_cast<std::size_t>(i)] & 0xFF);
       },
-      dataByteAt(form), nullptr, regionProgress(form),
-      Outcome::done(
-          " Посл. вып. действие: проверка данных в памяти данных микроконтроллера, ошибок нет." +
-          form.lastOpenedPath));
-  endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
-  return std::move(outcome).timed(form.window.StatusBar2);
+      dataByteAt(form), nullptr, regionProgress(form));
 }
 
 Outcome Button9Click(TForm1& form) {

@@ -116,14 +116,10 @@ Outcome Proc_VerifyPM(TForm1& form) {
   const RegionVerify region{
       4, "Ошибка при проверке данных в памяти программ микроконтроллера.",
       " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, обнаружены "
-      "ошибки."};
-  Outcome outcome = verifyRegion(
-      form, region, words, readAt, programWordAt(form), keptCalibration, regionProgress(form),
-      Outcome::done(
-          " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет." +
-          form.lastOpenedPath));
-  endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
-  return std::move(outcome).timed(form.window.StatusBar2);
+      "ошибки.",
+      " Посл. вып. действие: проверка данных в памяти программ микроконтроллера, ошибок нет."};
+  return verifyRegion(form, region, words, readAt, programWordAt(form), keptCalibration,
+                      regionProgress(form));
 }
 
 Outcome Button7Click(TForm1& form) {

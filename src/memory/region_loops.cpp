@@ -51,8 +51,8 @@ Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
 Outcome verifyRegion(TForm1& form, const RegionVerify& region, int count,
                      const std::function<std::uint16_t(int)>& readAt,
                      const std::function<std::uint16_t(int)>& wantedAt,
-                     const std::function<bool(int)>& skip, const RegionProgress& progress,
-                     Outcome done) {
+                     const std::function<bool(int)>& skip, const RegionProgress& progress) {
+  Outcome outcome = Outcome::done(region.passedAction + form.lastOpenedPath);
   for (int i = 0; i < count; ++i) {
     progress(i + 1, count);
     if (skip && skip(i)) continue;
@@ -60,14 +60,16 @@ Outcome verifyRegion(TForm1& form, const RegionVerify& region, int count,
     const std::uint16_t wanted = wantedAt(i);
     if (read != wanted) {
       const auto address = static_cast<std::uint32_t>(i);
-      return reportFailure(
+      outcome = reportFailure(
           form, region.failureCaption,
           verifyMismatchText(hexText(address, region.digits), hexText(wanted, region.digits),
                              hexText(read, region.digits)),
           region.failureAction);
+      break;
     }
   }
-  return done;
+  endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs, false);
+  return std::move(outcome).timed(form.window.StatusBar2);
 }
 
 RegionProgress regionProgress(TForm1& form) {

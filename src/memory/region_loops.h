@@ -48,15 +48,17 @@ struct RegionVerify {
   int digits;
   const char* failureCaption;
   const char* failureAction;
+  const char* passedAction;  // followed by the path of the file last opened
 };
 
 // Compares cell by cell, progress before each; stops at the first
 // difference with its error box. Cells skip(i) says are no difference.
+// Closes the verify's frame (opened without talking to the chip) with the
+// outcome's text and time.
 Outcome verifyRegion(TForm1& form, const RegionVerify& region, int count,
                      const std::function<std::uint16_t(int)>& readAt,
                      const std::function<std::uint16_t(int)>& wantedAt,
-                     const std::function<bool(int)>& skip, const RegionProgress& progress,
-                     Outcome done);
+                     const std::function<bool(int)>& skip, const RegionProgress& progress);
 
 // The progress line of a whole-region loop: 5 plus the share done, in per cent.
 RegionProgress regionProgress(TForm1& form);

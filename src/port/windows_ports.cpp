@@ -14,14 +14,13 @@ namespace {
 class DriverPort final : public PortIo {
  public:
   DriverPort() : api_(makeWin32Api()), port_(std::make_unique<TSmallPort>(*api_)) {}
-  ~DriverPort() override { port_.reset(); }  // the service goes before the calls it needs
   TSmallPort& port() { return *port_; }
   void write(std::uint16_t address, std::uint8_t value) override { port_->write(address, value); }
   std::uint8_t read(std::uint16_t address) override { return port_->read(address); }
 
  private:
-  std::unique_ptr<WinApi> api_;
-  std::unique_ptr<TSmallPort> port_;
+  std::unique_ptr<WinApi> api_;       // declared first, so destroyed last:
+  std::unique_ptr<TSmallPort> port_;  // the service is removed while the calls still exist
 };
 
 #if defined(__i386__)

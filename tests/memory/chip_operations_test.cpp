@@ -25,6 +25,15 @@ const char* const kWriteDone =
     " Последнее выполненое действие: успешная запись данных в память программ "
     "микроконтроллера.";
 
+// A PIC16F628 image loaded whose word 123h (2ABCh) is stuck at 0000h in the chip.
+void loadOverAStuckWord(ChipRig& rig) {
+  Buffer image = ChipRig::pattern(2048, 5, 0x3F21);
+  image.program[0x123] = 0x2ABC;
+  rig.loadProgram(image);
+  rig.sim.chip.faults.stuckCells[0x123] = 0x0000;
+  rig.sim.chip.applyStuckCells();
+}
+
 void eraseFirst(ChipRig& rig) {
   rig.host.expectMessage(MessageResult::Ok);
   Button11Click(rig.form);
@@ -120,11 +129,7 @@ TEST(WriteProgramMemory, VerifyAfterAGoodWriteNamesTheFile) {
 
 TEST(WriteProgramMemory, StuckCellStopsTheWriteAndTheConfigurationWord) {
   ChipRig rig(ChipKind::PIC16F628);
-  Buffer image = ChipRig::pattern(2048, 5, 0x3F21);
-  image.program[0x123] = 0x2ABC;
-  rig.loadProgram(image);
-  rig.sim.chip.faults.stuckCells[0x123] = 0x0000;
-  rig.sim.chip.applyStuckCells();
+  loadOverAStuckWord(rig);
   rig.sim.log().setTracing(true);
   rig.host.expectMessage(MessageResult::Ok);
   rig.host.expectMessage(MessageResult::Ok);
@@ -295,11 +300,7 @@ namespace {
 // that failed agrees with the boxes and the status line it left.
 TEST(CommandOutcome, FailuresRefusalsAndAMissingProgrammerSayWhatHappened) {
   ChipRig stuck(ChipKind::PIC16F628);
-  Buffer image = ChipRig::pattern(2048, 5, 0x3F21);
-  image.program[0x123] = 0x2ABC;
-  stuck.loadProgram(image);
-  stuck.sim.chip.faults.stuckCells[0x123] = 0x0000;
-  stuck.sim.chip.applyStuckCells();
+  loadOverAStuckWord(stuck);
   stuck.host.expectMessage(MessageResult::Ok);
   stuck.host.expectMessage(MessageResult::Ok);
   const Outcome failed = Button7Click(stuck.form);
