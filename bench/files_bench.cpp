@@ -8,8 +8,8 @@
 #include "device/chip_selection.h"
 #include "files/hex_load.h"
 #include "files/hex_writer.h"
+#include "files/listing_command.h"
 #include "files/listing_export.h"
-#include "files/listing_view.h"
 #include "support/form_rig.h"
 
 namespace {

@@ -33,7 +33,7 @@ struct Case {
 };
 
 double floorSeconds(const TForm1& form) {
-  const DeviceProfile& chip = form.profile;
+  const DeviceProfile& chip = form.chip.profile;
   const auto time = [&chip](Cycle cycle) { return cycleMicros(chip, cycle); };
   double us = 2.0 * time(Cycle::BulkErase) + time(Cycle::ConfigWord);
   for (int i = 0; i < chip.programWords; ++i)

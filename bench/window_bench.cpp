@@ -16,9 +16,9 @@
 #include "device/chip_selection.h"
 #include "device/startup.h"
 #include "memory/program_read.h"
+#include "qt/main_window.h"
 #include "support/fake_host.h"
 #include "support/fake_platform.h"
-#include "ui/main_window.h"
 
 namespace {
 
@@ -69,9 +69,9 @@ struct DesktopWindow {
   }
 
   std::unique_ptr<PortStack> stack;
-  ui::QtHost host;
+  qt::QtHost host;
   TForm1 form;
-  ui::MainWindow window;
+  qt::MainWindow window;
 };
 
 double windowRead(testing::FakePlatform& platform) {

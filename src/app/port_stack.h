@@ -8,10 +8,10 @@
 
 #include "link/line_protocol.h"
 #include "link/performance_counter.h"
+#include "model/form1.h"
 #include "port/port_router.h"
 #include "port/recording_port.h"
 #include "sim/sim_adapter.h"
-#include "window/form1.h"
 
 namespace kalmar {
 

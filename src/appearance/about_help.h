@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar {
 

@@ -9,8 +9,8 @@
 #include "files/file_io.h"
 #include "files/hex_load.h"
 #include "files/hex_writer.h"
+#include "files/listing_command.h"
 #include "files/listing_export.h"
-#include "files/listing_view.h"
 #include "link/programmer_check.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
@@ -21,7 +21,7 @@
 #include "memory/program_read.h"
 #include "memory/program_write.h"
 #include "memory/read_all.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar::cli {
 
@@ -37,7 +37,7 @@ Outcome outcomeOf(bool done) {
 }
 
 void printProgram(const TForm1& form, const std::array<std::uint16_t, kMaxProgramWords>& words) {
-  for (int row = 0; row < form.profile.programWords / 8; ++row) {
+  for (int row = 0; row < form.chip.profile.programWords / 8; ++row) {
     std::printf("%s:", hex4(static_cast<std::uint32_t>(row * 8)).c_str());
     for (int k = 0; k < 8; ++k)
       std::printf(" %s", hex4(words[static_cast<std::size_t>(row * 8 + k)]).c_str());
@@ -46,7 +46,7 @@ void printProgram(const TForm1& form, const std::array<std::uint16_t, kMaxProgra
 }
 
 void printData(const TForm1& form) {
-  for (int row = 0; row < form.profile.dataBytes / 8; ++row) {
+  for (int row = 0; row < form.chip.profile.dataBytes / 8; ++row) {
     std::printf("%s:", hex2(static_cast<std::uint32_t>(row * 8)).c_str());
     for (int k = 0; k < 8; ++k)
       std::printf(" %s", hex2(form.buffer.data[static_cast<std::size_t>(row * 8 + k)]).c_str());
@@ -105,7 +105,8 @@ Outcome saveChipRead(Context& c) {
   std::string error;
   const std::string& path = *c.options.output;
   if (writeFileAtomically(
-          path, bufferToHex(chip, c.form.profile.programWords, c.form.profile.dataBytes), error))
+          path, bufferToHex(chip, c.form.chip.profile.programWords, c.form.chip.profile.dataBytes),
+          error))
     return Outcome::done({});
   std::fprintf(stderr, "kalmar-cli: не удалось записать файл %s: %s\n", path.c_str(),
                error.c_str());
@@ -203,7 +204,7 @@ Outcome writeConfigCommand(Context& c) {
   }
   // The window offers no standalone write for these chips; here it keeps
   // the chip's BG bits the way the erase and the write do.
-  if (c.form.profile.is12F6xx()) BG_of_12F6xx_Readen(c.form);
+  if (c.form.chip.profile.is12F6xx()) BG_of_12F6xx_Readen(c.form);
   return Button12Click(c.form);
 }
 
@@ -233,13 +234,13 @@ Outcome disasmCommand(Context& c) {
 Outcome loadCommand(Context& c) {
   if (!loadFile(c)) return failedHere();
   int words = 0, bytes = 0;
-  for (int i = 0; i < c.form.profile.programWords; ++i)
+  for (int i = 0; i < c.form.chip.profile.programWords; ++i)
     words += c.form.buffer.program[static_cast<std::size_t>(i)] != kBlankWord;
-  for (int i = 0; i < c.form.profile.dataBytes; ++i)
+  for (int i = 0; i < c.form.chip.profile.dataBytes; ++i)
     bytes += c.form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte;
   std::printf("%s: занято слов памяти программ %d из %d, байт памяти данных %d из %d\n",
-              c.form.profile.name.c_str(), words, c.form.profile.programWords, bytes,
-              c.form.profile.dataBytes);
+              c.form.chip.profile.name.c_str(), words, c.form.chip.profile.programWords, bytes,
+              c.form.chip.profile.dataBytes);
   printConfig(c.form);
   printIds(c.form);
   return Outcome::done({});

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/options.h"
-#include "window/form1.h"
-#include "window/outcome.h"
+#include "model/form1.h"
+#include "model/outcome.h"
 
 namespace kalmar::cli {
 

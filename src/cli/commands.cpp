@@ -34,7 +34,7 @@ Outcome identified(Session& session, const CommandRecord& command, const Options
   Identification identification = identifyChip(form, session.chipChosen());
   if (identification.identity == Identity::Selected && !options.quiet)
     std::fprintf(stderr, "Выбран микроконтроллер, который ответил: %s.\n",
-                 form.profile.name.c_str());
+                 form.chip.profile.name.c_str());
   return std::move(identification.outcome);
 }
 
@@ -98,7 +98,7 @@ int run(const Options& options) {
   session->beginCommand();
   Context context{form, options};
   Outcome outcome = identified(*session, *command, options);
-  if (options.calibration && !form.profile.is12F6xx()) {
+  if (options.calibration && !form.chip.profile.is12F6xx()) {
     std::fprintf(stderr, "kalmar-cli: --calibration только для PIC12F629 и PIC12F675\n");
     return kExitUsage;
   }

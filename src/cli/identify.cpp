@@ -7,7 +7,7 @@
 #include "device/socket_check.h"
 #include "link/programmer_check.h"
 #include "memory/device_id.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar::cli {
 
@@ -22,7 +22,7 @@ std::string revisionText(const CatalogueEntry& chip, std::uint16_t id) {
 Identification identifyChip(TForm1& form, bool chipChosen) {
   const Outcome refused = Outcome::failed({}, {}, {});
   const SocketReading reading = readSocket(form);
-  const std::string selected = form.profile.name;
+  const std::string selected = form.chip.profile.name;
   const CatalogueEntry* detected = reading.detected;
   switch (reading.answer) {
     case SocketReading::Answer::SelectedChip:
@@ -71,7 +71,7 @@ Outcome detectChip(TForm1& form) {
         "или это PIC16F84 или PIC16C84, у которых нет идентификатора.\n",
         hex4(id).c_str());
     // A PIC16F84 or PIC16C84 can say no more.
-    if (!form.profile.hasDeviceId()) return Outcome::done({});
+    if (!form.chip.profile.hasDeviceId()) return Outcome::done({});
     return Outcome::failed({}, {}, {});
   }
   std::printf("Неизвестный микроконтроллер (идентификатор %s).\n", hex4(id).c_str());

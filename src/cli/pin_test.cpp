@@ -5,7 +5,7 @@
 #include "link/line_protocol.h"
 #include "link/step_sequences.h"
 #include "link/stop_request.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar::cli {
 
@@ -37,8 +37,9 @@ void describe(std::uint8_t byte) {
               byte & 0x04 ? "высокий" : "низкий", byte & 0x08 ? "высокий" : "низкий");
   // The three sockets' pins, 18 / 8 / 14 pins: PIC16F84, 62x, 648A; PIC12F629/675;
   // PIC16F630/676.
-  std::printf("  Панели 18 / 8 / 14 выводов: DATA (выводы 13 / 7 / 13) %s; CLOCK (12 / 6 / 12) %s;\n",
-              level(dataHigh, "≈5 В"), level(clockHigh, "≈5 В"));
+  std::printf(
+      "  Панели 18 / 8 / 14 выводов: DATA (выводы 13 / 7 / 13) %s; CLOCK (12 / 6 / 12) %s;\n",
+      level(dataHigh, "≈5 В"), level(clockHigh, "≈5 В"));
   std::printf("          MCLR/VPP (4 / 4 / 4) %s; VDD (14 / 1 / 1) %s; VSS (5 / 8 / 14) 0 В.\n",
               level(firstOn, "≈13 В"), level(secondOn, "≈5 В"));
 }
@@ -111,7 +112,7 @@ void hold(LineProtocol& line, std::uint8_t byte, const Options& options, bool in
 }  // namespace
 
 bool runPinTest(TForm1& form, const Options& options, bool interactive) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   std::printf(
       "Проверка адаптера без микроконтроллера (выньте его из панели). Порт %s.\n"
       "Уровни панели — для адаптера по схеме Shema.htm: первый ключ (D2) даёт VPP,\n"

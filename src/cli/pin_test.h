@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/options.h"
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar::cli {
 

@@ -134,7 +134,8 @@ void Session::startWindow(bool needsPort) {
   readSettingsAndStart(form);
   FormActivate(form);
   chipChosen_ = options_.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();
-  if (options_.chip && *options_.chip != form.profile.name) selectChipByName(form, *options_.chip);
+  if (options_.chip && *options_.chip != form.chip.profile.name)
+    selectChipByName(form, *options_.chip);
   if (portChosen) {
     form.openPort = stack_->opener();
     openPortNamed(form, *options_.port);
@@ -143,9 +144,9 @@ void Session::startWindow(bool needsPort) {
 
 void Session::applyOptions() {
   TForm1& form = *form_;
-  if (options_.calibration) form.calibrationOverride = options_.calibration;
+  if (options_.calibration) form.chip.calibrationOverride = options_.calibration;
   if (!options_.quiet) {
-    form.onFactoryValuesRead = [](std::uint16_t calibration, std::uint8_t bg) {
+    form.chip.onFactoryValuesRead = [](std::uint16_t calibration, std::uint8_t bg) {
       std::fprintf(stderr,
                    "Перед стиранием: калибровочное слово %04X, биты BG %d%d (запишите их на "
                    "случай потери).\n",
@@ -153,7 +154,7 @@ void Session::applyOptions() {
     };
   }
   if (options_.slowdown)
-    selectSlowdownFactor(form.window.slowdown, form.line.timing(), *options_.slowdown);
+    selectSlowdownFactor(form.window.slowdown, form.chip.line.timing(), *options_.slowdown);
   host_.setProgressShown(true);
 }
 

@@ -6,9 +6,9 @@
 #include "app/port_stack.h"
 #include "cli/options.h"
 #include "cli/terminal_host.h"
+#include "model/form1.h"
+#include "model/platform.h"
 #include "sim/sim_adapter.h"
-#include "window/form1.h"
-#include "window/platform.h"
 
 namespace kalmar::cli {
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "window/host.h"
-#include "window/window_state.h"
+#include "model/host.h"
+#include "model/window_state.h"
 
 namespace kalmar::cli {
 

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "window/device_profile.h"
-#include "window/window_state.h"
+#include "model/device_profile.h"
+#include "model/window_state.h"
 
 namespace kalmar {
 

@@ -44,7 +44,7 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
   form.window.Caption =
       kCaptionStart + std::string(chip.captionLabel) + portCaption(form.port.isLpt1());
-  form.profile = profileOf(chip);
+  form.chip.profile = profileOf(chip);
   carryOscillatorCode(form, chip.family);
   if (chip.family == Family::Family12F6xx) {
     form.window.bg.Label1 = "BG - не менять";
@@ -63,10 +63,10 @@ void selectFromMenu(TForm1& form, const char* component) {
 
 void setRadioHints(TForm1& form) {
   auto& rb = form.window.RadioButton;
-  const bool isA = form.profile.layout == ConfigLayout::F62xA;
-  const bool is12F = form.profile.family == Family::Family12F6xx;
-  rb[11].Caption = form.profile.erOscillatorLabels ? "ER1" : "RC1";
-  rb[12].Caption = form.profile.erOscillatorLabels ? "ER2" : "RC2";
+  const bool isA = form.chip.profile.layout == ConfigLayout::F62xA;
+  const bool is12F = form.chip.profile.family == Family::Family12F6xx;
+  rb[11].Caption = form.chip.profile.erOscillatorLabels ? "ER1" : "RC1";
+  rb[12].Caption = form.chip.profile.erOscillatorLabels ? "ER2" : "RC2";
   if (is12F) {
     rb[11].Hint = "RC генератор, вывод GP4 - цифровой порт ввода/вывода";
     rb[12].Hint = "RC генератор, вывод GP4 - CLKOUT";
@@ -135,19 +135,19 @@ void applyPort(TForm1& form, bool lpt1) {
   form.window.chipMenu.LPT2278h1.Caption = lpt1 ? "LPT2 (278h)" : "LPT2 (278h) ^";
   form.port.dataRegister = lpt1 ? 0x378 : 0x278;
   form.port.statusRegister = lpt1 ? 0x379 : 0x279;
-  form.line.setDataRegister(form.port.dataRegister);
+  form.chip.line.setDataRegister(form.port.dataRegister);
 }
 
 // A port choice always puts three blanks after the chip name, whatever the
 // chip; a chip choice uses the chip's own label.
 void LPT11Click(TForm1& form) {
   applyPort(form, true);
-  form.window.Caption = kCaptionStart + form.profile.name + "   " + portCaption(true);
+  form.window.Caption = kCaptionStart + form.chip.profile.name + "   " + portCaption(true);
 }
 
 void LPT2278h1Click(TForm1& form) {
   applyPort(form, false);
-  form.window.Caption = kCaptionStart + form.profile.name + "   " + portCaption(false);
+  form.window.Caption = kCaptionStart + form.chip.profile.name + "   " + portCaption(false);
 }
 
 void Chenge_Form_84(TForm1& form) {
@@ -160,25 +160,26 @@ void Chenge_Form_84(TForm1& form) {
   w.Height = 367;
   w.dataRowsShown = 8;
   w.programRowsShown = 128;
-  if (const CatalogueEntry* chip = findChip(form.profile.name)) form.profile = profileOf(*chip);
-  form.profile.programWords = 1024;
-  form.profile.dataBytes = 64;
+  if (const CatalogueEntry* chip = findChip(form.chip.profile.name))
+    form.chip.profile = profileOf(*chip);
+  form.chip.profile.programWords = 1024;
+  form.chip.profile.dataBytes = 64;
   Chenge_Form_Edit(form);
 }
 
 void Chenge_Form_62(TForm1& form) {
   WindowState& w = form.window;
-  const CatalogueEntry* chip = findChip(form.profile.name);
+  const CatalogueEntry* chip = findChip(form.chip.profile.name);
   if (chip == nullptr) return;
-  form.profile = profileOf(*chip);
+  form.chip.profile = profileOf(*chip);
   w.GroupBox5.Enabled = false;
   w.GroupBox5.Visible = false;
   w.GroupBox7.Enabled = true;
   w.GroupBox7.Visible = true;
   setRadioHints(form);
-  w.dataRowsShown = form.profile.dataBytes / 8;  // 16; 32 on the PIC16F648A
+  w.dataRowsShown = form.chip.profile.dataBytes / 8;  // 16; 32 on the PIC16F648A
   w.Height = 510 + (w.dataRowsShown - 16) * 13;
-  w.programRowsShown = form.profile.programWords / 8;
+  w.programRowsShown = form.chip.profile.programWords / 8;
   if (chip->family == Family::Family62x) {
     w.CheckBox[10].Caption = "LVP";
     w.bg.Panel3Visible = false;
@@ -210,7 +211,7 @@ void Chenge_Form_Edit(TForm1& form) {
 
 void applyChipFromSettings(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
-  form.profile = profileOf(chip);
+  form.chip.profile = profileOf(chip);
   applyPanelAndLayout(form, chip);
 }
 

@@ -5,7 +5,7 @@
 #include "device/catalogue.h"
 #include "files/cp1251.h"
 #include "files/file_io.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 

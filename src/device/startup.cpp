@@ -47,7 +47,7 @@ void applySettings(TForm1& form, const SettingsValues& values) {
 // The window keeps its design menus, caption and colours.
 void applyDefaults(TForm1& form) {
   form.port = PortSelection{};
-  form.profile = profileOf(defaultChip());
+  form.chip.profile = profileOf(defaultChip());
   form.window.colours.saved = {0x000080, 0x785107, 0x000000};
   form.buffer.config = 0x3FFB;
   Config_Chenge_iz_W(form);
@@ -103,8 +103,8 @@ void openPortNamed(TForm1& form, const std::string& port) {
   if (port == "lpt2" && form.port.isLpt1()) LPT2278h1Click(form);
   openSystemPort(form);
   form.portNamedLater = false;
-  form.line.setDataRegister(form.port.dataRegister);
-  form.line.Write1(0x0F);
+  form.chip.line.setDataRegister(form.port.dataRegister);
+  form.chip.line.Write1(0x0F);
 }
 
 std::string settingsPath(TForm1& form) {
@@ -146,12 +146,12 @@ void readSettingsAndStart(TForm1& form) {
   // A port named later is opened then, once; a simulated one never.
   if (!form.portNamedLater && !form.settings.simulatedPort) openSystemPort(form);
   if (form.portNamedLater) return;
-  form.line.setDataRegister(form.port.dataRegister);
-  form.line.Write1(0x0F);
+  form.chip.line.setDataRegister(form.port.dataRegister);
+  form.chip.line.Write1(0x0F);
 }
 
 void FormActivate(TForm1& form) {
-  form.line.timing().calibrate();
+  form.chip.line.timing().calibrate();
   form.editorKeyCounter = 0;
 }
 
@@ -162,7 +162,7 @@ void AppMessage(TForm1& form, bool leftButtonDown, bool onListBox1) {
 
 void FormClose(TForm1& form) {
   SettingsValues values;
-  values.chip = form.profile.name;
+  values.chip = form.chip.profile.name;
   values.dataRegister = form.port.dataRegister;
   values.colours = form.window.colours.saved;
   values.config = form.buffer.config;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "window/device_profile.h"
+#include "model/device_profile.h"
 
 namespace kalmar {
 

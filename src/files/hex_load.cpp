@@ -8,7 +8,7 @@
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
 #include "memory/program_read.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -128,7 +128,7 @@ HexParse parseLine(std::string_view line, const HexLimits& limits) {
 }
 
 void showRecordProgress(TForm1& form, const HexRecord& record) {
-  const double rows = form.profile.programWords / 8.0;
+  const double rows = form.chip.profile.programWords / 8.0;
   const int position = roundHalfEven((record.address / 16) / rows * 70.0);
   setProgress(form, position > 106 ? 106 : position);
 }
@@ -136,7 +136,7 @@ void showRecordProgress(TForm1& form, const HexRecord& record) {
 // Reads every record; false at the first bad one (already reported).
 bool readRecords(LoadState& load, const std::string& bytes) {
   TForm1& form = load.form;
-  const HexLimits limits{form.profile.programWords, form.profile.dataBytes};
+  const HexLimits limits{form.chip.profile.programWords, form.chip.profile.dataBytes};
   std::size_t pos = 0;
   int lineNumber = 0;
   bool afterEnd = false;
@@ -159,7 +159,7 @@ bool readRecords(LoadState& load, const std::string& bytes) {
 
 void showLoadedBuffer(TForm1& form) {
   WindowState& w = form.window;
-  const int rows = form.profile.programWords / 8;
+  const int rows = form.chip.profile.programWords / 8;
   for (std::string& text : w.columnTexts) text.clear();
   for (int r = 0; r < rows; ++r)
     for (int k = 0; k < 8; ++k)
@@ -172,7 +172,7 @@ void showLoadedBuffer(TForm1& form) {
   Config_Chenge_iz_W(form);
   form.fileLoadFlag = false;
   for (std::size_t j = 0; j < 4; ++j) w.idCells[j] = hex4(form.buffer.ids[j]);
-  for (int n = 0; n < form.profile.dataBytes; ++n) {
+  for (int n = 0; n < form.chip.profile.dataBytes; ++n) {
     setDataCellText(form, n + 1, hex2(form.buffer.data[static_cast<std::size_t>(n)]));
     setProgress(form, roundHalfEven((n + 1) / 128.0 * 30.0) + 70);
   }

@@ -1,6 +1,6 @@
 #include "files/hex_record.h"
 
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "window/buffer.h"
+#include "model/buffer.h"
 
 namespace kalmar {
 

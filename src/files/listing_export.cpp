@@ -3,9 +3,9 @@
 #include "files/cp1251.h"
 #include "files/disassembler.h"
 #include "files/file_io.h"
-#include "files/listing_view.h"
+#include "files/listing_command.h"
 #include "memory/operation_frame.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -103,7 +103,7 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
   lines.push_back("; " + form.platform.dateTimeText());
   lines.push_back(";Файл получен при дизассемблировании программой \"Kalmar\"");
   lines.push_back("");
-  lines.push_back(";Микроконтроллер - " + form.profile.name);
+  lines.push_back(";Микроконтроллер - " + form.chip.profile.name);
   lines.push_back("");
   // The "p" letters here are Latin, as the listing has always had them.
   lines.push_back(
@@ -114,7 +114,7 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
       "егист"
       "p"
       "ов");
-  switch (form.profile.registers) {
+  switch (form.chip.profile.registers) {
     case RegisterSet::F84:
       append(lines, kRegisters84);
       break;
@@ -131,7 +131,8 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
       append(lines, kRegisters676);
       break;
   }
-  append(lines, form.profile.family == Family::Family62x ? kWarningFourBanks : kWarningOneBank);
+  append(lines,
+         form.chip.profile.family == Family::Family62x ? kWarningFourBanks : kWarningOneBank);
   append(lines, kExample);
 }
 
@@ -154,7 +155,7 @@ ViewWord viewWord(const WindowState& w, std::size_t index) {
 // Runs of erased words leave no lines; the next word written after a run
 // (or labelled inside it) gets an ORG with its address.
 void appendCode(TForm1& form, std::vector<std::string>& lines) {
-  const int words = form.profile.programWords;
+  const int words = form.chip.profile.programWords;
   int gap = 0;
   for (int n = 0; n < words; ++n) {
     const ViewWord word = viewWord(form.window, static_cast<std::size_t>(n));
@@ -224,7 +225,7 @@ std::string D0_String_PD(const TForm1& form) {
   text += "\r\n\r\nORG  0x2007  ; Слово конфигурации\r\n" + std::string(kData) +
           hex4(form.buffer.config);
   text += "\r\n\r\nORG  0x2100  ; Память данных";
-  for (int n = 0; n < form.profile.dataBytes; ++n)
+  for (int n = 0; n < form.chip.profile.dataBytes; ++n)
     text += "\r\n" + std::string(kData) + hex2(form.buffer.data[static_cast<std::size_t>(n)]);
   return text;
 }

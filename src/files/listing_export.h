@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar {
 

@@ -7,7 +7,7 @@
 #include "link/sample_store.h"
 #include "link/step_sequences.h"
 #include "link/timing.h"
-#include "window/buffer.h"
+#include "model/buffer.h"
 #include "port/port_io.h"
 
 namespace kalmar {

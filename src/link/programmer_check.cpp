@@ -42,8 +42,7 @@ void Button17Click(CheckContext context) {
 }
 
 Outcome Chek_Hard(TForm1& form) {
-  const bool found = Chek_Hard(CheckContext{form.line, form.platform, form.host, form.window});
-  form.programmerMissing = !found;
+  const bool found = Chek_Hard(CheckContext{form.chip.line, form.platform, form.host, form.window});
   if (found) return Outcome::done({});
   return {OutcomeKind::NoProgrammer, kCheckFailedCaption, kCheckFailedText, kCheckFailedStatus, {}};
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "link/line_protocol.h"
-#include "window/form1.h"
-#include "window/host.h"
-#include "window/outcome.h"
-#include "window/platform.h"
-#include "window/window_state.h"
+#include "model/form1.h"
+#include "model/host.h"
+#include "model/outcome.h"
+#include "model/platform.h"
+#include "model/window_state.h"
 
 namespace kalmar {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/timing.h"
-#include "window/window_state.h"
+#include "model/window_state.h"
 
 namespace kalmar {
 

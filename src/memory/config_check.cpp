@@ -1,6 +1,6 @@
 #include "memory/config_check.h"
 
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -49,10 +49,10 @@ std::optional<std::uint16_t> proposedConfigWord(const DeviceProfile& profile, st
 
 void Check_Slov_cfg_file(TForm1& form) {
   const std::uint16_t w = form.buffer.config;
-  const auto proposed = proposedConfigWord(form.profile, w);
+  const auto proposed = proposedConfigWord(form.chip.profile, w);
   if (!proposed) return;
   const std::string text =
-      std::string(kCorrectionOfferStart) + " (" + form.profile.name + ")\r\n" +
+      std::string(kCorrectionOfferStart) + " (" + form.chip.profile.name + ")\r\n" +
       "некорректно указано слово конфигурации - " + hex4(w) + ".\r\n" +
       "Нажмите OK и слово конфигурации будет скорректировано до\r\n" + "приемлемого значения - " +
       hex4(*proposed) + " .\r\n" + "Если Вы нажменте ОТМЕНА, тогда слово конфигурации будет\r\n" +

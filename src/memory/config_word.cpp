@@ -4,7 +4,7 @@
 #include "link/programmer_check.h"
 #include "memory/operation_frame.h"
 #include "memory/programming_cycle.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -59,7 +59,7 @@ int radioForCode62x(int code) {
 
 std::uint16_t compose84(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  const bool c84 = form.profile.layout == ConfigLayout::C84;
+  const bool c84 = form.chip.profile.layout == ConfigLayout::C84;
   int word = 4 - form.window.GroupBox6.Tag;
   if (box[1].Checked) word += 4;
   if (box[2].Checked == c84) word += 8;  // PWRTE is active high only on the PIC16C84
@@ -69,7 +69,7 @@ std::uint16_t compose84(const TForm1& form) {
 
 std::uint16_t compose62x(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  const DeviceProfile& chip = form.profile;
+  const DeviceProfile& chip = form.chip.profile;
   // The unimplemented bits are written as 1s, as an erased chip has them.
   int word = (~chip.implementedConfigBits & 0x3FFF) + form.window.GroupBox10.Tag;
   if (box[4].Checked) word += 0x04;
@@ -101,7 +101,7 @@ std::uint16_t compose12F(const TForm1& form) {
 
 void wordToPanel84(TForm1& form, int w) {
   auto& box = form.window.CheckBox;
-  const bool c84 = form.profile.layout == ConfigLayout::C84;
+  const bool c84 = form.chip.profile.layout == ConfigLayout::C84;
   if (w <= 0x3FEF) {
     box[3].Checked = true;
   } else {
@@ -134,7 +134,7 @@ void wordToPanel62x(TForm1& form, std::uint16_t w) {
   box[7].Checked = (w & 0x40) != 0;
   box[10].Checked = (w & 0x80) != 0;
   box[9].Checked = (w & 0x100) == 0;
-  const std::uint16_t protection = form.profile.codeProtectBits;
+  const std::uint16_t protection = form.chip.profile.codeProtectBits;
   box[8].Checked = (w & protection) != protection;
   form.window.GroupBox10.Tag = w & 0x13;
   checkRadio(form, radioForCode62x(w & 0x13));
@@ -158,7 +158,7 @@ void wordToPanel12F(TForm1& form, std::uint16_t w) {
 
 bool protectionChosen(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  if (form.profile.family == Family::Family84) return box[3].Checked;
+  if (form.chip.profile.family == Family::Family84) return box[3].Checked;
   return box[8].Checked || box[9].Checked;
 }
 
@@ -166,7 +166,7 @@ bool protectionChosen(const TForm1& form) {
 
 void Config_Chenge(TForm1& form) {
   std::uint16_t word = 0;
-  switch (form.profile.family) {
+  switch (form.chip.profile.family) {
     case Family::Family84:
       word = compose84(form);
       form.window.GroupBox5.Caption = panelCaption(word);
@@ -189,7 +189,7 @@ void Config_Chenge(TForm1& form) {
 void Config_Chenge_iz_W(TForm1& form) {
   form.panelUpdateLock = true;
   const std::uint16_t word = form.buffer.config;
-  switch (form.profile.family) {
+  switch (form.chip.profile.family) {
     case Family::Family84:
       wordToPanel84(form, word);
       break;
@@ -208,7 +208,7 @@ void Config_Chenge_iz_W(TForm1& form) {
 void RadioButton1Click(TForm1& form, int n) {
   if (form.panelUpdateLock || n < 1 || n > 12) return;
   if (form.window.RadioButton[n].Checked) {
-    switch (form.profile.family) {
+    switch (form.chip.profile.family) {
       case Family::Family84:
         form.window.GroupBox6.Tag = n;
         break;
@@ -260,22 +260,22 @@ void Edit3MouseUp(SourceIndicator& box) {
 }
 
 void moveIntoConfigurationSpace(TForm1& form, int increments) {
-  form.line.SendCommand(command::kLoadConfiguration);
-  form.line.LoadDataWord(0x3FFF);
-  for (int i = 0; i < increments; ++i) form.line.SendCommand(command::kIncrementAddress);
+  form.chip.line.SendCommand(command::kLoadConfiguration);
+  form.chip.line.LoadDataWord(0x3FFF);
+  for (int i = 0; i < increments; ++i) form.chip.line.SendCommand(command::kIncrementAddress);
 }
 
 std::uint16_t readConfigurationWord(TForm1& form) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   moveIntoConfigurationSpace(form, 7);
   return line.readBackWord(command::kReadDataProgram, Sampler::Read6);
 }
 
 Outcome Proc_Read_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kReading);
-  form.line.EnterProgrammingMode();
+  form.chip.line.EnterProgrammingMode();
   std::uint16_t word = readConfigurationWord(form);
-  form.line.ExitProgrammingMode(false);
+  form.chip.line.ExitProgrammingMode(false);
   form.buffer.config = word;
   Config_Chenge_iz_W(form);
   showChipAndBuffer(form.window.Edit3);
@@ -291,19 +291,19 @@ std::string configMismatchText(std::uint16_t wanted, std::uint16_t found) {
 }
 
 Outcome Proc_Write_Config(TForm1& form) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   form.operation.startMs = beginFrame(form, kWriting);
   form.operation.ok = true;
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 7);
-  programCell(form, command::kLoadDataProgram, form.buffer.config, Cycle::ConfigWord);
+  programCell(form.chip, command::kLoadDataProgram, form.buffer.config, Cycle::ConfigWord);
   setProgress(form, 33);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);
   setProgress(form, 70);
 
   Outcome outcome = Outcome::done(kWriteDone);
-  if (!form.profile.configMatches(readBack, form.buffer.config)) {
+  if (!form.chip.profile.configMatches(readBack, form.buffer.config)) {
     outcome = reportFailure(form, kConfigWriteCaption,
                             configMismatchText(form.buffer.config, readBack), kWriteFailed);
     showBuffer(form.window.Edit3, false);
@@ -320,7 +320,7 @@ Outcome Button10Click(TForm1& form) {
 
 Outcome confirmCodeProtection(TForm1& form) {
   if (!protectionChosen(form)) return Outcome::done({});
-  const bool family84 = form.profile.family == Family::Family84;
+  const bool family84 = form.chip.profile.family == Family::Family84;
   const std::string text = std::string("Вы установили бит защиты кода. После программирования ") +
                            (family84 ? "все данные," : "данные,") +
                            "\r\nзаписанные в микроконтроллере, перестанут быть доступными для\r\n"

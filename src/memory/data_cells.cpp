@@ -1,6 +1,6 @@
 #include "memory/data_cells.h"
 
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -42,7 +42,7 @@ void MaskEdit1Change(TForm1& form, int n) {
 }
 
 void ClearME(TForm1& form) {
-  for (int n = 1; n <= form.profile.dataBytes; ++n) {
+  for (int n = 1; n <= form.chip.profile.dataBytes; ++n) {
     setDataCellText(form, n, "FF");
     form.host.pump();
   }

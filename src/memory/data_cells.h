@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar {
 

@@ -1,7 +1,7 @@
 #include "memory/data_editor.h"
 
 #include "memory/data_cells.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -28,7 +28,7 @@ void focusCell(TForm1& form, int n) {
 }
 
 bool cellInUse(const TForm1& form, int n) {
-  return n >= 1 && n <= form.profile.dataBytes;
+  return n >= 1 && n <= form.chip.profile.dataBytes;
 }
 
 void endEditing(TForm1& form, const char* status) {
@@ -52,7 +52,7 @@ void Button4Click(TForm1& form) {
 
 void MaskEdit_No_Edit(TForm1& form) {
   form.window.dataCellsWritable = false;
-  for (int n = 1; n <= form.profile.dataBytes; ++n) form.host.pump();
+  for (int n = 1; n <= form.chip.profile.dataBytes; ++n) form.host.pump();
   form.window.GroupBox3Visible = false;
 }
 
@@ -66,7 +66,7 @@ void SpeedButton1Click(TForm1& form) {
 
 void SpeedButton2Click(TForm1& form) {
   form.fillLock = true;
-  for (int n = 1; n <= form.profile.dataBytes; ++n) {
+  for (int n = 1; n <= form.chip.profile.dataBytes; ++n) {
     setDataCellText(form, n, hex2(form.buffer.data[static_cast<std::size_t>(n - 1)]));
     form.host.pump();
   }

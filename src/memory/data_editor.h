@@ -1,7 +1,7 @@
 #pragma once
 
 #include "memory/id_locations.h"
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar {
 

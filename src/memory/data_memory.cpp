@@ -5,7 +5,7 @@
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
 #include "memory/region_loops.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -20,8 +20,8 @@ std::function<std::uint16_t(int)> dataByteAt(TForm1& form) {
 }  // namespace
 
 std::vector<std::uint16_t> Proc_Read_DM(TForm1& form) {
-  LineProtocol& line = form.line;
-  const int size = form.profile.dataBytes;
+  LineProtocol& line = form.chip.line;
+  const int size = form.chip.profile.dataBytes;
   std::vector<std::uint16_t> words;
   words.reserve(static_cast<std::size_t>(size));
   form.platform.setPriorityClass(PriorityClass::RealTime);
@@ -42,7 +42,7 @@ Outcome Button5Click(TForm1& form) {
   const std::int64_t start = beginFrame(
       form, "Выполняемое действие: чтение данных из памяти данных микроконтроллера.", 5, false);
   const std::vector<std::uint16_t> words = Proc_Read_DM(form);
-  const int size = form.profile.dataBytes;
+  const int size = form.chip.profile.dataBytes;
   form.fillLock = true;
   for (int a = 0; a < size; ++a) {
     const auto byte = static_cast<std::uint8_t>(words[static_cast<std::size_t>(a)] & 0xFF);
@@ -65,8 +65,8 @@ namespace {
 
 // Every byte, or (after a bulk erase) only the bytes that are not FFh.
 Outcome writeData(TForm1& form, bool afterErase) {
-  LineProtocol& line = form.line;
-  const int size = form.profile.dataBytes;
+  LineProtocol& line = form.chip.line;
+  const int size = form.chip.profile.dataBytes;
   form.operation.startMs =
       beginFrame(form, "Выполняемое действие: запись данных в память данных микроконтроллера.");
   form.operation.ok = true;
@@ -105,7 +105,7 @@ Outcome writeDataAfterErase(TForm1& form) {
 }
 
 Outcome Proc_Verify_DM(TForm1& form) {
-  const int size = form.profile.dataBytes;
+  const int size = form.chip.profile.dataBytes;
   form.operation.startMs = beginFrame(
       form, "Выполняемое действие: проверка данных в памяти данных микроконтроллера.", 5, false);
   const std::vector<std::uint16_t> words = Proc_Read_DM(form);

@@ -6,7 +6,7 @@
 namespace kalmar {
 
 std::uint16_t readDeviceId(TForm1& form) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   form.platform.setPriorityClass(PriorityClass::RealTime);
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 6);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar {
 

@@ -10,7 +10,7 @@
 #include "memory/program_read.h"
 #include "memory/program_write.h"
 #include "memory/programming_cycle.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -23,12 +23,12 @@ const char* bgName(std::uint8_t bg) {
 
 // Moves the counter to the last program word in a fresh programming session.
 void walkToLastWord(TForm1& form) {
-  for (int i = 0; i < form.profile.programWords - 1; ++i)
-    form.line.SendCommand(command::kIncrementAddress);
+  for (int i = 0; i < form.chip.profile.programWords - 1; ++i)
+    form.chip.line.SendCommand(command::kIncrementAddress);
 }
 
 std::uint16_t readCalibrationWord(TForm1& form) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   line.EnterProgrammingMode();
   walkToLastWord(form);
   const std::uint16_t word = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
@@ -39,8 +39,8 @@ std::uint16_t readCalibrationWord(TForm1& form) {
 // Writes the noted calibration word back at the last address, checked like
 // every program word.
 Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
-  LineProtocol& line = form.line;
-  const int last = form.profile.programWords - 1;
+  LineProtocol& line = form.chip.line;
+  const int last = form.chip.profile.programWords - 1;
   const std::int64_t start = beginFrame(
       form, "Выполняемое действие: восстановление калибровочного слова микроконтроллера.");
   Outcome outcome = Outcome::done(
@@ -58,7 +58,7 @@ Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
 // Writes the BG bits back in a configuration word that is otherwise erased
 // (no protection), so the later write of the whole word only clears bits.
 Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   const auto word = static_cast<std::uint16_t>(0x0FFF | (bgSource & 0x3000));
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: восстановление битов BG микроконтроллера.");
@@ -66,10 +66,10 @@ Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
       Outcome::done(" Последнее выполненное действие: восстановлены биты BG микроконтроллера.");
   line.EnterProgrammingMode();
   moveIntoConfigurationSpace(form, 7);
-  programCell(form, command::kLoadDataProgram, word, Cycle::ConfigWord);
+  programCell(form.chip, command::kLoadDataProgram, word, Cycle::ConfigWord);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);
-  if (!form.profile.configMatches(readBack, word))
+  if (!form.chip.profile.configMatches(readBack, word))
     outcome = reportFailure(
         form, kConfigWriteCaption, configMismatchText(word, readBack),
         " Посл. вып. действие: неудачная попытка восстановить биты BG микроконтроллера.");
@@ -88,7 +88,7 @@ void loadConfigurationAt2007(LineProtocol& line) {
 // The chip-level part of "Стереть Все": code-protect clearing (not on the
 // PIC12F6xx), then program and data memory bulk erase.
 void eraseSequence(TForm1& form, bool is12F6xx) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   line.EnterProgrammingMode();
   loadConfigurationAt2007(line);
   if (!is12F6xx) {
@@ -96,7 +96,7 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
     line.SendCommand(command::kBulkEraseSetup1);
     line.SendCommand(command::kBulkEraseSetup2);
     line.SendCommand(command::kBeginProgramming);
-    waitCycle(form, Cycle::BulkErase);
+    waitCycle(form.chip, Cycle::BulkErase);
     line.SendCommand(command::kBulkEraseSetup1);
     line.SendCommand(command::kBulkEraseSetup2);
     line.SendCommand(command::kLoadDataProgram);
@@ -104,28 +104,28 @@ void eraseSequence(TForm1& form, bool is12F6xx) {
   }
   line.SendCommand(command::kBulkEraseProgram);
   line.SendCommand(command::kBeginProgramming);
-  waitCycle(form, Cycle::BulkErase);
+  waitCycle(form.chip, Cycle::BulkErase);
   if (!is12F6xx) {
     line.SendCommand(command::kLoadDataData);
     line.SendFixedFrame(FixedFrame::Byte00FF);
   }
   line.SendCommand(command::kBulkEraseData);
   line.SendCommand(command::kBeginProgramming);
-  waitCycle(form, Cycle::BulkErase);
+  waitCycle(form.chip, Cycle::BulkErase);
   line.ExitProgrammingMode(true);
 }
 
 }  // namespace
 
 Outcome keepFactoryValues(TForm1& form, std::uint16_t bgSource) {
-  const std::optional<std::uint16_t> calibration = form.savedCalibration;
+  const std::optional<std::uint16_t> calibration = form.chip.savedCalibration;
   const bool hasCalibration = calibration && isCalibrationWord(*calibration);
   const bool calibrationKept = !hasCalibration || restoreCalibrationWord(form, *calibration).ok();
   const Outcome bg = restoreBgBits(form, bgSource);
   const bool bgKept = bg.ok();
   form.operation.ok = calibrationKept && bgKept;
   if (form.operation.ok) return bg;
-  const int last = form.profile.programWords - 1;
+  const int last = form.chip.profile.programWords - 1;
   std::string lost;
   if (!calibrationKept)
     lost += "калибровочное слово " + hex4(*calibration) + " по адресу " +
@@ -148,7 +148,7 @@ const char* const kErased =
 
 void showErasedChip(TForm1& form) {
   ClearMemo(form);
-  const int last = form.profile.programWords - 1;
+  const int last = form.chip.profile.programWords - 1;
   if (form.buffer.program[static_cast<std::size_t>(last)] != kBlankWord) {
     // The kept calibration word stands in the last row of the last column.
     std::string& column = form.window.programColumns[7];
@@ -169,7 +169,7 @@ void showErasedChip(TForm1& form) {
 
 // The PIC16F84 family's erase leaves data memory to FFh written byte by byte.
 Outcome checkDataBlank(TForm1& form) {
-  if (form.profile.family == Family::Family84) {
+  if (form.chip.profile.family == Family::Family84) {
     Outcome written = Proc_Write_DM(form);
     if (!written) return written;
   }
@@ -179,9 +179,10 @@ Outcome checkDataBlank(TForm1& form) {
 // Program memory must read blank, but for a kept calibration word.
 Outcome checkProgramBlank(TForm1& form, bool is12F6xx) {
   form.buffer.program.fill(kBlankWord);
-  const auto& calibration = form.savedCalibration;
+  const auto& calibration = form.chip.savedCalibration;
   if (is12F6xx && calibration && isCalibrationWord(*calibration))
-    form.buffer.program[static_cast<std::size_t>(form.profile.programWords - 1)] = *calibration;
+    form.buffer.program[static_cast<std::size_t>(form.chip.profile.programWords - 1)] =
+        *calibration;
   Outcome verified = Proc_VerifyPM(form);
   if (verified) {
     form.buffer.disassembly = form.buffer.program;
@@ -199,7 +200,7 @@ Outcome checkConfigBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) 
   }
   Outcome read = Proc_Read_Config(form);
   return failedUnless(form, std::move(read),
-                      form.profile.configMatches(form.buffer.config, kBlankWord));
+                      form.chip.profile.configMatches(form.buffer.config, kBlankWord));
 }
 
 Outcome checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
@@ -221,13 +222,13 @@ std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form) {
   form.window.ProgressBar1 = 5;
   form.window.StatusBar1 = "Выполняемое действие: чтение слова конфигурации микроконтроллера.";
   form.host.pump();
-  form.line.EnterProgrammingMode();
+  form.chip.line.EnterProgrammingMode();
   const std::uint16_t word = readConfigurationWord(form);
-  form.line.ExitProgrammingMode(false);
-  form.savedCalibration = readCalibrationWord(form);
+  form.chip.line.ExitProgrammingMode(false);
+  form.chip.savedCalibration = readCalibrationWord(form);
   const auto bg = static_cast<std::uint8_t>((word >> 8) & 0x30);
-  if (form.onFactoryValuesRead) form.onFactoryValuesRead(*form.savedCalibration, bg);
-  if (form.calibrationOverride) form.savedCalibration = form.calibrationOverride;
+  if (form.chip.onFactoryValuesRead) form.chip.onFactoryValuesRead(*form.chip.savedCalibration, bg);
+  if (form.chip.calibrationOverride) form.chip.savedCalibration = form.chip.calibrationOverride;
   form.window.StatusBar1 =
       " Последнее выполненное действие: успешно прочитано слово конфигурации микроконтроллера.";
   form.window.ProgressBar1 = 106;
@@ -258,7 +259,7 @@ void BG_of_12F6xx_Readen(TForm1& form) {
 Outcome eraseMayLoseCalibration(TForm1& form) {
   // Code protection makes the calibration word read 0000h: it cannot be
   // kept, and an erase loses it for good unless the user knows it.
-  if (form.calibrationOverride || form.savedCalibration != std::uint16_t{0x0000})
+  if (form.chip.calibrationOverride || form.chip.savedCalibration != std::uint16_t{0x0000})
     return Outcome::done({});
   const bool go =
       form.host.messageBox("Предупреждение.",
@@ -277,7 +278,7 @@ Outcome eraseMayLoseCalibration(TForm1& form) {
 Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   BG_of_12F6xx_Readen(form);
   if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   // The calibration word and BG bits go back before a stop.
   StopHold hold(line);
   form.platform.setPriorityClass(PriorityClass::RealTime);
@@ -288,7 +289,7 @@ Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   loadConfigurationAt2007(line);
   line.SendCommand(command::kBulkEraseProgram);
   line.SendCommand(command::kBeginProgramming);
-  waitCycle(form, Cycle::BulkErase);
+  waitCycle(form.chip, Cycle::BulkErase);
   line.ExitProgrammingMode(true);
   form.platform.setPriorityClass(PriorityClass::Normal);
   BattonEnable(form);
@@ -336,7 +337,7 @@ std::int64_t beginErase(TForm1& form) {
 Outcome eraseKeepingFactoryValues(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
   Outcome outcome = Outcome::done({});
   std::optional<StopHold> hold;
-  if (is12F6xx) hold.emplace(form.line);
+  if (is12F6xx) hold.emplace(form.chip.line);
   eraseSequence(form, is12F6xx);
   form.platform.setPriorityClass(PriorityClass::Normal);
   form.buffer.data.fill(kBlankByte);
@@ -375,7 +376,7 @@ namespace {
 // The whole erase; a proven blank chip (the window's "Стереть Все") or
 // only the bulk erase with the factory values kept (before programming).
 Outcome eraseWhole(TForm1& form, bool proveBlank) {
-  const bool is12F6xx = form.profile.is12F6xx();
+  const bool is12F6xx = form.chip.profile.is12F6xx();
   std::uint16_t keptConfig = form.buffer.config;
   if (is12F6xx)
     if (Outcome asked = noteFactoryValues(form, keptConfig); !asked) return asked;

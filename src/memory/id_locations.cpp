@@ -6,7 +6,7 @@
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
 #include "memory/region_loops.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -36,7 +36,7 @@ void focusCell(TForm1& form, int n, int selLength) {
 }  // namespace
 
 Outcome Proc_Read_ID(TForm1& form) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
   form.idCellLock = true;
@@ -67,7 +67,7 @@ Outcome Proc_Read_ID(TForm1& form) {
 }
 
 Outcome Proc_Write_ID(TForm1& form) {
-  LineProtocol& line = form.line;
+  LineProtocol& line = form.chip.line;
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: запись идентификатора микроконтроллера.");
   form.operation.ok = true;

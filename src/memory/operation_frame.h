@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "window/form1.h"
-#include "window/outcome.h"
+#include "model/form1.h"
+#include "model/outcome.h"
 
 namespace kalmar {
 

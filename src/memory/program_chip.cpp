@@ -17,13 +17,13 @@ namespace {
 // chip's calibration word and BG bits where the erase kept them.
 void restoreFileImage(TForm1& form, const Buffer& file) {
   const auto keptBg = static_cast<std::uint16_t>(form.buffer.config & 0x3000);
-  const auto last = static_cast<std::size_t>(form.profile.programWords - 1);
+  const auto last = static_cast<std::size_t>(form.chip.profile.programWords - 1);
   const std::uint16_t keptLast = form.buffer.program[last];
   form.buffer.program = file.program;
   form.buffer.data = file.data;
   form.buffer.ids = file.ids;
   form.buffer.config = file.config;
-  if (form.profile.is12F6xx()) {
+  if (form.chip.profile.is12F6xx()) {
     form.buffer.program[last] = keptLast;
     form.buffer.config = static_cast<std::uint16_t>((file.config & ~0x3000) | keptBg);
   }
@@ -63,7 +63,7 @@ Outcome programChip(TForm1& form, const std::string& doneText) {
   form.buffer.config = kBlankWord;
   Outcome step = Outcome::done({});
   {
-    ChipsOwnPace pace(form);
+    ChipsOwnPace pace(form.chip);
     step = eraseForProgramming(form);
     if (step) {
       restoreFileImage(form, file);

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "window/form1.h"
-#include "window/outcome.h"
+#include "model/form1.h"
+#include "model/outcome.h"
 
 namespace kalmar {
 

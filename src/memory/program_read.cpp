@@ -4,7 +4,7 @@
 #include "link/programmer_check.h"
 #include "memory/config_word.h"
 #include "memory/operation_frame.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -26,8 +26,8 @@ void ClearMemo(TForm1& form) {
 // Only samples are stored while the chip is clocked; words are assembled
 // after programming mode has been left.
 void Proc_Read_PM(TForm1& form) {
-  LineProtocol& line = form.line;
-  const int words = form.profile.programWords;
+  LineProtocol& line = form.chip.line;
+  const int words = form.chip.profile.programWords;
   form.platform.setPriorityClass(PriorityClass::RealTime);
   line.EnterProgrammingMode();
   line.store(Sampler::Read3).rewind();
@@ -57,8 +57,8 @@ Outcome Button8Click(TForm1& form) {
 
   WindowState& w = form.window;
   for (std::string& text : w.columnTexts) text.clear();
-  const SampleStore& samples = form.line.store(Sampler::Read3);
-  const int words = form.profile.programWords;
+  const SampleStore& samples = form.chip.line.store(Sampler::Read3);
+  const int words = form.chip.profile.programWords;
   const int rows = roundHalfEven(words / 8.0);
   int j = 0;
   for (int r = 1; r <= rows; ++r) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "window/form1.h"
-#include "window/outcome.h"
+#include "model/form1.h"
+#include "model/outcome.h"
 
 namespace kalmar {
 

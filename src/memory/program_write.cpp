@@ -26,9 +26,9 @@ Outcome prepare12F6xx(TForm1& form) {
   Outcome prepared = Errase_PM_befor_Write_12F6xx(form);
   if (prepared) prepared = Proc_Write_ID(form);
   form.idPreserveMarker = false;
-  const int last = form.profile.programWords - 1;
-  if (form.savedCalibration && isCalibrationWord(*form.savedCalibration))
-    form.buffer.program[static_cast<std::size_t>(last)] = *form.savedCalibration;
+  const int last = form.chip.profile.programWords - 1;
+  if (form.chip.savedCalibration && isCalibrationWord(*form.chip.savedCalibration))
+    form.buffer.program[static_cast<std::size_t>(last)] = *form.chip.savedCalibration;
   return prepared;
 }
 
@@ -52,13 +52,13 @@ RegionWrite programMemoryRegion(std::uint32_t firstAddress, int incrementLimit) 
 }
 
 Outcome Proc_WritePM(TForm1& form) {
-  LineProtocol& line = form.line;
-  const int words = form.profile.programWords;
+  LineProtocol& line = form.chip.line;
+  const int words = form.chip.profile.programWords;
   form.operation.startMs = form.platform.timeOfDayMs();
   form.operation.ok = true;
   setProgress(form, 5);
   Outcome outcome = Outcome::done(kWriteDone);
-  if (form.profile.is12F6xx()) outcome = prepare12F6xx(form);
+  if (form.chip.profile.is12F6xx()) outcome = prepare12F6xx(form);
   if (outcome) {
     form.platform.setPriorityClass(PriorityClass::RealTime);
     BattonDisabl(form);
@@ -78,10 +78,10 @@ Outcome Proc_WritePM(TForm1& form) {
 }
 
 Outcome writeProgramAfterErase(TForm1& form) {
-  LineProtocol& line = form.line;
-  const int words = form.profile.programWords;
+  LineProtocol& line = form.chip.line;
+  const int words = form.chip.profile.programWords;
   // The calibration word of a PIC12F629/675 is back already.
-  const int last = form.profile.is12F6xx() ? words - 1 : words;
+  const int last = form.chip.profile.is12F6xx() ? words - 1 : words;
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: запись данных в память программ микроконтроллера.");
   form.operation.ok = true;
@@ -99,18 +99,18 @@ Outcome writeProgramAfterErase(TForm1& form) {
 }
 
 Outcome Proc_VerifyPM(TForm1& form) {
-  const int words = form.profile.programWords;
+  const int words = form.chip.profile.programWords;
   form.operation.startMs = beginFrame(
       form, "Выполняемое действие: проверка данных в памяти программ микроконтроллера.", 5, false);
   Proc_Read_PM(form);
   form.operation.ok = true;
-  const SampleStore& samples = form.line.store(Sampler::Read3);
+  const SampleStore& samples = form.chip.line.store(Sampler::Read3);
   const auto readAt = [&samples](int i) { return samples.word(static_cast<std::size_t>(i)); };
   // The last word of a PIC12F629/675 is the chip's own calibration, which
   // a write keeps whatever the file holds there; that is no difference.
   const auto keptCalibration = [&form, &readAt, words](int i) {
     const std::uint16_t wanted = form.buffer.program[static_cast<std::size_t>(i)];
-    return form.profile.is12F6xx() && i == words - 1 &&
+    return form.chip.profile.is12F6xx() && i == words - 1 &&
            (wanted == kBlankWord || isCalibrationWord(readAt(i)));
   };
   const RegionVerify region{

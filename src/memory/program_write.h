@@ -1,8 +1,8 @@
 #pragma once
 
 #include "memory/region_loops.h"
-#include "window/form1.h"
-#include "window/outcome.h"
+#include "model/form1.h"
+#include "model/outcome.h"
 
 namespace kalmar {
 

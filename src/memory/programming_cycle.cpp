@@ -34,32 +34,32 @@ int cycleMicros(const DeviceProfile& chip, Cycle cycle) {
 // (DS30034, DS41196, DS41191: a chip set to run from its internal
 // oscillator with MCLR as an input could start its program otherwise); the
 // PIC16F84 family VDD before VPP (DS30189, DS30262, DS35007).
-ChipsOwnPace::ChipsOwnPace(TForm1& form)
-    : form_(form), fast_(form.line), secondSupplyFirstBefore_(form.line.secondSupplyFirst()) {
-  form.chipsOwnPace = true;
-  form.line.setSecondSupplyFirst(form.profile.family == Family::Family84);
+ChipsOwnPace::ChipsOwnPace(ChipSession& chip)
+    : chip_(chip), fast_(chip.line), secondSupplyFirstBefore_(chip.line.secondSupplyFirst()) {
+  chip.chipsOwnPace = true;
+  chip.line.setSecondSupplyFirst(chip.profile.family == Family::Family84);
 }
 
 ChipsOwnPace::~ChipsOwnPace() {
-  form_.chipsOwnPace = false;
-  form_.line.setSecondSupplyFirst(secondSupplyFirstBefore_);
+  chip_.chipsOwnPace = false;
+  chip_.line.setSecondSupplyFirst(secondSupplyFirstBefore_);
 }
 
-void waitCycle(TForm1& form, Cycle cycle) {
-  if (form.chipsOwnPace)
-    form.line.timing().PausMicros(cycleMicros(form.profile, cycle));
+void waitCycle(ChipSession& chip, Cycle cycle) {
+  if (chip.chipsOwnPace)
+    chip.line.timing().PausMicros(cycleMicros(chip.profile, cycle));
   else
-    form.line.Paus(kWindowCycleUnits);
+    chip.line.Paus(kWindowCycleUnits);
 }
 
-void programCell(TForm1& form, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle) {
-  LineProtocol& line = form.line;
+void programCell(ChipSession& chip, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle) {
+  LineProtocol& line = chip.line;
   line.SendCommand(loadCommand);
   line.LoadDataWord(value);
   const bool programOnly =
-      form.chipsOwnPace && cycle == Cycle::ProgramWord && usesProgramOnly(form.profile);
+      chip.chipsOwnPace && cycle == Cycle::ProgramWord && usesProgramOnly(chip.profile);
   line.SendCommand(programOnly ? command::kBeginProgrammingOnly : command::kBeginProgramming);
-  waitCycle(form, cycle);
+  waitCycle(chip, cycle);
 }
 
 }  // namespace kalmar

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "link/line_protocol.h"
-#include "window/form1.h"
+#include "model/chip_session.h"
 
 namespace kalmar {
 
@@ -17,26 +17,26 @@ int cycleMicros(const DeviceProfile& chip, Cycle cycle);
 // Waits out a cycle begun by Begin Erase/Programming: 1000 units, as the
 // window's commands have always waited, or the chip's own time (its
 // catalogue row) while the chips' own pace is on.
-void waitCycle(TForm1& form, Cycle cycle);
+void waitCycle(ChipSession& chip, Cycle cycle);
 
 // One cell: its load command and word, the begin command, the wait. At the
 // chips' own pace a program word goes with Begin Programming Only where the
 // chip times that command itself (after a bulk erase there is nothing to
 // erase first).
-void programCell(TForm1& form, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle);
+void programCell(ChipSession& chip, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle);
 
 // For its lifetime: the chips' own cycle times, the line at the pace of
 // their serial interface, and their own power-up order. Only for the whole
 // chip programming after a bulk erase.
 class ChipsOwnPace {
  public:
-  explicit ChipsOwnPace(TForm1& form);
+  explicit ChipsOwnPace(ChipSession& chip);
   ~ChipsOwnPace();
   ChipsOwnPace(const ChipsOwnPace&) = delete;
   ChipsOwnPace& operator=(const ChipsOwnPace&) = delete;
 
  private:
-  TForm1& form_;
+  ChipSession& chip_;
   FastLine fast_;
   bool secondSupplyFirstBefore_;
 };

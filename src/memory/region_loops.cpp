@@ -1,7 +1,7 @@
 #include "memory/region_loops.h"
 
 #include "memory/operation_frame.h"
-#include "window/hex_text.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -15,8 +15,8 @@ std::string hexText(std::uint32_t value, int digits) {
 // not read back as written.
 std::optional<Outcome> writeCell(TForm1& form, const RegionWrite& region, int i, int count,
                                  std::uint16_t value, const RegionProgress& progress) {
-  LineProtocol& line = form.line;
-  programCell(form, region.loadCommand, value & 0x3FFF, region.cycle);
+  LineProtocol& line = form.chip.line;
+  programCell(form.chip, region.loadCommand, value & 0x3FFF, region.cycle);
   if (progress && !region.progressAfterCheck) progress(i + 1, count);
   const auto readBack = static_cast<std::uint16_t>(
       line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
@@ -43,7 +43,7 @@ Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
       if (std::optional<Outcome> failed = writeCell(form, region, i, count, value, progress))
         return std::move(*failed);
     }
-    if (i + 1 < region.incrementLimit) form.line.SendCommand(command::kIncrementAddress);
+    if (i + 1 < region.incrementLimit) form.chip.line.SendCommand(command::kIncrementAddress);
   }
   return done;
 }

@@ -6,8 +6,8 @@
 
 #include "link/line_protocol.h"
 #include "memory/programming_cycle.h"
-#include "window/form1.h"
-#include "window/outcome.h"
+#include "model/form1.h"
+#include "model/outcome.h"
 
 namespace kalmar {
 

@@ -1,12 +1,12 @@
 #include "routes/routes.h"
 
 #include "appearance/about_help.h"
-#include "appearance/colour_dialog.h"
+#include "appearance/colour_commands.h"
 #include "device/chip_selection.h"
 #include "device/socket_check.h"
 #include "files/hex_load.h"
+#include "files/listing_command.h"
 #include "files/listing_export.h"
-#include "files/listing_view.h"
 #include "link/line_protocol.h"
 #include "link/slowdown.h"
 #include "memory/config_word.h"
@@ -146,7 +146,7 @@ namespace {
 // The slow-down items act on the menu and the line timing.
 template <void (*Choose)(SlowdownMenuState&, TimingState&)>
 void slowdownRoute(TForm1& form) {
-  Choose(form.window.slowdown, form.line.timing());
+  Choose(form.window.slowdown, form.chip.line.timing());
 }
 
 #define STATE(path) [](WindowState& w) -> MenuItem* { return &w.path; }

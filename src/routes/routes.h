@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "window/form1.h"
+#include "model/form1.h"
 
 namespace kalmar {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "appearance/about_help.h"
-#include "appearance/colour_dialog.h"
+#include "appearance/colour_commands.h"
 #include "support/chip_rig.h"
 
 namespace kalmar::testing {
@@ -73,8 +73,7 @@ TEST(AboutAndHelp, PagesComeFromTheStartDirectoryThenTheInstalledCopy) {
   N26Click(rig.form);
   ASSERT_EQ(rig.host.messages.size(), 1u);
   EXPECT_EQ(rig.host.messages[0].caption, "Ошибка при откпытии файла помощи.");
-  EXPECT_EQ(rig.host.messages[0].text,
-            "Файл " + rig.directory.string() + "/Help.htm не найден.");
+  EXPECT_EQ(rig.host.messages[0].text, "Файл " + rig.directory.string() + "/Help.htm не найден.");
 
   const auto installed = rig.directory / "share";
   std::filesystem::create_directories(installed);

@@ -35,9 +35,9 @@ TEST(ChipSelection, EveryChipGetsItsSizesPanelAndMark) {
     rig.start();
     c.click(rig.form);
     const WindowState& w = rig.form.window;
-    EXPECT_EQ(rig.form.profile.name, c.name);
-    EXPECT_EQ(rig.form.profile.programWords, c.words);
-    EXPECT_EQ(rig.form.profile.dataBytes, c.bytes);
+    EXPECT_EQ(rig.form.chip.profile.name, c.name);
+    EXPECT_EQ(rig.form.chip.profile.programWords, c.words);
+    EXPECT_EQ(rig.form.chip.profile.dataBytes, c.bytes);
     EXPECT_EQ(w.programRowsShown, c.words / 8);
     EXPECT_EQ(w.dataRowsShown, c.bytes / 8);
     EXPECT_EQ(w.GroupBox5.Visible, c.panel5);
@@ -60,7 +60,7 @@ TEST(ChipSelection, CaptionBlanksDifferBetweenChipAndPortChoice) {
             " Kalmar   // микроконтроллер PIC16F627A   // порт LPT2(278h)");
   EXPECT_EQ(rig.form.port.dataRegister, 0x278);
   EXPECT_EQ(rig.form.port.statusRegister, 0x279);
-  EXPECT_EQ(rig.form.line.dataRegister(), 0x278);
+  EXPECT_EQ(rig.form.chip.line.dataRegister(), 0x278);
   EXPECT_EQ(rig.form.window.chipMenu.LPT2278h1.Caption, "LPT2 (278h) ^");
   EXPECT_EQ(rig.form.window.chipMenu.LPT11.Caption, "LPT1 (378h)");
   PIC16F627A1Click(rig.form);

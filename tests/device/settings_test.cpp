@@ -80,7 +80,7 @@ TEST(Startup, GoodFileSelectsChipPortColoursAndWord) {
   writeFile(rig.directory / "Kalmar.cfg", goodFile("PIC16F84A", "$278", "$008BE6F5", "$0005"));
   rig.start();
   const WindowState& w = rig.form.window;
-  EXPECT_EQ(rig.form.profile.name, "PIC16F84A");
+  EXPECT_EQ(rig.form.chip.profile.name, "PIC16F84A");
   EXPECT_EQ(w.Caption, " Kalmar   // микроконтроллер PIC16F84A   // порт LPT2(278h)");
   EXPECT_EQ(chipMenuItem(rig.form.window, *findChip("PIC16F84A")).Caption, "PIC16F84A ^");
   EXPECT_EQ(chipMenuItem(rig.form.window, *findChip("PIC16F84")).Caption, "PIC16F84");
@@ -96,7 +96,7 @@ TEST(Startup, UnusableFileTakesTheDefaultsSilently) {
   FormRig rig;
   writeFile(rig.directory / "Kalmar.cfg", goodFile("PIC16F628", "$3BC"));
   rig.start();
-  EXPECT_EQ(rig.form.profile.name, "PIC16F84");
+  EXPECT_EQ(rig.form.chip.profile.name, "PIC16F84");
   EXPECT_EQ(rig.form.port.dataRegister, 0x378);
   EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F84   // порт LPT1(378h)");
   EXPECT_EQ(rig.form.buffer.config, 0x3FFB);
@@ -120,7 +120,7 @@ TEST(Startup, ShutdownWritesWhatTheNextStartReads) {
   FormRig second;
   writeFile(second.directory / "Kalmar.cfg", bytes);
   second.start();
-  EXPECT_EQ(second.form.profile.name, "PIC16F628");
+  EXPECT_EQ(second.form.chip.profile.name, "PIC16F628");
   EXPECT_EQ(second.form.window.colours.ComboBox1Tag, 3);
 
   FormRig defaults;
@@ -183,7 +183,7 @@ TEST(Startup, ActivationCalibratesAndTheHookClosesTheBgList) {
   rig.form.editorKeyCounter = -1;
   FormActivate(rig.form);
   EXPECT_EQ(rig.form.editorKeyCounter, 0);
-  EXPECT_EQ(rig.form.line.timing().unitCounts(), 8000);
+  EXPECT_EQ(rig.form.chip.line.timing().unitCounts(), 8000);
 
   rig.form.window.bg.Panel3Height = BgChooserState::kOpenHeight;
   AppMessage(rig.form, true, true);

@@ -7,7 +7,7 @@
 #include "device/chip_selection.h"
 #include "files/cp1251.h"
 #include "files/hex_load.h"
-#include "files/listing_view.h"
+#include "files/listing_command.h"
 #include "support/form_rig.h"
 
 namespace kalmar::testing {

@@ -123,7 +123,7 @@ TEST(BoundedInput, NoFileAndHugeFilesAreRefusedUnread) {
   EXPECT_FALSE(readFile(exact.string(), kMaxSettingsFileBytes - 1, bytes, error));
   fs::create_symlink("/dev/zero", rig.directory / "Kalmar.cfg");
   rig.start();  // the defaults, at once
-  EXPECT_EQ(rig.form.profile.name, "PIC16F84");
+  EXPECT_EQ(rig.form.chip.profile.name, "PIC16F84");
 }
 #endif
 

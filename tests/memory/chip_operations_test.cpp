@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "memory/config_word.h"
-#include "memory/program_chip.h"
 #include "memory/erase.h"
+#include "memory/program_chip.h"
 #include "memory/program_read.h"
 #include "memory/read_all.h"
 #include "support/chip_rig.h"
@@ -46,7 +46,7 @@ TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
     for (double slowdown : {1.0, 5.0}) {
       SCOPED_TRACE(std::string(sim::chipName(kind)) + " x" + std::to_string(slowdown));
       ChipRig rig(kind, slowdown);
-      Buffer image = ChipRig::pattern(rig.form.profile.programWords, 7, plainConfig(kind));
+      Buffer image = ChipRig::pattern(rig.form.chip.profile.programWords, 7, plainConfig(kind));
       if (kind == ChipKind::PIC12F675) image.program[0x3FF] = 0x3FFF;  // no calibration word
       // Chips that only program need an erase first (which blanks the buffer).
       if (sim::traitsOf(kind).programOnlyCycle && kind != ChipKind::PIC12F675) eraseFirst(rig);
@@ -58,7 +58,7 @@ TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
       EXPECT_EQ(rig.form.window.StatusBar1, kWriteDone);
       EXPECT_TRUE(rig.form.window.Enabled);
       EXPECT_FALSE(rig.form.window.Panel2Visible);
-      const int words = rig.form.profile.programWords;
+      const int words = rig.form.chip.profile.programWords;
       for (int i = 0; i < words - 1; ++i)
         ASSERT_EQ(rig.sim.chip.program[static_cast<std::size_t>(i)],
                   image.program[static_cast<std::size_t>(i)])
@@ -97,7 +97,8 @@ TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
       EXPECT_TRUE(programFromFile(rig.form).ok());
       EXPECT_TRUE(Button6Click(rig.form).ok()) << "verify";
       EXPECT_TRUE(Button16Click(rig.form).ok()) << "read all";
-      const int words = rig.form.profile.programWords - (rig.form.profile.is12F6xx() ? 1 : 0);
+      const int words =
+          rig.form.chip.profile.programWords - (rig.form.chip.profile.is12F6xx() ? 1 : 0);
       for (int i = 0; i < words; ++i)
         ASSERT_EQ(rig.form.buffer.chipRead[static_cast<std::size_t>(i)],
                   image.program[static_cast<std::size_t>(i)])
@@ -105,7 +106,7 @@ TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
       EXPECT_EQ(rig.form.buffer.data, image.data);
       EXPECT_TRUE(Button11Click(rig.form).ok()) << "erase";
       EXPECT_EQ(rig.sim.chip.program[16], 0x3FFF);
-      if (rig.form.profile.is12F6xx()) {
+      if (rig.form.chip.profile.is12F6xx()) {
         EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration);
         EXPECT_EQ(rig.sim.chip.configRead() & 0x3000, bg);
       }

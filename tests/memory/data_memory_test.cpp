@@ -5,8 +5,8 @@
 
 #include "memory/data_cells.h"
 #include "memory/data_editor.h"
+#include "model/hex_text.h"
 #include "support/chip_rig.h"
-#include "window/hex_text.h"
 
 namespace kalmar::testing {
 namespace {
@@ -21,7 +21,7 @@ TEST(DataMemory, ReadFillsBufferCellsAndIndicator) {
     rig.sim.log().setTracing(true);
     rig.recordProgress();
     Button5Click(rig.form);
-    const int size = rig.form.profile.dataBytes;
+    const int size = rig.form.chip.profile.dataBytes;
     EXPECT_EQ(rig.form.buffer.data[static_cast<std::size_t>(size - 1)],
               static_cast<std::uint8_t>((size - 1) * 3));
     EXPECT_EQ(rig.form.window.dataCells[static_cast<std::size_t>(size - 1)],

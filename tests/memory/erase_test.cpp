@@ -257,7 +257,7 @@ TEST(Calibration, AStopDuringTheEraseWaitsForTheWriteBack) {
         requestStop(SIGINT);
     };
     std::optional<std::uint16_t> wordAtStop, bgAtStop;
-    rig.form.line.setStopHandler([&](int) {
+    rig.form.chip.line.setStopHandler([&](int) {
       if (wordAtStop) return;
       wordAtStop = rig.sim.chip.program.back();
       bgAtStop = rig.sim.chip.config & 0x3000;

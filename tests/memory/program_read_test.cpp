@@ -7,8 +7,8 @@
 
 #include "device/chip_selection.h"
 #include "memory/operation_frame.h"
+#include "model/hex_text.h"
 #include "support/form_rig.h"
-#include "window/hex_text.h"
 
 namespace kalmar::testing {
 namespace {

@@ -5,7 +5,7 @@
 namespace kalmar::testing {
 
 void ChipRig::selectSlowdown(double factor) {
-  selectSlowdownFactor(form.window.slowdown, form.line.timing(), factor);
+  selectSlowdownFactor(form.window.slowdown, form.chip.line.timing(), factor);
 }
 
 }  // namespace kalmar::testing

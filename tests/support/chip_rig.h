@@ -26,7 +26,7 @@ struct ChipRig : FormRig {
   std::string loadProgram(const Buffer& image) {
     const std::string path = (directory / "program.hex").string();
     std::ofstream(path, std::ios::binary)
-        << bufferToHex(image, form.profile.programWords, form.profile.dataBytes);
+        << bufferToHex(image, form.chip.profile.programWords, form.chip.profile.dataBytes);
     EXPECT_TRUE(loadHexFile(form, path));
     return path;
   }

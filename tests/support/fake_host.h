@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "window/host.h"
+#include "model/host.h"
 
 namespace kalmar::testing {
 

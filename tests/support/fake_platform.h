@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "window/platform.h"
+#include "model/platform.h"
 
 namespace kalmar::testing {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "device/startup.h"
+#include "model/form1.h"
 #include "support/fake_host.h"
 #include "support/fake_platform.h"
 #include "support/sim_rig.h"
-#include "window/form1.h"
 
 namespace kalmar::testing {
 

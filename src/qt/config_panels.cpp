@@ -1,0 +1,167 @@
+#include "qt/config_panels.h"
+
+#include "memory/config_word.h"
+#include "qt/menus.h"
+#include "qt/qt_text.h"
+
+namespace kalmar::qt {
+
+namespace {
+
+template <typename Button>
+void showSwitch(Button* button, const Switch& model, Switch& shown) {
+  if (button == nullptr) return;
+  if (model.Caption != shown.Caption) button->setText(qs(model.Caption));
+  if (model.Hint != shown.Hint) button->setToolTip(qs(model.Hint));
+  shown = model;
+  if (button->isChecked() != model.Checked) {
+    const bool blocked = button->blockSignals(true);
+    button->setChecked(model.Checked);
+    button->blockSignals(blocked);
+  }
+}
+
+void showGroup(QGroupBox* box, const GroupBox& model, std::string& shownCaption) {
+  if (model.Caption != shownCaption) {
+    shownCaption = model.Caption;
+    box->setTitle(qs(model.Caption));
+  }
+  setOwnVisible(box, model.Visible);
+  setOwnEnabled(box, model.Enabled);
+}
+
+}  // namespace
+
+ConfigPanels::ConfigPanels(QWidget* parent, WindowLink& link) {
+  GroupBox5 = new QGroupBox(QStringLiteral("Конфигурация  3FFB"), parent);
+  GroupBox5->setObjectName("GroupBox5");
+  GroupBox7 = new QGroupBox(QStringLiteral("Конфигурация  3F18"), parent);
+  GroupBox7->setObjectName("GroupBox7");
+  buildFirstPanel(link);
+  buildSecondPanel(link);
+  buildBgChooser(link);
+}
+
+QRadioButton* ConfigPanels::radio(int n, QWidget* parent, int left, int top, int width,
+                                  WindowLink& link) {
+  auto* button = new QRadioButton(parent);
+  button->setObjectName(QStringLiteral("RadioButton%1").arg(n));
+  button->setAutoExclusive(false);  // the window decides which one is on
+  button->setGeometry(left, top, width, 17);
+  QObject::connect(button, &QRadioButton::clicked, button,
+                   [&link, n] { link.input([n](TForm1& f) { userClickRadioButton(f, n); }); });
+  radios[static_cast<std::size_t>(n)] = button;
+  return button;
+}
+
+QCheckBox* ConfigPanels::check(int n, QWidget* parent, int left, int top, int width,
+                               WindowLink& link) {
+  auto* box = new QCheckBox(parent);
+  box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
+  box->setGeometry(left, top, width, 17);
+  QObject::connect(box, &QCheckBox::clicked, box,
+                   [&link, n] { link.input([n](TForm1& f) { userClickCheckBox(f, n); }); });
+  checks[static_cast<std::size_t>(n)] = box;
+  return box;
+}
+
+void ConfigPanels::buildFirstPanel(WindowLink& link) {
+  Edit3 = new SourceBox("Edit3", GroupBox5);
+  Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
+  auto* oscillator = new QGroupBox(GroupBox5);
+  oscillator->setObjectName("GroupBox6");
+  oscillator->setGeometry(6, 16, 96, 62);
+  radio(1, oscillator, 8, 12, 42, link);
+  radio(2, oscillator, 50, 12, 42, link);
+  radio(3, oscillator, 8, 36, 42, link);
+  radio(4, oscillator, 50, 36, 42, link);
+  check(1, GroupBox5, 112, 20, 118, link);
+  check(2, GroupBox5, 112, 39, 118, link);
+  check(3, GroupBox5, 112, 58, 118, link);
+}
+
+void ConfigPanels::buildSecondPanel(WindowLink& link) {
+  Edit1 = new SourceBox("Edit1", GroupBox7);
+  Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
+  auto* oscillator = new QGroupBox(GroupBox7);
+  oscillator->setObjectName("GroupBox10");
+  oscillator->setGeometry(6, 16, 128, 88);
+  for (int i = 0; i < 4; ++i) {
+    radio(5 + i, oscillator, 6, 8 + i * 19, 46, link);
+    radio(9 + i, oscillator, 52, 8 + i * 19, 66, link);
+  }
+  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 140, 20 + i * 17, 92, link);
+  check(10, GroupBox7, 140, 88, 92, link);
+  auto* protection = new QGroupBox(QStringLiteral("Защита кода "), GroupBox7);
+  protection->setObjectName("CodeProtectionGroup");
+  protection->setGeometry(6, 108, 132, 58);
+  check(8, protection, 4, 16, 126, link);
+  check(9, protection, 4, 35, 126, link);
+}
+
+void ConfigPanels::buildBgChooser(WindowLink& link) {
+  Panel3 = new QFrame(GroupBox7);
+  Panel3->setObjectName("Panel3");
+  Panel3->setFrameStyle(QFrame::Box | QFrame::Plain);
+  Panel3->setAutoFillBackground(true);
+  Label1 = new QLabel(Panel3);
+  Label1->setObjectName("Label1");
+  Label1->setGeometry(3, 0, 78, 16);
+  QFont small = Label1->font();
+  small.setPixelSize(10);  // "BG - не менять" in the width of the switches' column
+  Label1->setFont(small);
+  QToolButton* arrow = pictureButton("SpeedButton14", "", Panel3, 81, 0);
+  arrow->setAccessibleName(QStringLiteral("Выбрать биты BG"));
+  arrow->setFixedSize(16, 16);
+  arrow->setIconSize(QSize(12, 12));
+  QObject::connect(arrow, &QToolButton::clicked, arrow,
+                   [&link] { link.input(SpeedButton14Click); });
+  ListBox1 = new QListWidget(Panel3);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->setAccessibleName(QStringLiteral("Биты BG"));
+  ListBox1->addItems({QStringLiteral("не менять"), QStringLiteral("00"), QStringLiteral("01"),
+                      QStringLiteral("10"), QStringLiteral("11")});
+  ListBox1->setGeometry(1, 16, 96, 70);
+  QObject::connect(ListBox1, &QListWidget::itemClicked, ListBox1,
+                   [this, &link](QListWidgetItem* item) {
+                     const int row = ListBox1->row(item);
+                     link.input([row](TForm1& f) { ListBox1Click(f, row); });
+                   });
+  Panel3->setGeometry(136, 86, 98, BgChooserState::kClosedHeight);  // over CheckBox10
+}
+
+void ConfigPanels::place(const Geometry& geometry) {
+  GroupBox5->setGeometry(geometry.configPanel);
+  GroupBox7->setGeometry(geometry.configPanel);
+}
+
+void ConfigPanels::show(const WindowState& window) {
+  showGroup(GroupBox5, window.GroupBox5, shownCaptions_[0]);
+  showGroup(GroupBox7, window.GroupBox7, shownCaptions_[1]);
+  Edit3->show(window.Edit3, 0);
+  Edit1->show(window.Edit1, 0);
+  paintText(Edit3, colourOf(window.colours.shown[0]));
+  paintText(Edit1, colourOf(window.colours.shown[0]));
+  for (std::size_t n = 1; n <= 12; ++n)
+    showSwitch(radios[n], window.RadioButton[n], shownRadios_[n]);
+  for (std::size_t n = 1; n <= 10; ++n) showSwitch(checks[n], window.CheckBox[n], shownChecks_[n]);
+
+  const BgChooserState& bg = window.bg;
+  setOwnVisible(Panel3, bg.Panel3Visible);
+  if (Panel3->height() != bg.Panel3Height) {
+    Panel3->resize(Panel3->width(), bg.Panel3Height);
+    Panel3->raise();
+  }
+  if (bg.Label1 != shownLabel_) {
+    shownLabel_ = bg.Label1;
+    Label1->setText(qs(bg.Label1));
+    Label1->setToolTip(qs(bg.Label1Hint));
+  }
+  if (ListBox1->currentRow() != bg.ListBox1ItemIndex) {
+    const bool blocked = ListBox1->blockSignals(true);
+    ListBox1->setCurrentRow(bg.ListBox1ItemIndex);
+    ListBox1->blockSignals(blocked);
+  }
+}
+
+}  // namespace kalmar::qt

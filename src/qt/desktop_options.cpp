@@ -1,0 +1,77 @@
+#include "qt/desktop_options.h"
+
+#include "app/port_stack.h"
+
+namespace kalmar::qt {
+
+namespace {
+
+bool takePort(DesktopOptions& options, const std::string& value) {
+  options.port = portNamed(value);
+  if (!options.port) options.error = "неизвестный порт " + value + " (" + kPortChoices + ")";
+  return options.port.has_value();
+}
+
+}  // namespace
+
+namespace {
+
+// Takes args[i] (and its value); false when the line is unusable (the
+// reason in options.error).
+bool takeArgument(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
+  const std::string& arg = args[i];
+  if (arg == "--help" || arg == "-h") {
+    options.help = true;
+  } else if (arg == "--version") {
+    options.version = true;
+  } else if (arg == "--virtual-time") {
+    options.virtualTime = true;
+  } else if (arg == "--port" || arg == "-p") {
+    if (i + 1 == args.size()) {
+      options.error = "после " + arg + " нужен порт";
+      return false;
+    }
+    return takePort(options, args[++i]);
+  } else if (arg.rfind("--port=", 0) == 0) {
+    return takePort(options, arg.substr(7));
+  } else {
+    options.error = "неизвестный параметр " + arg;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
+  DesktopOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if (!takeArgument(options, args, i)) return options;
+  if (options.version && args.size() > 1) {
+    options.error = "после --version ничего не указывается";
+    return options;
+  }
+  if (options.virtualTime && !(options.port && isSimPort(*options.port)))
+    options.error = "--virtual-time действует только с портом sim:ФАЙЛ";
+  return options;
+}
+
+const char* desktopHelpText() {
+  return "kalmar: окно программатора PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A/648A,\n"
+         "PIC12F629/675 и PIC16F630/676 через адаптер на параллельном порту или с симулятором.\n"
+         "\n"
+         "Запуск: kalmar [параметры]\n"
+         "\n"
+         "Параметры:\n"
+         "  -p, --port ПОРТ     lpt1 | lpt2 | /dev/parportN | sim:ФАЙЛ; по умолчанию порт\n"
+         "                      из Kalmar.cfg; sim:ФАЙЛ - симулированный программатор с\n"
+         "                      микроконтроллером, который хранится в ФАЙЛе\n"
+         "      --virtual-time  с sim: симулированное время, операции идут мгновенно\n"
+         "  -h, --help          эта справка\n"
+         "      --version       версия программы\n"
+         "\n"
+         "Значение пишется через пробел или «=»: --port sim:demo.chip, --port=lpt2.\n"
+         "Kalmar.cfg читается и записывается в текущей папке.\n";
+}
+
+}  // namespace kalmar::qt

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+
+namespace kalmar::qt {
+
+// The speed buttons' pictures, drawn here: a folder, a chip with an arrow
+// out (read) or in (write), a tick (verify), a pencil (edit), a disk
+// (save), a cross (close), a curved arrow (cancel), an eraser (clear all),
+// a page of code (disassemble), a down arrow (the BG list).
+QIcon speedButtonIcon(const QString& name);
+// The program's own icon: a chip in a socket.
+QIcon programIcon();
+
+}  // namespace kalmar::qt

@@ -1,0 +1,175 @@
+// kalmar: the desktop programmer.
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/port_stack.h"
+#include "app/version_text.h"
+#include "device/startup.h"
+#include "link/stop_request.h"
+#include "qt/desktop_options.h"
+#include "qt/main_window.h"
+#include "qt/qt_host.h"
+#include "qt/qt_text.h"
+#include "sim/sim_adapter.h"
+
+using namespace kalmar;
+
+namespace {
+
+void prepareLook(QApplication& app, QTranslator& translator) {
+  app.setStyle(QStyleFactory::create("Fusion"));
+  QFont font = app.font();
+  font.setPixelSize(11);  // the size the window's arrangement is drawn for
+  app.setFont(font);
+  // Qt's own dialogs (file choice) in Russian where Debian's translations are installed.
+  if (translator.load(QLocale(QLocale::Russian), "qtbase", "_",
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app.installTranslator(&translator);
+}
+
+// SIGINT, SIGTERM, SIGHUP, SIGQUIT: in the middle of a command the line protocol puts
+// the adapter idle and the process ends at once (the simulated chip file
+// stays as it was); between commands the chip file and the settings are
+// saved as by the close box, with no box to wait on (a failure goes to
+// standard error), and the process ends, whatever box was open.
+void watchForStopSignals(qt::MainWindow& window, qt::QtHost& host, LineProtocol& line) {
+  catchStopSignals();
+  line.setStopHandler([](int signal) { std::_Exit(128 + signal); });
+  auto* watch = new QTimer(&window);
+  QObject::connect(watch, &QTimer::timeout, &window, [&window, &host] {
+    if (takeSuspend()) suspendNow();  // between commands: the adapter is idle
+    if (const int signal = pendingStop()) {
+      host.tellOnStderr();
+      window.closeForStop();
+      std::fflush(nullptr);
+      std::_Exit(128 + signal);
+    }
+  });
+  watch->start(100);
+}
+
+// What the simulated chip noticed (timing violations, what the documents
+// warn of), the first ten of them; empty when nothing.
+std::string simulatorFindings(const sim::SimLog& log) {
+  constexpr std::size_t kShown = 10;
+  std::string text;
+  std::size_t told = 0;
+  for (const sim::SimEvent& event : log.events()) {
+    if (event.kind == sim::EventKind::BusyCommand || ++told > kShown) continue;
+    text += (event.kind == sim::EventKind::Violation ? "Нарушение: " : "Предупреждение: ") +
+            event.text + "\r\n";
+  }
+  if (told > kShown) text += "... и ещё " + std::to_string(told - kShown) + ".\r\n";
+  if (log.violations() > 0) text += "Настоящий микроконтроллер мог быть записан неверно.";
+  return text;
+}
+
+// On a simulated chip: its findings during a command in a box after it.
+void reportSimulator(qt::MainWindow& window, qt::QtHost& host, PortStack& stack) {
+  if (!stack.simulated()) return;
+  window.afterCommand = [&host, &stack] {
+    sim::SimLog& log = stack.adapter()->log();
+    const std::string text = simulatorFindings(log);
+    const bool violation = log.violations() > 0;
+    log.clear();
+    if (!text.empty())
+      host.messageBox("Симулятор", text, violation ? MessageIcon::Error : MessageIcon::Warning,
+                      MessageButtons::Ok);
+  };
+}
+
+// Before a PIC12F629/675 is erased its calibration word and BG bits stand
+// on the screen (and on standard error) until they are written back.
+void showFactoryValues(TForm1& form, qt::QtHost& host) {
+  form.chip.onFactoryValuesRead = [&form, &host](std::uint16_t calibration, std::uint8_t bg) {
+    char text[96];
+    std::snprintf(text, sizeof text, "Калибровочное слово %04X, биты BG %d%d", calibration,
+                  (bg >> 5) & 1, (bg >> 4) & 1);
+    std::fprintf(stderr, "kalmar: перед стиранием: %s\n", text);
+    form.window.StatusBar2 = text;
+    host.pump();
+  };
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const qt::DesktopOptions options = qt::parseDesktopOptions(args);
+  if (!options.error.empty()) {
+    std::fprintf(stderr, "kalmar: %s\nПодробнее: kalmar --help\n", options.error.c_str());
+    return 2;
+  }
+  if (options.help) {
+    std::fputs(qt::desktopHelpText(), stdout);
+    return 0;
+  }
+  if (options.version) {
+    std::fputs(versionText("kalmar").c_str(), stdout);
+    return 0;
+  }
+
+  QApplication app(argc, argv);
+  // The window belongs to its launcher (the desktop entry's id).
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kalmar.Kalmar"));
+  QTranslator translator;
+  prepareLook(app, translator);
+
+  PortChoice choice;
+  choice.port = options.port.value_or("");
+  choice.virtualTime = options.virtualTime;
+  choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
+  std::string error;
+  std::unique_ptr<PortStack> stack = PortStack::build(choice, error);
+  if (!stack) {
+    QMessageBox::critical(nullptr, QStringLiteral("Kalmar"), qt::qs(error));
+    return 1;
+  }
+
+  qt::QtHost host;
+  stack->onPortFailure([&host](const std::string& text) {
+    host.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error, MessageButtons::Ok);
+  });
+  std::unique_ptr<Platform> platform = makeSystemPlatform();
+  TForm1 form(host, *platform, stack->line());
+  form.openPort = stack->opener();
+  const std::string suffix =
+      stack->simulated() ? "   // симулятор: " + choice.port.substr(4) : std::string();
+  qt::MainWindow window(form, host, suffix);
+  window.onClosed = [&stack, &host] {
+    std::string saveError;
+    if (!stack->saveChip(saveError))
+      host.messageBox("Kalmar", saveError, MessageIcon::Error, MessageButtons::Ok);
+  };
+
+  FormCreate(form);
+  form.settings.simulatedPort = stack->simulated();
+  // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
+  form.settings.installedDataDirectory =
+      QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar")
+          .absolutePath()
+          .toStdString();
+  const bool portChosen = options.port && !isSimPort(*options.port);
+  if (portChosen) {  // opened once the option has chosen it
+    form.openPort = nullptr;
+    form.portNamedLater = true;
+  }
+  readSettingsAndStart(form);
+  if (portChosen) {
+    form.openPort = stack->opener();
+    openPortNamed(form, *options.port);
+  }
+  watchForStopSignals(window, host, stack->line());
+  showFactoryValues(form, host);
+  reportSimulator(window, host, *stack);
+  window.showState();
+  window.show();
+  return app.exec();
+}
