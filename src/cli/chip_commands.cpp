@@ -204,7 +204,7 @@ Outcome writeConfigCommand(Context& c) {
   }
   // The window offers no standalone write for these chips; here it keeps
   // the chip's BG bits the way the erase and the write do.
-  if (c.form.chip.profile.is12F6xx()) BG_of_12F6xx_Readen(c.form);
+  if (c.form.chip.profile.calibrationPreserved) BG_of_12F6xx_Readen(c.form);
   return Button12Click(c.form);
 }
 

@@ -98,7 +98,7 @@ int run(const Options& options) {
   session->beginCommand();
   Context context{form, options};
   Outcome outcome = identified(*session, *command, options);
-  if (options.calibration && !form.chip.profile.is12F6xx()) {
+  if (options.calibration && !form.chip.profile.calibrationPreserved) {
     std::fprintf(stderr, "kalmar-cli: --calibration только для PIC12F629 и PIC12F675\n");
     return kExitUsage;
   }

@@ -8,6 +8,12 @@ using F = Family;
 using L = ConfigLayout;
 using P = ConfigPanel;
 using R = RegisterSet;
+using E = EraseSequence;
+
+constexpr OscillatorPins kRa6Ra7{"RA6", "RA7"};
+constexpr OscillatorPins kGp4Gp5{"GP4", "GP5"};
+constexpr OscillatorPins kRa4Ra5{"RA4", "RA5"};
+constexpr OscillatorPins kNoPins{"", ""};  // the PIC16F84 family's panel names none
 
 // Sources: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 (PIC16F84A),
 // DS30034 (PIC16F62X), DS41196 (PIC16F62XA, PIC16F648A), DS41191 (PIC12F629/675,
@@ -16,35 +22,54 @@ using R = RegisterSet;
 // The first nine rows are the program's own chips, in its menu's order; the
 // chips added later follow them. Columns: program words,
 // data bytes, device ID and revision mask, implemented configuration bits,
-// code protection bits, ER oscillator labels, calibration kept, cycle times.
+// code protection bits, ER oscillator labels, calibration kept, cycle times;
+// then the oscillator pins, the erase sequence, data memory written blank
+// after an erase (the PIC16F84 family erases it only while clearing a code
+// protection), Begin Programming Only (self-timed on the PIC16F84A and
+// PIC16F627/628; on the 8- and 14-pin chips it needs End Programming, so
+// Begin Erase/Programming, which only programs there, is used), VDD before VPP
+// (the PIC16F84 family; the others want VPP first: DS30034, DS41196, DS41191).
 // clang-format off
 const std::vector<CatalogueEntry> kCatalogue = {
     // name         menu item      caption label   family          layout      panel        registers
     // PM    DM   ID      rev.  impl.   prot.   ER     calib. {word,  only,  data, erase, config}
+    // osc. pins erase sequence    data    only   VDD first
     {"PIC16F84",   "PIC16F841",   "PIC16F84   ",  F::Family84,    L::F84,     P::GroupBox5, R::F84,
-      1024, 64,  0x0000, 0x00, 0x3FFF, 0x3FF0, false, false, {10000,    0, 20000, 20000, 10000}},
+      1024, 64,  0x0000, 0x00, 0x3FFF, 0x3FF0, false, false, {10000,    0, 20000, 20000, 10000},
+      kNoPins, E::ClearProtectionFirst, true,  false, true},
     {"PIC16F84A",  "PIC16F84A1",  "PIC16F84A   ", F::Family84,    L::F84,     P::GroupBox5, R::F84,
-      1024, 64,  0x0560, 0x1F, 0x3FFF, 0x3FF0, false, false, {10000, 8000, 10000, 10000, 10000}},
+      1024, 64,  0x0560, 0x1F, 0x3FFF, 0x3FF0, false, false, {10000, 8000, 10000, 10000, 10000},
+      kNoPins, E::ClearProtectionFirst, true,  true,  true},
     {"PIC16C84",   "PIC16C841",   "PIC16C84   ",  F::Family84,    L::C84,     P::GroupBox5, R::F84,
-      1024, 64,  0x0000, 0x00, 0x3FFF, 0x3FF0, false, false, {10000,    0, 10000, 10000, 10000}},
+      1024, 64,  0x0000, 0x00, 0x3FFF, 0x3FF0, false, false, {10000,    0, 10000, 10000, 10000},
+      kNoPins, E::ClearProtectionFirst, true,  false, true},
     {"PIC16F627",  "PIC16F6271",  "PIC16F627   ", F::Family62x,    L::F62x,    P::GroupBox7, R::F62x,
-      1024, 128, 0x07A0, 0x1F, 0x3DFF, 0x3C00, true,  false, {13000, 8000,  8000,  5000, 13000}},
+      1024, 128, 0x07A0, 0x1F, 0x3DFF, 0x3C00, true,  false, {13000, 8000,  8000,  5000, 13000},
+      kRa6Ra7, E::ClearProtectionFirst, false, true,  false},
     {"PIC16F627A", "PIC16F627A1", "PIC16F627A  ", F::Family62x,    L::F62xA,   P::GroupBox7, R::F62x,
-      1024, 128, 0x1040, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000}},
+      1024, 128, 0x1040, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000},
+      kRa6Ra7, E::ClearProtectionFirst, false, false, false},
     {"PIC16F628",  "PIC16F6281",  "PIC16F628   ", F::Family62x,    L::F62x,    P::GroupBox7, R::F62x,
-      2048, 128, 0x07C0, 0x1F, 0x3DFF, 0x3C00, true,  false, {13000, 8000,  8000,  5000, 13000}},
+      2048, 128, 0x07C0, 0x1F, 0x3DFF, 0x3C00, true,  false, {13000, 8000,  8000,  5000, 13000},
+      kRa6Ra7, E::ClearProtectionFirst, false, true,  false},
     {"PIC16F628A", "PIC16F628A1", "PIC16F628A  ", F::Family62x,    L::F62xA,   P::GroupBox7, R::F62x,
-      2048, 128, 0x1060, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000}},
+      2048, 128, 0x1060, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000},
+      kRa6Ra7, E::ClearProtectionFirst, false, false, false},
     {"PIC12F629",  "PIC12F6291",  "PIC12F629   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7, R::F12F6xx,
-      1024, 128, 0x0F80, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
+      1024, 128, 0x0F80, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000},
+      kGp4Gp5, E::BulkOnly,             false, false, false},
     {"PIC12F675",  "PIC12F6751",  "PIC12F675   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7, R::F12F6xx,
-      1024, 128, 0x0FC0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
+      1024, 128, 0x0FC0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000},
+      kGp4Gp5, E::BulkOnly,             false, false, false},
     {"PIC16F648A", "PIC16F648A1", "PIC16F648A  ", F::Family62x,    L::F62xA,   P::GroupBox7, R::F62x,
-      4096, 256, 0x1100, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000}},
+      4096, 256, 0x1100, 0x1F, 0x21FF, 0x2000, false, false, { 4000,    0,  6000,  6000,  4000},
+      kRa6Ra7, E::ClearProtectionFirst, false, false, false},
     {"PIC16F630",  "PIC16F6301",  "PIC16F630   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7, R::F630,
-      1024, 128, 0x10C0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
+      1024, 128, 0x10C0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000},
+      kRa4Ra5, E::BulkOnly,             false, false, false},
     {"PIC16F676",  "PIC16F6761",  "PIC16F676   ", F::Family12F6xx, L::F12F6xx, P::GroupBox7, R::F676,
-      1024, 128, 0x10E0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000}},
+      1024, 128, 0x10E0, 0x1F, 0x31FF, 0x0080, false, true,  { 3000, 2000,  6000,  6000,  3000},
+      kRa4Ra5, E::BulkOnly,             false, false, false},
 };
 // clang-format on
 
@@ -103,6 +128,11 @@ DeviceProfile profileOf(const CatalogueEntry& entry) {
   profile.registers = entry.registers;
   profile.erOscillatorLabels = entry.erOscillatorLabels;
   profile.calibrationPreserved = entry.calibrationPreserved;
+  profile.oscillatorPins = entry.oscillatorPins;
+  profile.erase = entry.erase;
+  profile.dataWrittenAfterErase = entry.dataWrittenAfterErase;
+  profile.programOnlyCommand = entry.programOnlyCommand;
+  profile.vddBeforeVpp = entry.vddBeforeVpp;
   profile.deviceId = entry.deviceId;
   profile.revisionMask = entry.revisionMask;
   profile.implementedConfigBits = entry.implementedConfigBits;

@@ -28,6 +28,13 @@ struct CatalogueEntry {
   bool erOscillatorLabels;
   bool calibrationPreserved;
   CycleTimes cycles;
+  // What the chip can do and wants where chips differ (DeviceProfile says
+  // what each means).
+  OscillatorPins oscillatorPins;
+  EraseSequence erase;
+  bool dataWrittenAfterErase;
+  bool programOnlyCommand;
+  bool vddBeforeVpp;
 };
 
 const std::vector<CatalogueEntry>& catalogue();

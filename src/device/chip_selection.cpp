@@ -18,24 +18,26 @@ std::string portCaption(bool lpt1) {
 void markChip(TForm1& form, const CatalogueEntry& chip) {
   SetMenuPic(form);
   chipMenuItem(form.window, chip).Caption = std::string(chip.name) + " ^";
-  const bool writesConfig = chip.family != Family::Family12F6xx;
+  // A chip with factory values gets its configuration word only with them.
+  const bool writesConfig = !chip.calibrationPreserved;
   form.window.routes.N17.Enabled = writesConfig;
   form.window.routes.N19.Enabled = writesConfig;
 }
 
 void applyPanelAndLayout(TForm1& form, const CatalogueEntry& chip) {
-  if (chip.family == Family::Family84)
+  if (chip.panel == ConfigPanel::GroupBox5)
     Chenge_Form_84(form);
   else
     Chenge_Form_62(form);
 }
 
 // The oscillator field of the second panel has two encodings; the same
-// radio button stays chosen across a change of family.
-void carryOscillatorCode(TForm1& form, Family family) {
+// radio button stays chosen across a change of configuration layout.
+void carryOscillatorCode(TForm1& form, ConfigLayout layout) {
   int& code = form.window.GroupBox10.Tag;
-  if (family == Family::Family62x && code >= 4 && code <= 7) code += 12;
-  if (family == Family::Family12F6xx && code >= 16 && code <= 19) code -= 12;
+  const bool fourBitOscillator = layout == ConfigLayout::F62x || layout == ConfigLayout::F62xA;
+  if (fourBitOscillator && code >= 4 && code <= 7) code += 12;
+  if (layout == ConfigLayout::F12F6xx && code >= 16 && code <= 19) code -= 12;
 }
 
 }  // namespace
@@ -45,8 +47,8 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
   form.window.Caption =
       kCaptionStart + std::string(chip.captionLabel) + portCaption(form.port.isLpt1());
   form.chip.profile = profileOf(chip);
-  carryOscillatorCode(form, chip.family);
-  if (chip.family == Family::Family12F6xx) {
+  carryOscillatorCode(form, chip.layout);
+  if (chip.calibrationPreserved) {
     form.window.bg.Label1 = "BG - не менять";
     form.window.bg.ListBox1ItemIndex = 0;
     form.window.bg.Panel3Tag = 0;
@@ -61,31 +63,25 @@ void selectFromMenu(TForm1& form, const char* component) {
   selectChip(form, *findChipByMenuComponent(component));
 }
 
+// The hints name the chip's own oscillator pins: the one that gives CLKOUT
+// and the one that takes CLKIN.
 void setRadioHints(TForm1& form) {
   auto& rb = form.window.RadioButton;
-  const bool isA = form.chip.profile.layout == ConfigLayout::F62xA;
-  const bool is12F = form.chip.profile.family == Family::Family12F6xx;
-  rb[11].Caption = form.chip.profile.erOscillatorLabels ? "ER1" : "RC1";
-  rb[12].Caption = form.chip.profile.erOscillatorLabels ? "ER2" : "RC2";
-  if (is12F) {
-    rb[11].Hint = "RC генератор, вывод GP4 - цифровой порт ввода/вывода";
-    rb[12].Hint = "RC генератор, вывод GP4 - CLKOUT";
-    rb[8].Hint = "EC генератор, GP4 - цифровой порт ввода/вывода, GP5 - CLKIN";
-    rb[9].Hint = "INTRC генератор, выводы GP4 и GP5 - цифровые порты ввода/вывода";
-    rb[10].Hint = "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода";
-    return;
-  }
-  if (isA) {
-    rb[11].Hint = "RC генератор, вывод RA6 - цифровой порт ввода/вывода";
-    rb[12].Hint = "RC генератор, вывод RA6 - CLKOUT";
-    rb[8].Hint = "EC генератор, RA6 и RA7 - цифровые порты ввода/вывода";
-  } else {
-    rb[11].Hint = "ER генератор, вывод RA6 - цифровой порт ввода/вывода";
-    rb[12].Hint = "ER генератор, вывод RA6 - CLKOUT";
-    rb[8].Hint = "EC генератор, RA6 - цифровой порт ввода/вывода, RA7 - CLKIN";
-  }
-  rb[9].Hint = "INTRC генератор, выводы RA6 и RA7 - цифровые порты ввода/вывода";
-  rb[10].Hint = "INTRC генератор, выводы RA6 - CLKOUT, RA7 - цифровой порт ввода/вывода";
+  const DeviceProfile& chip = form.chip.profile;
+  const std::string out(chip.oscillatorPins.clockOut);
+  const std::string in(chip.oscillatorPins.clockIn);
+  const std::string rc = chip.erOscillatorLabels ? "ER генератор" : "RC генератор";
+  rb[11].Caption = chip.erOscillatorLabels ? "ER1" : "RC1";
+  rb[12].Caption = chip.erOscillatorLabels ? "ER2" : "RC2";
+  rb[11].Hint = rc + ", вывод " + out + " - цифровой порт ввода/вывода";
+  rb[12].Hint = rc + ", вывод " + out + " - CLKOUT";
+  // On the PIC16F627A/628A an external clock leaves both pins to the port.
+  rb[8].Hint = chip.layout == ConfigLayout::F62xA
+                   ? "EC генератор, " + out + " и " + in + " - цифровые порты ввода/вывода"
+                   : "EC генератор, " + out + " - цифровой порт ввода/вывода, " + in + " - CLKIN";
+  rb[9].Hint = "INTRC генератор, выводы " + out + " и " + in + " - цифровые порты ввода/вывода";
+  rb[10].Hint =
+      "INTRC генератор, выводы " + out + " - CLKOUT, " + in + " - цифровой порт ввода/вывода";
 }
 
 }  // namespace
@@ -180,12 +176,10 @@ void Chenge_Form_62(TForm1& form) {
   w.dataRowsShown = form.chip.profile.dataBytes / 8;  // 16; 32 on the PIC16F648A
   w.Height = 510 + (w.dataRowsShown - 16) * 13;
   w.programRowsShown = form.chip.profile.programWords / 8;
-  if (chip->family == Family::Family62x) {
-    w.CheckBox[10].Caption = "LVP";
-    w.bg.Panel3Visible = false;
-  } else {
-    w.bg.Panel3Visible = true;
-  }
+  // Bit 7 of the PIC16F62x word is LVP; the 8- and 14-pin chips' panel
+  // keeps its caption there and shows the BG chooser instead.
+  if (chip->layout != ConfigLayout::F12F6xx) w.CheckBox[10].Caption = "LVP";
+  w.bg.Panel3Visible = chip->calibrationPreserved;
   Chenge_Form_Edit(form);
 }
 

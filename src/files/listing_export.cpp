@@ -132,7 +132,7 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
       break;
   }
   append(lines,
-         form.chip.profile.family == Family::Family62x ? kWarningFourBanks : kWarningOneBank);
+         form.chip.profile.registers == RegisterSet::F62x ? kWarningFourBanks : kWarningOneBank);
   append(lines, kExample);
 }
 

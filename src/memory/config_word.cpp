@@ -2,6 +2,7 @@
 
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
+#include "memory/chip_steps.h"
 #include "memory/operation_frame.h"
 #include "memory/programming_cycle.h"
 #include "model/hex_text.h"
@@ -158,7 +159,7 @@ void wordToPanel12F(TForm1& form, std::uint16_t w) {
 
 bool protectionChosen(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  if (form.chip.profile.family == Family::Family84) return box[3].Checked;
+  if (form.chip.profile.panel == ConfigPanel::GroupBox5) return box[3].Checked;
   return box[8].Checked || box[9].Checked;
 }
 
@@ -259,22 +260,10 @@ void Edit3MouseUp(SourceIndicator& box) {
   box.SelStart = 0;
 }
 
-void moveIntoConfigurationSpace(TForm1& form, int increments) {
-  form.chip.line.SendCommand(command::kLoadConfiguration);
-  form.chip.line.LoadDataWord(0x3FFF);
-  for (int i = 0; i < increments; ++i) form.chip.line.SendCommand(command::kIncrementAddress);
-}
-
-std::uint16_t readConfigurationWord(TForm1& form) {
-  LineProtocol& line = form.chip.line;
-  moveIntoConfigurationSpace(form, 7);
-  return line.readBackWord(command::kReadDataProgram, Sampler::Read6);
-}
-
 Outcome Proc_Read_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kReading);
   form.chip.line.EnterProgrammingMode();
-  std::uint16_t word = readConfigurationWord(form);
+  std::uint16_t word = readConfigurationWord(form.chip);
   form.chip.line.ExitProgrammingMode(false);
   form.buffer.config = word;
   Config_Chenge_iz_W(form);
@@ -295,7 +284,7 @@ Outcome Proc_Write_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kWriting);
   form.operation.ok = true;
   line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(form, 7);
+  moveIntoConfigurationSpace(form.chip, 7);
   programCell(form.chip, command::kLoadDataProgram, form.buffer.config, Cycle::ConfigWord);
   setProgress(form, 33);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
@@ -320,7 +309,7 @@ Outcome Button10Click(TForm1& form) {
 
 Outcome confirmCodeProtection(TForm1& form) {
   if (!protectionChosen(form)) return Outcome::done({});
-  const bool family84 = form.chip.profile.family == Family::Family84;
+  const bool family84 = form.chip.profile.panel == ConfigPanel::GroupBox5;
   const std::string text = std::string("Вы установили бит защиты кода. После программирования ") +
                            (family84 ? "все данные," : "данные,") +
                            "\r\nзаписанные в микроконтроллере, перестанут быть доступными для\r\n"

@@ -41,12 +41,4 @@ inline constexpr const char* kConfigWriteCaption =
     "Ошибка при записи слова конфигурации микроконтроллера.";
 std::string configMismatchText(std::uint16_t wanted, std::uint16_t found);
 
-// In an open programming session: Load Configuration with 3FFFh (the
-// counter goes to 2000h), then `increments` Increment Address commands.
-void moveIntoConfigurationSpace(TForm1& form, int increments);
-
-// Reads the word at 2007h in an open programming session (shared with the
-// BG read of the erase).
-std::uint16_t readConfigurationWord(TForm1& form);
-
 }  // namespace kalmar

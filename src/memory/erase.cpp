@@ -2,6 +2,7 @@
 
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
+#include "memory/chip_steps.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/data_memory.h"
@@ -21,21 +22,6 @@ const char* bgName(std::uint8_t bg) {
   return kNames[(bg >> 4) & 3];
 }
 
-// Moves the counter to the last program word in a fresh programming session.
-void walkToLastWord(TForm1& form) {
-  for (int i = 0; i < form.chip.profile.programWords - 1; ++i)
-    form.chip.line.SendCommand(command::kIncrementAddress);
-}
-
-std::uint16_t readCalibrationWord(TForm1& form) {
-  LineProtocol& line = form.chip.line;
-  line.EnterProgrammingMode();
-  walkToLastWord(form);
-  const std::uint16_t word = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
-  line.ExitProgrammingMode(false);
-  return word;
-}
-
 // Writes the noted calibration word back at the last address, checked like
 // every program word.
 Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
@@ -46,7 +32,7 @@ Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
   Outcome outcome = Outcome::done(
       " Последнее выполненное действие: восстановлено калибровочное слово микроконтроллера.");
   line.EnterProgrammingMode();
-  walkToLastWord(form);
+  walkToLastWord(form.chip);
   outcome = writeRegion(
       form, programMemoryRegion(static_cast<std::uint32_t>(last), 1), 1,
       [calibration](int) { return calibration; }, nullptr, std::move(outcome));
@@ -65,7 +51,7 @@ Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
   Outcome outcome =
       Outcome::done(" Последнее выполненное действие: восстановлены биты BG микроконтроллера.");
   line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(form, 7);
+  moveIntoConfigurationSpace(form.chip, 7);
   programCell(form.chip, command::kLoadDataProgram, word, Cycle::ConfigWord);
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
   line.ExitProgrammingMode(false);
@@ -75,44 +61,6 @@ Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
         " Посл. вып. действие: неудачная попытка восстановить биты BG микроконтроллера.");
   endFrame(form, outcome.lastAction, outcome.ok(), start);
   return std::move(outcome).timed(form.window.StatusBar2);
-}
-
-// The erase sends Load Configuration with the stored 3FFFh frame, not a
-// data frame built from the value.
-void loadConfigurationAt2007(LineProtocol& line) {
-  line.SendCommand(command::kLoadConfiguration);
-  line.SendFixedFrame(FixedFrame::AllOnes3FFF);
-  for (int i = 0; i < 7; ++i) line.SendCommand(command::kIncrementAddress);
-}
-
-// The chip-level part of "Стереть Все": code-protect clearing (not on the
-// PIC12F6xx), then program and data memory bulk erase.
-void eraseSequence(TForm1& form, bool is12F6xx) {
-  LineProtocol& line = form.chip.line;
-  line.EnterProgrammingMode();
-  loadConfigurationAt2007(line);
-  if (!is12F6xx) {
-    // The code-protection clearing of the PIC16F84 family.
-    line.SendCommand(command::kBulkEraseSetup1);
-    line.SendCommand(command::kBulkEraseSetup2);
-    line.SendCommand(command::kBeginProgramming);
-    waitCycle(form.chip, Cycle::BulkErase);
-    line.SendCommand(command::kBulkEraseSetup1);
-    line.SendCommand(command::kBulkEraseSetup2);
-    line.SendCommand(command::kLoadDataProgram);
-    line.SendFixedFrame(FixedFrame::AllOnes3FFF);
-  }
-  line.SendCommand(command::kBulkEraseProgram);
-  line.SendCommand(command::kBeginProgramming);
-  waitCycle(form.chip, Cycle::BulkErase);
-  if (!is12F6xx) {
-    line.SendCommand(command::kLoadDataData);
-    line.SendFixedFrame(FixedFrame::Byte00FF);
-  }
-  line.SendCommand(command::kBulkEraseData);
-  line.SendCommand(command::kBeginProgramming);
-  waitCycle(form.chip, Cycle::BulkErase);
-  line.ExitProgrammingMode(true);
 }
 
 }  // namespace
@@ -167,9 +115,9 @@ void showErasedChip(TForm1& form) {
   w.StatusBar1 = kErased;
 }
 
-// The PIC16F84 family's erase leaves data memory to FFh written byte by byte.
+// Data memory the bulk erase may have left is written FFh byte by byte.
 Outcome checkDataBlank(TForm1& form) {
-  if (form.chip.profile.family == Family::Family84) {
+  if (form.chip.profile.dataWrittenAfterErase) {
     Outcome written = Proc_Write_DM(form);
     if (!written) return written;
   }
@@ -177,10 +125,10 @@ Outcome checkDataBlank(TForm1& form) {
 }
 
 // Program memory must read blank, but for a kept calibration word.
-Outcome checkProgramBlank(TForm1& form, bool is12F6xx) {
+Outcome checkProgramBlank(TForm1& form) {
   form.buffer.program.fill(kBlankWord);
   const auto& calibration = form.chip.savedCalibration;
-  if (is12F6xx && calibration && isCalibrationWord(*calibration))
+  if (form.chip.profile.calibrationPreserved && calibration && isCalibrationWord(*calibration))
     form.buffer.program[static_cast<std::size_t>(form.chip.profile.programWords - 1)] =
         *calibration;
   Outcome verified = Proc_VerifyPM(form);
@@ -191,10 +139,10 @@ Outcome checkProgramBlank(TForm1& form, bool is12F6xx) {
   return verified;
 }
 
-// A PIC12F629/675 gets its configuration word with the kept BG bits back;
-// the others must read an erased word.
-Outcome checkConfigBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
-  if (is12F6xx) {
+// A chip with factory values gets its configuration word with the kept BG
+// bits back; the others must read an erased word.
+Outcome checkConfigBlank(TForm1& form, std::uint16_t keptConfig) {
+  if (form.chip.profile.calibrationPreserved) {
     form.buffer.config = keptConfig;
     return Proc_Write_Config(form);
   }
@@ -203,10 +151,10 @@ Outcome checkConfigBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) 
                       form.chip.profile.configMatches(form.buffer.config, kBlankWord));
 }
 
-Outcome checkBlank(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
+Outcome checkBlank(TForm1& form, std::uint16_t keptConfig) {
   Outcome outcome = checkDataBlank(form);
-  if (outcome) outcome = checkProgramBlank(form, is12F6xx);
-  if (outcome) outcome = checkConfigBlank(form, is12F6xx, keptConfig);
+  if (outcome) outcome = checkProgramBlank(form);
+  if (outcome) outcome = checkConfigBlank(form, keptConfig);
   if (outcome) {
     Outcome read = Proc_Read_ID(form);
     outcome = failedUnless(form, std::move(read), allIdsBlank(form.buffer));
@@ -222,13 +170,7 @@ std::uint8_t BG_of_12F6xx_Readen_Befor_Write(TForm1& form) {
   form.window.ProgressBar1 = 5;
   form.window.StatusBar1 = "Выполняемое действие: чтение слова конфигурации микроконтроллера.";
   form.host.pump();
-  form.chip.line.EnterProgrammingMode();
-  const std::uint16_t word = readConfigurationWord(form);
-  form.chip.line.ExitProgrammingMode(false);
-  form.chip.savedCalibration = readCalibrationWord(form);
-  const auto bg = static_cast<std::uint8_t>((word >> 8) & 0x30);
-  if (form.chip.onFactoryValuesRead) form.chip.onFactoryValuesRead(*form.chip.savedCalibration, bg);
-  if (form.chip.calibrationOverride) form.chip.savedCalibration = form.chip.calibrationOverride;
+  const std::uint8_t bg = readFactoryValues(form.chip);
   form.window.StatusBar1 =
       " Последнее выполненное действие: успешно прочитано слово конфигурации микроконтроллера.";
   form.window.ProgressBar1 = 106;
@@ -285,12 +227,7 @@ Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
   form.window.StatusBar1 = "Выполняемое действие: стирание памяти программ микроконтроллера.";
   BattonDisabl(form);
   form.host.pump();
-  line.EnterProgrammingMode();
-  loadConfigurationAt2007(line);
-  line.SendCommand(command::kBulkEraseProgram);
-  line.SendCommand(command::kBeginProgramming);
-  waitCycle(form.chip, Cycle::BulkErase);
-  line.ExitProgrammingMode(true);
+  eraseProgramMemory(form.chip);
   form.platform.setPriorityClass(PriorityClass::Normal);
   BattonEnable(form);
   const char* const done =
@@ -332,17 +269,18 @@ std::int64_t beginErase(TForm1& form) {
   return start;
 }
 
-// The bulk erase and, on a PIC12F629/675, the write-back of its factory
-// values before anything can fail, and before a stop; the data buffer blank.
-Outcome eraseKeepingFactoryValues(TForm1& form, bool is12F6xx, std::uint16_t keptConfig) {
+// The bulk erase and, on a chip with factory values, their write-back
+// before anything can fail, and before a stop; the data buffer blank.
+Outcome eraseKeepingFactoryValues(TForm1& form, std::uint16_t keptConfig) {
+  const bool factoryValues = form.chip.profile.calibrationPreserved;
   Outcome outcome = Outcome::done({});
   std::optional<StopHold> hold;
-  if (is12F6xx) hold.emplace(form.chip.line);
-  eraseSequence(form, is12F6xx);
+  if (factoryValues) hold.emplace(form.chip.line);
+  eraseWholeChip(form.chip);
   form.platform.setPriorityClass(PriorityClass::Normal);
   form.buffer.data.fill(kBlankByte);
   form.buffer.dataEdit = form.buffer.data;
-  if (is12F6xx) outcome = keepFactoryValues(form, keptConfig);
+  if (factoryValues) outcome = keepFactoryValues(form, keptConfig);
   form.operation.ok = outcome.ok();
   return outcome;
 }
@@ -376,13 +314,12 @@ namespace {
 // The whole erase; a proven blank chip (the window's "Стереть Все") or
 // only the bulk erase with the factory values kept (before programming).
 Outcome eraseWhole(TForm1& form, bool proveBlank) {
-  const bool is12F6xx = form.chip.profile.is12F6xx();
   std::uint16_t keptConfig = form.buffer.config;
-  if (is12F6xx)
+  if (form.chip.profile.calibrationPreserved)
     if (Outcome asked = noteFactoryValues(form, keptConfig); !asked) return asked;
   const std::int64_t start = beginErase(form);
-  Outcome outcome = eraseKeepingFactoryValues(form, is12F6xx, keptConfig);
-  if (proveBlank && outcome) outcome = checkBlank(form, is12F6xx, keptConfig);
+  Outcome outcome = eraseKeepingFactoryValues(form, keptConfig);
+  if (proveBlank && outcome) outcome = checkBlank(form, keptConfig);
   if (proveBlank && outcome) showErasedChip(form);
   return endErase(form, std::move(outcome), start);
 }

@@ -2,6 +2,7 @@
 
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
+#include "memory/chip_steps.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
@@ -41,14 +42,7 @@ Outcome Proc_Read_ID(TForm1& form) {
       beginFrame(form, "Выполняемое действие: чтение идентификатора микроконтроллера.");
   form.idCellLock = true;
   line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(form, 0);
-  line.store(Sampler::Read7).rewind();
-  std::array<std::uint16_t, 4> words{};
-  for (std::size_t w = 0; w < 4; ++w) {
-    line.SendCommand(command::kReadDataProgram);
-    words[w] = line.ReadDataWord(Sampler::Read7);
-    if (w < 3) line.SendCommand(command::kIncrementAddress);
-  }
+  const std::array<std::uint16_t, 4> words = readIdWords(form.chip);
   setProgress(form, 20);
   line.ExitProgrammingMode(false);
   setProgress(form, 30);
@@ -87,7 +81,7 @@ Outcome Proc_Write_ID(TForm1& form) {
                            false,
                            Cycle::ConfigWord};
   line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(form, 0);
+  moveIntoConfigurationSpace(form.chip, 0);
   outcome = writeRegion(
       form, region, 4, [&form](int i) { return form.buffer.ids[static_cast<std::size_t>(i)]; },
       regionProgress(form), std::move(outcome));

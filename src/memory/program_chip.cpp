@@ -23,7 +23,7 @@ void restoreFileImage(TForm1& form, const Buffer& file) {
   form.buffer.data = file.data;
   form.buffer.ids = file.ids;
   form.buffer.config = file.config;
-  if (form.chip.profile.is12F6xx()) {
+  if (form.chip.profile.calibrationPreserved) {
     form.buffer.program[last] = keptLast;
     form.buffer.config = static_cast<std::uint16_t>((file.config & ~0x3000) | keptBg);
   }

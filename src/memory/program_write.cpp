@@ -58,7 +58,7 @@ Outcome Proc_WritePM(TForm1& form) {
   form.operation.ok = true;
   setProgress(form, 5);
   Outcome outcome = Outcome::done(kWriteDone);
-  if (form.chip.profile.is12F6xx()) outcome = prepare12F6xx(form);
+  if (form.chip.profile.calibrationPreserved) outcome = prepare12F6xx(form);
   if (outcome) {
     form.platform.setPriorityClass(PriorityClass::RealTime);
     BattonDisabl(form);
@@ -81,7 +81,7 @@ Outcome writeProgramAfterErase(TForm1& form) {
   LineProtocol& line = form.chip.line;
   const int words = form.chip.profile.programWords;
   // The calibration word of a PIC12F629/675 is back already.
-  const int last = form.chip.profile.is12F6xx() ? words - 1 : words;
+  const int last = form.chip.profile.calibrationPreserved ? words - 1 : words;
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: запись данных в память программ микроконтроллера.");
   form.operation.ok = true;
@@ -110,7 +110,7 @@ Outcome Proc_VerifyPM(TForm1& form) {
   // a write keeps whatever the file holds there; that is no difference.
   const auto keptCalibration = [&form, &readAt, words](int i) {
     const std::uint16_t wanted = form.buffer.program[static_cast<std::size_t>(i)];
-    return form.chip.profile.is12F6xx() && i == words - 1 &&
+    return form.chip.profile.calibrationPreserved && i == words - 1 &&
            (wanted == kBlankWord || isCalibrationWord(readAt(i)));
   };
   const RegionVerify region{

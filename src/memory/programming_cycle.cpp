@@ -6,11 +6,8 @@ namespace {
 
 constexpr int kWindowCycleUnits = 1000;
 
-// Begin Programming Only (18h) is self-timed on the PIC16F84A and the
-// PIC16F627/628; on the PIC12F629/675 it needs End Programming, so those
-// take Begin Erase/Programming, which programs only there anyway.
 bool usesProgramOnly(const DeviceProfile& chip) {
-  return chip.cycles.programOnlyUs > 0 && chip.family != Family::Family12F6xx;
+  return chip.programOnlyCommand && chip.cycles.programOnlyUs > 0;
 }
 
 }  // namespace
@@ -30,14 +27,13 @@ int cycleMicros(const DeviceProfile& chip, Cycle cycle) {
 }
 
 // The adapter of Shema.htm has VPP on the first switch (D2) and VDD on the
-// second (D3). The PIC16F62x, 62xA and 12F629/675 want VPP before VDD
-// (DS30034, DS41196, DS41191: a chip set to run from its internal
-// oscillator with MCLR as an input could start its program otherwise); the
-// PIC16F84 family VDD before VPP (DS30189, DS30262, DS35007).
+// second (D3). Chips that want VPP before VDD (a chip set to run from its
+// internal oscillator with MCLR as an input could start its program
+// otherwise) get it; the catalogue row says which.
 ChipsOwnPace::ChipsOwnPace(ChipSession& chip)
     : chip_(chip), fast_(chip.line), secondSupplyFirstBefore_(chip.line.secondSupplyFirst()) {
   chip.chipsOwnPace = true;
-  chip.line.setSecondSupplyFirst(chip.profile.family == Family::Family84);
+  chip.line.setSecondSupplyFirst(chip.profile.vddBeforeVpp);
 }
 
 ChipsOwnPace::~ChipsOwnPace() {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kalmar {
 
@@ -17,6 +18,23 @@ enum class RegisterSet { F84, F62x, F12F6xx, F630, F676 };
 // and bits 12:9 unimplemented on the PIC16F627A/628A.
 enum class ConfigLayout { F84, C84, F62x, F62xA, F12F6xx };
 
+// How a chip is erased whole.
+enum class EraseSequence {
+  // The code-protection clearing with the setup commands (01h, 07h) first,
+  // and 00FFh loaded before the data memory bulk erase.
+  ClearProtectionFirst,
+  // The two bulk erases alone, with the address in configuration memory.
+  BulkOnly,
+};
+
+// The oscillator pins of the second configuration panel's hints: the one
+// that gives CLKOUT and the one that takes CLKIN.
+struct OscillatorPins {
+  std::string_view clockOut;
+  std::string_view clockIn;
+  bool operator==(const OscillatorPins&) const = default;
+};
+
 // A chip's own programming cycle times in microseconds, the longest value
 // Microchip's programming specifications give; 0 where the chip has no such
 // cycle.
@@ -30,7 +48,8 @@ struct CycleTimes {
 };
 
 // The selected chip: a copy of its catalogue row. Every per-chip decision
-// reads a field here, never the name.
+// reads a capability here, never the name; the family only chooses the
+// window's arrangement and the configuration word's fields.
 struct DeviceProfile {
   std::string name = "PIC16F84";
   Family family = Family::Family84;
@@ -40,9 +59,20 @@ struct DeviceProfile {
   ConfigPanel panel = ConfigPanel::GroupBox5;
   RegisterSet registers = RegisterSet::F84;
   bool erOscillatorLabels = false;
-  // The PIC12F629/675: calibration word at the last address and BG bits
-  // kept across every erase.
+  OscillatorPins oscillatorPins;
+  // The calibration word at the last address and the BG bits of the
+  // configuration word are factory values, kept across every erase; the
+  // configuration word is written only with the kept BG bits.
   bool calibrationPreserved = false;
+  EraseSequence erase = EraseSequence::ClearProtectionFirst;
+  // Data memory is written FFh byte by byte after a bulk erase: the chip
+  // erases it only while clearing a code protection.
+  bool dataWrittenAfterErase = true;
+  // Begin Programming Only (18h) programs a word in a cycle the chip times
+  // itself; used after a bulk erase, where nothing is left to erase.
+  bool programOnlyCommand = false;
+  // Programming mode powers VDD (the second switch, D3) before VPP.
+  bool vddBeforeVpp = true;
   std::uint16_t deviceId = 0;  // bits 13:5 of the word at 2006h; 0 where the chip has none
   std::uint16_t revisionMask = 0;
   // The configuration bits the chip implements; the others read 0 whatever
@@ -54,7 +84,6 @@ struct DeviceProfile {
 
   bool operator==(const DeviceProfile&) const = default;
 
-  bool is12F6xx() const { return family == Family::Family12F6xx; }
   bool hasDeviceId() const { return deviceId != 0; }
   // Whether a word read back from the chip is the word written, in every
   // bit the chip has.

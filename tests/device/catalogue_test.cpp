@@ -35,6 +35,10 @@ TEST(Catalogue, AgreesWithTheSimulatorOnEveryChip) {
     EXPECT_EQ(row.deviceId == 0 ? 0x3FFF : row.deviceId, sim.deviceId);
     EXPECT_EQ(~row.implementedConfigBits & 0x3FFF, sim.configZeroBits);
     EXPECT_EQ(row.cycles.programOnlyUs > 0, sim.hasProgramOnlyCommand);
+    // The chips that keep factory values are those the simulator erases alone.
+    const bool factoryValues = sim.family == sim::SimFamily::F12F6;
+    EXPECT_EQ(row.calibrationPreserved, factoryValues);
+    EXPECT_EQ(row.erase == EraseSequence::BulkOnly, factoryValues);
     // The host's waits cover what the simulated chip needs.
     EXPECT_GE(row.cycles.programWordUs * 1000LL, sim.programNs);
     EXPECT_GE(row.cycles.dataByteUs * 1000LL, sim.dataNs);

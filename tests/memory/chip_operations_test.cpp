@@ -98,7 +98,7 @@ TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
       EXPECT_TRUE(Button6Click(rig.form).ok()) << "verify";
       EXPECT_TRUE(Button16Click(rig.form).ok()) << "read all";
       const int words =
-          rig.form.chip.profile.programWords - (rig.form.chip.profile.is12F6xx() ? 1 : 0);
+          rig.form.chip.profile.programWords - (rig.form.chip.profile.calibrationPreserved ? 1 : 0);
       for (int i = 0; i < words; ++i)
         ASSERT_EQ(rig.form.buffer.chipRead[static_cast<std::size_t>(i)],
                   image.program[static_cast<std::size_t>(i)])
@@ -106,7 +106,7 @@ TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
       EXPECT_EQ(rig.form.buffer.data, image.data);
       EXPECT_TRUE(Button11Click(rig.form).ok()) << "erase";
       EXPECT_EQ(rig.sim.chip.program[16], 0x3FFF);
-      if (rig.form.chip.profile.is12F6xx()) {
+      if (rig.form.chip.profile.calibrationPreserved) {
         EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration);
         EXPECT_EQ(rig.sim.chip.configRead() & 0x3000, bg);
       }

@@ -1,0 +1,121 @@
+#include "memory/chip_steps.h"
+
+#include "link/line_protocol.h"
+#include "memory/programming_cycle.h"
+
+namespace kalmar {
+
+void moveIntoConfigurationSpace(ChipSession& chip, int increments) {
+  chip.line.SendCommand(command::kLoadConfiguration);
+  chip.line.LoadDataWord(0x3FFF);
+  for (int i = 0; i < increments; ++i) chip.line.SendCommand(command::kIncrementAddress);
+}
+
+std::uint16_t readConfigurationWord(ChipSession& chip) {
+  moveIntoConfigurationSpace(chip, 7);
+  return chip.line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+}
+
+std::array<std::uint16_t, 4> readIdWords(ChipSession& chip) {
+  LineProtocol& line = chip.line;
+  moveIntoConfigurationSpace(chip, 0);
+  line.store(Sampler::Read7).rewind();
+  std::array<std::uint16_t, 4> words{};
+  for (std::size_t w = 0; w < 4; ++w) {
+    line.SendCommand(command::kReadDataProgram);
+    words[w] = line.ReadDataWord(Sampler::Read7);
+    if (w < 3) line.SendCommand(command::kIncrementAddress);
+  }
+  return words;
+}
+
+void walkToLastWord(ChipSession& chip) {
+  for (int i = 0; i < chip.profile.programWords - 1; ++i)
+    chip.line.SendCommand(command::kIncrementAddress);
+}
+
+namespace {
+
+std::uint16_t readCalibrationWord(ChipSession& chip) {
+  LineProtocol& line = chip.line;
+  line.EnterProgrammingMode();
+  walkToLastWord(chip);
+  const std::uint16_t word = line.readBackWord(command::kReadDataProgram, Sampler::Read4);
+  line.ExitProgrammingMode(false);
+  return word;
+}
+
+// The erase sends Load Configuration with the stored 3FFFh frame, not a
+// data frame built from the value.
+void loadConfigurationAt2007(LineProtocol& line) {
+  line.SendCommand(command::kLoadConfiguration);
+  line.SendFixedFrame(FixedFrame::AllOnes3FFF);
+  for (int i = 0; i < 7; ++i) line.SendCommand(command::kIncrementAddress);
+}
+
+void bulkErase(ChipSession& chip, std::uint8_t eraseCommand) {
+  chip.line.SendCommand(eraseCommand);
+  chip.line.SendCommand(command::kBeginProgramming);
+  waitCycle(chip, Cycle::BulkErase);
+}
+
+// The code-protection clearing of the PIC16F84 family and the PIC16F627/628
+// (DS30262, DS30034); the counter is at 2007h.
+void clearCodeProtection(ChipSession& chip) {
+  LineProtocol& line = chip.line;
+  line.SendCommand(command::kBulkEraseSetup1);
+  line.SendCommand(command::kBulkEraseSetup2);
+  line.SendCommand(command::kBeginProgramming);
+  waitCycle(chip, Cycle::BulkErase);
+  line.SendCommand(command::kBulkEraseSetup1);
+  line.SendCommand(command::kBulkEraseSetup2);
+  line.SendCommand(command::kLoadDataProgram);
+  line.SendFixedFrame(FixedFrame::AllOnes3FFF);
+}
+
+}  // namespace
+
+std::uint8_t readFactoryValues(ChipSession& chip) {
+  chip.line.EnterProgrammingMode();
+  const std::uint16_t word = readConfigurationWord(chip);
+  chip.line.ExitProgrammingMode(false);
+  chip.savedCalibration = readCalibrationWord(chip);
+  const auto bg = static_cast<std::uint8_t>((word >> 8) & 0x30);
+  chip.savedBg = bg;
+  if (chip.onFactoryValuesRead) chip.onFactoryValuesRead(*chip.savedCalibration, bg);
+  if (chip.calibrationOverride) chip.savedCalibration = chip.calibrationOverride;
+  return bg;
+}
+
+void eraseWholeChip(ChipSession& chip) {
+  const bool clearProtection = chip.profile.erase == EraseSequence::ClearProtectionFirst;
+  LineProtocol& line = chip.line;
+  line.EnterProgrammingMode();
+  loadConfigurationAt2007(line);
+  if (clearProtection) clearCodeProtection(chip);
+  bulkErase(chip, command::kBulkEraseProgram);
+  if (clearProtection) {
+    line.SendCommand(command::kLoadDataData);
+    line.SendFixedFrame(FixedFrame::Byte00FF);
+  }
+  bulkErase(chip, command::kBulkEraseData);
+  line.ExitProgrammingMode(true);
+}
+
+void eraseProgramMemory(ChipSession& chip) {
+  chip.line.EnterProgrammingMode();
+  loadConfigurationAt2007(chip.line);
+  bulkErase(chip, command::kBulkEraseProgram);
+  chip.line.ExitProgrammingMode(true);
+}
+
+std::uint16_t readDeviceIdWord(ChipSession& chip) {
+  LineProtocol& line = chip.line;
+  line.EnterProgrammingMode();
+  moveIntoConfigurationSpace(chip, 6);
+  const std::uint16_t id = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+  line.ExitProgrammingMode(false);
+  return id;
+}
+
+}  // namespace kalmar

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/chip_session.h"
+
+namespace kalmar {
+
+// Steps that only talk to the chip: no frame, no status line, no repaint.
+// The procedures of the window put them inside their frames.
+
+// In an open programming session: Load Configuration with 3FFFh (the
+// counter goes to 2000h), then `increments` Increment Address commands.
+void moveIntoConfigurationSpace(ChipSession& chip, int increments);
+
+// Reads the word at 2007h in an open programming session.
+std::uint16_t readConfigurationWord(ChipSession& chip);
+
+// Reads the four ID words (2000h-2003h) in an open programming session.
+std::array<std::uint16_t, 4> readIdWords(ChipSession& chip);
+
+// Moves the counter to the last program word in a fresh programming session.
+void walkToLastWord(ChipSession& chip);
+
+// The chip's factory values before an erase, each in a programming session
+// of its own: the BG bits of the configuration word and the calibration word
+// at the last address. Noted in the session (a calibration word given by
+// hand wins) and told to whoever listens; returns the BG bits (00h..30h).
+std::uint8_t readFactoryValues(ChipSession& chip);
+
+// The whole chip erased in one programming session, as the chip's erase
+// sequence wants it (its catalogue row).
+void eraseWholeChip(ChipSession& chip);
+
+// Program memory, IDs and configuration word erased in one programming
+// session, the address in configuration memory; data memory is left.
+void eraseProgramMemory(ChipSession& chip);
+
+// Reads the device ID in one short programming session.
+std::uint16_t readDeviceIdWord(ChipSession& chip);
+
+}  // namespace kalmar
