@@ -30,7 +30,7 @@ struct Steps {
 Steps runOnce() {
   FormRig rig(sim::ChipKind::PIC16F628A);
   rig.start();
-  PIC16F628A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F628A");
   Buffer image;
   for (std::size_t i = 0; i < image.program.size(); ++i)
     image.program[i] = static_cast<std::uint16_t>((i * 2654435761u >> 7) % 0x3FFF);

@@ -37,7 +37,7 @@ void startAs628a(TForm1& form) {
   FormCreate(form);
   readSettingsAndStart(form);
   FormActivate(form);
-  PIC16F628A1Click(form);
+  selectChipByName(form, "PIC16F628A");
 }
 
 double readSeconds(TForm1& form) {

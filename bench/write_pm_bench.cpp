@@ -41,7 +41,7 @@ Run writeProgramMemory(PerformanceCounter& counter) {
   FormCreate(form);
   readSettingsAndStart(form);
   FormActivate(form);
-  PIC16F628A1Click(form);
+  selectChipByName(form, "PIC16F628A");
   for (std::size_t i = 0; i < 2048; ++i)
     form.buffer.program[i] = static_cast<std::uint16_t>((i * 2654435761u >> 9) & 0x3FFF);
 

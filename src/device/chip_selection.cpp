@@ -59,10 +59,6 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
 
 namespace {
 
-void selectFromMenu(TForm1& form, const char* component) {
-  selectChip(form, *findChipByMenuComponent(component));
-}
-
 // The hints name the chip's own oscillator pins: the one that gives CLKOUT
 // and the one that takes CLKIN.
 void setRadioHints(TForm1& form) {
@@ -89,34 +85,6 @@ void setRadioHints(TForm1& form) {
 void SetMenuPic(TForm1& form) {
   for (const CatalogueEntry& chip : catalogue())
     chipMenuItem(form.window, chip).Caption = chip.name;
-}
-
-void PIC16F841Click(TForm1& form) {
-  selectFromMenu(form, "PIC16F841");
-}
-void PIC16F84A1Click(TForm1& form) {
-  selectFromMenu(form, "PIC16F84A1");
-}
-void PIC16C841Click(TForm1& form) {
-  selectFromMenu(form, "PIC16C841");
-}
-void PIC16F6271Click(TForm1& form) {
-  selectFromMenu(form, "PIC16F6271");
-}
-void PIC16F627A1Click(TForm1& form) {
-  selectFromMenu(form, "PIC16F627A1");
-}
-void PIC16F6281Click(TForm1& form) {
-  selectFromMenu(form, "PIC16F6281");
-}
-void PIC16F628A1Click(TForm1& form) {
-  selectFromMenu(form, "PIC16F628A1");
-}
-void PIC12F6291Click(TForm1& form) {
-  selectFromMenu(form, "PIC12F6291");
-}
-void PIC12F6751Click(TForm1& form) {
-  selectFromMenu(form, "PIC12F6751");
 }
 
 bool selectChipByName(TForm1& form, const std::string& name) {

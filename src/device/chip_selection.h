@@ -5,17 +5,8 @@
 
 namespace kalmar {
 
-// "Настройка" -> "Микроконтроллер": each handler selects its chip.
-void PIC16F841Click(TForm1& form);
-void PIC16F84A1Click(TForm1& form);
-void PIC16C841Click(TForm1& form);
-void PIC16F6271Click(TForm1& form);
-void PIC16F627A1Click(TForm1& form);
-void PIC16F6281Click(TForm1& form);
-void PIC16F628A1Click(TForm1& form);
-void PIC12F6291Click(TForm1& form);
-void PIC12F6751Click(TForm1& form);
-// Selects a chip as its menu item does.
+// "Настройка" -> "Микроконтроллер": each item, one a catalogue row, selects
+// its chip through this.
 void selectChip(TForm1& form, const CatalogueEntry& chip);
 // Selects by catalogue name as the menu would; false for an unknown name.
 bool selectChipByName(TForm1& form, const std::string& name);

@@ -179,12 +179,6 @@ void showLoadedBuffer(TForm1& form) {
   setProgress(form, 106);
 }
 
-void enableFileRoutes(TForm1& form, bool enable) {
-  RouteState& r = form.window.routes;
-  for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.SpeedButton12, &r.SpeedButton13})
-    item->Enabled = enable;
-}
-
 void finish(LoadState& load, bool touchEdit4) {
   TForm1& form = load.form;
   if (touchEdit4) {
@@ -223,7 +217,7 @@ bool loadBytes(TForm1& form, const std::string& path, const std::string& bytes,
   BattonDisabl(form);
   form.window.StatusBar1 = "Выполняемое действие: чтение из файла " + path;
   load.lastAction = " Последнее выполненое действие: успешно прочитан файл " + path;
-  enableFileRoutes(form, true);
+  form.window.routes.enableFileProgramRoutes(true);
   form.window.routes.N34.Enabled = true;
   form.window.routes.SpeedButton4.Enabled = true;
   form.window.routes.PIC2.Enabled = false;
@@ -238,7 +232,7 @@ bool loadBytes(TForm1& form, const std::string& path, const std::string& bytes,
   } else {
     // A half-read image must not reach a chip: the routes that write or
     // verify it stay off until the next good load.
-    enableFileRoutes(form, false);
+    form.window.routes.enableFileProgramRoutes(false);
   }
   finish(load, true);
   return load.good;

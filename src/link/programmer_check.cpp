@@ -37,10 +37,6 @@ bool Chek_Hard(CheckContext context) {
   return !failed;
 }
 
-void Button17Click(CheckContext context) {
-  (void)Chek_Hard(context);
-}
-
 Outcome Chek_Hard(TForm1& form) {
   const bool found = Chek_Hard(CheckContext{form.chip.line, form.platform, form.host, form.window});
   if (found) return Outcome::done({});

@@ -21,12 +21,11 @@ struct CheckContext {
 // released it must read high. Tells the user itself when it fails.
 bool Chek_Hard(CheckContext context);
 
-// "Проверка железа": the check alone, its result ignored.
-void Button17Click(CheckContext context);
-
 // The same for the main window: done with no status text of its own, or
 // NoProgrammer with the box it showed.
 Outcome Chek_Hard(TForm1& form);
+// "Проверка железа": the check alone, its result ignored. A button of the
+// window's hidden group, kept though no route reaches it.
 void Button17Click(TForm1& form);
 
 }  // namespace kalmar

@@ -73,9 +73,7 @@ Outcome Button8Click(TForm1& form) {
   w.programColumns = w.columnTexts;
 
   RouteState& routes = w.routes;
-  for (MenuItem* item : {&routes.N15, &routes.N31, &routes.N37, &routes.N38, &routes.SpeedButton12,
-                         &routes.SpeedButton13})
-    item->Enabled = false;
+  routes.enableFileProgramRoutes(false);
   for (MenuItem* item : {&routes.SpeedButton4, &routes.N34, &routes.PIC2}) item->Enabled = true;
   form.buffer.disassemblyNeeded = true;
   w.Edit4.Text = "Микроконтроллер";

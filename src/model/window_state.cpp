@@ -1,5 +1,7 @@
 #include "model/window_state.h"
 
+#include <initializer_list>
+
 namespace kalmar {
 
 // Memo12: the blank word column, a line "3FFF" a row.
@@ -10,6 +12,11 @@ const std::string& blankProgramColumn() {
     return text;
   }();
   return column;
+}
+
+void RouteState::enableFileProgramRoutes(bool enabled) {
+  for (MenuItem* item : {&N15, &N31, &N37, &N38, &SpeedButton12, &SpeedButton13})
+    item->Enabled = enabled;
 }
 
 // The design state of the window, as it stands before start-up changes it.

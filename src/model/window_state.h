@@ -93,6 +93,11 @@ struct RouteState {
   MenuItem SpeedButton5;
   MenuItem SpeedButton12{{}, false};
   MenuItem SpeedButton13{{}, false};
+
+  // The routes that write the loaded file's program to the chip or verify
+  // the chip against it: on after a good load, off once the view shows
+  // anything else ("Программировать всё из файла" follows N15 and N37).
+  void enableFileProgramRoutes(bool enabled);
 };
 
 // The BG chooser of the PIC12F629/675 configuration panel.

@@ -66,7 +66,7 @@ QCheckBox* ConfigPanels::check(int n, QWidget* parent, int left, int top, int wi
 }
 
 void ConfigPanels::buildFirstPanel(WindowLink& link) {
-  Edit3 = new SourceBox("Edit3", GroupBox5);
+  Edit3 = new SourceBox("Edit3", QStringLiteral("Слово конфигурации, источник"), GroupBox5);
   Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
   auto* oscillator = new QGroupBox(GroupBox5);
   oscillator->setObjectName("GroupBox6");
@@ -81,7 +81,7 @@ void ConfigPanels::buildFirstPanel(WindowLink& link) {
 }
 
 void ConfigPanels::buildSecondPanel(WindowLink& link) {
-  Edit1 = new SourceBox("Edit1", GroupBox7);
+  Edit1 = new SourceBox("Edit1", QStringLiteral("Слово конфигурации, источник"), GroupBox7);
   Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
   auto* oscillator = new QGroupBox(GroupBox7);
   oscillator->setObjectName("GroupBox10");

@@ -33,7 +33,7 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes) {
   GroupBox4 = new QGroupBox(QStringLiteral("Память данных"), parent);
   GroupBox4->setObjectName("GroupBox4");
   GroupBox4->setFocusPolicy(Qt::ClickFocus);
-  Edit5 = new SourceBox("Edit5", GroupBox4);
+  Edit5 = new SourceBox("Edit5", QStringLiteral("Память данных, источник"), GroupBox4);
   Edit5->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit5); }); };
   routes.speedButton("SpeedButton10", GroupBox4, 6, kSpeedRowTop);
   routes.speedButton("SpeedButton9", GroupBox4, 28, kSpeedRowTop);

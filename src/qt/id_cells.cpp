@@ -9,7 +9,7 @@ namespace kalmar::qt {
 IdCells::IdCells(QWidget* parent, WindowLink& link) {
   GroupBox8 = new QGroupBox(QStringLiteral("Идентификатор"), parent);
   GroupBox8->setObjectName("GroupBox8");
-  Edit8 = new SourceBox("Edit8", GroupBox8);
+  Edit8 = new SourceBox("Edit8", QStringLiteral("Идентификатор, источник"), GroupBox8);
   Edit8->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit8); }); };
   for (int i = 0; i < 4; ++i) {
     const int n = 301 + i;

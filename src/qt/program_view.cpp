@@ -25,7 +25,7 @@ ProgramView::ProgramView(QWidget* parent, WindowLink& link) {
   GroupBox2 = new QGroupBox(QStringLiteral(" Память программ "), parent);
   GroupBox2->setObjectName("GroupBox2");
   GroupBox2->setFocusPolicy(Qt::ClickFocus);
-  Edit4 = new SourceBox("Edit4", GroupBox2);
+  Edit4 = new SourceBox("Edit4", QStringLiteral("Память программ, источник"), GroupBox2);
   Edit4->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit4); }); };
 
   ScrollBox1 = columnScrollArea("ScrollBox1", QStringLiteral("Память программ"), GroupBox2);

@@ -6,8 +6,10 @@
 
 namespace kalmar::qt {
 
-SourceBox::SourceBox(const char* name, QWidget* parent) : QLineEdit(parent) {
+SourceBox::SourceBox(const char* name, const QString& accessibleName, QWidget* parent)
+    : QLineEdit(parent) {
   setObjectName(name);
+  setAccessibleName(accessibleName);
   setReadOnly(true);
   setFrame(false);
   setFocusPolicy(Qt::ClickFocus);

@@ -8,10 +8,12 @@
 namespace kalmar::qt {
 
 // A read-only caption box that says where a panel's contents come from
-// ("Буфер", "Микроконтроллер", ...), with its hint and bold flag.
+// ("Буфер", "Микроконтроллер", ...), with its hint and bold flag. A screen
+// reader names it after its panel ("Память программ, источник"), not after
+// the group's title.
 class SourceBox : public QLineEdit {
  public:
-  SourceBox(const char* name, QWidget* parent);
+  SourceBox(const char* name, const QString& accessibleName, QWidget* parent);
   // Placed at the model's left edge, moved left if it would leave its group.
   void show(const SourceIndicator& box, int top);
 

@@ -24,111 +24,6 @@ namespace kalmar {
 void N3Click(TForm1& form) {
   form.window.request = FrontEndRequest::Close;
 }
-void N4Click(TForm1& form) {
-  Button14Click(form);
-}
-void N10Click(TForm1& form) {
-  Button8Click(form);
-}
-void N11Click(TForm1& form) {
-  Button5Click(form);
-}
-void N12Click(TForm1& form) {
-  Button10Click(form);
-}
-void N13Click(TForm1& form) {
-  Button13Click(form);
-}
-void N24Click(TForm1& form) {
-  Button16Click(form);
-}
-void N15Click(TForm1& form) {
-  afterSocketCheck(form, Button7Click);
-}
-void N16Click(TForm1& form) {
-  afterSocketCheck(form, Button9Click);
-}
-void N17Click(TForm1& form) {
-  afterSocketCheck(form, Button12Click);
-}
-void N18Click(TForm1& form) {
-  afterSocketCheck(form, Button15Click);
-}
-void N31Click(TForm1& form) {
-  Button6Click(form);
-}
-void N32Click(TForm1& form) {
-  Button4Click(form);
-}
-void N33Click(TForm1& form) {
-  afterSocketCheck(form, Button11Click);
-}
-void N34Click(TForm1& form) {
-  Button18Click(form);
-}
-void N43Click(TForm1& form) {
-  afterSocketCheck(form, programFromFile);
-}
-void N44Click(TForm1& form) {
-  afterSocketCheck(form, programFromFile);
-}
-void N36Click(TForm1& form) {
-  Button8Click(form);
-}
-void N37Click(TForm1& form) {
-  afterSocketCheck(form, Button7Click);
-}
-void N38Click(TForm1& form) {
-  Button6Click(form);
-}
-void N39Click(TForm1& form) {
-  Button16Click(form);
-}
-void N22Click(TForm1& form) {
-  Button5Click(form);
-}
-void N23Click(TForm1& form) {
-  Button4Click(form);
-}
-void N35Click(TForm1& form) {
-  afterSocketCheck(form, Button9Click);
-}
-void N20Click(TForm1& form) {
-  Button13Click(form);
-}
-void N21Click(TForm1& form) {
-  afterSocketCheck(form, Button15Click);
-}
-void N14Click(TForm1& form) {
-  Button10Click(form);
-}
-void N19Click(TForm1& form) {
-  afterSocketCheck(form, Button12Click);
-}
-void SpeedButton7Click(TForm1& form) {
-  Button14Click(form);
-}
-void SpeedButton4Click(TForm1& form) {
-  Button18Click(form);
-}
-void SpeedButton11Click(TForm1& form) {
-  Button8Click(form);
-}
-void SpeedButton12Click(TForm1& form) {
-  afterSocketCheck(form, Button7Click);
-}
-void SpeedButton13Click(TForm1& form) {
-  Button6Click(form);
-}
-void SpeedButton10Click(TForm1& form) {
-  Button5Click(form);
-}
-void SpeedButton9Click(TForm1& form) {
-  afterSocketCheck(form, Button9Click);
-}
-void SpeedButton8Click(TForm1& form) {
-  Button4Click(form);
-}
 
 void N1Click(TForm1& form) {
   form.window.bg.Panel3Height = BgChooserState::kClosedHeight;
@@ -147,6 +42,11 @@ namespace {
 template <void (*Choose)(SlowdownMenuState&, TimingState&)>
 void slowdownRoute(TForm1& form) {
   Choose(form.window.slowdown, form.chip.line.timing());
+}
+
+// A route that writes or erases: the chip in the socket is asked first.
+RouteHandler socketChecked(Outcome (*command)(TForm1&)) {
+  return [command](TForm1& form) { afterSocketCheck(form, command); };
 }
 
 #define STATE(path) [](WindowState& w) -> MenuItem* { return &w.path; }
@@ -172,7 +72,7 @@ std::vector<RouteNode> buildMainMenu() {
        "Файл",
        N1Click,
        STATE(N2),
-       {{"N4", "Открыть", N4Click, STATE(routes.N4)},
+       {{"N4", "Открыть", Button14Click, STATE(routes.N4)},
         {"N28", "Сохранить", N28Click, STATE(routes.N28)}}},
       {"N5",
        "Настройка",
@@ -200,31 +100,31 @@ std::vector<RouteNode> buildMainMenu() {
        "Прочитать",
        N1Click,
        STATE(N8),
-       {{"N10", "Память программ", N10Click},
-        {"N11", "Память данных", N11Click},
-        {"N12", "Слово конфигурации", N12Click},
-        {"N13", "Идентификатор", N13Click},
-        {"N24", "Все", N24Click}}},
+       {{"N10", "Память программ", Button8Click},
+        {"N11", "Память данных", Button5Click},
+        {"N12", "Слово конфигурации", Button10Click},
+        {"N13", "Идентификатор", Button13Click},
+        {"N24", "Все", Button16Click}}},
       {"N9",
        "Записать",
        N1Click,
        STATE(N9),
-       {{"N15", "Память программ из файла", N15Click, STATE(routes.N15)},
-        {"PIC2", "Память программ из PICа", [](TForm1& f) { afterSocketCheck(f, PIC2Click); },
-         STATE(routes.PIC2)},
-        {"N16", "Память данных", N16Click, STATE(routes.N16)},
-        {"N17", "Слово конфигурации", N17Click, STATE(routes.N17)},
-        {"N18", "Идентификатор", N18Click, STATE(routes.N18)},
+       {{"N15", "Память программ из файла", socketChecked(Button7Click), STATE(routes.N15)},
+        {"PIC2", "Память программ из PICа", socketChecked(PIC2Click), STATE(routes.PIC2)},
+        {"N16", "Память данных", socketChecked(Button9Click), STATE(routes.N16)},
+        {"N17", "Слово конфигурации", socketChecked(Button12Click), STATE(routes.N17)},
+        {"N18", "Идентификатор", socketChecked(Button15Click), STATE(routes.N18)},
         // Enabled with "Память программ из файла": when a file is loaded.
-        {"N43", "Программировать всё из файла", N43Click, STATE(routes.N15)}}},
+        {"N43", "Программировать всё из файла", socketChecked(programFromFile),
+         STATE(routes.N15)}}},
       {"N30",
        "Сервис",
        N1Click,
        STATE(N30),
-       {{"N31", "Проверить память программ", N31Click, STATE(routes.N31)},
-        {"N32", "Редактировать память данных", N32Click, STATE(routes.N32)},
-        {"N33", "Стереть все", N33Click, STATE(routes.N33)},
-        {"N34", "Дизассемблировать", N34Click, STATE(routes.N34)}}},
+       {{"N31", "Проверить память программ", Button6Click, STATE(routes.N31)},
+        {"N32", "Редактировать память данных", Button4Click, STATE(routes.N32)},
+        {"N33", "Стереть все", socketChecked(Button11Click), STATE(routes.N33)},
+        {"N34", "Дизассемблировать", Button18Click, STATE(routes.N34)}}},
       {"N25",
        "Помощь",
        N1Click,
@@ -237,23 +137,25 @@ std::vector<PopupMenu> buildPopupMenus() {
   return {
       {"PopupMenu1",
        {"GroupBox2"},
-       {{"N36", "Прочитать память программ", N36Click},
-        {"N37", "Записать память программ", N37Click, STATE(routes.N37)},
-        {"N38", "Проверить память программ", N38Click, STATE(routes.N38)},
-        {"N39", "Прочитать все", N39Click},
-        {"N44", "Программировать всё из файла", N44Click, STATE(routes.N37)}}},
+       {{"N36", "Прочитать память программ", Button8Click},
+        {"N37", "Записать память программ", socketChecked(Button7Click), STATE(routes.N37)},
+        {"N38", "Проверить память программ", Button6Click, STATE(routes.N38)},
+        {"N39", "Прочитать все", Button16Click},
+        {"N44", "Программировать всё из файла", socketChecked(programFromFile),
+         STATE(routes.N37)}}},
       {"PopupMenu2",
        {"GroupBox4"},
-       {{"N22", "Прочитать память данных", N22Click, STATE(N22)},
-        {"N23", "Редактировать память данных", N23Click, STATE(N23)},
-        {"N35", "Записать память данных", N35Click, STATE(N35)}}},
+       {{"N22", "Прочитать память данных", Button5Click, STATE(N22)},
+        {"N23", "Редактировать память данных", Button4Click, STATE(N23)},
+        {"N35", "Записать память данных", socketChecked(Button9Click), STATE(N35)}}},
       {"PopupMenu3",
        {"GroupBox8"},
-       {{"N20", "Прочитать идентификатор", N20Click}, {"N21", "Записать идентификатор", N21Click}}},
+       {{"N20", "Прочитать идентификатор", Button13Click},
+        {"N21", "Записать идентификатор", socketChecked(Button15Click)}}},
       {"PopupMenu4",
        {"GroupBox5", "GroupBox7"},
-       {{"N14", "Прочитать слово конфигурации", N14Click},
-        {"N19", "Записать слово конфигурации", N19Click, STATE(routes.N19)}}},
+       {{"N14", "Прочитать слово конфигурации", Button10Click},
+        {"N19", "Записать слово конфигурации", socketChecked(Button12Click), STATE(routes.N19)}}},
   };
 }
 
@@ -264,16 +166,16 @@ RouteNode speed(const char* name, const char* hint, RouteHandler handler,
 
 std::vector<RouteNode> buildSpeedButtons() {
   return {
-      speed("SpeedButton7", "Открыть файл", SpeedButton7Click),
-      speed("SpeedButton4", "Дизассемблировать", SpeedButton4Click, STATE(routes.SpeedButton4)),
-      speed("SpeedButton11", "Прочитать память программ", SpeedButton11Click),
-      speed("SpeedButton12", "Записать память прграмм из файла", SpeedButton12Click,
+      speed("SpeedButton7", "Открыть файл", Button14Click),
+      speed("SpeedButton4", "Дизассемблировать", Button18Click, STATE(routes.SpeedButton4)),
+      speed("SpeedButton11", "Прочитать память программ", Button8Click),
+      speed("SpeedButton12", "Записать память прграмм из файла", socketChecked(Button7Click),
             STATE(routes.SpeedButton12)),
-      speed("SpeedButton13", "Проверить память программ", SpeedButton13Click,
+      speed("SpeedButton13", "Проверить память программ", Button6Click,
             STATE(routes.SpeedButton13)),
-      speed("SpeedButton10", "Прочитать память данных", SpeedButton10Click),
-      speed("SpeedButton9", "Записать память данных", SpeedButton9Click),
-      speed("SpeedButton8", "Редактировать память данных", SpeedButton8Click),
+      speed("SpeedButton10", "Прочитать память данных", Button5Click),
+      speed("SpeedButton9", "Записать память данных", socketChecked(Button9Click)),
+      speed("SpeedButton8", "Редактировать память данных", Button4Click),
       speed("SpeedButton5", "Сохранить", SpeedButton5Click, STATE(routes.SpeedButton5)),
       speed("SpeedButton6", "Закрыть", SpeedButton6Click),
   };

@@ -16,24 +16,23 @@ int markedChips(const WindowState& window) {
 
 TEST(ChipSelection, EveryChipGetsItsSizesPanelAndMark) {
   struct Case {
-    void (*click)(TForm1&);
     const char* name;
     int words, bytes;
     bool panel5, bgPanel, writesConfig;
   };
-  for (Case c : {Case{PIC16F841Click, "PIC16F84", 1024, 64, true, false, true},
-                 Case{PIC16F84A1Click, "PIC16F84A", 1024, 64, true, false, true},
-                 Case{PIC16C841Click, "PIC16C84", 1024, 64, true, false, true},
-                 Case{PIC16F6271Click, "PIC16F627", 1024, 128, false, false, true},
-                 Case{PIC16F627A1Click, "PIC16F627A", 1024, 128, false, false, true},
-                 Case{PIC16F6281Click, "PIC16F628", 2048, 128, false, false, true},
-                 Case{PIC16F628A1Click, "PIC16F628A", 2048, 128, false, false, true},
-                 Case{PIC12F6291Click, "PIC12F629", 1024, 128, false, true, false},
-                 Case{PIC12F6751Click, "PIC12F675", 1024, 128, false, true, false}}) {
+  for (Case c : {Case{"PIC16F84", 1024, 64, true, false, true},
+                 Case{"PIC16F84A", 1024, 64, true, false, true},
+                 Case{"PIC16C84", 1024, 64, true, false, true},
+                 Case{"PIC16F627", 1024, 128, false, false, true},
+                 Case{"PIC16F627A", 1024, 128, false, false, true},
+                 Case{"PIC16F628", 2048, 128, false, false, true},
+                 Case{"PIC16F628A", 2048, 128, false, false, true},
+                 Case{"PIC12F629", 1024, 128, false, true, false},
+                 Case{"PIC12F675", 1024, 128, false, true, false}}) {
     SCOPED_TRACE(c.name);
     FormRig rig;
     rig.start();
-    c.click(rig.form);
+    selectChipByName(rig.form, c.name);
     const WindowState& w = rig.form.window;
     EXPECT_EQ(rig.form.chip.profile.name, c.name);
     EXPECT_EQ(rig.form.chip.profile.programWords, c.words);
@@ -53,7 +52,7 @@ TEST(ChipSelection, EveryChipGetsItsSizesPanelAndMark) {
 TEST(ChipSelection, CaptionBlanksDifferBetweenChipAndPortChoice) {
   FormRig rig;
   rig.start();
-  PIC16F627A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F627A");
   EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F627A  // порт LPT1(378h)");
   LPT2278h1Click(rig.form);
   EXPECT_EQ(rig.form.window.Caption,
@@ -63,9 +62,9 @@ TEST(ChipSelection, CaptionBlanksDifferBetweenChipAndPortChoice) {
   EXPECT_EQ(rig.form.chip.line.dataRegister(), 0x278);
   EXPECT_EQ(rig.form.window.chipMenu.LPT2278h1.Caption, "LPT2 (278h) ^");
   EXPECT_EQ(rig.form.window.chipMenu.LPT11.Caption, "LPT1 (378h)");
-  PIC16F627A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F627A");
   EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F627A  // порт LPT2(278h)");
-  PIC16F84A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F84A");
   EXPECT_EQ(rig.form.window.Caption, " Kalmar   // микроконтроллер PIC16F84A   // порт LPT2(278h)");
   LPT11Click(rig.form);
   EXPECT_EQ(rig.form.window.chipMenu.LPT11.Caption, "LPT1 (378h) ^");
@@ -75,17 +74,17 @@ TEST(ChipSelection, CaptionBlanksDifferBetweenChipAndPortChoice) {
 TEST(ChipSelection, OscillatorCodeCarriesOverBetweenEncodings) {
   FormRig rig;
   rig.start();
-  PIC12F6291Click(rig.form);
+  selectChipByName(rig.form, "PIC12F629");
   rig.form.window.GroupBox10.Tag = 5;
-  PIC16F6281Click(rig.form);
+  selectChipByName(rig.form, "PIC16F628");
   EXPECT_EQ(rig.form.window.GroupBox10.Tag, 17);
   EXPECT_EQ(rig.form.buffer.config & 0x13, 0x11) << "INTRC2 in the new word";
-  PIC12F6751Click(rig.form);
+  selectChipByName(rig.form, "PIC12F675");
   EXPECT_EQ(rig.form.window.GroupBox10.Tag, 5);
   rig.form.window.GroupBox10.Tag = 2;
-  PIC16F628A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F628A");
   EXPECT_EQ(rig.form.window.GroupBox10.Tag, 2);
-  PIC16F84A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F84A");
   EXPECT_EQ(rig.form.window.GroupBox10.Tag, 2) << "the first panel's chips leave it alone";
 }
 
@@ -97,7 +96,7 @@ TEST(ChipSelection, ResetsTheBufferAndRebuildsTheWordFromThePanel) {
   rig.form.buffer.dataEdit[3] = 0x11;
   rig.form.window.dataCells[3] = "11";
   rig.form.window.Edit4 = {"Микроконтроллер", "x", false};
-  PIC16F6281Click(rig.form);
+  selectChipByName(rig.form, "PIC16F628");
   EXPECT_EQ(rig.form.buffer.program[5], 0x3FFF);
   EXPECT_EQ(rig.form.buffer.disassembly[5], 0x3FFF);
   EXPECT_EQ(rig.form.buffer.data[3], 0xFF);
@@ -114,22 +113,22 @@ TEST(ChipSelection, ResetsTheBufferAndRebuildsTheWordFromThePanel) {
 TEST(ChipSelection, SecondPanelLabelsFollowTheChip) {
   FormRig rig;
   rig.start();
-  PIC16F6271Click(rig.form);
+  selectChipByName(rig.form, "PIC16F627");
   const auto& rb = rig.form.window.RadioButton;
   EXPECT_EQ(rb[11].Caption, "ER1");
   EXPECT_EQ(rb[12].Hint, "ER генератор, вывод RA6 - CLKOUT");
   EXPECT_EQ(rb[8].Hint, "EC генератор, RA6 - цифровой порт ввода/вывода, RA7 - CLKIN");
-  PIC16F628A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F628A");
   EXPECT_EQ(rb[11].Caption, "RC1");
   EXPECT_EQ(rb[8].Hint, "EC генератор, RA6 и RA7 - цифровые порты ввода/вывода");
   EXPECT_EQ(rb[9].Hint, "INTRC генератор, выводы RA6 и RA7 - цифровые порты ввода/вывода");
-  PIC12F6751Click(rig.form);
+  selectChipByName(rig.form, "PIC12F675");
   EXPECT_EQ(rb[12].Caption, "RC2");
   EXPECT_EQ(rb[10].Hint, "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода");
   EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
 
   rig.form.window.bg = {true, 16, 1, "BG - 10", "Колибровочный бит", 3};
-  PIC12F6291Click(rig.form);
+  selectChipByName(rig.form, "PIC12F629");
   EXPECT_EQ(rig.form.window.bg.Panel3Tag, 0) << "keep mode again";
   EXPECT_EQ(rig.form.window.bg.ListBox1ItemIndex, 0);
   EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");

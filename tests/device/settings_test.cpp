@@ -109,7 +109,7 @@ TEST(Startup, UnusableFileTakesTheDefaultsSilently) {
 TEST(Startup, ShutdownWritesWhatTheNextStartReads) {
   FormRig first;
   first.start();
-  PIC16F6281Click(first.form);
+  selectChipByName(first.form, "PIC16F628");
   LPT2278h1Click(first.form);
   first.form.window.colours.saved = {0x8BE6F5, 0xF5E08B, 0xEAE8EE};
   FormClose(first.form);

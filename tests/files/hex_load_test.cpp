@@ -11,9 +11,9 @@ namespace kalmar::testing {
 namespace {
 
 struct LoadRig : FormRig {
-  explicit LoadRig(void (*select)(TForm1&) = PIC16F841Click) {
+  explicit LoadRig(const char* chip = "PIC16F84") {
     start();
-    select(form);
+    selectChipByName(form, chip);
   }
   std::string write(const std::string& name, const std::string& text) {
     const std::string path = (directory / name).string();
@@ -48,7 +48,7 @@ TEST(HexLoad, EmptyFileLoadsABlankBuffer) {
 }
 
 TEST(HexLoad, StoresEveryAreaOfTheLayout) {
-  LoadRig rig(PIC16F6281Click);
+  LoadRig rig("PIC16F628");
   rig.host.expectMessage(MessageResult::Cancel);  // 3FF1h is implausible for a 16F628
   EXPECT_TRUE(
       rig.load(":020000000528D1\n"  // GOTO 5 at word 0
@@ -133,12 +133,12 @@ TEST(HexLoad, AddressLimitsFollowTheChip) {
   EXPECT_EQ(f84.form.buffer.data[0x38], 0x01);
   EXPECT_FALSE(f84.load(":104272000102030405060708090A0B0C0D0E0F10B4\n"));
 
-  LoadRig f628(PIC16F6281Click);
+  LoadRig f628("PIC16F628");
   EXPECT_TRUE(f628.load(":10427200FF00FF00FF00FF00FF00FF00FF00FF0044\n"));
 }
 
 TEST(HexLoad, WordsWithNoPlaceAreDropped) {
-  LoadRig rig(PIC16F628A1Click);
+  LoadRig rig("PIC16F628A");
   // Six ID words, a data record that starts at 41FFh and one that runs past byte 127.
   EXPECT_TRUE(
       rig.load(":0C4000000100020003000400050006009F\n"
@@ -160,7 +160,7 @@ TEST(HexLoad, AddressRecordsStoreNothingAndNonZeroBasesAreRefused) {
 }
 
 TEST(HexLoad, CommentsAfterTheEndRecordEndTheFile) {
-  LoadRig rig(PIC16F628A1Click);
+  LoadRig rig("PIC16F628A");
   EXPECT_TRUE(rig.load(":020000000528D1\r\n:00000001FF\r\n;PIC16F628A\r\n;CRC=1234\r\n"));
   EXPECT_EQ(rig.form.buffer.program[0], 0x2805);
 }
@@ -196,7 +196,7 @@ TEST(HexLoad, LongPathsAreShortenedInTheCaption) {
 }
 
 TEST(HexLoad, ProgressFollowsTheRecordAddress) {
-  LoadRig rig(PIC16F6281Click);
+  LoadRig rig("PIC16F628");
   rig.recordProgress();
   EXPECT_TRUE(rig.load(":02080000FF3FB8\n:02400000FF3F80\n"));
   // Row 80h of 256 rows gives 35; the ID record shows a full bar.

@@ -14,9 +14,9 @@ namespace kalmar::testing {
 namespace {
 
 struct ListingRig : FormRig {
-  explicit ListingRig(void (*select)(TForm1&) = PIC16F841Click) {
+  explicit ListingRig(const char* chip = "PIC16F84") {
     start();
-    select(form);
+    selectChipByName(form, chip);
   }
   void disassemble(std::initializer_list<std::pair<int, std::uint16_t>> words) {
     for (auto [address, word] : words)
@@ -86,7 +86,7 @@ TEST(ListingExport, CodeLinesSkipErasedRunsWithOrg) {
 }
 
 TEST(ListingExport, FileLayoutHeaderSectionsAndClosing) {
-  ListingRig rig(PIC12F6751Click);
+  ListingRig rig("PIC12F675");
   rig.form.buffer.ids = {1, 2, 3, 0x3FFF};
   rig.form.buffer.config = 0x3184;
   rig.form.buffer.data[127] = 0x5A;
@@ -131,7 +131,7 @@ TEST(ListingExport, FileLayoutHeaderSectionsAndClosing) {
 }
 
 TEST(ListingExport, SavesCp1251WithDefaultExtensionAndReportsFailures) {
-  ListingRig rig(PIC16F628A1Click);
+  ListingRig rig("PIC16F628A");
   rig.disassemble({{0, 0x2805}});
   const std::string base = (rig.directory / "prog").string();
   rig.host.queueSaveFile(base);
@@ -166,7 +166,7 @@ TEST(ListingExport, SavesCp1251WithDefaultExtensionAndReportsFailures) {
 TEST(ListingExport, ShortInstructionColumnCountsAsErased) {
   ListingRig rig;
   rig.disassemble({{0, 0x0000}});
-  PIC16F84A1Click(rig.form);  // empties the instruction column
+  selectChipByName(rig.form, "PIC16F84A");  // empties the instruction column
   EXPECT_TRUE(rig.codeLines().empty());
 }
 

@@ -9,10 +9,10 @@ namespace kalmar::testing {
 namespace {
 
 struct ConfigRig : FormRig {
-  explicit ConfigRig(void (*select)(TForm1&), sim::ChipKind kind = sim::ChipKind::PIC16F84)
+  explicit ConfigRig(const char* chip, sim::ChipKind kind = sim::ChipKind::PIC16F84)
       : FormRig(kind) {
     start();
-    select(form);
+    selectChipByName(form, chip);
   }
   // Sets a check box as the user would, only when it differs.
   void set(int box, bool checked) {
@@ -22,15 +22,15 @@ struct ConfigRig : FormRig {
 };
 
 TEST(ConfigWord, FirstPanelComposesPerChip) {
-  ConfigRig f84(PIC16F841Click);
+  ConfigRig f84("PIC16F84");
   userClickRadioButton(f84.form, 1);  // RC
   EXPECT_EQ(f84.word(), 0x3FFB);
   EXPECT_EQ(f84.form.window.GroupBox5.Caption, "Конфигурация  3FFB");
-  ConfigRig c84(PIC16C841Click);
+  ConfigRig c84("PIC16C84");
   userClickRadioButton(c84.form, 1);
   EXPECT_EQ(c84.word(), 0x3FF3) << "PWRTE is active high on the PIC16C84";
 
-  ConfigRig f84a(PIC16F84A1Click);
+  ConfigRig f84a("PIC16F84A");
   userClickRadioButton(f84a.form, 3);  // XT
   f84a.set(1, true);
   f84a.set(2, true);
@@ -40,13 +40,13 @@ TEST(ConfigWord, FirstPanelComposesPerChip) {
 }
 
 TEST(ConfigWord, SecondPanelComposesPerChip) {
-  ConfigRig f628(PIC16F6281Click);
+  ConfigRig f628("PIC16F628");
   userClickRadioButton(f628.form, 9);  // INTRC1
   EXPECT_EQ(f628.word(), 0x3F18);
   f628.set(8, true);
   EXPECT_EQ(f628.word(), 0x0318);
 
-  ConfigRig f628a(PIC16F628A1Click);
+  ConfigRig f628a("PIC16F628A");
   userClickRadioButton(f628a.form, 9);
   EXPECT_EQ(f628a.word(), 0x3F18);
   f628a.set(8, true);
@@ -54,7 +54,7 @@ TEST(ConfigWord, SecondPanelComposesPerChip) {
   userClickRadioButton(f628a.form, 12);
   EXPECT_EQ(f628a.word() & 0x13, 0x13);
 
-  ConfigRig f675(PIC12F6751Click);
+  ConfigRig f675("PIC12F675");
   userClickRadioButton(f675.form, 9);  // INTRC1, code 4
   f675.set(5, true);
   EXPECT_EQ(f675.word(), 0x0184);
@@ -68,7 +68,7 @@ TEST(ConfigWord, SecondPanelComposesPerChip) {
 }
 
 TEST(ConfigWord, WordToPanelAndBack) {
-  ConfigRig rig(PIC16F84A1Click);
+  ConfigRig rig("PIC16F84A");
   rig.form.buffer.config = 0x0005;
   Config_Chenge_iz_W(rig.form);
   const auto& w = rig.form.window;
@@ -95,7 +95,7 @@ TEST(ConfigWord, WordToPanelAndBack) {
 }
 
 TEST(ConfigWord, SecondPanelFromWord) {
-  ConfigRig rig(PIC16F6271Click);
+  ConfigRig rig("PIC16F627");
   rig.form.buffer.config = 0x2BE5;  // partial protection, LVP, MCLRE, WDTE, XT
   Config_Chenge_iz_W(rig.form);
   const auto& w = rig.form.window;
@@ -110,7 +110,7 @@ TEST(ConfigWord, SecondPanelFromWord) {
 }
 
 TEST(ConfigWord, ReadSelectsTheChipsOscillatorForTheNextClick) {
-  ConfigRig rig(PIC16F84A1Click, sim::ChipKind::PIC16F84A);
+  ConfigRig rig("PIC16F84A", sim::ChipKind::PIC16F84A);
   rig.sim.chip.config = 0x3FF9;  // XT, PWRT off, WDT off
   Button10Click(rig.form);
   EXPECT_EQ(rig.word(), 0x3FF9);
@@ -129,7 +129,7 @@ TEST(ConfigWord, ReadSelectsTheChipsOscillatorForTheNextClick) {
 }
 
 TEST(ConfigWord, ReadOn12F6xxShowsTheChipsBgBitsAndKeepsTheChoice) {
-  ConfigRig rig(PIC12F6751Click, sim::ChipKind::PIC12F675);
+  ConfigRig rig("PIC12F675", sim::ChipKind::PIC12F675);
   ListBox1Click(rig.form, 4);  // "11"
   Button10Click(rig.form);
   EXPECT_EQ(rig.word(), 0x21FF);
@@ -145,7 +145,7 @@ TEST(ConfigWord, ReadOn12F6xxShowsTheChipsBgBitsAndKeepsTheChoice) {
 }
 
 TEST(ConfigWord, PanelUpdateLockIgnoresClicks) {
-  ConfigRig rig(PIC16F628A1Click);
+  ConfigRig rig("PIC16F628A");
   const std::uint16_t before = rig.word();
   rig.form.panelUpdateLock = true;
   rig.form.window.CheckBox[4].Checked = true;
@@ -161,7 +161,7 @@ TEST(ConfigWord, PanelUpdateLockIgnoresClicks) {
 }
 
 TEST(ConfigWord, WriteChecksByReadingBack) {
-  ConfigRig rig(PIC16F628A1Click, sim::ChipKind::PIC16F628A);
+  ConfigRig rig("PIC16F628A", sim::ChipKind::PIC16F628A);
   rig.recordProgress();
   Button12Click(rig.form);
   EXPECT_TRUE(rig.form.operation.ok);
@@ -178,7 +178,7 @@ TEST(ConfigWord, WriteChecksByReadingBack) {
 // Bits the chip does not have read 0 and are not compared: a file's FF8Ah
 // (bits 14-15 set by its compiler) checks as written on a PIC16F627A.
 TEST(ConfigWord, UnimplementedBitsAreNotCompared) {
-  ConfigRig rig(PIC16F627A1Click, sim::ChipKind::PIC16F627A);
+  ConfigRig rig("PIC16F627A", sim::ChipKind::PIC16F627A);
   rig.form.buffer.config = 0xFF8A;
   Proc_Write_Config(rig.form);
   EXPECT_TRUE(rig.form.operation.ok) << rig.form.window.StatusBar1;
@@ -187,7 +187,7 @@ TEST(ConfigWord, UnimplementedBitsAreNotCompared) {
 }
 
 TEST(ConfigWord, FailedWriteShowsBothWordsAndKeepsTheBufferWord) {
-  ConfigRig rig(PIC16F628A1Click, sim::ChipKind::PIC16F628A);
+  ConfigRig rig("PIC16F628A", sim::ChipKind::PIC16F628A);
   rig.sim.chip.config = 0x0000;  // program-only cells that were never erased
   rig.form.window.Edit1 = {"Мк-р & Буфер", "hint", false, 130, 69};
   rig.host.expectMessage(MessageResult::Ok);
@@ -210,7 +210,7 @@ TEST(ConfigWord, FailedWriteShowsBothWordsAndKeepsTheBufferWord) {
 }
 
 TEST(ConfigWord, ProtectionWarningCanBeRefused) {
-  ConfigRig rig(PIC16F84A1Click, sim::ChipKind::PIC16F84A);
+  ConfigRig rig("PIC16F84A", sim::ChipKind::PIC16F84A);
   rig.set(3, true);
   rig.host.expectMessage(MessageResult::Cancel);
   Button12Click(rig.form);
@@ -224,7 +224,7 @@ TEST(ConfigWord, ProtectionWarningCanBeRefused) {
             "микроконтроллера.");
   EXPECT_EQ(rig.sim.chip.config, 0x3FFF) << "nothing written";
 
-  ConfigRig other(PIC16F628A1Click, sim::ChipKind::PIC16F628A);
+  ConfigRig other("PIC16F628A", sim::ChipKind::PIC16F628A);
   other.set(9, true);
   other.host.expectMessage(MessageResult::Ok);
   Button12Click(other.form);
@@ -235,7 +235,7 @@ TEST(ConfigWord, ProtectionWarningCanBeRefused) {
 }
 
 TEST(ConfigWord, NoAdapterTouchesNothing) {
-  ConfigRig rig(PIC16F84A1Click, sim::ChipKind::PIC16F84A);
+  ConfigRig rig("PIC16F84A", sim::ChipKind::PIC16F84A);
   rig.sim.adapter.faults.noAdapter = true;
   rig.host.expectMessage(MessageResult::Ok);
   Button10Click(rig.form);

@@ -27,7 +27,7 @@ std::vector<std::string> lines(const std::string& text) {
 TEST(ReadProgramMemory, FillsViewImagesRoutesAndStatus) {
   FormRig rig(sim::ChipKind::PIC16F628A);
   rig.start();
-  PIC16F628A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F628A");
   for (std::size_t i = 0; i < rig.sim.chip.program.size(); ++i)
     rig.sim.chip.program[i] = static_cast<std::uint16_t>((i * 13 + 5) & 0x3FFF);
   rig.sim.chip.config = 0x3F30;
@@ -82,7 +82,7 @@ TEST(ReadProgramMemory, FillsViewImagesRoutesAndStatus) {
 TEST(ReadProgramMemory, SmallChipReadsItsOwnWordsAndKeepsTheRest) {
   FormRig rig(sim::ChipKind::PIC16F84A);
   rig.start();
-  PIC16F84A1Click(rig.form);
+  selectChipByName(rig.form, "PIC16F84A");
   rig.form.buffer.chipRead[0x500] = 0x0ABC;
   rig.sim.log().setTracing(true);
   Button8Click(rig.form);

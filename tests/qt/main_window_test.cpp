@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
@@ -126,7 +127,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(QApplication::focusWidget()->objectName(), QString("MaskEdit51"));
   }
 
-  // A screen reader tells every cell and speed button apart by its name.
+  // A screen reader tells every cell, source box and speed button apart by its
+  // name (the two configuration panels' boxes share one: one panel shows).
   void cellsAndButtonsHaveDistinctAccessibleNames() {
     DesktopRig rig(ChipKind::PIC16F628A);
     QSet<QString> names;
@@ -140,7 +142,8 @@ class MainWindowTest : public QObject {
       names.insert(name);
       ++widgets;
     };
-    for (auto* cell : rig.window->findChildren<kalmar::qt::CellEdit*>()) take(cell);
+    for (auto* box : rig.window->findChildren<QLineEdit*>())
+      if (dynamic_cast<kalmar::qt::CellEdit*>(box) || box->isVisibleTo(rig.window.get())) take(box);
     for (auto* button : rig.window->findChildren<QToolButton*>())
       if (button->objectName().startsWith("SpeedButton")) take(button);
     QVERIFY(widgets >= 128 + 4 + 8);
@@ -150,7 +153,7 @@ class MainWindowTest : public QObject {
   }
 
   // The drawn views: program words line by line, the progress as a value,
-  // the oscillator switches as radio buttons.
+  // the oscillator switches as radio buttons, a source box by its panel.
   void drawnViewsReadAsRowsValuesAndRoles() {
     DesktopRig rig(ChipKind::PIC16F628A);
     auto* words =
@@ -168,6 +171,12 @@ class MainWindowTest : public QObject {
     QCOMPARE(progress->valueInterface()->maximumValue().toInt(), 106);
     QCOMPARE(QAccessible::queryAccessibleInterface(rig.find<QRadioButton>("RadioButton1"))->role(),
              QAccessible::RadioButton);
+    auto* source = QAccessible::queryAccessibleInterface(rig.find<QWidget>("Edit4"));
+    QCOMPARE(source->text(QAccessible::Name), QString("Память программ, источник"));
+    QCOMPARE(source->text(QAccessible::Value).trimmed(), QString("Буфер"));
+    QCOMPARE(
+        QAccessible::queryAccessibleInterface(rig.find<QWidget>("Edit5"))->text(QAccessible::Name),
+        QString("Память данных, источник"));
   }
 
   // Without a program for web pages "Помощь" shows the page in its own viewer,

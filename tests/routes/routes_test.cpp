@@ -158,12 +158,16 @@ TEST(SocketCheck, AnotherChipIsNamedAndAnEmptySocketRefused) {
   EXPECT_NE(other.host.messages[0].text.find("PIC16F84"), std::string::npos);
   EXPECT_EQ(other.sim.chip.program.back(), calibration) << "nothing erased";
 
-  ChipRig empty(sim::ChipKind::PIC16F628A);
-  empty.sim.adapter.faults.noChip = true;
-  empty.host.expectMessage(MessageResult::Ok);
-  findRoute("N15")->handler(empty.form);
-  ASSERT_EQ(empty.host.messages.size(), 1u);
-  EXPECT_NE(empty.host.messages[0].text.find("не отвечает"), std::string::npos);
+  // Every route that writes or erases asks first.
+  for (const char* name : {"N15", "PIC2", "N16", "N17", "N18", "N43", "N33", "N37", "N44", "N35",
+                           "N21", "N19", "SpeedButton12", "SpeedButton9"}) {
+    ChipRig empty(sim::ChipKind::PIC16F628A);
+    empty.sim.adapter.faults.noChip = true;
+    empty.host.expectMessage(MessageResult::Ok);
+    findRoute(name)->handler(empty.form);
+    ASSERT_EQ(empty.host.messages.size(), 1u) << name;
+    EXPECT_NE(empty.host.messages[0].text.find("не отвечает"), std::string::npos) << name;
+  }
 }
 
 }  // namespace
