@@ -1,5 +1,8 @@
 #include "link/line_protocol.h"
 
+#include <algorithm>
+#include <array>
+
 #include "link/stop_request.h"
 
 namespace kalmar {
@@ -7,24 +10,34 @@ namespace kalmar {
 namespace {
 constexpr std::uint8_t kStatusDataBit = 0x40;  // nAck, connector pin 10
 constexpr std::int64_t kSupplySettleUnits = 500;
+
+// The data line as the chip drives it, from a status register byte.
+std::uint8_t dataLine(std::uint8_t status) {
+  return (status & kStatusDataBit) ? 0 : 1;
+}
 }  // namespace
 
 LineProtocol::LineProtocol(PortIo& port, TimingState& timing, std::uint16_t dataRegister)
     : port_(port), timing_(timing), dataRegister_(dataRegister) {}
 
+// A pending stop puts the adapter idle, both supplies off and the lines
+// low, before the front end hears of it.
+bool LineProtocol::takeStop() {
+  const int signal = stopHolds_ == 0 ? pendingStop() : 0;
+  if (signal == 0) return false;
+  port_.write(dataRegister_, line::kIdle);
+  if (onStop_) onStop_(signal);
+  return true;
+}
+
 void LineProtocol::Write1(std::uint8_t byte) {
-  if (const int signal = stopHolds_ == 0 ? pendingStop() : 0) {
-    port_.write(dataRegister_, line::kIdle);  // both supplies off, lines low
-    if (onStop_) onStop_(signal);
-    return;
-  }
+  if (takeStop()) return;
   if (byte == line::kSampleMarker) byte = line::kClockHighDataReleased;
   port_.write(dataRegister_, byte);
 }
 
 std::uint8_t LineProtocol::Read_ASM() {
-  std::uint8_t status = port_.read(statusRegister(dataRegister_));
-  return (status & kStatusDataBit) ? 0 : 1;
+  return dataLine(port_.read(statusRegister(dataRegister_)));
 }
 
 SampleStore& LineProtocol::store(Sampler sampler) {
@@ -43,28 +56,38 @@ SampleStore& LineProtocol::store(Sampler sampler) {
   return read4_;
 }
 
-std::uint8_t LineProtocol::sampleInto(Sampler sampler) {
-  std::uint8_t bit = Read_ASM();
-  store(sampler).store(bit);
-  return bit;
-}
-
-// The unit is counted from the counter reading taken as soon as the write
-// has returned, so a write held up by the scheduler or a slow port can never
-// shorten the time its line state stands.
 void LineProtocol::step(std::uint8_t byte, Sampler sampler) {
-  Write1(byte);
-  std::int64_t t0 = timing_.counter().counter();
-  if (byte == line::kSampleMarker) {
-    std::uint8_t bit = sampleInto(sampler);
-    if (frameSampleCount_ < kBitsPerWord) frameSamples_[frameSampleCount_] = bit;
-    ++frameSampleCount_;
-  }
-  Paus1(t0);
+  runSteps({&byte, 1}, sampler);
 }
 
 void LineProtocol::runSteps(std::span<const std::uint8_t> steps, Sampler sampler) {
-  for (std::uint8_t byte : steps) step(byte, sampler);
+  runFrames(steps, sampler, {});
+}
+
+// The sample marker becomes a sampled 00h step. The hold is worked out once
+// per frame: nothing it depends on changes while a frame runs.
+void LineProtocol::runFrames(std::span<const std::uint8_t> steps, Sampler sampler,
+                             std::span<std::uint8_t> bits) {
+  std::array<LineStep, kMaxFrameSteps> frame;
+  std::array<std::uint8_t, kMaxFrameSteps> statuses{};
+  std::size_t taken = 0;
+  while (!steps.empty()) {
+    const std::size_t count = std::min(steps.size(), kMaxFrameSteps);
+    std::size_t samples = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+      const bool sample = steps[i] == line::kSampleMarker;
+      frame[i] = {sample ? line::kClockHighDataReleased : steps[i], sample};
+      if (sample) ++samples;
+    }
+    port_.runFrame({dataRegister_, {frame.data(), count}, timing_.lineHoldCounts()}, *this,
+                   statuses);
+    for (std::size_t k = 0; k < samples; ++k, ++taken) {
+      const std::uint8_t bit = dataLine(statuses[k]);
+      store(sampler).store(bit);
+      if (taken < bits.size()) bits[taken] = bit;
+    }
+    steps = steps.subspan(count);
+  }
 }
 
 // First switch on (the chip's supply), settle, then the second (programming
@@ -97,9 +120,9 @@ void LineProtocol::SendFixedFrame(FixedFrame frame) {
 }
 
 std::uint16_t LineProtocol::ReadDataWord(Sampler sampler) {
-  frameSampleCount_ = 0;
-  runSteps(readFrameSteps(), sampler);
-  return assembleWord(frameSamples_);
+  std::array<std::uint8_t, kBitsPerWord> bits{};
+  runFrames(readFrameSteps(), sampler, bits);
+  return assembleWord(bits.data());
 }
 
 std::uint16_t LineProtocol::readBackWord(std::uint8_t readCommand, Sampler sampler) {

@@ -23,9 +23,10 @@ enum class Sampler {
 
 // The bit level of the programmer: every change of the adapter's lines is
 // one port write held for one timing unit; the chip's data line is read back
-// through status bit 6. Nothing here detects failures: callers compare what
-// they read with what they expect.
-class LineProtocol {
+// through status bit 6. A step sequence (a command, a data or read frame)
+// goes to the port as one frame. Nothing here detects failures: callers
+// compare what they read with what they expect.
+class LineProtocol : private FramePace {
  public:
   static constexpr std::size_t kProgramSampleWords = kMaxProgramWords;
   static constexpr std::size_t kDataSampleWords = kMaxDataBytes;
@@ -55,12 +56,15 @@ class LineProtocol {
   // The data line as the chip drives it: 1 when status bit 6 reads 0.
   std::uint8_t Read_ASM();
 
+  // The program's own waits by their names: n units, and one line hold.
   void Paus(std::int64_t units) { timing_.Paus(units); }
   void Paus1(std::int64_t t0) { timing_.Paus1(t0); }
 
-  // One timed line step: write, counter reading, sample if marked, hold one
-  // unit from that reading.
+  // One timed line step, a frame of one: write, counter reading, sample if
+  // marked, hold one unit from that reading.
   void step(std::uint8_t byte, Sampler sampler = Sampler::Read4);
+  // The steps as one frame (more than kMaxFrameSteps as several), each
+  // sample stored in the sampler's store.
   void runSteps(std::span<const std::uint8_t> steps, Sampler sampler = Sampler::Read4);
 
   void EnterProgrammingMode();
@@ -78,16 +82,21 @@ class LineProtocol {
   // the sampler's store from its first bit.
   std::uint16_t readBackWord(std::uint8_t readCommand, Sampler sampler);
 
-  void Read3() { sampleInto(Sampler::Read3); }
-  void Read4() { sampleInto(Sampler::Read4); }
-  void Read5() { sampleInto(Sampler::Read5); }
-  void Read6() { sampleInto(Sampler::Read6); }
-  void Read7() { sampleInto(Sampler::Read7); }
-
   SampleStore& store(Sampler sampler);
 
  private:
-  std::uint8_t sampleInto(Sampler sampler);
+  // The longest frame handed to the port at once.
+  static constexpr std::size_t kMaxFrameSteps = 64;
+
+  // Runs the steps as frames; the first bits.size() samples also go to bits.
+  void runFrames(std::span<const std::uint8_t> steps, Sampler sampler,
+                 std::span<std::uint8_t> bits);
+
+  // The port's view of the line while it runs a frame.
+  std::int64_t frequency() override { return timing_.counter().frequency(); }
+  std::int64_t counter() override { return timing_.counter().counter(); }
+  void spinUntil(std::int64_t target) override { timing_.counter().spinUntil(target); }
+  bool takeStop() override;
 
   PortIo& port_;
   TimingState& timing_;
@@ -103,9 +112,6 @@ class LineProtocol {
   SampleStore read5_{kDataSampleWords, false};
   SampleStore read6_{1, true};
   SampleStore read7_{kIdSampleWords, false};
-  // Samples of the read frame under way, for ReadDataWord's result.
-  std::uint8_t frameSamples_[kBitsPerWord] = {};
-  int frameSampleCount_ = 0;
 };
 
 // The line at the pace of the chips' serial interface for its lifetime:

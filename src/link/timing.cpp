@@ -29,7 +29,11 @@ void TimingState::Paus(std::int64_t units) {
 }
 
 void TimingState::Paus1(std::int64_t t0) {
-  counter_.spinUntil(t0 + (lineHold_ > 0 ? countsCovering(lineHold_) : countsFor(1)));
+  counter_.spinUntil(t0 + lineHoldCounts());
+}
+
+std::int64_t TimingState::lineHoldCounts() const {
+  return lineHold_ > 0 ? countsCovering(lineHold_) : countsFor(1);
 }
 
 void TimingState::PausMicros(std::int64_t micros) {

@@ -33,9 +33,11 @@ class TimingState {
 
   // Busy-waits until the counter exceeds its reading now plus n units.
   void Paus(std::int64_t units);
-  // Busy-waits until the counter exceeds t0 plus one line hold: one unit,
-  // or the shorter hold set for the chips' own pace.
+  // Busy-waits until the counter exceeds t0 plus one line hold.
   void Paus1(std::int64_t t0);
+  // One line hold in counts: one unit, or the shorter hold set for the
+  // chips' own pace.
+  std::int64_t lineHoldCounts() const;
   // Busy-waits n microseconds times the slow-down, never less.
   void PausMicros(std::int64_t micros);
 

@@ -274,3 +274,108 @@ TEST(StopRequest, TheNextWriteGoesIdleAndCallsTheFrontEnd) {
 
 }  // namespace
 }  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// A burst adapter's view: every frame whole, the samples answered from a
+// script of data-line levels.
+class FramePort final : public PortIo {
+ public:
+  struct Frame {
+    std::uint16_t dataRegister;
+    std::vector<LineStep> steps;
+    std::int64_t holdCounts;
+  };
+
+  void write(std::uint16_t, std::uint8_t value) override { singles.push_back(value); }
+  std::uint8_t read(std::uint16_t) override { return 0; }
+  void runFrame(const LineFrame& frame, FramePace&, std::span<std::uint8_t> statuses) override {
+    frames.push_back(
+        {frame.dataRegister, {frame.steps.begin(), frame.steps.end()}, frame.holdCounts});
+    std::size_t sampled = 0;
+    for (const LineStep& step : frame.steps) {
+      if (!step.sample) continue;
+      statuses[sampled] = levels.at(sampled) ? 0x00 : 0x40;  // status bit 6 inverted
+      ++sampled;
+    }
+  }
+
+  std::vector<Frame> frames;
+  std::vector<std::uint8_t> singles;
+  std::vector<int> levels;
+};
+
+std::vector<std::uint8_t> statesOf(const FramePort::Frame& frame) {
+  std::vector<std::uint8_t> states;
+  for (const LineStep& step : frame.steps) states.push_back(step.state);
+  return states;
+}
+
+TEST(Frames, CommandsDataAndReadsReachThePortWholeAndItsSamplesMakeTheWord) {
+  VirtualPerformanceCounter counter;
+  TimingState timing(counter);
+  timing.calibrate();
+  FramePort port;
+  LineProtocol line(port, timing, kLpt2Data);
+  const std::uint16_t wanted = 0x2A5C;
+  for (int bit = 0; bit < 14; ++bit) port.levels.push_back((wanted >> bit) & 1);
+
+  line.SendCommand(command::kReadDataProgram);
+  line.LoadDataWord(0x1234);
+  {
+    FastLine fast(line);
+    EXPECT_EQ(line.ReadDataWord(Sampler::Read6), wanted);
+  }
+  EXPECT_TRUE(port.singles.empty()) << "no step goes out on its own";
+  ASSERT_EQ(port.frames.size(), 3u);
+  const auto command = commandSteps(command::kReadDataProgram);
+  EXPECT_EQ(statesOf(port.frames[0]), std::vector<std::uint8_t>(command.begin(), command.end()));
+  const auto data = dataFrameSteps(0x1234);
+  EXPECT_EQ(statesOf(port.frames[1]), std::vector<std::uint8_t>(data.begin(), data.end()));
+  for (const FramePort::Frame& frame : port.frames) EXPECT_EQ(frame.dataRegister, kLpt2Data);
+  EXPECT_EQ(port.frames[0].holdCounts, 8000) << "one 8 µs unit";
+  EXPECT_EQ(port.frames[2].holdCounts, 1000) << "the chips' own 1 µs pace";
+
+  // The read frame: the marker goes out as 00h and marks the sample.
+  const auto read = readFrameSteps();
+  const FramePort::Frame& readFrame = port.frames[2];
+  ASSERT_EQ(readFrame.steps.size(), read.size());
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    const bool marked = read[i] == line::kSampleMarker;
+    EXPECT_EQ(readFrame.steps[i].sample, marked) << "step " << i;
+    EXPECT_EQ(readFrame.steps[i].state, marked ? 0x00 : read[i]) << "step " << i;
+  }
+  EXPECT_EQ(line.store(Sampler::Read6).word(0), wanted);
+}
+
+// A stop that comes while a frame runs: the rest of the frame puts the
+// adapter idle, each step still held, and the front end hears of it.
+TEST(Frames, AStopInTheMiddleOfAFrameTurnsTheRestIdle) {
+  struct StopAtThirdWrite final : PortIo {
+    void write(std::uint16_t, std::uint8_t) override {
+      if (++writes == 3) requestStop(SIGINT);
+    }
+    std::uint8_t read(std::uint16_t) override { return 0; }
+    int writes = 0;
+  } inner;
+  VirtualPerformanceCounter counter;
+  TimingState timing(counter);
+  RecordingPort recorder(&inner, [&] { return counter.counter(); });
+  LineProtocol line(recorder, timing);
+  std::vector<int> stops;
+  line.setStopHandler([&](int signal) { stops.push_back(signal); });
+  line.SendCommand(command::kIncrementAddress);
+  clearStop();
+
+  std::vector<std::uint8_t> wanted = {0x03, 0x01, 0x03};
+  wanted.resize(commandSteps(command::kIncrementAddress).size(), line::kIdle);
+  EXPECT_EQ(recorder.writtenBytes(), wanted);
+  EXPECT_EQ(stops, std::vector<int>(wanted.size() - 3, SIGINT));
+  const auto& accesses = recorder.accesses();
+  for (std::size_t i = 1; i < accesses.size(); ++i)
+    EXPECT_GT(accesses[i].time - accesses[i - 1].time, timing.unitCounts()) << "step " << i;
+}
+
+}  // namespace
+}  // namespace kalmar::testing
