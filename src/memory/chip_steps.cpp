@@ -29,6 +29,38 @@ std::array<std::uint16_t, 4> readIdWords(ChipSession& chip) {
   return words;
 }
 
+void readProgramSamples(ChipSession& chip, const std::function<void(int k)>& afterWord) {
+  LineProtocol& line = chip.line;
+  const int words = chip.profile.programWords;
+  line.EnterProgrammingMode();
+  line.store(Sampler::Read3).rewind();
+  for (int k = 1; k <= words - 1; ++k) {
+    line.SendCommand(command::kReadDataProgram);
+    line.ReadDataWord(Sampler::Read3);
+    line.SendCommand(command::kIncrementAddress);
+    afterWord(k);
+  }
+  line.SendCommand(command::kReadDataProgram);
+  line.ReadDataWord(Sampler::Read3);
+  line.ExitProgrammingMode(false);
+}
+
+std::vector<std::uint16_t> readDataWords(ChipSession& chip) {
+  LineProtocol& line = chip.line;
+  const int size = chip.profile.dataBytes;
+  std::vector<std::uint16_t> words;
+  words.reserve(static_cast<std::size_t>(size));
+  line.EnterProgrammingMode();
+  line.store(Sampler::Read5).rewind();
+  for (int a = 0; a < size; ++a) {
+    line.SendCommand(command::kReadDataData);
+    words.push_back(line.ReadDataWord(Sampler::Read5));
+    if (a < size - 1) line.SendCommand(command::kIncrementAddress);
+  }
+  line.ExitProgrammingMode(false);
+  return words;
+}
+
 void walkToLastWord(ChipSession& chip) {
   for (int i = 0; i < chip.profile.programWords - 1; ++i)
     chip.line.SendCommand(command::kIncrementAddress);
@@ -81,7 +113,6 @@ std::uint8_t readFactoryValues(ChipSession& chip) {
   chip.line.ExitProgrammingMode(false);
   chip.savedCalibration = readCalibrationWord(chip);
   const auto bg = static_cast<std::uint8_t>((word >> 8) & 0x30);
-  chip.savedBg = bg;
   if (chip.onFactoryValuesRead) chip.onFactoryValuesRead(*chip.savedCalibration, bg);
   if (chip.calibrationOverride) chip.savedCalibration = chip.calibrationOverride;
   return bg;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "model/chip_session.h"
 
@@ -19,6 +21,15 @@ std::uint16_t readConfigurationWord(ChipSession& chip);
 
 // Reads the four ID words (2000h-2003h) in an open programming session.
 std::array<std::uint16_t, 4> readIdWords(ChipSession& chip);
+
+// Reads every program word into the program sample store in one
+// programming session; afterWord(k) is told after word k (1 to all but the
+// last).
+void readProgramSamples(ChipSession& chip, const std::function<void(int k)>& afterWord);
+
+// Reads every data memory byte (as the words the chip sends) in one
+// programming session.
+std::vector<std::uint16_t> readDataWords(ChipSession& chip);
 
 // Moves the counter to the last program word in a fresh programming session.
 void walkToLastWord(ChipSession& chip);

@@ -2,6 +2,7 @@
 
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
+#include "memory/chip_steps.h"
 #include "memory/data_cells.h"
 #include "memory/operation_frame.h"
 #include "memory/region_loops.h"
@@ -20,19 +21,8 @@ std::function<std::uint16_t(int)> dataByteAt(TForm1& form) {
 }  // namespace
 
 std::vector<std::uint16_t> Proc_Read_DM(TForm1& form) {
-  LineProtocol& line = form.chip.line;
-  const int size = form.chip.profile.dataBytes;
-  std::vector<std::uint16_t> words;
-  words.reserve(static_cast<std::size_t>(size));
   form.platform.setPriorityClass(PriorityClass::RealTime);
-  line.EnterProgrammingMode();
-  line.store(Sampler::Read5).rewind();
-  for (int a = 0; a < size; ++a) {
-    line.SendCommand(command::kReadDataData);
-    words.push_back(line.ReadDataWord(Sampler::Read5));
-    if (a < size - 1) line.SendCommand(command::kIncrementAddress);
-  }
-  line.ExitProgrammingMode(false);
+  std::vector<std::uint16_t> words = readDataWords(form.chip);
   form.platform.setPriorityClass(PriorityClass::Normal);
   return words;
 }

@@ -108,8 +108,8 @@ void showErasedChip(TForm1& form) {
   w.Edit4.Text = "Микроконтроллер & Буфер";
   w.Edit4.Hint = "Отображено состояние буфера и памяти программ микроконтроллера";
   RouteState& r = w.routes;
-  for (MenuItem* item : {&r.N15, &r.N31, &r.N37, &r.N38, &r.PIC2, &r.N34, &r.N28, &r.SpeedButton12,
-                         &r.SpeedButton13, &r.SpeedButton4, &r.SpeedButton5})
+  r.enableFileProgramRoutes(false);
+  for (MenuItem* item : {&r.PIC2, &r.N34, &r.N28, &r.SpeedButton4, &r.SpeedButton5})
     item->Enabled = false;
   w.Edit5.say("Микроконтроллер & Буфер", "Отображено состояние буфера и микроконтроллера", false);
   w.StatusBar1 = kErased;

@@ -2,6 +2,7 @@
 
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
+#include "memory/chip_steps.h"
 #include "memory/config_word.h"
 #include "memory/operation_frame.h"
 #include "model/hex_text.h"
@@ -26,20 +27,10 @@ void ClearMemo(TForm1& form) {
 // Only samples are stored while the chip is clocked; words are assembled
 // after programming mode has been left.
 void Proc_Read_PM(TForm1& form) {
-  LineProtocol& line = form.chip.line;
   const int words = form.chip.profile.programWords;
   form.platform.setPriorityClass(PriorityClass::RealTime);
-  line.EnterProgrammingMode();
-  line.store(Sampler::Read3).rewind();
-  for (int k = 1; k <= words - 1; ++k) {
-    line.SendCommand(command::kReadDataProgram);
-    line.ReadDataWord(Sampler::Read3);
-    line.SendCommand(command::kIncrementAddress);
-    setProgress(form, roundHalfEven(k * 70.0 / words) + 5);
-  }
-  line.SendCommand(command::kReadDataProgram);
-  line.ReadDataWord(Sampler::Read3);
-  line.ExitProgrammingMode(false);
+  readProgramSamples(
+      form.chip, [&form, words](int k) { setProgress(form, roundHalfEven(k * 70.0 / words) + 5); });
   form.platform.setPriorityClass(PriorityClass::Normal);
 }
 

@@ -11,41 +11,48 @@ std::string hexText(std::uint32_t value, int digits) {
   return digits == 2 ? hex2(value) : hex4(value);
 }
 
-// One cell: load, program, read back; the failure's outcome when it did
-// not read back as written.
-std::optional<Outcome> writeCell(TForm1& form, const RegionWrite& region, int i, int count,
-                                 std::uint16_t value, const RegionProgress& progress) {
-  LineProtocol& line = form.chip.line;
-  programCell(form.chip, region.loadCommand, value & 0x3FFF, region.cycle);
+// One cell: load, program, read back; what was read when it did not read
+// back as written.
+std::optional<std::uint16_t> writeCell(ChipSession& chip, const RegionWrite& region, int i,
+                                       int count, std::uint16_t value,
+                                       const RegionProgress& progress) {
+  programCell(chip, region.loadCommand, value & 0x3FFF, region.cycle);
   if (progress && !region.progressAfterCheck) progress(i + 1, count);
   const auto readBack = static_cast<std::uint16_t>(
-      line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
-  if (readBack != value) {
-    const std::uint32_t address = region.firstAddress + static_cast<std::uint32_t>(i);
-    return reportFailure(
-        form, region.failureCaption,
-        writeMismatchText(hexText(address, region.digits), hexText(value, region.digits),
-                          hexText(readBack, region.digits)),
-        region.failureAction);
-  }
+      chip.line.readBackWord(region.readCommand, Sampler::Read4) & region.readMask);
+  if (readBack != value) return readBack;
   if (progress && region.progressAfterCheck) progress(i + 1, count);
   return std::nullopt;
 }
 
 }  // namespace
 
-Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
-                    const std::function<std::uint16_t(int)>& valueAt,
-                    const RegionProgress& progress, Outcome done) {
+std::optional<CellMismatch> writeCells(ChipSession& chip, const RegionWrite& region, int count,
+                                       const std::function<std::uint16_t(int)>& valueAt,
+                                       const RegionProgress& progress) {
   for (int i = 0; i < count; ++i) {
     const std::uint16_t value = valueAt(i);
     if (value != region.passed) {
-      if (std::optional<Outcome> failed = writeCell(form, region, i, count, value, progress))
-        return std::move(*failed);
+      if (std::optional<std::uint16_t> found = writeCell(chip, region, i, count, value, progress))
+        return CellMismatch{i, value, *found};
     }
-    if (i + 1 < region.incrementLimit) form.chip.line.SendCommand(command::kIncrementAddress);
+    if (i + 1 < region.incrementLimit) chip.line.SendCommand(command::kIncrementAddress);
   }
-  return done;
+  return std::nullopt;
+}
+
+Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
+                    const std::function<std::uint16_t(int)>& valueAt,
+                    const RegionProgress& progress, Outcome done) {
+  const std::optional<CellMismatch> mismatch =
+      writeCells(form.chip, region, count, valueAt, progress);
+  if (!mismatch) return done;
+  const std::uint32_t address = region.firstAddress + static_cast<std::uint32_t>(mismatch->index);
+  return reportFailure(
+      form, region.failureCaption,
+      writeMismatchText(hexText(address, region.digits), hexText(mismatch->wanted, region.digits),
+                        hexText(mismatch->found, region.digits)),
+      region.failureAction);
 }
 
 Outcome verifyRegion(TForm1& form, const RegionVerify& region, int count,

@@ -35,9 +35,22 @@ struct RegionWrite {
 // Told after each cell: cells done and cells in all.
 using RegionProgress = std::function<void(int done, int count)>;
 
+// The first cell that did not read back as written.
+struct CellMismatch {
+  int index;
+  std::uint16_t wanted;
+  std::uint16_t found;
+};
+
 // Writes count cells from the current address on in an open programming
 // session, each read back; stops at the first that does not read back as
-// written, with its error box. done when all did.
+// written. Talks only to the chip; progress is the caller's.
+std::optional<CellMismatch> writeCells(ChipSession& chip, const RegionWrite& region, int count,
+                                       const std::function<std::uint16_t(int)>& valueAt,
+                                       const RegionProgress& progress);
+
+// writeCells inside the window: a cell that did not read back gets its
+// error box. done when all did.
 Outcome writeRegion(TForm1& form, const RegionWrite& region, int count,
                     const std::function<std::uint16_t(int)>& valueAt,
                     const RegionProgress& progress, Outcome done);

@@ -13,7 +13,8 @@ class LineProtocol;
 // Everything a step that only talks to the chip needs, and nothing of the
 // window: the line to the adapter, the selected chip, the pace of its
 // programming cycles and the factory values kept across an erase. The
-// window owns one; the front ends reach the chip only through it.
+// window owns one. The BG bits read with the calibration word go into the
+// buffer's configuration word (the user may choose others), not here.
 struct ChipSession {
   explicit ChipSession(LineProtocol& line) : line(line) {}
 
@@ -26,8 +27,6 @@ struct ChipSession {
   std::optional<std::uint16_t> savedCalibration;
   // A calibration word given by hand, written instead of the one kept.
   std::optional<std::uint16_t> calibrationOverride;
-  // The BG bits (00h..30h) read with it, as they stood in the chip.
-  std::optional<std::uint8_t> savedBg;
   // Told the calibration word and BG bits read before an erase.
   std::function<void(std::uint16_t calibration, std::uint8_t bg)> onFactoryValuesRead;
 };

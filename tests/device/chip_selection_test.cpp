@@ -126,6 +126,11 @@ TEST(ChipSelection, SecondPanelLabelsFollowTheChip) {
   EXPECT_EQ(rb[12].Caption, "RC2");
   EXPECT_EQ(rb[10].Hint, "INTRC генератор, выводы GP4 - CLKOUT, GP5 - цифровой порт ввода/вывода");
   EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
+  // The 14-pin chips share the 8-pin chips' word but not their pin names.
+  selectChipByName(rig.form, "PIC16F676");
+  EXPECT_EQ(rb[11].Hint, "RC генератор, вывод RA4 - цифровой порт ввода/вывода");
+  EXPECT_EQ(rb[8].Hint, "EC генератор, RA4 - цифровой порт ввода/вывода, RA5 - CLKIN");
+  EXPECT_EQ(rb[10].Hint, "INTRC генератор, выводы RA4 - CLKOUT, RA5 - цифровой порт ввода/вывода");
 
   rig.form.window.bg = {true, 16, 1, "BG - 10", "Колибровочный бит", 3};
   selectChipByName(rig.form, "PIC12F629");
