@@ -40,6 +40,9 @@ bool traceWritable(const std::string& path, std::string& error) {
 bool applySimFault(const std::string& fault, sim::SimChip& chip, sim::SimAdapter& adapter,
                    std::string& error) {
   unsigned address = 0, value = 0;
+  // Cell faults name a word of the simulated chip's program memory: up to
+  // 3FFh, 7FFh or FFFh by its size.
+  const auto lastWord = static_cast<unsigned>(chip.traits().programWords - 1);
   if (fault == "no-adapter")
     adapter.faults.noAdapter = true;
   else if (fault == "no-chip")
@@ -51,11 +54,11 @@ bool applySimFault(const std::string& fault, sim::SimChip& chip, sim::SimAdapter
   else if (fault == "code-protected")
     chip.protectCode();
   else if (fault.rfind("stuck:", 0) == 0 && fault.find('=') != std::string::npos &&
-           parseHexNumber(fault.substr(6, fault.find('=') - 6), 0x7FF, address) &&
+           parseHexNumber(fault.substr(6, fault.find('=') - 6), lastWord, address) &&
            parseHexNumber(fault.substr(fault.find('=') + 1), 0x3FFF, value)) {
     chip.faults.stuckCells[static_cast<std::uint16_t>(address)] = static_cast<std::uint16_t>(value);
     chip.applyStuckCells();
-  } else if (fault.rfind("slow:", 0) == 0 && parseHexNumber(fault.substr(5), 0x7FF, address)) {
+  } else if (fault.rfind("slow:", 0) == 0 && parseHexNumber(fault.substr(5), lastWord, address)) {
     chip.faults.slowCells[static_cast<std::uint16_t>(address)] = sim::kSlowCellNs;
   } else {
     error = "неизвестная неисправность симулятора " + fault;

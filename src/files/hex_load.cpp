@@ -1,5 +1,7 @@
 #include "files/hex_load.h"
 
+#include <algorithm>
+
 #include "files/cp1251.h"
 #include "files/file_io.h"
 #include "files/hex_record.h"
@@ -70,23 +72,24 @@ bool hasNonZeroData(const HexRecord& record) {
   return false;
 }
 
-// The words of a record into cells from `first` on; words with no cell are dropped.
+// The words of a record into the chip's `size` cells from `first` on; words
+// with no cell are dropped.
 template <typename Cells, typename Take>
-void storeWords(Cells& cells, const HexRecord& record, int first, Take take) {
+void storeWords(Cells& cells, int size, const HexRecord& record, int first, Take take) {
   const int words = record.count / 2;
+  const int cellCount = std::min(size, static_cast<int>(cells.size()));
   for (int i = 0; i < words; ++i) {
     const int index = record.address / 2 + i - first;
-    if (index >= 0 && index < static_cast<int>(cells.size()))
-      cells[static_cast<std::size_t>(index)] = take(i);
+    if (index >= 0 && index < cellCount) cells[static_cast<std::size_t>(index)] = take(i);
   }
 }
 
-void storeRecord(TForm1& form, const HexRecord& record) {
+void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits) {
   Buffer& buffer = form.buffer;
   const auto word = [&record](int i) { return wordOf(record, i); };
-  switch (routeOf(record)) {
+  switch (routeOf(record, limits)) {
     case HexArea::Program:
-      storeWords(buffer.program, record, 0, word);
+      storeWords(buffer.program, limits.programWords, record, 0, word);
       break;
     case HexArea::Config:
       for (int i = 0; i < record.count / 2; ++i) {
@@ -95,11 +98,11 @@ void storeRecord(TForm1& form, const HexRecord& record) {
       }
       break;
     case HexArea::Id:
-      storeWords(buffer.ids, record, 0x2000, word);
+      storeWords(buffer.ids, 4, record, 0x2000, word);
       break;
     case HexArea::Data:
       // A data byte stands in the low byte of its word.
-      storeWords(buffer.data, record, 0x2100,
+      storeWords(buffer.data, limits.dataBytes, record, 0x2100,
                  [&record](int i) { return record.data[2 * static_cast<std::size_t>(i)]; });
       break;
     case HexArea::Ignored:
@@ -151,7 +154,7 @@ bool readRecords(LoadState& load, const std::string& bytes) {
     }
     if (parse.record.type == 0x01) afterEnd = true;
     if (!isAddressRecord(parse.record) && !isStartRecord(parse.record))
-      storeRecord(form, parse.record);
+      storeRecord(form, parse.record, limits);
     showRecordProgress(form, parse.record);
   }
   return true;
@@ -172,9 +175,12 @@ void showLoadedBuffer(TForm1& form) {
   Config_Chenge_iz_W(form);
   form.fileLoadFlag = false;
   for (std::size_t j = 0; j < 4; ++j) w.idCells[j] = hex4(form.buffer.ids[j]);
+  // The bar's last 30 steps over 128 cells (a 64-byte chip stops half way),
+  // over all 256 of the PIC16F648A.
+  const double cells = std::max(128, form.chip.profile.dataBytes);
   for (int n = 0; n < form.chip.profile.dataBytes; ++n) {
     setDataCellText(form, n + 1, hex2(form.buffer.data[static_cast<std::size_t>(n)]));
-    setProgress(form, roundHalfEven((n + 1) / 128.0 * 30.0) + 70);
+    setProgress(form, roundHalfEven((n + 1) / cells * 30.0) + 70);
   }
   setProgress(form, 106);
 }

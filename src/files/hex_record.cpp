@@ -12,7 +12,7 @@ int byteAt(std::string_view line, std::size_t position) {  // 1-based position
 
 bool withinLimit(int address, int count, const HexLimits& limits) {
   if (address + count <= 2 * limits.programWords) return true;
-  if (address < 0x4000 || address > 0x4300) return false;
+  if (address < 0x4000 || address > limits.dataAreaEnd()) return false;
   return limits.dataBytes != 64 || address + count <= 0x4280;
 }
 
@@ -61,12 +61,12 @@ HexParse parseHexRecord(std::string_view line, const HexLimits& limits) {
   return result;
 }
 
-HexArea routeOf(const HexRecord& record) {
+HexArea routeOf(const HexRecord& record, const HexLimits& limits) {
   const int address = record.address;
-  if (address + record.count <= 0x1000) return HexArea::Program;
+  if (address + record.count <= limits.programAreaEnd()) return HexArea::Program;
   if (address == 0x400E) return HexArea::Config;
   if (address >= 0x4000 && address <= 0x4007) return HexArea::Id;
-  if (address >= 0x41FF && address <= 0x42FF) return HexArea::Data;
+  if (address >= 0x41FF && address < limits.dataAreaEnd()) return HexArea::Data;
   return HexArea::Ignored;
 }
 

@@ -6,7 +6,7 @@
 
 namespace kalmar {
 
-// Sets the text of data memory cell n (1..128) as the program does; a real
+// Sets the text of data memory cell n (1..256) as the program does; a real
 // change runs the cell's change handler, as the window's edit controls do.
 void setDataCellText(TForm1& form, int n, const std::string& text);
 

@@ -50,6 +50,8 @@ bool SimChip::programProtected(std::uint16_t address) const {
       unsigned size = static_cast<unsigned>(traits_->programWords);
       if (cp == 3) return false;
       if (cp == 0) return true;
+      // 10: the 628's upper half, 400h-7FFh; nothing on the 1K 627. The
+      // 4K PIC16F648A is a 62xA: one /CP bit for all of it, below.
       if (cp == 2) return size == 2048 && address >= 0x400;
       return address >= 0x200;
     }

@@ -40,6 +40,41 @@ done
 "$cli" -q -c PIC16F628 -p sim:stuck.chip --virtual-time --sim-fault stuck:3=0000 write PIC16F628.hex 2>err.txt; status=$?
 check "a stuck cell fails the write" 1 "$status" "grep -q 'В ячейку с адресом 0003' err.txt"
 
+# The whole PIC16F648A: every one of its 4096 words and 256 data bytes set,
+# in the layout read -o writes (eight words a record, no word or byte blank).
+make_648a_hex() {  # make_648a_hex FILE
+  awk 'function record(address, count, values,   sum, line, i) {
+         sum = 2 * count + int(address / 256) + address % 256
+         line = sprintf(":%02X%04X00", 2 * count, address)
+         for (i = 0; i < count; i++) {
+           line = line sprintf("%02X%02X", values[i] % 256, int(values[i] / 256))
+           sum += values[i] % 256 + int(values[i] / 256)
+         }
+         printf "%s%02X\r\n", line, (256 - sum % 256) % 256
+       }
+       BEGIN {
+         for (a = 0; a < 4096; a += 8) {
+           for (i = 0; i < 8; i++) w[i] = ((a + i) * 2531 + 1234) % 16383
+           record(2 * a, 8, w)
+         }
+         for (i = 0; i < 4; i++) w[i] = i + 1
+         record(16384, 4, w)                  # IDs at 4000h
+         w[0] = 8496; record(16398, 1, w)     # configuration 2130h at 400Eh
+         for (n = 0; n < 256; n += 8) {
+           for (i = 0; i < 8; i++) w[i] = ((n + i) * 37 + 11) % 255
+           record(16896 + 2 * n, 8, w)        # data byte n at 4200h + 2n
+         }
+         printf ":00000001FF\r\n"
+       }' > "$1"
+}
+make_648a_hex whole.hex
+"$cli" -q -y -c PIC16F648A -p sim:whole.chip --virtual-time program whole.hex; status=$?
+"$cli" -q -c PIC16F648A -p sim:whole.chip --virtual-time read -o whole.read.hex; status2=$?
+"$cli" -q -c PIC16F648A -p sim:whole.chip --virtual-time --sim-fault stuck:FFF=0000 verify whole.hex 2>err.txt; status3=$?
+check "a PIC16F648A programs all 4096 words and 256 bytes, reads them back, a stuck FFFh fails" \
+  0 "$status" "[ $status2 = 0 ]" "cmp -s whole.hex whole.read.hex" "[ $status3 = 1 ]" \
+  "grep -q 'В ячейке с адресом 0FFF' err.txt"
+
 "$cli" -q -c PIC16F84A -p sim:none.chip --virtual-time --sim-fault no-adapter check 2>err.txt; status=$?
 check "no adapter gives exit 3" 3 "$status" "grep -q 'Прграмматор не обнаружен' err.txt"
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
 #include "device/chip_selection.h"
@@ -135,6 +136,43 @@ TEST(HexLoad, AddressLimitsFollowTheChip) {
 
   LoadRig f628("PIC16F628");
   EXPECT_TRUE(f628.load(":10427200FF00FF00FF00FF00FF00FF00FF00FF0044\n"));
+}
+
+TEST(HexLoad, The648AKeepsItsUpperWordsAndDataBytes) {
+  const std::string words =
+      ":021000003412A8\n"       // word 800h
+      ":041FFC0078169A2B8E\n";  // words FFEh, FFFh
+  const std::string bytes =
+      ":0243000080003B\n"               // data byte 80h
+      ":0843F800A100A200A300A40033\n";  // data bytes FCh-FFh
+  LoadRig f648("PIC16F648A");
+  f648.recordProgress();
+  EXPECT_TRUE(f648.load(words + bytes + ":024400001100A9\n"));  // 4400h: taken, stored nowhere
+  const Buffer& buffer = f648.form.buffer;
+  EXPECT_EQ(buffer.program[0x800], 0x1234);
+  EXPECT_EQ(buffer.program[0xFFE], 0x1678);
+  EXPECT_EQ(buffer.program[0xFFF], 0x2B9A);
+  EXPECT_EQ(buffer.data[0x80], 0x80);
+  EXPECT_EQ(buffer.data[0xFC], 0xA1);
+  EXPECT_EQ(buffer.data[0xFF], 0xA4);
+  EXPECT_EQ(f648.form.window.dataCells[0xFF], "A4");
+  EXPECT_EQ(*std::max_element(f648.progress.begin(), f648.progress.end()), 106)
+      << "256 cells fill the bar's last 30 steps once";
+  for (const char* beyond : {":041FFE0000000000DF\n", ":024402001100A7\n"}) {
+    f648.host.expectMessage(MessageResult::Ok);
+    EXPECT_FALSE(f648.load(beyond)) << beyond;
+  }
+
+  // The PIC16F628A as before: word 800h and data from 4302h on are refused,
+  // a record at 4300h is taken and stored nowhere.
+  LoadRig f628a("PIC16F628A");
+  EXPECT_TRUE(f628a.load(":0243000080003B\n"));
+  EXPECT_EQ(f628a.form.buffer.data, Buffer().data);
+  for (const char* refused : {":021000003412A8\n", ":0843F800A100A200A300A40033\n"}) {
+    f628a.host.expectMessage(MessageResult::Ok);
+    EXPECT_FALSE(f628a.load(refused)) << refused;
+    EXPECT_NE(f628a.host.messages.back().text.find("Неверная адресация."), std::string::npos);
+  }
 }
 
 TEST(HexLoad, WordsWithNoPlaceAreDropped) {
