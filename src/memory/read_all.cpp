@@ -16,8 +16,7 @@ Outcome Button16Click(TForm1& form) {
   if (part) part = Button5Click(form);
   if (!part) return part;
   Proc_Read_ID(form);
-  form.window.routes.N15.Enabled = false;
-  form.window.routes.N31.Enabled = false;
+  form.window.routes.enableFileProgramRoutes(false);  // what was read is no file
   form.window.StatusBar2 = elapsedSince(form, start);
   const char* const done =
       " Последнее выполненное действие: успешно прочитаны все данные из микроконтроллера.";
