@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "memory/config_word.h"
+#include "memory/data_memory.h"
 #include "memory/erase.h"
 #include "memory/program_chip.h"
 #include "memory/program_read.h"
@@ -114,6 +115,25 @@ TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
     }
   }
   EXPECT_EQ(files, 13);
+}
+
+// All 4096 words and 256 data bytes of a PIC16F648A, through the HEX writer
+// and reader and the window's own commands, into the chip and back.
+TEST(NewChips, The648AWholeImageThroughTheWindow) {
+  ChipRig rig(ChipKind::PIC16F648A);
+  rig.host.defaultAnswer = MessageResult::Ok;
+  Buffer image = ChipRig::pattern(4096, 7, 0x3F70);
+  for (std::size_t n = 0; n < image.data.size(); ++n)
+    image.data[n] = static_cast<std::uint8_t>(n * 37 + 11);
+  rig.loadProgram(image);
+  EXPECT_TRUE(Button7Click(rig.form).ok()) << "write and verify program memory";
+  EXPECT_TRUE(Button9Click(rig.form).ok()) << "write data memory";
+  EXPECT_EQ(rig.sim.chip.program[0xFFF], image.program[0xFFF]);
+  EXPECT_EQ(rig.sim.chip.data[0xFF], image.data[0xFF]);
+  EXPECT_TRUE(Button16Click(rig.form).ok()) << "read all";
+  EXPECT_EQ(rig.form.buffer.chipRead, image.program);
+  EXPECT_EQ(rig.form.buffer.data, image.data);
+  EXPECT_EQ(rig.violations(), 0u) << rig.events();
 }
 
 TEST(WriteProgramMemory, VerifyAfterAGoodWriteNamesTheFile) {
