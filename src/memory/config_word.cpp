@@ -165,6 +165,8 @@ bool protectionChosen(const TForm1& form) {
 
 }  // namespace
 
+// The family chooses the fields of the word and the panel that shows them;
+// everything else about the chip is a capability of its catalogue row.
 void Config_Chenge(TForm1& form) {
   std::uint16_t word = 0;
   switch (form.chip.profile.family) {
