@@ -49,7 +49,7 @@ struct CycleTimes {
 
 // The selected chip: a copy of its catalogue row. Every per-chip decision
 // reads a capability here, never the name; the family only chooses the
-// window's arrangement and the configuration word's fields.
+// configuration word's fields and their panel.
 struct DeviceProfile {
   std::string name = "PIC16F84";
   Family family = Family::Family84;

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "model/buffer.h"
