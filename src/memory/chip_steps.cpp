@@ -11,9 +11,33 @@ void moveIntoConfigurationSpace(ChipSession& chip, int increments) {
   for (int i = 0; i < increments; ++i) chip.line.SendCommand(command::kIncrementAddress);
 }
 
+namespace {
+
+// The word at 2007h in an open programming session.
 std::uint16_t readConfigurationWord(ChipSession& chip) {
   moveIntoConfigurationSpace(chip, 7);
   return chip.line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+}
+
+}  // namespace
+
+std::uint16_t readConfiguration(ChipSession& chip) {
+  chip.line.EnterProgrammingMode();
+  const std::uint16_t word = readConfigurationWord(chip);
+  chip.line.ExitProgrammingMode(false);
+  return word;
+}
+
+std::uint16_t programConfiguration(ChipSession& chip, std::uint16_t word,
+                                   const std::function<void()>& afterCycle) {
+  LineProtocol& line = chip.line;
+  line.EnterProgrammingMode();
+  moveIntoConfigurationSpace(chip, 7);
+  programCell(chip, command::kLoadDataProgram, word, Cycle::ConfigWord);
+  if (afterCycle) afterCycle();
+  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+  line.ExitProgrammingMode(false);
+  return readBack;
 }
 
 std::array<std::uint16_t, 4> readIdWords(ChipSession& chip) {
@@ -108,9 +132,7 @@ void clearCodeProtection(ChipSession& chip) {
 }  // namespace
 
 std::uint8_t readFactoryValues(ChipSession& chip) {
-  chip.line.EnterProgrammingMode();
-  const std::uint16_t word = readConfigurationWord(chip);
-  chip.line.ExitProgrammingMode(false);
+  const std::uint16_t word = readConfiguration(chip);
   chip.savedCalibration = readCalibrationWord(chip);
   const auto bg = static_cast<std::uint8_t>((word >> 8) & 0x30);
   if (chip.onFactoryValuesRead) chip.onFactoryValuesRead(*chip.savedCalibration, bg);

@@ -16,8 +16,14 @@ namespace kalmar {
 // counter goes to 2000h), then `increments` Increment Address commands.
 void moveIntoConfigurationSpace(ChipSession& chip, int increments);
 
-// Reads the word at 2007h in an open programming session.
-std::uint16_t readConfigurationWord(ChipSession& chip);
+// The configuration word read in a programming session of its own.
+std::uint16_t readConfiguration(ChipSession& chip);
+
+// Programs the configuration word in a programming session of its own and
+// returns what it reads back; afterCycle runs between the programming cycle
+// and the read.
+std::uint16_t programConfiguration(ChipSession& chip, std::uint16_t word,
+                                   const std::function<void()>& afterCycle = {});
 
 // Reads the four ID words (2000h-2003h) in an open programming session.
 std::array<std::uint16_t, 4> readIdWords(ChipSession& chip);

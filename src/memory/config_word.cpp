@@ -264,9 +264,7 @@ void Edit3MouseUp(SourceIndicator& box) {
 
 Outcome Proc_Read_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kReading);
-  form.chip.line.EnterProgrammingMode();
-  std::uint16_t word = readConfigurationWord(form.chip);
-  form.chip.line.ExitProgrammingMode(false);
+  const std::uint16_t word = readConfiguration(form.chip);
   form.buffer.config = word;
   Config_Chenge_iz_W(form);
   showChipAndBuffer(form.window.Edit3);
@@ -282,15 +280,10 @@ std::string configMismatchText(std::uint16_t wanted, std::uint16_t found) {
 }
 
 Outcome Proc_Write_Config(TForm1& form) {
-  LineProtocol& line = form.chip.line;
   form.operation.startMs = beginFrame(form, kWriting);
   form.operation.ok = true;
-  line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(form.chip, 7);
-  programCell(form.chip, command::kLoadDataProgram, form.buffer.config, Cycle::ConfigWord);
-  setProgress(form, 33);
-  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
-  line.ExitProgrammingMode(false);
+  const std::uint16_t readBack =
+      programConfiguration(form.chip, form.buffer.config, [&form] { setProgress(form, 33); });
   setProgress(form, 70);
 
   Outcome outcome = Outcome::done(kWriteDone);

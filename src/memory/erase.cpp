@@ -44,17 +44,12 @@ Outcome restoreCalibrationWord(TForm1& form, std::uint16_t calibration) {
 // Writes the BG bits back in a configuration word that is otherwise erased
 // (no protection), so the later write of the whole word only clears bits.
 Outcome restoreBgBits(TForm1& form, std::uint16_t bgSource) {
-  LineProtocol& line = form.chip.line;
   const auto word = static_cast<std::uint16_t>(0x0FFF | (bgSource & 0x3000));
   const std::int64_t start =
       beginFrame(form, "Выполняемое действие: восстановление битов BG микроконтроллера.");
   Outcome outcome =
       Outcome::done(" Последнее выполненное действие: восстановлены биты BG микроконтроллера.");
-  line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(form.chip, 7);
-  programCell(form.chip, command::kLoadDataProgram, word, Cycle::ConfigWord);
-  const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
-  line.ExitProgrammingMode(false);
+  const std::uint16_t readBack = programConfiguration(form.chip, word);
   if (!form.chip.profile.configMatches(readBack, word))
     outcome = reportFailure(
         form, kConfigWriteCaption, configMismatchText(word, readBack),
