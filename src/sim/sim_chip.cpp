@@ -63,6 +63,12 @@ bool SimChip::programProtected(std::uint16_t address) const {
   return false;
 }
 
+// Every partial range ends at the last word: it and word 0 cover them all.
+bool SimChip::anyProtected() const {
+  const auto last = static_cast<std::uint16_t>(traits_->programWords - 1);
+  return programProtected(0) || programProtected(last) || dataProtected();
+}
+
 bool SimChip::dataProtected() const {
   if (traits_->family == SimFamily::F84) return programProtected(0);
   return (configRead() & 0x0100) == 0;
@@ -405,7 +411,7 @@ void SimChip::beginCycle(std::int64_t t) {
 // configuration go, data memory only when it was protected. Otherwise a
 // plain bulk erase of the memory last loaded.
 void SimChip::beginCodeProtectErase(std::int64_t t) {
-  bool wasProtected = programProtected(0) || programProtected(0x3FF) || dataProtected();
+  bool wasProtected = anyProtected();
   bool configSpace = inConfigSpace();
   LoadTarget target = loadTarget_;
   startCycle(t, traits_->bulkEraseNs, "a code-protect erase", [=, this] {
@@ -463,7 +469,7 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value) {
       ids[pc & 3] = program1(ids[pc & 3]);
       break;
     case 7:
-      if (programProtected(0) || programProtected(0x3FF) || dataProtected())
+      if (anyProtected())
         config = static_cast<std::uint16_t>(config & value);
       else
         config = program1(config);

@@ -53,6 +53,8 @@ class SimChip {
   }
   bool programProtected(std::uint16_t address) const;
   bool dataProtected() const;
+  // Whether any part of program or data memory is protected.
+  bool anyProtected() const;
   // Writes a configuration word that protects everything (for the fault).
   void protectCode();
   // Re-applies stuck cells after anything changed program memory.

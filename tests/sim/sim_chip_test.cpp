@@ -150,6 +150,15 @@ TEST(SimChip, PartialProtectionOfThe16F627) {
   auto words = icsp::readProgram(rig.line, 0x201);
   EXPECT_EQ(words[0x1FF], 0x0011);
   EXPECT_EQ(words[0x200], 0x0000);
+
+  // Only the PIC16F628's upper half protected: the clearing erase still
+  // takes the data memory with it.
+  SimRig f628(ChipKind::PIC16F628);
+  f628.chip.data[0] = 0x42;
+  f628.chip.config = 0x2B00;  // CP1:CP0 = 10 in both copies, CPD off
+  EXPECT_EQ(icsp::readProgram(f628.line, 0x401)[0x400], 0x0000);
+  icsp::eraseAll(f628.line, false);
+  EXPECT_EQ(icsp::readData(f628.line, 1), (std::vector<std::uint16_t>{0xFF}));
 }
 
 TEST(SimChip, AddressCounterAliasesAndWraps) {
