@@ -25,7 +25,8 @@ run_under_wine() {  # run_under_wine BUILD_DIR
     wine "$build/tests/$suite.exe" --gtest_brief=1
   done
   echo "== kalmar-cli.exe session under Wine"
-  bash tests/windows/cli_session.sh "$build/src/kalmar-cli.exe" "$repo/../shared/testdata/hex"
+  bash tests/windows/cli_session.sh "$build/src/kalmar-cli.exe" "$repo/../shared/testdata/hex" \
+    "$(ls "$build"/tests/inpout*.dll)"
 }
 
 build() {  # build ARCH BUILD_DIR

@@ -67,6 +67,13 @@ bool PortStack::openSimulatedChip(const PortChoice& choice, std::string& error) 
   return true;
 }
 
+std::string PortStack::portLibrary() const {
+#if defined(_WIN32)
+  if (!simulated()) return portLibraryBesideProgram();
+#endif
+  return {};
+}
+
 // The named device, the device of the port address, or no port at all
 // for a command that needs none.
 std::unique_ptr<PortIo> PortStack::realPort(const PortChoice& choice) {

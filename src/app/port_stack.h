@@ -36,6 +36,9 @@ class PortStack {
 
   LineProtocol& line() { return *line_; }
   bool simulated() const { return adapter_ != nullptr; }
+  // Windows: the port library beside the program that the real port goes
+  // through instead of the port driver; empty elsewhere and when there is none.
+  std::string portLibrary() const;
   sim::SimChip* chip() { return chip_.get(); }
   sim::SimAdapter* adapter() { return adapter_.get(); }
   RecordingPort* recorder() { return recorder_.get(); }

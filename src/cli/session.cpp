@@ -134,6 +134,7 @@ void Session::startWindow(bool needsPort) {
   form.portNamedLater = portChosen;
   FormCreate(form);
   form.settings.simulatedPort = stack_->simulated();
+  form.settings.portLibrary = stack_->portLibrary();
   readSettingsAndStart(form);
   FormActivate(form);
   chipChosen_ = options_.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();

@@ -54,8 +54,23 @@ void applyDefaults(TForm1& form) {
   applyChipFromSettings(form, defaultChip());
 }
 
+void tellPortNotOpened(TForm1& form, const PortOpenResult& result, const char* need) {
+  form.host.messageBox(kDriverCaption,
+                       "Не удалось открыть порт " + result.device + ".\r\n" +
+                           "Причина: " + result.reason + ".\r\n" + need +
+                           "Программа продолжит работу без доступа к порту.",
+                       MessageIcon::Error, MessageButtons::Ok);
+}
+
 void startWindowsDriver(TForm1& form) {
   form.settings.systemName = "NT-2000";
+  // The port library beside the program brings its own driver.
+  if (!form.settings.portLibrary.empty()) {
+    if (!form.openPort) return;
+    const PortOpenResult result = form.openPort(form.port.dataRegister);
+    if (!result.opened) tellPortNotOpened(form, result, "");
+    return;
+  }
   const std::string driver = joinPath(form.settings.startDirectory, "Smport.sys", '\\');
   if (form.platform.fileExists(driver)) {
     if (form.openPort) form.openPort(form.port.dataRegister);
@@ -68,7 +83,9 @@ void startWindowsDriver(TForm1& form) {
                        " Перепишите в каталог " +
                            form.settings.startDirectory +
                            "\\\r\n"
-                           " файл Smport.sys и запустите программу снова.",
+                           " файл Smport.sys и запустите программу снова.\r\n"
+                           " На 64-разрядной Windows вместо него положите рядом с программой\r\n"
+                           " библиотеку inpoutx64.dll (inpout32.dll для 32-разрядной программы).",
                        MessageIcon::Error, MessageButtons::Ok);
 }
 
@@ -80,12 +97,8 @@ void openSelectedPort(TForm1& form) {
   if (!form.openPort) return;
   PortOpenResult result = form.openPort(form.port.dataRegister);
   if (result.opened) return;
-  form.host.messageBox(kDriverCaption,
-                       "Не удалось открыть порт " + result.device + ".\r\n" +
-                           "Причина: " + result.reason + ".\r\n" +
-                           "Нужны модуль ppdev и право доступа к устройству (группа lp).\r\n" +
-                           "Программа продолжит работу без доступа к порту.",
-                       MessageIcon::Error, MessageButtons::Ok);
+  tellPortNotOpened(form, result,
+                    "Нужны модуль ppdev и право доступа к устройству (группа lp).\r\n");
 }
 
 // Windows 95/98/ME need no opening: their port instructions just work.

@@ -24,6 +24,9 @@ struct Settings {
   // The adapter is the simulator's: start-up reaches for no port of the
   // system (no device, no driver).
   bool simulatedPort = false;
+  // Windows: the port library found beside the program (inpoutx64.dll or
+  // inpout32.dll); the port goes through it and needs no driver file.
+  std::string portLibrary;
 };
 
 // The main window without a display: its visible state, the buffer, the

@@ -49,7 +49,15 @@ std::string hexAddress(std::uint16_t address) {
 
 PortOpenResult openWindowsPort(std::uint16_t dataRegister) {
   PortOpenResult result;
-  result.device = (dataRegister == kLpt2Data ? "LPT2 (" : "LPT1 (") + hexAddress(dataRegister) + ")";
+  result.device =
+      (dataRegister == kLpt2Data ? "LPT2 (" : "LPT1 (") + hexAddress(dataRegister) + ")";
+  if (const std::string library = portLibraryBesideProgram(); !library.empty()) {
+    result.device += " через " + std::string(portLibraryName());
+    result.port = openPortLibrary(library, result.reason);
+    result.opened = result.port != nullptr;
+    if (!result.opened) result.port = std::make_unique<NonePort>();
+    return result;
+  }
   auto driver = std::make_unique<DriverPort>();
   TSmallPort& port = driver->port();
   if (port.usesDriver()) {
@@ -59,8 +67,8 @@ PortOpenResult openWindowsPort(std::uint16_t dataRegister) {
       result.opened = true;
       return result;
     }
-    result.reason = "драйвер порта Smport не запущен (ошибка " +
-                    std::to_string(port.lastError()) + ")";
+    result.reason =
+        "драйвер порта Smport не запущен (ошибка " + std::to_string(port.lastError()) + ")";
   } else if (port.systemKind() == TSmallPort::kWindows95 ||
              port.systemKind() == TSmallPort::kWindows98 ||
              port.systemKind() == TSmallPort::kWindowsMe) {

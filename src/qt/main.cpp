@@ -151,6 +151,7 @@ int main(int argc, char** argv) {
 
   FormCreate(form);
   form.settings.simulatedPort = stack->simulated();
+  form.settings.portLibrary = stack->portLibrary();
   // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
   form.settings.installedDataDirectory =
       QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar")

@@ -174,7 +174,31 @@ TEST(Startup, WindowsNtWithoutTheDriverFileSaysWhereToPutIt) {
   EXPECT_EQ(rig.host.messages[0].text,
             "Не найден драйвер порта.\r\nПри работе под Window NT и Windows 2000  программе\r\n"
             " необходим драйвер управления портом.\r\n Перепишите в каталог C:\\Kalmar\\\r\n"
-            " файл Smport.sys и запустите программу снова.");
+            " файл Smport.sys и запустите программу снова.\r\n"
+            " На 64-разрядной Windows вместо него положите рядом с программой\r\n"
+            " библиотеку inpoutx64.dll (inpout32.dll для 32-разрядной программы).");
+}
+
+// With the port library beside the program no driver file is asked for:
+// the port opens through the library, or the box says why it did not.
+TEST(Startup, WindowsNtWithThePortLibraryNeedsNoDriverFile) {
+  FormRig rig;
+  rig.platform.kind = SystemKind::WindowsNt;
+  rig.form.settings.portLibrary = "C:\\Kalmar\\inpoutx64.dll";
+  int opened = 0;
+  rig.form.openPort = [&opened](std::uint16_t) {
+    ++opened;
+    return PortOpenResult{std::make_unique<NonePort>(), false, "LPT1 (378h) через inpoutx64.dll",
+                          "библиотека inpoutx64.dll не запустила свой драйвер"};
+  };
+  rig.host.expectMessage(MessageResult::Ok);
+  rig.start();
+  EXPECT_EQ(opened, 1);
+  ASSERT_EQ(rig.host.messages.size(), 1u);
+  EXPECT_EQ(rig.host.messages[0].text,
+            "Не удалось открыть порт LPT1 (378h) через inpoutx64.dll.\r\n"
+            "Причина: библиотека inpoutx64.dll не запустила свой драйвер.\r\n"
+            "Программа продолжит работу без доступа к порту.");
 }
 
 TEST(Startup, ActivationCalibratesAndTheHookClosesTheBgList) {

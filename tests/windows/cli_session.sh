@@ -3,11 +3,15 @@
 # user has it (program, read -o over an existing file, verify, detect, a
 # fault), Windows paths, Kalmar.cfg in CP1251 with CR LF, Russian text on the
 # console, and the port driver's messages when there is no driver.
-# Usage: cli_session.sh KALMAR_CLI_EXE TESTDATA_DIR
+# With the port library's stand-in beside a copy of the program, the port
+# goes through it and needs no driver file.
+# Usage: cli_session.sh KALMAR_CLI_EXE TESTDATA_DIR [PORT_LIBRARY_STANDIN]
 set -u
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 testdata=$2
+library=
+if [ -n "${3:-}" ]; then library=$(cd "$(dirname "$3")" && pwd)/$(basename "$3"); fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -60,6 +64,14 @@ echo not-a-driver > Smport.sys
 kalmar -c PIC16F84A -p lpt1 check 2>err.txt; status=$?
 check "a driver that does not start: no programmer" 3 "$status" \
   "! grep -q 'Не найден драйвер' err.txt" "grep -q 'Прграмматор не обнаружен' err.txt"
+
+if [ -n "$library" ]; then
+  mkdir beside
+  cp "$cli" "$library" beside/
+  wine beside/"$(basename "$cli")" -c PIC16F84A -p lpt1 check >out.txt 2>err.txt; status=$?
+  check "the port library beside the program: no driver file asked for, the adapter found" 0 \
+    "$status" "! grep -q 'Не найден драйвер' err.txt"
+fi
 
 kalmar --version >out.txt; status=$?
 check "version and usage errors as on Linux" 0 "$status" "grep -q '^kalmar-cli ' out.txt"
