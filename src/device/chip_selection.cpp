@@ -32,11 +32,13 @@ void applyPanelAndLayout(TForm1& form, const CatalogueEntry& chip) {
 }
 
 // The oscillator field of the second panel has two encodings; the same
-// radio button stays chosen across a change of configuration layout.
+// radio button stays chosen across a change of configuration layout. The
+// PIC16F62x split their FOSC bits (4, 1, 0); the 8- and 14-pin chips keep
+// them together (2:0).
 void carryOscillatorCode(TForm1& form, ConfigLayout layout) {
   int& code = form.window.GroupBox10.Tag;
-  const bool fourBitOscillator = layout == ConfigLayout::F62x || layout == ConfigLayout::F62xA;
-  if (fourBitOscillator && code >= 4 && code <= 7) code += 12;
+  const bool splitField = layout == ConfigLayout::F62x || layout == ConfigLayout::F62xA;
+  if (splitField && code >= 4 && code <= 7) code += 12;
   if (layout == ConfigLayout::F12F6xx && code >= 16 && code <= 19) code -= 12;
 }
 

@@ -13,19 +13,19 @@ void moveIntoConfigurationSpace(ChipSession& chip, int increments) {
 
 namespace {
 
-// The word at 2007h in an open programming session.
-std::uint16_t readConfigurationWord(ChipSession& chip) {
-  moveIntoConfigurationSpace(chip, 7);
-  return chip.line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+// The word at 2000h + offset, in a programming session of its own.
+std::uint16_t readConfigurationSpaceWord(ChipSession& chip, int offset) {
+  chip.line.EnterProgrammingMode();
+  moveIntoConfigurationSpace(chip, offset);
+  const std::uint16_t word = chip.line.readBackWord(command::kReadDataProgram, Sampler::Read6);
+  chip.line.ExitProgrammingMode(false);
+  return word;
 }
 
 }  // namespace
 
 std::uint16_t readConfiguration(ChipSession& chip) {
-  chip.line.EnterProgrammingMode();
-  const std::uint16_t word = readConfigurationWord(chip);
-  chip.line.ExitProgrammingMode(false);
-  return word;
+  return readConfigurationSpaceWord(chip, 7);
 }
 
 std::uint16_t programConfiguration(ChipSession& chip, std::uint16_t word,
@@ -163,12 +163,7 @@ void eraseProgramMemory(ChipSession& chip) {
 }
 
 std::uint16_t readDeviceIdWord(ChipSession& chip) {
-  LineProtocol& line = chip.line;
-  line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(chip, 6);
-  const std::uint16_t id = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
-  line.ExitProgrammingMode(false);
-  return id;
+  return readConfigurationSpaceWord(chip, 6);
 }
 
 }  // namespace kalmar
