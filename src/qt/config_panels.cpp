@@ -131,8 +131,8 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
 }
 
 void ConfigPanels::place(const Geometry& geometry) {
-  GroupBox5->setGeometry(geometry.configPanel);
-  GroupBox7->setGeometry(geometry.configPanel);
+  GroupBox5->setGeometry(rectOf(geometry.configPanel));
+  GroupBox7->setGeometry(rectOf(geometry.configPanel));
 }
 
 void ConfigPanels::show(const WindowState& window) {

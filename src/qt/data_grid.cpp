@@ -8,11 +8,6 @@
 
 namespace kalmar::qt {
 
-namespace {
-constexpr int kLabelWidth = 24;
-constexpr int kCellWidth = 25;
-}  // namespace
-
 void noteSelection(TForm1& form, const CellEdit& cell) {
   form.window.SelStart = cell.caret();
   form.window.SelLength = static_cast<int>(cell.selectedText().size());
@@ -29,28 +24,22 @@ void applySelection(const TForm1& form, QLineEdit& cell) {
     cell.setCursorPosition(form.window.SelStart);
 }
 
-DataGrid::DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes) {
+DataGrid::DataGrid(QWidget* parent, WindowLink& link) {
   GroupBox4 = new QGroupBox(QStringLiteral("Память данных"), parent);
   GroupBox4->setObjectName("GroupBox4");
   GroupBox4->setFocusPolicy(Qt::ClickFocus);
   Edit5 = new SourceBox("Edit5", QStringLiteral("Память данных, источник"), GroupBox4);
   Edit5->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit5); }); };
-  routes.speedButton("SpeedButton10", GroupBox4, 6, kSpeedRowTop);
-  routes.speedButton("SpeedButton9", GroupBox4, 28, kSpeedRowTop);
-  routes.speedButton("SpeedButton8", GroupBox4, 50, kSpeedRowTop);
 
   Memo23 = new TextColumn("Memo23", GroupBox4);
-  Memo23->setFixedWidth(kLabelWidth);
+  Memo23->setFixedWidth(desktop::kDataLabelWidth);
   std::string labels;
   for (int row = 0; row < kMaxDataBytes / 8; ++row) labels += hex2(row * 8) + "\r\n";
   Memo23->setText(labels);
   Memo23->move(6, kViewTop);
   for (int n = 1; n <= kMaxDataBytes; ++n) {
     auto* cell = new CellEdit(QStringLiteral("MaskEdit%1").arg(n), 2, GroupBox4);
-    const int row = (n - 1) / 8, column = (n - 1) % 8;
-    cell->setGeometry(6 + kLabelWidth + 2 + column * kCellWidth,
-                      kViewTop + row * TextColumn::lineHeight(), kCellWidth - 1,
-                      TextColumn::lineHeight());
+    cell->setGeometry(rectOf(desktop::dataCellRect(n)));
     cell->setReadOnly(true);
     cell->setAccessibleName(QStringLiteral("Память данных, адрес ") + qs(hex2(n - 1)));
     connectCell(cell, n, link);
@@ -121,8 +110,8 @@ void DataGrid::connectCell(CellEdit* cell, int n, WindowLink& link) {
 }
 
 void DataGrid::place(const Geometry& geometry) {
-  GroupBox4->setGeometry(geometry.GroupBox4);
-  GroupBox3->setGeometry(geometry.GroupBox3);
+  GroupBox4->setGeometry(rectOf(geometry.GroupBox4));
+  GroupBox3->setGeometry(rectOf(geometry.GroupBox3));
 }
 
 void DataGrid::show(const TForm1& form) {

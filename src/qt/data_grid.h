@@ -17,7 +17,7 @@ namespace kalmar::qt {
 // "Очистить все", shown over the group's head while an edit is open.
 class DataGrid {
  public:
-  DataGrid(QWidget* parent, WindowLink& link, RouteWidgets& routes);
+  DataGrid(QWidget* parent, WindowLink& link);
   QGroupBox* group() const { return GroupBox4; }
   void place(const Geometry& geometry);
   void show(const TForm1& form);

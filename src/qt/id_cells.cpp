@@ -15,7 +15,7 @@ IdCells::IdCells(QWidget* parent, WindowLink& link) {
     const int n = 301 + i;
     auto* cell = new CellEdit(QStringLiteral("MaskEdit%1").arg(n), 4, GroupBox8);
     cell->setFrame(true);
-    cell->setGeometry(8 + i * 50, 18, 44, 20);
+    cell->setGeometry(rectOf(desktop::idCellRect(i)));
     cell->setAccessibleName(QStringLiteral("Идентификатор, слово %1 (адрес %2)")
                                 .arg(i + 1)
                                 .arg(QString::number(0x2000 + i, 16).toUpper()));
@@ -49,7 +49,7 @@ IdCells::IdCells(QWidget* parent, WindowLink& link) {
 }
 
 void IdCells::place(const Geometry& geometry) {
-  GroupBox8->setGeometry(geometry.GroupBox8);
+  GroupBox8->setGeometry(rectOf(geometry.GroupBox8));
 }
 
 void IdCells::show(const WindowState& window) {

@@ -44,13 +44,13 @@ ListingView::ListingView(QWidget* parent, WindowLink& link) {
 }
 
 void ListingView::place(const Geometry& geometry) {
-  full_ = geometry.GroupBox2;
+  geometry_ = &geometry;
   narrowed_ = false;
-  GroupBox9->setGeometry(geometry.GroupBox2);
-  const int width = geometry.GroupBox2.width() - 12;
-  ScrollBox2->setGeometry(6, kViewTop, width, geometry.ScrollBox2Height);
-  footnoteBottom_ = kViewTop + geometry.ScrollBox2Height + TextColumn::lineHeight();
-  Memo2->setFixedWidth(width);
+  GroupBox9->setGeometry(rectOf(geometry.GroupBox2));
+  const desktop::Rect columns = desktop::listingColumnsRect(geometry);
+  ScrollBox2->setGeometry(rectOf(columns));
+  footnoteBottom_ = desktop::footnoteBottom(geometry);
+  Memo2->setFixedWidth(columns.width);
   Memo2->setFixedHeight(0);  // placed by the next show()
 }
 
@@ -60,9 +60,7 @@ void ListingView::show(const TForm1& form) {
   const bool narrowed = w.GroupBox9Width < WindowState::kListingWidth;
   if (narrowed != narrowed_) {
     narrowed_ = narrowed;
-    QRect box = full_;
-    if (narrowed)
-      box.setLeft(full_.right() - full_.width() * w.GroupBox9Width / WindowState::kListingWidth);
+    const QRect box = rectOf(desktop::listingGroupRect(*geometry_, w.GroupBox9Width));
     GroupBox9->setGeometry(box);
     ScrollBox2->resize(box.width() - 12, ScrollBox2->height());
     Memo2->setFixedWidth(box.width() - 12);

@@ -31,7 +31,7 @@ class ListingView {
   TextColumn* Memo14;
   TextColumn* Memo2;
   int footnoteBottom_ = 0;
-  QRect full_;
+  const Geometry* geometry_ = &geometryFor(8);
   bool narrowed_ = false;
 };
 

@@ -13,7 +13,8 @@
 #include "app/version_text.h"
 #include "device/startup.h"
 #include "link/stop_request.h"
-#include "qt/desktop_options.h"
+#include "desktop/options.h"
+#include "desktop/simulator_report.h"
 #include "qt/main_window.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
@@ -55,28 +56,12 @@ void watchForStopSignals(qt::MainWindow& window, qt::QtHost& host, LineProtocol&
   watch->start(100);
 }
 
-// What the simulated chip noticed (timing violations, what the documents
-// warn of), the first ten of them; empty when nothing.
-std::string simulatorFindings(const sim::SimLog& log) {
-  constexpr std::size_t kShown = 10;
-  std::string text;
-  std::size_t told = 0;
-  for (const sim::SimEvent& event : log.events()) {
-    if (event.kind == sim::EventKind::BusyCommand || ++told > kShown) continue;
-    text += (event.kind == sim::EventKind::Violation ? "Нарушение: " : "Предупреждение: ") +
-            event.text + "\r\n";
-  }
-  if (told > kShown) text += "... и ещё " + std::to_string(told - kShown) + ".\r\n";
-  if (log.violations() > 0) text += "Настоящий микроконтроллер мог быть записан неверно.";
-  return text;
-}
-
 // On a simulated chip: its findings during a command in a box after it.
 void reportSimulator(qt::MainWindow& window, qt::QtHost& host, PortStack& stack) {
   if (!stack.simulated()) return;
   window.afterCommand = [&host, &stack] {
     sim::SimLog& log = stack.adapter()->log();
-    const std::string text = simulatorFindings(log);
+    const std::string text = desktop::simulatorFindings(log);
     const bool violation = log.violations() > 0;
     log.clear();
     if (!text.empty())
@@ -89,10 +74,8 @@ void reportSimulator(qt::MainWindow& window, qt::QtHost& host, PortStack& stack)
 // on the screen (and on standard error) until they are written back.
 void showFactoryValues(TForm1& form, qt::QtHost& host) {
   form.chip.onFactoryValuesRead = [&form, &host](std::uint16_t calibration, std::uint8_t bg) {
-    char text[96];
-    std::snprintf(text, sizeof text, "Калибровочное слово %04X, биты BG %d%d", calibration,
-                  (bg >> 5) & 1, (bg >> 4) & 1);
-    std::fprintf(stderr, "kalmar: перед стиранием: %s\n", text);
+    const std::string text = desktop::factoryValuesText(calibration, bg);
+    std::fprintf(stderr, "kalmar: перед стиранием: %s\n", text.c_str());
     form.window.StatusBar2 = text;
     host.pump();
   };
@@ -102,13 +85,13 @@ void showFactoryValues(TForm1& form, qt::QtHost& host) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  const qt::DesktopOptions options = qt::parseDesktopOptions(args);
+  const desktop::DesktopOptions options = desktop::parseDesktopOptions(args);
   if (!options.error.empty()) {
     std::fprintf(stderr, "kalmar: %s\nПодробнее: kalmar --help\n", options.error.c_str());
     return 2;
   }
   if (options.help) {
-    std::fputs(qt::desktopHelpText(), stdout);
+    std::fputs(desktop::desktopHelpText(), stdout);
     return 0;
   }
   if (options.version) {

@@ -44,19 +44,15 @@ MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
   routes_ = std::make_unique<RouteWidgets>(menuBar(), *this);
   config_ = std::make_unique<ConfigPanels>(area_, *this);
   ids_ = std::make_unique<IdCells>(area_, *this);
-  data_ = std::make_unique<DataGrid>(area_, *this, *routes_);
+  data_ = std::make_unique<DataGrid>(area_, *this);
   program_ = std::make_unique<ProgramView>(area_, *this);
   listing_ = std::make_unique<ListingView>(area_, *this);
   status_ = std::make_unique<StatusArea>(client_);
 
+  for (const desktop::SpeedButtonPlace& place : desktop::kSpeedButtonPlaces)
+    routes_->speedButton(place.name, area_->findChild<QWidget*>(place.group), place.left,
+                         kSpeedRowTop);
   QWidget* programGroup = program_->group();
-  routes_->speedButton("SpeedButton7", programGroup, 6, kSpeedRowTop);
-  routes_->speedButton("SpeedButton4", programGroup, 29, kSpeedRowTop);
-  routes_->speedButton("SpeedButton11", programGroup, 58, kSpeedRowTop);
-  routes_->speedButton("SpeedButton12", programGroup, 81, kSpeedRowTop);
-  routes_->speedButton("SpeedButton13", programGroup, 104, kSpeedRowTop);
-  routes_->speedButton("SpeedButton5", listing_->group(), 6, kSpeedRowTop);
-  routes_->speedButton("SpeedButton6", listing_->group(), 29, kSpeedRowTop);
   for (QWidget* group : std::initializer_list<QWidget*>{programGroup, data_->group(), ids_->group(),
                                                         config_->GroupBox5, config_->GroupBox7})
     routes_->attachPopup(group);
@@ -68,6 +64,9 @@ MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
       form_.window.ActiveControl = now->objectName().toStdString();
   });
   host_.setWindow(this, [this] { showState(); });
+  runner_.showState = [this] { showState(); };
+  runner_.openDialog = [this](FrontEndRequest request) { openDialog(request); };
+  runner_.closeWindow = [this] { close(); };
 }
 
 MainWindow::~MainWindow() {
@@ -77,18 +76,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::route(const RouteNode& node) {
   // After the menu or button that chose it has finished its own event.
-  QTimer::singleShot(0, this, [this, handler = node.handler] { runCommand(handler); });
-}
-
-void MainWindow::runCommand(RouteHandler handler) {
-  if (running_ || closed_ || handler == nullptr) return;
-  running_ = true;
-  handler(form_);
-  running_ = false;
-  showState();
-  if (afterCommand) afterCommand();
-  takeRequest();
-  if (closePending_) close();
+  QTimer::singleShot(0, this, [this, handler = node.handler] { runner_.run(handler); });
 }
 
 void MainWindow::input(const std::function<void(TForm1&)>& handler) {
@@ -96,10 +84,7 @@ void MainWindow::input(const std::function<void(TForm1&)>& handler) {
   if (!showing_) showState();
 }
 
-void MainWindow::takeRequest() {
-  const FrontEndRequest request = form_.window.request;
-  form_.window.request = FrontEndRequest::None;
-  if (request == FrontEndRequest::Close) close();
+void MainWindow::openDialog(FrontEndRequest request) {
   if (request == FrontEndRequest::Colours) {
     colourDialog_ = std::make_unique<ColourDialog>(this, *this);
     showState();
@@ -225,28 +210,17 @@ bool MainWindow::appMessage(QObject* watched, QEvent* event) {
 }
 
 bool MainWindow::event(QEvent* event) {
-  if (event->type() == QEvent::WindowActivate && !running_) FormActivate(form_);
+  if (event->type() == QEvent::WindowActivate && !runner_.running()) FormActivate(form_);
   return QMainWindow::event(event);
 }
 
 // A close request during a command waits for its end: the adapter is idle
 // then, and the window is never torn down under a running command.
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (running_) {
-    closePending_ = true;
+  if (runner_.requestClose())
+    event->accept();
+  else
     event->ignore();
-    return;
-  }
-  closeForStop();
-  event->accept();
-}
-
-// The chip file first: it holds what the last command did to the chip.
-void MainWindow::closeForStop() {
-  if (closed_) return;
-  closed_ = true;
-  if (onClosed) onClosed();
-  FormClose(form_);
 }
 
 }  // namespace kalmar::qt

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "desktop/command_runner.h"
 #include "qt/about_box.h"
 #include "qt/colour_dialog.h"
 #include "qt/config_panels.h"
@@ -34,14 +35,14 @@ class MainWindow final : public QMainWindow, public WindowLink {
 
   // Shows the window state in every widget.
   void showState();
-  bool commandRunning() const { return running_; }
-  // Runs after the settings file is written at close (saving a simulated chip).
-  std::function<void()> onClosed;
+  bool commandRunning() const { return runner_.running(); }
+  // Runs before the settings file is written at close (saving a simulated chip).
+  std::function<void()>& onClosed = runner_.onClosed;
   // Runs after each command (a route or speed button) has ended.
-  std::function<void()> afterCommand;
+  std::function<void()>& afterCommand = runner_.afterCommand;
   // The end on a stop signal between commands: what the close box does
   // (chip file, settings), nothing shown.
-  void closeForStop();
+  void closeForStop() { runner_.closeForStop(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -50,13 +51,13 @@ class MainWindow final : public QMainWindow, public WindowLink {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void runCommand(RouteHandler handler);
-  void takeRequest();
+  void openDialog(FrontEndRequest request);
   void arrange(int dataRows);
   void showFocus();
   void showColours(const WindowState& window);
 
   TForm1& form_;
+  desktop::CommandRunner runner_{form_};
   QtHost& host_;
   std::string captionSuffix_;
   std::string shownCaption_;
@@ -72,10 +73,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
   std::unique_ptr<ColourDialog> colourDialog_;
   std::optional<int> arrangedFor_;  // the data rows the groups stand for
   std::optional<ColourState> colours_;
-  bool running_ = false;
   bool showing_ = false;
-  bool closePending_ = false;
-  bool closed_ = false;
 };
 
 }  // namespace kalmar::qt

@@ -49,8 +49,8 @@ ProgramView::ProgramView(QWidget* parent, WindowLink& link) {
 }
 
 void ProgramView::place(const Geometry& geometry) {
-  GroupBox2->setGeometry(geometry.GroupBox2);
-  ScrollBox1->setGeometry(6, kViewTop, geometry.GroupBox2.width() - 12, geometry.ScrollBox1Height);
+  GroupBox2->setGeometry(rectOf(geometry.GroupBox2));
+  ScrollBox1->setGeometry(rectOf(desktop::programColumnsRect(geometry)));
 }
 
 void ProgramView::show(const WindowState& window) {

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "desktop/colour_look.h"
+
 namespace kalmar::qt {
 
 inline QString qs(const std::string& text) {
@@ -31,13 +33,12 @@ inline std::uint32_t valueOf(const QColor& colour) {
          (static_cast<std::uint32_t>(colour.blue()) << 16);
 }
 
-// The schemes "Светлая 1" and "Светлая 2" colour text in pastel shades,
-// which would vanish on a white field: a light text gets a dark field.
+// A light text gets a dark field (desktop/colour_look.h).
 inline bool isLight(const QColor& colour) {
-  return 0.299 * colour.redF() + 0.587 * colour.greenF() + 0.114 * colour.blueF() > 0.55;
+  return desktop::isLight(valueOf(colour));
 }
 inline QColor fieldFor(const QColor& text) {
-  return isLight(text) ? QColor(38, 40, 48) : QColor(Qt::white);
+  return colourOf(desktop::fieldFor(valueOf(text)));
 }
 // A text colour and the field under it, for line edits.
 inline void paintText(QWidget* widget, const QColor& text) {

@@ -47,9 +47,9 @@ StatusArea::StatusArea(QWidget* client) {
 }
 
 void StatusArea::place(const Geometry& geometry) {
-  ProgressBar1->setGeometry(7, geometry.ProgressBar1Top, kClientWidth - 14, 8);
-  StatusBar1->setGeometry(0, geometry.StatusBarTop, kClientWidth - 90, 19);
-  StatusBar2->setGeometry(kClientWidth - 90, geometry.StatusBarTop, 90, 19);
+  ProgressBar1->setGeometry(rectOf(desktop::progressBarRect(geometry)));
+  StatusBar1->setGeometry(rectOf(desktop::statusBar1Rect(geometry)));
+  StatusBar2->setGeometry(rectOf(desktop::statusBar2Rect(geometry)));
 }
 
 void StatusArea::show(const WindowState& window) {
@@ -65,10 +65,8 @@ void StatusArea::show(const WindowState& window) {
     Panel2->setPalette(palette);
   }
   if (window.Panel2Visible) {
-    // Centred as the window model centres it, on this window's own width.
-    const int left = window.Panel2Left + (kClientWidth - window.Width) / 2;
-    Panel2->setGeometry(left, window.Panel2Top, WindowState::kPanel2Width,
-                        WindowState::kPanel2Height);
+    Panel2->setGeometry(
+        rectOf(desktop::waitPanelRect(window.Panel2Left, window.Panel2Top, window.Width)));
     Panel2->raise();
   }
   setOwnVisible(Panel2, window.Panel2Visible);

@@ -1,5 +1,7 @@
 #include "qt/text_column.h"
 
+#include "desktop/layout.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -15,7 +17,7 @@ TextColumn::TextColumn(const char* name, QWidget* parent)
 }
 
 int TextColumn::lineHeight() {
-  return 13;
+  return desktop::kLineHeight;
 }
 
 void TextColumn::setText(const std::string& text) {

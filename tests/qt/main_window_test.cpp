@@ -17,7 +17,6 @@
 
 #include "qt/box_texts.h"
 #include "qt/cell_edit.h"
-#include "qt/desktop_options.h"
 #include "qt/desktop_rig.h"
 #include "qt/message_box.h"
 #include "qt/progress_line.h"
@@ -339,19 +338,6 @@ class MainWindowTest : public QObject {
       }
     }
     QApplication::setFont(original);
-  }
-
-  void desktopOptionsNameThePort() {
-    using kalmar::qt::parseDesktopOptions;
-    auto options = parseDesktopOptions({"--port", "LPT2"});
-    QCOMPARE(options.port.value_or(""), std::string("lpt2"));
-    options = parseDesktopOptions({"--port=sim:My.chip", "--virtual-time"});
-    QVERIFY(options.error.empty() && options.virtualTime);
-    QCOMPARE(options.port.value_or(""), std::string("sim:My.chip"));
-    QVERIFY(!parseDesktopOptions({"--virtual-time"}).error.empty());
-    QVERIFY(!parseDesktopOptions({"--port", "com1"}).error.empty());
-    QVERIFY(!parseDesktopOptions({"--port"}).error.empty());
-    QVERIFY(!parseDesktopOptions({"--version", "--port", "lpt1"}).error.empty());
   }
 
   // The colour dialog previews on the window at once; "Отмена" puts it back.

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace kalmar::qt {
+namespace kalmar::desktop {
 
 // The desktop program's few options: the port and simulated time, as the
 // command line has them.
@@ -19,4 +19,4 @@ struct DesktopOptions {
 DesktopOptions parseDesktopOptions(const std::vector<std::string>& args);
 const char* desktopHelpText();
 
-}  // namespace kalmar::qt
+}  // namespace kalmar::desktop

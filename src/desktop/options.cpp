@@ -1,8 +1,8 @@
-#include "qt/desktop_options.h"
+#include "desktop/options.h"
 
 #include "app/port_stack.h"
 
-namespace kalmar::qt {
+namespace kalmar::desktop {
 
 namespace {
 
@@ -74,4 +74,4 @@ const char* desktopHelpText() {
          "Kalmar.cfg читается и записывается в текущей папке.\n";
 }
 
-}  // namespace kalmar::qt
+}  // namespace kalmar::desktop

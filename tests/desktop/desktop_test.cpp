@@ -1,0 +1,71 @@
+// What both window front ends share: their options, how commands run and
+// the close waits for them, and the arrangement's arithmetic.
+#include <gtest/gtest.h>
+
+#include "desktop/command_runner.h"
+#include "desktop/layout.h"
+#include "desktop/options.h"
+#include "support/chip_rig.h"
+
+namespace kalmar::desktop {
+namespace {
+
+TEST(DesktopOptions, NameThePortAsTheCommandLineDoes) {
+  auto options = parseDesktopOptions({"--port", "LPT2"});
+  EXPECT_EQ(options.port.value_or(""), "lpt2");
+  options = parseDesktopOptions({"--port=sim:My.chip", "--virtual-time"});
+  EXPECT_TRUE(options.error.empty() && options.virtualTime);
+  EXPECT_EQ(options.port.value_or(""), "sim:My.chip");
+  EXPECT_FALSE(parseDesktopOptions({"--virtual-time"}).error.empty());
+  EXPECT_FALSE(parseDesktopOptions({"--port", "com1"}).error.empty());
+  EXPECT_FALSE(parseDesktopOptions({"--port"}).error.empty());
+  EXPECT_FALSE(parseDesktopOptions({"--version", "--port", "lpt1"}).error.empty());
+}
+
+// A close box pressed while a command runs closes the window only after
+// the command; a second command cannot start inside the first.
+TEST(CommandRunner, TheCloseWaitsForTheCommandAndCommandsNeverNest) {
+  testing::ChipRig rig(sim::ChipKind::PIC16F628A);
+  CommandRunner runner(rig.form);
+  int closes = 0, savedChips = 0, inner = 0;
+  runner.closeWindow = [&] {
+    ++closes;
+    runner.requestClose();
+  };
+  runner.onClosed = [&] { ++savedChips; };
+  runner.run([&](TForm1&) {
+    EXPECT_FALSE(runner.requestClose());
+    runner.run([&](TForm1&) { ++inner; });
+    EXPECT_EQ(savedChips, 0);
+  });
+  EXPECT_EQ(inner, 0);
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(savedChips, 1);
+  EXPECT_TRUE(runner.closed());
+  runner.run([&](TForm1&) { ++inner; });  // nothing runs after the close
+  EXPECT_EQ(inner, 0);
+}
+
+TEST(CommandRunner, DialogsAskedForByACommandOpenAfterIt) {
+  testing::ChipRig rig(sim::ChipKind::PIC16F628A);
+  CommandRunner runner(rig.form);
+  std::vector<FrontEndRequest> opened;
+  runner.openDialog = [&](FrontEndRequest request) { opened.push_back(request); };
+  runner.run([](TForm1& form) { form.window.request = FrontEndRequest::About; });
+  EXPECT_EQ(opened, std::vector<FrontEndRequest>{FrontEndRequest::About});
+  EXPECT_EQ(rig.form.window.request, FrontEndRequest::None);
+}
+
+// Narrowed beside the colour dialog, the listing keeps its right edge.
+TEST(Layout, TheNarrowedListingKeepsItsRightEdge) {
+  const Geometry& g = geometryFor(16);
+  const Rect full = listingGroupRect(g, WindowState::kListingWidth);
+  EXPECT_EQ(full, g.GroupBox2);
+  const Rect narrow = listingGroupRect(g, WindowState::kListingWidth / 2);
+  EXPECT_EQ(narrow.right(), full.right());
+  EXPECT_EQ(narrow.width, full.width / 2);
+  EXPECT_EQ(geometryFor(32).clientHeight - geometryFor(16).clientHeight, 16 * kLineHeight);
+}
+
+}  // namespace
+}  // namespace kalmar::desktop
