@@ -14,7 +14,7 @@
 #include "device/startup.h"
 #include "link/stop_request.h"
 #include "desktop/options.h"
-#include "desktop/simulator_report.h"
+#include "desktop/window_start.h"
 #include "qt/main_window.h"
 #include "qt/qt_host.h"
 #include "qt/qt_text.h"
@@ -56,31 +56,6 @@ void watchForStopSignals(qt::MainWindow& window, qt::QtHost& host, LineProtocol&
   watch->start(100);
 }
 
-// On a simulated chip: its findings during a command in a box after it.
-void reportSimulator(qt::MainWindow& window, qt::QtHost& host, PortStack& stack) {
-  if (!stack.simulated()) return;
-  window.afterCommand = [&host, &stack] {
-    sim::SimLog& log = stack.adapter()->log();
-    const std::string text = desktop::simulatorFindings(log);
-    const bool violation = log.violations() > 0;
-    log.clear();
-    if (!text.empty())
-      host.messageBox("Симулятор", text, violation ? MessageIcon::Error : MessageIcon::Warning,
-                      MessageButtons::Ok);
-  };
-}
-
-// Before a PIC12F629/675 is erased its calibration word and BG bits stand
-// on the screen (and on standard error) until they are written back.
-void showFactoryValues(TForm1& form, qt::QtHost& host) {
-  form.chip.onFactoryValuesRead = [&form, &host](std::uint16_t calibration, std::uint8_t bg) {
-    const std::string text = desktop::factoryValuesText(calibration, bg);
-    std::fprintf(stderr, "kalmar: перед стиранием: %s\n", text.c_str());
-    form.window.StatusBar2 = text;
-    host.pump();
-  };
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -117,42 +92,24 @@ int main(int argc, char** argv) {
   }
 
   qt::QtHost host;
-  stack->onPortFailure([&host](const std::string& text) {
-    host.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error, MessageButtons::Ok);
-  });
+  desktop::reportPortFailures(*stack, host);
   std::unique_ptr<Platform> platform = makeSystemPlatform();
   TForm1 form(host, *platform, stack->line());
-  form.openPort = stack->opener();
-  const std::string suffix =
-      stack->simulated() ? "   // симулятор: " + choice.port.substr(4) : std::string();
-  qt::MainWindow window(form, host, suffix);
+  qt::MainWindow window(form, host, desktop::captionSuffix(*stack, options));
   window.onClosed = [&stack, &host] {
     std::string saveError;
     if (!stack->saveChip(saveError))
       host.messageBox("Kalmar", saveError, MessageIcon::Error, MessageButtons::Ok);
   };
 
-  FormCreate(form);
-  form.settings.simulatedPort = stack->simulated();
-  form.settings.portLibrary = stack->portLibrary();
   // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
-  form.settings.installedDataDirectory =
-      QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar")
-          .absolutePath()
-          .toStdString();
-  const bool portChosen = options.port && !isSimPort(*options.port);
-  if (portChosen) {  // opened once the option has chosen it
-    form.openPort = nullptr;
-    form.portNamedLater = true;
-  }
-  readSettingsAndStart(form);
-  if (portChosen) {
-    form.openPort = stack->opener();
-    openPortNamed(form, *options.port);
-  }
+  desktop::startWindow(form, *stack, options,
+                       QDir(QCoreApplication::applicationDirPath() + "/../share/kalmar")
+                           .absolutePath()
+                           .toStdString());
   watchForStopSignals(window, host, stack->line());
-  showFactoryValues(form, host);
-  reportSimulator(window, host, *stack);
+  desktop::showFactoryValues(form, host);
+  desktop::reportSimulator(window.runner(), host, *stack);
   window.showState();
   window.show();
   return app.exec();

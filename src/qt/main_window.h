@@ -36,6 +36,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
   // Shows the window state in every widget.
   void showState();
   bool commandRunning() const { return runner_.running(); }
+  desktop::CommandRunner& runner() { return runner_; }
   // Runs before the settings file is written at close (saving a simulated chip).
   std::function<void()>& onClosed = runner_.onClosed;
   // Runs after each command (a route or speed button) has ended.

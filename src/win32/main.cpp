@@ -1,0 +1,122 @@
+// kalmar.exe: the desktop programmer's window on Windows.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/port_stack.h"
+#include "app/version_text.h"
+#include "desktop/window_start.h"
+#include "device/startup.h"
+#include "win32/main_window.h"
+#include "win32/wide_text.h"
+#include "win32/win_host.h"
+
+using namespace kalmar;
+
+namespace {
+
+std::vector<std::string> argumentsOf(PWSTR commandLine) {
+  std::vector<std::string> args;
+  if (commandLine == nullptr || *commandLine == L'\0') return args;
+  int count = 0;
+  LPWSTR* words = CommandLineToArgvW(commandLine, &count);
+  if (words == nullptr) return args;
+  for (int i = 0; i < count; ++i) args.push_back(win32::utf8(words[i]));
+  LocalFree(words);
+  return args;
+}
+
+// --help, --version and option errors: on the console the program was
+// started from, else in a box (a window program has no console of its own).
+void tell(const std::string& text, bool error) {
+  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
+    const std::wstring wideText = win32::wide(text);
+    HANDLE out = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD written = 0;
+    if (GetFileType(out) == FILE_TYPE_CHAR) {
+      WriteConsoleW(out, wideText.c_str(), static_cast<DWORD>(wideText.size()), &written, nullptr);
+    } else {  // redirected: UTF-8 bytes, as kalmar-cli.exe writes them
+      WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+    return;
+  }
+  MessageBoxW(nullptr, win32::wide(text).c_str(), L"Kalmar",
+              MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+}
+
+// Installed pages lie in share\kalmar beside the program's bin\.
+std::string installedPages() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  const std::size_t slash = path.find_last_of(L"\\/");
+  const std::wstring bin = slash == std::wstring::npos ? L"." : path.substr(0, slash);
+  return win32::utf8(bin) + "\\..\\share\\kalmar";
+}
+
+// The program scales itself to the system's DPI: on Vista and later it says
+// so (the call is looked up, as Windows XP has none), the manifest too.
+void declareDpiAware() {
+  using SetAware = BOOL(WINAPI*)();
+  if (HMODULE user = GetModuleHandleW(L"user32.dll"))
+    if (auto set = reinterpret_cast<SetAware>(
+            reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware"))))
+      set();
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
+  const desktop::DesktopOptions options = desktop::parseDesktopOptions(argumentsOf(commandLine));
+  if (!options.error.empty()) {
+    tell("kalmar: " + options.error + "\r\nПодробнее: kalmar --help\r\n", true);
+    return 2;
+  }
+  if (options.help || options.version) {
+    tell(options.help ? desktop::desktopHelpText() : versionText("kalmar"), false);
+    return 0;
+  }
+  declareDpiAware();
+  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
+                                                 ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&common);
+
+  PortChoice choice;
+  choice.port = options.port.value_or("");
+  choice.virtualTime = options.virtualTime;
+  choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
+  std::string error;
+  std::unique_ptr<PortStack> stack = PortStack::build(choice, error);
+  if (!stack) {
+    MessageBoxW(nullptr, win32::wide(error).c_str(), L"Kalmar", MB_OK | MB_ICONERROR);
+    return 1;
+  }
+
+  win32::WinHost host;
+  desktop::reportPortFailures(*stack, host);
+  std::unique_ptr<Platform> platform = makeSystemPlatform();
+  TForm1 form(host, *platform, stack->line());
+  win32::MainWindow window(form, host, desktop::captionSuffix(*stack, options));
+  window.runner().onClosed = [&stack, &host] {
+    std::string saveError;
+    if (!stack->saveChip(saveError))
+      host.messageBox("Kalmar", saveError, MessageIcon::Error, MessageButtons::Ok);
+  };
+  desktop::startWindow(form, *stack, options, installedPages());
+  desktop::showFactoryValues(form, host);
+  desktop::reportSimulator(window.runner(), host, *stack);
+  window.show(showCommand);
+  return window.run();
+}

@@ -1,0 +1,186 @@
+#include "win32/route_menus.h"
+
+#include "win32/picture_icons.h"
+#include "win32/wide_text.h"
+
+namespace kalmar::win32 {
+
+namespace {
+
+constexpr UINT kFirstId = 1000;
+
+// "&" would underline the next letter in a menu.
+std::wstring menuText(std::string_view caption) {
+  std::wstring text;
+  for (wchar_t c : wide(std::string(caption))) {
+    if (c == L'&') text += L'&';
+    text += c;
+  }
+  return text;
+}
+
+// Speed buttons never take the focus: it stays in the cell or group that had it.
+LRESULT CALLBACK noFocusButton(HWND button, UINT message, WPARAM w, LPARAM l) {
+  auto original = reinterpret_cast<WNDPROC>(GetPropW(button, L"KalmarProc"));
+  if (message == WM_SETFOCUS && w != 0) {
+    SetFocus(reinterpret_cast<HWND>(w));
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemovePropW(button, L"KalmarProc");
+  return CallWindowProcW(original, button, message, w, l);
+}
+
+// What a screen reader reads for a picture button: what it does, and where
+// when two groups have a button that does the same ("Сохранить").
+std::string accessibleNameOf(const std::string& hint, HWND parent) {
+  for (HWND window = parent; window != nullptr; window = GetParent(window)) {
+    std::string caption = Controls::textOf(window);
+    while (!caption.empty() && caption.front() == ' ') caption.erase(0, 1);
+    while (!caption.empty() && caption.back() == ' ') caption.pop_back();
+    wchar_t className[32] = {};
+    GetClassNameW(window, className, 32);
+    if (!caption.empty() && std::wstring(className) == L"KalmarPanel")
+      return hint + " (" + caption + ")";
+  }
+  return hint;
+}
+
+}  // namespace
+
+RouteMenus::RouteMenus(HWND window, WindowLink& link)
+    : window_(window), link_(link), bar_(CreateMenu()) {
+  UINT position = 0;
+  for (const RouteNode& top : mainMenu()) {
+    HMENU menu = CreatePopupMenu();
+    AppendMenuW(bar_, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(menu),
+                menuText(top.caption).c_str());
+    topMenus_[menu] = &top;
+    items_.push_back({bar_, position++, true, &top, top.caption, true});
+    addItems(menu, top.children);
+  }
+  SetMenu(window_, bar_);
+}
+
+RouteMenus::~RouteMenus() {
+  for (HICON icon : icons_) DestroyIcon(icon);
+}
+
+UINT RouteMenus::idOf(const RouteNode& node) {
+  const UINT id = kFirstId + static_cast<UINT>(byId_.size());
+  byId_[id] = &node;
+  return id;
+}
+
+void RouteMenus::addItems(HMENU menu, const std::vector<RouteNode>& nodes) {
+  for (const RouteNode& node : nodes) {
+    if (!node.children.empty()) {
+      HMENU sub = CreatePopupMenu();
+      AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub),
+                  menuText(node.caption).c_str());
+      addItems(sub, node.children);
+      continue;
+    }
+    const UINT id = idOf(node);
+    AppendMenuW(menu, MF_STRING, id, menuText(node.caption).c_str());
+    items_.push_back({menu, id, false, &node, node.caption, true});
+  }
+}
+
+HWND RouteMenus::pictureButton(const char* name, const std::string& hint, HWND parent,
+                               const desktop::Rect& rect) {
+  Controls& controls = link_.controls();
+  HWND button = controls.make(L"BUTTON", name, accessibleNameOf(hint, parent),
+                              WS_VISIBLE | BS_PUSHBUTTON | BS_ICON, parent, rect);
+  const int size = controls.scale(16);
+  HICON icon = iconOf(desktop::speedButtonPicture(name, size));
+  if (icon != nullptr) {
+    icons_.push_back(icon);
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  }
+  if (!hint.empty()) controls.setHint(button, hint);
+  SetPropW(button, L"KalmarProc",
+           reinterpret_cast<HANDLE>(SetWindowLongPtrW(button, GWLP_WNDPROC,
+                                                      reinterpret_cast<LONG_PTR>(noFocusButton))));
+  return button;
+}
+
+void RouteMenus::speedButton(const char* name, HWND group, int left, int top) {
+  const RouteNode* node = findRoute(name);
+  if (node == nullptr || group == nullptr) return;
+  HWND button = pictureButton(name, node->hint ? node->hint : "", group,
+                              {left, top, desktop::kSpeedButtonSize, desktop::kSpeedButtonSize});
+  link_.controls().onCommand(button, [this, node](WORD code) {
+    if (code == BN_CLICKED) link_.route(*node);
+  });
+  buttons_.emplace_back(button, node);
+}
+
+bool RouteMenus::menuCommand(UINT id) {
+  const auto found = byId_.find(id);
+  if (found == byId_.end()) return false;
+  link_.route(*found->second);
+  return true;
+}
+
+void RouteMenus::menuOpening(HMENU menu) {
+  const auto found = topMenus_.find(menu);
+  if (found == topMenus_.end() || found->second->handler == nullptr) return;
+  const RouteNode* top = found->second;
+  link_.input([top](TForm1& f) { top->handler(f); });
+}
+
+bool RouteMenus::popup(const std::string& group, POINT at) {
+  const PopupMenu* chosen = nullptr;
+  for (const PopupMenu& candidate : popupMenus())
+    for (const char* owner : candidate.groups)
+      if (group == owner) chosen = &candidate;
+  if (chosen == nullptr) return false;
+  HMENU menu = CreatePopupMenu();
+  WindowState& window = link_.form().window;
+  UINT id = 1;
+  for (const RouteNode& item : chosen->items)
+    AppendMenuW(menu, MF_STRING | (routeEnabled(item, window) ? 0 : MF_GRAYED), id++,
+                menuText(routeCaption(item, window)).c_str());
+  UINT picked = 0;
+  if (!scriptedPopupChoice.empty()) {
+    for (std::size_t i = 0; i < chosen->items.size(); ++i)
+      if (routeCaption(chosen->items[i], window) == scriptedPopupChoice &&
+          routeEnabled(chosen->items[i], window))
+        picked = static_cast<UINT>(i + 1);
+  } else {
+    picked = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
+        window_, nullptr));
+  }
+  DestroyMenu(menu);
+  if (picked >= 1 && picked <= chosen->items.size()) link_.route(chosen->items[picked - 1]);
+  return true;
+}
+
+void RouteMenus::show(WindowState& window) {
+  bool barChanged = false;
+  for (ShownItem& item : items_) {
+    const UINT by = item.topLevel ? MF_BYPOSITION : MF_BYCOMMAND;
+    const std::string_view caption = routeCaption(*item.node, window);
+    if (caption != item.caption) {
+      item.caption = caption;
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_STRING;
+      std::wstring text = menuText(caption);
+      info.dwTypeData = text.data();
+      SetMenuItemInfoW(item.menu, item.position, item.topLevel ? TRUE : FALSE, &info);
+      barChanged |= item.topLevel;
+    }
+    const bool enabled = routeEnabled(*item.node, window);
+    if (enabled != item.enabled) {
+      item.enabled = enabled;
+      EnableMenuItem(item.menu, item.position, by | (enabled ? MF_ENABLED : MF_GRAYED));
+      barChanged |= item.topLevel;
+    }
+  }
+  if (barChanged) DrawMenuBar(window_);
+  for (auto& [button, node] : buttons_) setEnabled(button, routeEnabled(*node, window));
+}
+
+}  // namespace kalmar::win32
