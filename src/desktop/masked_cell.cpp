@@ -25,6 +25,13 @@ void MaskedCell::setText(std::string_view text) {
   caret_ = anchor_ = 0;
 }
 
+void MaskedCell::setShown(std::string_view shown) {
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    const char c = i < shown.size() ? shown[i] : kBlank;
+    text_[i] = fits(static_cast<unsigned char>(c)) ? c : kBlank;
+  }
+}
+
 void MaskedCell::select(int anchor, int caret) {
   anchor_ = std::clamp(anchor, 0, digits());
   caret_ = std::clamp(caret, 0, digits());

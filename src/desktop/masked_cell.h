@@ -27,6 +27,10 @@ class MaskedCell {
 
   // A program-made text; the caret goes to the first position.
   void setText(std::string_view text);
+  // The text as a cell shows it, position by position: '_' (or anything
+  // else a position cannot hold) stays a free position where it stands.
+  // The caret and selection stay.
+  void setShown(std::string_view shown);
   const std::string& text() const { return text_; }
   int digits() const { return static_cast<int>(text_.size()); }
 

@@ -86,6 +86,9 @@ TEST(MaskedCell, AProgramTextKeepsItsLettersAndDigitsInTheMasksPositions) {
   cell.setText("12");
   EXPECT_EQ(cell.text(), "12__");
   EXPECT_EQ(cell.caret(), 0);
+  // What a cell shows keeps its free positions where they stand.
+  cell.setShown("_F-1");
+  EXPECT_EQ(cell.text(), "_F_1");
 }
 
 TEST(MaskedCell, ArrowsStepFromTheCaretAndDropTheSelectionUnlessShifted) {

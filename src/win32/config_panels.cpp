@@ -1,0 +1,209 @@
+#include "win32/config_panels.h"
+
+#include "memory/config_word.h"
+
+namespace kalmar::win32 {
+
+namespace {
+
+void showSwitch(Controls& controls, HWND button, const Switch& model, Switch& shown) {
+  if (button == nullptr) return;
+  if (model.Caption != shown.Caption) Controls::setText(button, model.Caption);
+  if (model.Hint != shown.Hint) controls.setHint(button, model.Hint);
+  shown = model;
+  const WPARAM state = model.Checked ? BST_CHECKED : BST_UNCHECKED;
+  if (static_cast<WPARAM>(SendMessageW(button, BM_GETCHECK, 0, 0)) != state)
+    SendMessageW(button, BM_SETCHECK, state, 0);
+}
+
+// A group's caption, visible and enabled flags; its switches grey with it.
+void showGroup(HWND box, const GroupBox& model, std::string& shownCaption) {
+  if (model.Caption != shownCaption) {
+    shownCaption = model.Caption;
+    Controls::setText(box, model.Caption);
+  }
+  setVisible(box, model.Visible);
+  if ((IsWindowEnabled(box) != FALSE) == model.Enabled) return;
+  setEnabled(box, model.Enabled);
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM enabled) -> BOOL {
+        setEnabled(child, enabled != 0);
+        return TRUE;
+      },
+      model.Enabled ? 1 : 0);
+}
+
+}  // namespace
+
+// ListBox1: a pick by the mouse (a press and a release on the same line)
+// runs the window's handler, as a click on an item does; the keys only move
+// the list's own mark.
+class ConfigPanels::BgList : private Subclassed {
+ public:
+  BgList(Controls& controls, HWND parent, WindowLink& link) : link_(link) {
+    HWND list = controls.make(L"LISTBOX", "ListBox1", "",
+                              WS_VISIBLE | WS_TABSTOP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY |
+                                  LBS_NOINTEGRALHEIGHT,
+                              parent, {1, 16, 96, 70});
+    for (const wchar_t* item : {L"не менять", L"00", L"01", L"10", L"11"})
+      SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    attach(list);
+  }
+  using Subclassed::hwnd;
+  void select(int row) {
+    if (static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0)) != row)
+      SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+  }
+
+ private:
+  int itemAt(LPARAM l) {
+    const LRESULT hit = SendMessageW(hwnd(), LB_ITEMFROMPOINT, 0, l);
+    if (HIWORD(hit) != 0) return -1;  // outside the items
+    return static_cast<int>(LOWORD(hit));
+  }
+  LRESULT message(UINT message, WPARAM w, LPARAM l) override {
+    if (message == WM_LBUTTONDOWN) pressed_ = itemAt(l);
+    if (message != WM_LBUTTONUP) return original(message, w, l);
+    const LRESULT result = original(message, w, l);
+    const int row = itemAt(l);
+    const bool picked = row >= 0 && row == pressed_;
+    pressed_ = -1;
+    if (picked) link_.input([row](TForm1& f) { ListBox1Click(f, row); });
+    return result;
+  }
+  WindowLink& link_;
+  int pressed_ = -1;
+};
+
+ConfigPanels::ConfigPanels(HWND area, WindowLink& link) : controls_(link.controls()) {
+  GroupBox5 = controls_.makePanel("GroupBox5", "Конфигурация  3FFB", true, area, {});
+  GroupBox7 = controls_.makePanel("GroupBox7", "Конфигурация  3F18", true, area, {});
+  buildFirstPanel(link);
+  buildSecondPanel(link);
+  buildBgChooser(link);
+}
+
+ConfigPanels::~ConfigPanels() {
+  if (arrowFont_) DeleteObject(arrowFont_);
+}
+
+HWND ConfigPanels::radio(int n, HWND parent, int left, int top, int width, WindowLink& link) {
+  // Not an automatic radio button: the window decides which one is on.
+  HWND button = controls_.make(L"BUTTON", "RadioButton" + std::to_string(n), "",
+                               WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_RADIOBUTTON, parent,
+                               {left, top, width, 17});
+  controls_.onCommand(button, [&link, n](WORD code) {
+    if (code == BN_CLICKED) link.input([n](TForm1& f) { userClickRadioButton(f, n); });
+  });
+  radios[static_cast<std::size_t>(n)] = button;
+  return button;
+}
+
+HWND ConfigPanels::check(int n, HWND parent, int left, int top, int width, WindowLink& link) {
+  HWND box = controls_.make(L"BUTTON", "CheckBox" + std::to_string(n), "",
+                            WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_CHECKBOX, parent,
+                            {left, top, width, 17});
+  controls_.onCommand(box, [&link, n](WORD code) {
+    if (code == BN_CLICKED) link.input([n](TForm1& f) { userClickCheckBox(f, n); });
+  });
+  checks[static_cast<std::size_t>(n)] = box;
+  return box;
+}
+
+void ConfigPanels::buildFirstPanel(WindowLink& link) {
+  Edit3 = std::make_unique<SourceBox>(controls_, "Edit3", GroupBox5);
+  Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
+  HWND oscillator = controls_.makePanel("GroupBox6", "", true, GroupBox5, {6, 16, 96, 62});
+  radio(1, oscillator, 8, 12, 42, link);
+  radio(2, oscillator, 50, 12, 42, link);
+  radio(3, oscillator, 8, 36, 42, link);
+  radio(4, oscillator, 50, 36, 42, link);
+  check(1, GroupBox5, 112, 20, 118, link);
+  check(2, GroupBox5, 112, 39, 118, link);
+  check(3, GroupBox5, 112, 58, 118, link);
+}
+
+void ConfigPanels::buildSecondPanel(WindowLink& link) {
+  Edit1 = std::make_unique<SourceBox>(controls_, "Edit1", GroupBox7);
+  Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
+  HWND oscillator = controls_.makePanel("GroupBox10", "", true, GroupBox7, {6, 16, 128, 88});
+  for (int i = 0; i < 4; ++i) {
+    radio(5 + i, oscillator, 6, 8 + i * 19, 46, link);
+    radio(9 + i, oscillator, 52, 8 + i * 19, 66, link);
+  }
+  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 140, 20 + i * 17, 92, link);
+  check(10, GroupBox7, 140, 88, 92, link);
+  HWND protection =
+      controls_.makePanel("CodeProtectionGroup", "Защита кода ", true, GroupBox7, {6, 108, 132, 58});
+  check(8, protection, 4, 16, 126, link);
+  check(9, protection, 4, 35, 126, link);
+}
+
+void ConfigPanels::buildBgChooser(WindowLink& link) {
+  // Over CheckBox10, closed to its label's height; a line frame round it.
+  Panel3 = controls_.makePanel("Panel3", "", false, GroupBox7,
+                               {136, 86, 98, BgChooserState::kClosedHeight});
+  SetWindowLongW(Panel3, GWL_STYLE, GetWindowLongW(Panel3, GWL_STYLE) | WS_BORDER);
+  SetWindowPos(Panel3, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  setVisible(Panel3, false);
+  raise(Panel3);  // over CheckBox10
+  Label1 = controls_.make(L"STATIC", "Label1", "BG - не менять",
+                          WS_VISIBLE | SS_LEFT | SS_NOTIFY | SS_CENTERIMAGE, Panel3, {3, 0, 78, 16});
+  // "BG - не менять" in the width of the switches' column.
+  SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(controls_.fontOf(10, false)), FALSE);
+  controls_.setHint(Label1, "Колибровочный бит");
+  // The arrow: the down-pointing triangle of the system's Marlett symbols.
+  SpeedButton14 = controls_.make(L"BUTTON", "SpeedButton14", "6", WS_VISIBLE | BS_PUSHBUTTON,
+                                 Panel3, {81, 0, 16, 16});
+  arrowFont_ = CreateFontW(-controls_.scale(10), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                           SYMBOL_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH, L"Marlett");
+  SendMessageW(SpeedButton14, WM_SETFONT, reinterpret_cast<WPARAM>(arrowFont_), FALSE);
+  controls_.onCommand(SpeedButton14, [&link](WORD code) {
+    if (code == BN_CLICKED) link.input(SpeedButton14Click);
+  });
+  ListBox1 = std::make_unique<BgList>(controls_, Panel3, link);
+}
+
+void ConfigPanels::place(const desktop::Geometry& geometry) {
+  controls_.place(GroupBox5, geometry.configPanel);
+  controls_.place(GroupBox7, geometry.configPanel);
+}
+
+void ConfigPanels::show(const WindowState& window) {
+  showGroup(GroupBox5, window.GroupBox5, shownCaptions_[0]);
+  showGroup(GroupBox7, window.GroupBox7, shownCaptions_[1]);
+  Edit3->show(window.Edit3, 0);
+  Edit1->show(window.Edit1, 0);
+  for (std::size_t n = 1; n <= 12; ++n)
+    showSwitch(controls_, radios[n], window.RadioButton[n], shownRadios_[n]);
+  for (std::size_t n = 1; n <= 10; ++n)
+    showSwitch(controls_, checks[n], window.CheckBox[n], shownChecks_[n]);
+
+  const BgChooserState& bg = window.bg;
+  setVisible(Panel3, bg.Panel3Visible);
+  if (panel3Height_ != bg.Panel3Height) {
+    panel3Height_ = bg.Panel3Height;
+    controls_.place(Panel3, {136, 86, 98, bg.Panel3Height});
+    raise(Panel3);
+  }
+  if (bg.Label1 != shownLabel_) {
+    shownLabel_ = bg.Label1;
+    Controls::setText(Label1, bg.Label1);
+    controls_.setHint(Label1, bg.Label1Hint);
+  }
+  ListBox1->select(bg.ListBox1ItemIndex);
+}
+
+HBRUSH ConfigPanels::colourOf(HWND control, HDC dc, const WindowState& window) {
+  if (control != Edit3->hwnd() && control != Edit1->hwnd()) return nullptr;
+  return brushes_.paint(dc, window.colours.shown[0]);
+}
+
+bool ConfigPanels::isOnBgList(HWND control) const {
+  return control != nullptr && (control == ListBox1->hwnd() || IsChild(ListBox1->hwnd(), control));
+}
+
+}  // namespace kalmar::win32
