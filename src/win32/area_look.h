@@ -29,6 +29,11 @@ class FieldBrushes {
 // A group's enabled flag, and its contents' with it: a disabled group greys
 // what it holds, as the Qt window's groups do.
 void setGroupEnabled(HWND group, bool enabled, std::initializer_list<HWND> contents);
+// A push button that never takes the keyboard focus, as the speed buttons
+// of the Qt window: it follows the mouse itself and tells its parent
+// BN_CLICKED when released over it (BM_CLICK too), so a cell keeps the
+// focus, its caret and its selection through a click on the button.
+void keepFocusAway(HWND button);
 // A control over its overlapping siblings (a group laid over another, a
 // footnote grown over its columns).
 void raise(HWND control);

@@ -88,6 +88,7 @@ void ColumnView::setText(int column, const std::string& text) {
   Column& c = columns_[static_cast<std::size_t>(column)];
   if (text == c.text && !text.empty()) return;
   c.text = text;
+  c.source.clear();
   const std::vector<std::string> lines = splitLines(text);
   c.lines.clear();
   for (const std::string& line : lines) c.lines.push_back(wide(line));
@@ -101,12 +102,13 @@ void ColumnView::setLines(int column, const std::vector<std::string>& lines) {
 void ColumnView::setLines(int column, const std::string* lines, std::size_t count) {
   if (column < 0 || column >= static_cast<int>(columns_.size())) return;
   Column& c = columns_[static_cast<std::size_t>(column)];
-  std::vector<std::wstring> shown;
-  shown.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) shown.push_back(wide(lines[i]));
-  if (c.text.empty() && shown == c.lines) return;
+  if (c.text.empty() && c.source.size() == count && std::equal(lines, lines + count, c.source.begin()))
+    return;
   c.text.clear();
-  c.lines = std::move(shown);
+  c.source.assign(lines, lines + count);
+  c.lines.clear();
+  c.lines.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) c.lines.push_back(wide(lines[i]));
   invalidateColumn(column);
 }
 

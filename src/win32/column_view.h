@@ -50,7 +50,8 @@ class ColumnView {
   struct Column {
     int width = 0;
     std::vector<std::wstring> lines;
-    std::string text;
+    std::string text;                 // as given to setText
+    std::vector<std::string> source;  // as given to setLines
     COLORREF colour = RGB(0, 0, 0);
     COLORREF field = RGB(255, 255, 255);
   };

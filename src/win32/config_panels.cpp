@@ -1,6 +1,7 @@
 #include "win32/config_panels.h"
 
 #include "memory/config_word.h"
+#include "win32/picture_icons.h"
 
 namespace kalmar::win32 {
 
@@ -85,7 +86,7 @@ ConfigPanels::ConfigPanels(HWND area, WindowLink& link) : controls_(link.control
 }
 
 ConfigPanels::~ConfigPanels() {
-  if (arrowFont_) DeleteObject(arrowFont_);
+  if (arrow_) DestroyIcon(arrow_);
 }
 
 HWND ConfigPanels::radio(int n, HWND parent, int left, int top, int width, WindowLink& link) {
@@ -154,13 +155,13 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   // "BG - не менять" in the width of the switches' column.
   SendMessageW(Label1, WM_SETFONT, reinterpret_cast<WPARAM>(controls_.fontOf(10, false)), FALSE);
   controls_.setHint(Label1, "Колибровочный бит");
-  // The arrow: the down-pointing triangle of the system's Marlett symbols.
-  SpeedButton14 = controls_.make(L"BUTTON", "SpeedButton14", "6", WS_VISIBLE | BS_PUSHBUTTON,
-                                 Panel3, {81, 0, 16, 16});
-  arrowFont_ = CreateFontW(-controls_.scale(10), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                           SYMBOL_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH, L"Marlett");
-  SendMessageW(SpeedButton14, WM_SETFONT, reinterpret_cast<WPARAM>(arrowFont_), FALSE);
+  // The arrow: its picture, 12 pixels on a 16-pixel button.
+  SpeedButton14 = controls_.make(L"BUTTON", "SpeedButton14", "Выбрать биты BG",
+                                 WS_VISIBLE | BS_PUSHBUTTON | BS_ICON, Panel3, {81, 0, 16, 16});
+  arrow_ = iconOf(desktop::speedButtonPicture("SpeedButton14", controls_.scale(12)));
+  if (arrow_ != nullptr)
+    SendMessageW(SpeedButton14, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(arrow_));
+  keepFocusAway(SpeedButton14);
   controls_.onCommand(SpeedButton14, [&link](WORD code) {
     if (code == BN_CLICKED) link.input(SpeedButton14Click);
   });

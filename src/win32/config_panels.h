@@ -53,7 +53,7 @@ class ConfigPanels {
   HWND Label1 = nullptr;
   HWND SpeedButton14 = nullptr;
   std::unique_ptr<BgList> ListBox1;
-  HFONT arrowFont_ = nullptr;
+  HICON arrow_ = nullptr;
   std::array<HWND, 13> radios{};  // 1..12
   std::array<HWND, 11> checks{};  // 1..10
   // What the controls show now, so that an unchanged state costs no call.

@@ -55,6 +55,7 @@ void DataGrid::makeEditorButtons(WindowLink& link) {
     HWND button = controls_.make(L"BUTTON", b.name, b.hint, WS_VISIBLE | BS_PUSHBUTTON, GroupBox3,
                                  {left, 13, width, desktop::kSpeedButtonSize});
     controls_.setHint(button, b.hint);
+    keepFocusAway(button);
     left += width + 2;
     auto handler = b.handler;
     controls_.onCommand(button, [&link, handler](WORD code) {
