@@ -216,8 +216,7 @@ LRESULT CellEdit::dialogCode(WPARAM w, LPARAM l) {
 }
 
 bool CellEdit::keyDown(WPARAM key) {
-  const bool shift = isDown(VK_SHIFT), control = isDown(VK_CONTROL);
-  desktop::MaskedCell cell = state();
+  const bool shift = isDown(VK_SHIFT);
   switch (key) {
     case VK_TAB:
       tab(!shift);
@@ -229,17 +228,14 @@ bool CellEdit::keyDown(WPARAM key) {
     case VK_RIGHT:
     case VK_HOME:
     case VK_END:
-      if (control) return false;  // word steps: the control's own
-      if (key == VK_LEFT) cell.left(shift);
-      if (key == VK_RIGHT) cell.right(shift);
-      if (key == VK_HOME) cell.home(shift);
-      if (key == VK_END) cell.end(shift);
-      apply(cell, false);
+      if (isDown(VK_CONTROL)) return false;  // word steps: the control's own
+      moveCaret(key, shift);
       return true;
     case VK_DELETE:
       if (shift) {
         cut();
       } else if (!readOnly()) {
+        desktop::MaskedCell cell = state();
         const bool changed = cell.del();
         apply(cell, changed);
       }
@@ -251,6 +247,15 @@ bool CellEdit::keyDown(WPARAM key) {
     default:
       return false;
   }
+}
+
+void CellEdit::moveCaret(WPARAM key, bool extend) {
+  desktop::MaskedCell cell = state();
+  if (key == VK_LEFT) cell.left(extend);
+  if (key == VK_RIGHT) cell.right(extend);
+  if (key == VK_HOME) cell.home(extend);
+  if (key == VK_END) cell.end(extend);
+  apply(cell, false);
 }
 
 void CellEdit::character(wchar_t c) {

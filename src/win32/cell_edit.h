@@ -51,6 +51,7 @@ class CellEdit : private Subclassed {
   LRESULT message(UINT message, WPARAM w, LPARAM l) override;
   LRESULT dialogCode(WPARAM w, LPARAM l);
   bool keyDown(WPARAM key);
+  void moveCaret(WPARAM key, bool extend);
   void character(wchar_t c);
   void focusIn();
   void tab(bool forward);
