@@ -89,9 +89,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     return 0;
   }
   declareDpiAware();
-  INITCOMMONCONTROLSEX common{sizeof common, ICC_WIN95_CLASSES | ICC_TAB_CLASSES |
-                                                 ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&common);
 
   PortChoice choice;
   choice.port = options.port.value_or("");

@@ -32,6 +32,9 @@ bool tracksFocus(const std::string& name) {
 
 MainWindow::MainWindow(TForm1& form, WinHost& host, std::string captionSuffix)
     : form_(form), host_(host), captionSuffix_(std::move(captionSuffix)) {
+  INITCOMMONCONTROLSEX common{sizeof common,
+                              ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&common);
   WNDCLASSEXW type{};
   type.cbSize = sizeof type;
   type.lpfnWndProc = windowProc;

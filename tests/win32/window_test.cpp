@@ -154,7 +154,10 @@ struct WindowRig {
 // written.
 TEST(Win32Window, ASessionReachesTheChipThroughTheWindowsControls) {
   if (!std::filesystem::exists(k628aFile)) GTEST_SKIP() << "no test HEX files";
-  WindowRig rig("PIC16F84A");
+  WindowRig rig("PIC16F628A");  // the simulated chip; the window starts on its default
+  ASSERT_TRUE(rig.stack);
+  ASSERT_TRUE(IsWindow(rig.window->window()));
+  ASSERT_TRUE(rig.control("GroupBox2"));
   rig.menu({"Настройка", "Микроконтроллер", "PIC16F628A"});
   EXPECT_NE(Controls::textOf(rig.window->window()).find("PIC16F628A"), std::string::npos);
   EXPECT_TRUE(IsWindowVisible(rig.control("GroupBox7")));
@@ -185,7 +188,9 @@ TEST(Win32Window, ASessionReachesTheChipThroughTheWindowsControls) {
   rig.settle();
   RouteMenus::scriptedPopupChoice.clear();
 
-  const std::vector<std::uint16_t> program = rig.form->buffer.program;
+  for (const std::string& message : rig.messages) ADD_FAILURE() << "box: " << message;
+  rig.messages.clear();
+  const auto program = rig.form->buffer.program;
   SendMessageW(rig.window->window(), WM_CLOSE, 0, 0);
   rig.settle();
   EXPECT_TRUE(rig.chipSaved);
