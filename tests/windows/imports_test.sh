@@ -10,8 +10,9 @@
 set -euo pipefail
 
 # The DLLs of Windows XP the programs may import.
-allowed_dlls=" kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll
-  comdlg32.dll ole32.dll uxtheme.dll msvcrt.dll "
+allowed_dlls=(kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll comctl32.dll
+  comdlg32.dll ole32.dll uxtheme.dll msvcrt.dll)
+allowed() { [[ " ${allowed_dlls[*]} " == *" $1 "* ]]; }
 
 # Functions Windows XP does not export, which toolchains, runtime libraries
 # and habits bring in: DLL, function, and the first Windows that has it by
@@ -135,7 +136,7 @@ for exe in "$@"; do
     continue
   fi
   while read -r dll function; do
-    if [[ $allowed_dlls != *" $dll "* ]]; then
+    if ! allowed "$dll"; then
       echo "FAIL $name: $dll!$function: not one of the Windows XP DLLs the programs may import" >&2
       failed=1
     fi
