@@ -18,15 +18,54 @@ endif()
 install(FILES ${KALMAR_PAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/kalmar)
 
 if(WIN32)
-  # A ZIP for Windows (`cpack -G ZIP`, the default there): bin\kalmar-cli.exe,
-  # share\kalmar\ with the pages, the licence and the README beside them.
+  # The window program, where src/ builds it for Windows (not the Qt one).
+  set(kalmar_window OFF)
+  if(TARGET kalmar AND NOT KALMAR_GUI)
+    set(kalmar_window ON)
+    install(TARGETS kalmar RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  endif()
+  # A ZIP (`cpack -G ZIP`, the default here) and an installer (`cpack -G NSIS`,
+  # Debian's nsis): bin\ with the programs, share\kalmar\ with the pages, the
+  # licence and the README beside them.
   install(FILES LICENSE README.md DESTINATION .)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_NAME kalmar)
+  set(CPACK_PACKAGE_VENDOR Kalmar)
   set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
   set(CPACK_SYSTEM_NAME windows-${CMAKE_SYSTEM_PROCESSOR})
-  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
   set(CPACK_STRIP_FILES ON)
+  # The ZIP's top folder and the installer's name (cmake/cpack-windows.cmake).
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack-windows.cmake)
+  # Program Files\Kalmar: the 64-bit one for the 64-bit programs.
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Kalmar)
+  set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Kalmar)  # also in data/windows/kalmar.nsh
+  set(CPACK_NSIS_PACKAGE_NAME Kalmar)
+  set(CPACK_NSIS_DISPLAY_NAME "Kalmar ${PROJECT_VERSION}")
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+  set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/windows/kalmar.ico)
+  set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/windows/kalmar.ico)
+  set(kalmar_nsis_defines)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    list(APPEND kalmar_nsis_defines -DKALMAR_X64)
+  else()
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
+  endif()
+  if(kalmar_window)
+    list(APPEND kalmar_nsis_defines -DKALMAR_WINDOW)
+    # Its icon in the list of installed programs (escaped for CPack's file too).
+    set(CPACK_NSIS_INSTALLED_ICON_NAME "bin\\\\kalmar.exe")
+  endif()
+  # A Unicode installer (the Russian shortcut names on any Windows); its
+  # steps beyond CPack's in data/windows/kalmar.nsh.
+  set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS ${kalmar_nsis_defines})
+  set(CPACK_NSIS_DEFINES "Unicode true
+  !include '${PROJECT_SOURCE_DIR}/data/windows/kalmar.nsh'")
+  set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "!insertmacro KalmarBeforeInstall")
+  set(CPACK_NSIS_CREATE_ICONS_EXTRA "!insertmacro KalmarShortcuts")
+  set(CPACK_NSIS_EXTRA_INSTALL_COMMANDS "!insertmacro KalmarAfterInstall")
+  set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "!insertmacro KalmarBeforeUninstall")
+  set(CPACK_NSIS_DELETE_ICONS_EXTRA "!insertmacro KalmarDeleteShortcuts")
   include(CPack)
   return()
 endif()

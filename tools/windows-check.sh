@@ -3,7 +3,7 @@
 # the programs and their tests with Debian's mingw-w64 (its win32-threads
 # compilers), holds the programs' imports to what Windows XP has, runs the
 # tests under Wine, then a kalmar-cli session on simulated chips, and makes
-# the ZIP.
+# the ZIP and the installer and installs and uninstalls under Wine.
 #   tools/windows-check.sh           64-bit (x86_64), Wine as Windows 10
 #   tools/windows-check.sh i686      32-bit too, Wine as Windows XP: built
 #                                    always, run where wine32 installs
@@ -18,7 +18,7 @@ cd "$repo"
 build64=${KALMAR_WINDOWS_BUILD:-build-windows}
 build32=${KALMAR_WINDOWS32_BUILD:-build-windows32}
 source tools/install-deps.sh
-kalmar_packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-win32 wine wine64 unzip)
+kalmar_packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-win32 wine wine64 unzip nsis binutils)
 [ "${1:-}" = i686 ] && kalmar_packages+=(g++-mingw-w64-i686-win32)
 kalmar_install_deps
 
@@ -33,8 +33,9 @@ if [ "${1:-}" = i686 ] && ! wine32_installed && [ "$(id -u)" -eq 0 ]; then
     echo "wine32 does not install here"
 fi
 
-# No Mono or Gecko prompts when Wine makes its prefix; no debug chatter.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+# No Mono or Gecko prompts when Wine makes its prefix; no debug chatter; no
+# menu entries and file types of the prefix's programs on this desktop.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX=${WINEPREFIX:-$repo/$build64/wine}
 mkdir -p "$WINEPREFIX"
 
@@ -47,9 +48,13 @@ build() {  # build ARCH BUILD_DIR
   cmake --build "$2" -j "$(nproc)"
 }
 
+built() {  # built BUILD_DIR PROGRAM: the build makes it now (not left from before)
+  [ -f "$1/src/$2" ] && ninja -C "$1" -t query "src/$2" >/dev/null 2>&1
+}
+
 check_imports() {  # check_imports BUILD_DIR
   local programs=("$1/src/kalmar-cli.exe")
-  [ -f "$1/src/kalmar.exe" ] && programs+=("$1/src/kalmar.exe")
+  built "$1" kalmar.exe && programs+=("$1/src/kalmar.exe")
   echo "== imports of ${programs[*]##*/}"
   bash tests/windows/imports_test.sh "${programs[@]}"
 }
@@ -73,10 +78,16 @@ check_imports_refuse() {
   echo "== the import check refuses GetTickCount64 and winmm.dll"
 }
 
-package() {  # package BUILD_DIR ARCH: the ZIP
-  (cd "$1" && cpack -G ZIP >/dev/null)
-  unzip -l "$1"/kalmar-*-windows-"$2".zip | grep -q 'bin/kalmar-cli.exe'
-  echo "== $(ls "$1"/kalmar-*-windows-"$2".zip): the ZIP for Windows"
+package() {  # package BUILD_DIR ARCH: the ZIP and the installer
+  (cd "$1" && cpack -G ZIP >/dev/null && cpack -G NSIS >/dev/null)
+  local zip listing program
+  zip=$(ls "$1"/kalmar-*-windows-"$2".zip)
+  listing=$(unzip -l "$zip")
+  for program in kalmar-cli.exe kalmar.exe; do
+    built "$1" $program || continue
+    grep -q "/bin/$program\$" <<<"$listing" || { echo "$zip lacks bin/$program" >&2; exit 1; }
+  done
+  echo "== $zip and $(ls "$1"/kalmar-*-windows-"$2"-setup.exe)"
 }
 
 set_windows_version() {  # set_windows_version WINE_VERSION VERSION_NUMBER
@@ -87,7 +98,7 @@ set_windows_version() {  # set_windows_version WINE_VERSION VERSION_NUMBER
   echo "== Wine as $ver"
 }
 
-run_under_wine() {  # run_under_wine BUILD_DIR
+run_under_wine() {  # run_under_wine BUILD_DIR ARCH
   local build=$1 suite
   for suite in kalmar_core_tests kalmar_sim_tests kalmar_window_tests kalmar_win32_tests; do
     [ -f "$build/tests/$suite.exe" ] || continue
@@ -97,6 +108,8 @@ run_under_wine() {  # run_under_wine BUILD_DIR
   echo "== kalmar-cli.exe session under Wine"
   bash tests/windows/cli_session.sh "$build/src/kalmar-cli.exe" "$repo/../shared/testdata/hex" \
     "$(ls "$build"/tests/inpout*.dll)"
+  bash tests/windows/installer_test.sh "$(ls "$build"/kalmar-*-windows-"$2"-setup.exe)" \
+    'C:\Program Files\Kalmar'
 }
 
 can_run32=0
@@ -111,7 +124,7 @@ if [ "${1:-}" = i686 ] && [ $can_run32 -eq 0 ]; then
 else
   set_windows_version win10 10.0
 fi
-run_under_wine "$build64"
+run_under_wine "$build64" x86_64
 if [ "${1:-}" = i686 ]; then
   build i686 "$build32"
   check_imports "$build32"
@@ -120,7 +133,14 @@ if [ "${1:-}" = i686 ]; then
     export WINEPREFIX=$repo/$build32/wine WINEARCH=win32
     mkdir -p "$WINEPREFIX"
     set_windows_version winxp 5.1.2600
-    run_under_wine "$build32"
+    run_under_wine "$build32" i686
+    # The 64-bit installer refuses a 32-bit Windows and leaves nothing there.
+    if wine "$(ls "$build64"/kalmar-*-windows-x86_64-setup.exe)" /S ||
+      [ -e "$WINEPREFIX/drive_c/Program Files/Kalmar" ]; then
+      echo "the 64-bit installer installed on 32-bit Windows" >&2
+      exit 1
+    fi
+    echo "== the 64-bit installer refuses 32-bit Windows"
   else
     echo "wine32 is not installed: the 32-bit build was compiled, not run"
   fi
