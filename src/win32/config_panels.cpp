@@ -17,6 +17,12 @@ void showSwitch(Controls& controls, HWND button, const Switch& model, Switch& sh
     SendMessageW(button, BM_SETCHECK, state, 0);
 }
 
+// The 32-bit system calls back with the stdcall convention, which a lambda cannot have.
+BOOL CALLBACK enableChild(HWND child, LPARAM enabled) {
+  setEnabled(child, enabled != 0);
+  return TRUE;
+}
+
 // A group's caption, visible and enabled flags; its switches grey with it.
 void showGroup(HWND box, const GroupBox& model, std::string& shownCaption) {
   if (model.Caption != shownCaption) {
@@ -26,13 +32,7 @@ void showGroup(HWND box, const GroupBox& model, std::string& shownCaption) {
   setVisible(box, model.Visible);
   if ((IsWindowEnabled(box) != FALSE) == model.Enabled) return;
   setEnabled(box, model.Enabled);
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM enabled) -> BOOL {
-        setEnabled(child, enabled != 0);
-        return TRUE;
-      },
-      model.Enabled ? 1 : 0);
+  EnumChildWindows(box, enableChild, model.Enabled ? 1 : 0);
 }
 
 }  // namespace

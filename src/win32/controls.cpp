@@ -136,6 +136,17 @@ LRESULT Controls::panelMessage(HWND panel, UINT message, WPARAM w, LPARAM l) {
     case WM_SETFOCUS:
       if (onFocus) onFocus(nameOf(panel));
       return 0;
+    case WM_MOUSEWHEEL:
+      // Before Windows 10 the wheel goes to the focused window (a group
+      // after a click on its columns): pass it to the scrolled child under
+      // the pointer (never to a panel, which would pass it back up).
+      if (HWND under = WindowFromPoint(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+          under != nullptr && under != panel && IsChild(panel, under) &&
+          GetWindowLongPtrW(under, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(panelProc)) {
+        SendMessageW(under, WM_MOUSEWHEEL, w, l);
+        return 0;
+      }
+      break;
     case WM_ERASEBKGND:
       return 1;  // painted whole in WM_PAINT
     case WM_PAINT:

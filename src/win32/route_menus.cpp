@@ -1,5 +1,6 @@
 #include "win32/route_menus.h"
 
+#include "win32/area_look.h"
 #include "win32/picture_icons.h"
 #include "win32/wide_text.h"
 
@@ -17,17 +18,6 @@ std::wstring menuText(std::string_view caption) {
     text += c;
   }
   return text;
-}
-
-// Speed buttons never take the focus: it stays in the cell or group that had it.
-LRESULT CALLBACK noFocusButton(HWND button, UINT message, WPARAM w, LPARAM l) {
-  auto original = reinterpret_cast<WNDPROC>(GetPropW(button, L"KalmarProc"));
-  if (message == WM_SETFOCUS && w != 0) {
-    SetFocus(reinterpret_cast<HWND>(w));
-    return 0;
-  }
-  if (message == WM_NCDESTROY) RemovePropW(button, L"KalmarProc");
-  return CallWindowProcW(original, button, message, w, l);
 }
 
 // What a screen reader reads for a picture button: what it does, and where
@@ -98,9 +88,7 @@ HWND RouteMenus::pictureButton(const char* name, const std::string& hint, HWND p
     SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
   }
   if (!hint.empty()) controls.setHint(button, hint);
-  SetPropW(button, L"KalmarProc",
-           reinterpret_cast<HANDLE>(SetWindowLongPtrW(button, GWLP_WNDPROC,
-                                                      reinterpret_cast<LONG_PTR>(noFocusButton))));
+  keepFocusAway(button);  // the focus stays in the cell or group that had it
   return button;
 }
 
@@ -180,7 +168,9 @@ void RouteMenus::show(WindowState& window) {
     }
   }
   if (barChanged) DrawMenuBar(window_);
-  for (auto& [button, node] : buttons_) setEnabled(button, routeEnabled(*node, window));
+  // A disabled group (an edit in progress elsewhere) greys its buttons too.
+  for (auto& [button, node] : buttons_)
+    setEnabled(button, routeEnabled(*node, window) && IsWindowEnabled(GetParent(button)));
 }
 
 }  // namespace kalmar::win32
