@@ -20,10 +20,11 @@
 
 namespace kalmar::win32 {
 
-// The window over a simulated chip on simulated time, started in a fresh
-// start-up directory as kalmar.exe starts it, its boxes answered by script.
+// The window over a simulated chip on simulated time (or the real clock),
+// started in a fresh start-up directory as kalmar.exe starts it, its boxes
+// answered by script.
 struct WindowRig {
-  explicit WindowRig(const std::string& chip) {
+  explicit WindowRig(const std::string& chip, bool virtualTime = true) {
     directory = std::filesystem::temp_directory_path() /
                 ("kalmar_win32_" + std::to_string(GetCurrentProcessId()));
     std::filesystem::remove_all(directory);
@@ -31,10 +32,10 @@ struct WindowRig {
     previous = std::filesystem::current_path();
     std::filesystem::current_path(directory);  // Kalmar.cfg is written here
     options.port = "sim:" + (directory / "chip.chip").string();
-    options.virtualTime = true;
+    options.virtualTime = virtualTime;
     PortChoice choice;
     choice.port = *options.port;
-    choice.virtualTime = true;
+    choice.virtualTime = virtualTime;
     choice.chipForNewSimFile = [chip] { return chip; };
     std::string error;
     stack = PortStack::build(choice, error);

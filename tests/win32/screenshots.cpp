@@ -1,0 +1,272 @@
+// Screenshots of the window on Windows and its boxes for review, on a
+// simulated chip, each window with its frame as the screen shows it:
+//   kalmar_win32_screenshots OUTPUT_DIR HEX_FILE
+// Writes OUTPUT_DIR/windows-*.bmp (24 bits). Run by tools/screenshots.sh
+// --windows under Wine's virtual desktop inside Xvfb.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "memory/operation_frame.h"
+#include "win32/window_rig.h"
+
+using kalmar::win32::WindowRig;
+
+namespace {
+
+std::string outputDir;
+
+// The screen's pixels in `area` as a bottom-up 24-bit BMP file.
+bool saveScreen(RECT area, const std::string& path) {
+  area.left = std::max<LONG>(area.left, 0);
+  area.top = std::max<LONG>(area.top, 0);
+  area.right = std::min<LONG>(area.right, GetSystemMetrics(SM_CXSCREEN));
+  area.bottom = std::min<LONG>(area.bottom, GetSystemMetrics(SM_CYSCREEN));
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
+  SelectObject(memory, old);
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3};
+  std::vector<char> pixels(stride * static_cast<std::size_t>(height));
+  const int lines = GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &info,
+                              DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  if (lines != height) return false;
+
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;  // "BM"
+  file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+  file.bfSize = static_cast<DWORD>(file.bfOffBits + pixels.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  out.write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+  return static_cast<bool>(out);
+}
+
+// Lets everything pending paint, then waits for the desktop to show it.
+void paintAll(WindowRig& rig) {
+  RedrawWindow(rig.window->window(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  rig.settle();
+  Sleep(300);
+  rig.settle();
+}
+
+// The main window and `box` (a window shown over it), frames included.
+void shot(WindowRig& rig, const char* name, HWND box = nullptr) {
+  RECT area{};
+  GetWindowRect(rig.window->window(), &area);
+  if (box != nullptr) {
+    RECT boxArea{};
+    GetWindowRect(box, &boxArea);
+    UnionRect(&area, &area, &boxArea);
+  }
+  InflateRect(&area, 2, 2);
+  const std::string path = outputDir + "/windows-" + name + ".bmp";
+  if (saveScreen(area, path))
+    std::printf("%s\n", path.c_str());
+  else
+    std::fprintf(stderr, "could not take %s\n", path.c_str());
+  std::fflush(stdout);
+}
+
+// A window of this thread shown over the main one: a box or a dialog.
+HWND shownOver(HWND main) {
+  struct Search {
+    HWND main;
+    HWND found = nullptr;
+  } search{main};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM l) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(l);
+        if (window == s->main || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+            (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+          return TRUE;
+        s->found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// Takes the window with the box or dialog `act` shows, from a timer inside
+// the box's own message loop, then closes the box with `close`.
+struct ModalShot {
+  WindowRig* rig = nullptr;
+  const char* name = nullptr;
+  std::function<void(HWND)> close;
+  int seen = 0;
+  bool taken = false;
+};
+ModalShot* pending = nullptr;
+
+void CALLBACK whileShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (pending == nullptr || pending->taken) return;
+  HWND box = shownOver(pending->rig->window->window());
+  if (box == nullptr) return;
+  if (++pending->seen < 4) return;  // shown and painted a while
+  pending->taken = true;
+  KillTimer(nullptr, timer);
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(200);
+  shot(*pending->rig, pending->name, box);
+  pending->close(box);
+}
+
+void withModal(WindowRig& rig, const char* name, const std::function<void(HWND)>& close,
+               const std::function<void()>& act) {
+  ModalShot modal{&rig, name, close};
+  pending = &modal;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, whileShown);
+  act();
+  if (!modal.taken) {
+    KillTimer(nullptr, timer);
+    std::fprintf(stderr, "%s: no box was shown\n", name);
+  }
+  pending = nullptr;
+  rig.settle();
+}
+
+void closeBox(HWND box) {
+  PostMessageW(box, WM_CLOSE, 0, 0);
+}
+
+// The system's message box: its "Нет" or "Отмена" button (else "OK"), so
+// that nothing is done.
+void answerNo(HWND box) {
+  int button = IDOK;
+  for (int refusal : {IDNO, IDCANCEL})
+    if (GetDlgItem(box, refusal) != nullptr) {
+      button = refusal;
+      break;
+    }
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+// The window where the desktop shows it whole, active as after a click.
+void bringUp(WindowRig& rig) {
+  HWND window = rig.window->window();
+  SetWindowPos(window, HWND_TOP, 16, 16, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  SetForegroundWindow(window);
+  SetActiveWindow(window);
+  paintAll(rig);
+}
+
+void chooseChip(WindowRig& rig, const char* chip) {
+  rig.menu({"Настройка", "Микроконтроллер", chip});
+}
+
+// The file written into the simulated chip through the window, the buffer
+// made fresh by choosing the chip again, then "Прочитать" -> "Все".
+void programAndReadAll(WindowRig& rig, const char* chip, const std::string& hexFile) {
+  chooseChip(rig, chip);
+  rig.nextFile = hexFile;
+  rig.menu({"Файл", "Открыть"});
+  rig.menu({"Записать", "Программировать всё из файла"});
+  chooseChip(rig, chip);
+  rig.menu({"Прочитать", "Все"});
+}
+
+void reportBoxes(WindowRig& rig, const char* when) {
+  for (const std::string& message : rig.messages) std::fprintf(stderr, "%s: box %s\n", when,
+                                                               message.c_str());
+  rig.messages.clear();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: kalmar_win32_screenshots OUTPUT_DIR HEX_FILE\n");
+    return 2;
+  }
+  outputDir = argv[1];
+  const std::string hexFile = argv[2];
+  // A 4096-word program beside the given file's folder, for the largest chip.
+  const std::filesystem::path largeFile = std::filesystem::path(hexFile).parent_path().parent_path() /
+                                          "PIC16F648A" / "7m4mon__pic16f648a-bert__BERT.hex";
+  // The pointer in the desktop's corner, where it shows no control's hint.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+
+  {
+    WindowRig rig("PIC16F84");
+    bringUp(rig);
+    shot(rig, "1-start");
+  }
+  {
+    WindowRig rig("PIC16F628A");
+    bringUp(rig);
+    programAndReadAll(rig, "PIC16F628A", hexFile);
+    paintAll(rig);
+    shot(rig, "2-pic16f628a-read-all");
+    reportBoxes(rig, "read all");
+
+    rig.menu({"Сервис", "Дизассемблировать"});
+    paintAll(rig);
+    shot(rig, "3-listing");
+    rig.click("SpeedButton6");  // back to the memory views
+
+    rig.click("SpeedButton8");  // edit data memory
+    rig.clickInto("MaskEdit50");
+    rig.type("3C");
+    paintAll(rig);
+    shot(rig, "4-data-editor");
+    rig.click("SpeedButton2");
+
+    kalmar::BattonDisabl(*rig.form);
+    rig.window->showState();
+    paintAll(rig);
+    shot(rig, "5-wait-panel");
+    kalmar::BattonEnable(*rig.form);
+    rig.window->showState();
+    paintAll(rig);
+
+    const auto scripted = rig.host.scriptedMessage;
+    rig.host.scriptedMessage = nullptr;  // the system's own box this time
+    withModal(rig, "6-erase-question", answerNo,
+              [&rig] { rig.menu({"Сервис", "Стереть все"}); });
+    rig.host.scriptedMessage = scripted;
+
+    withModal(rig, "7-colour-dialog", closeBox,
+              [&rig] { rig.menu({"Настройка", "Окно - цветовая гамма"}); });
+    withModal(rig, "8-about", closeBox, [&rig] { rig.menu({"Помощь", "О программе"}); });
+    reportBoxes(rig, "boxes");
+  }
+  {
+    WindowRig rig("PIC16F648A");  // the largest chip: 4096 words, 32 data rows
+    bringUp(rig);
+    if (std::filesystem::exists(largeFile)) {
+      programAndReadAll(rig, "PIC16F648A", largeFile.string());
+    } else {
+      chooseChip(rig, "PIC16F648A");
+      rig.menu({"Прочитать", "Все"});
+    }
+    bringUp(rig);
+    shot(rig, "9-pic16f648a-read-all");
+    reportBoxes(rig, "PIC16F648A");
+  }
+  return 0;
+}
