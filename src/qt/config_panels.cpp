@@ -1,5 +1,6 @@
 #include "qt/config_panels.h"
 
+#include "desktop/accessible_names.h"
 #include "memory/config_word.h"
 #include "qt/menus.h"
 #include "qt/qt_text.h"
@@ -66,7 +67,7 @@ QCheckBox* ConfigPanels::check(int n, QWidget* parent, int left, int top, int wi
 }
 
 void ConfigPanels::buildFirstPanel(WindowLink& link) {
-  Edit3 = new SourceBox("Edit3", QStringLiteral("Слово конфигурации, источник"), GroupBox5);
+  Edit3 = new SourceBox("Edit3", GroupBox5);
   Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
   auto* oscillator = new QGroupBox(GroupBox5);
   oscillator->setObjectName("GroupBox6");
@@ -81,7 +82,7 @@ void ConfigPanels::buildFirstPanel(WindowLink& link) {
 }
 
 void ConfigPanels::buildSecondPanel(WindowLink& link) {
-  Edit1 = new SourceBox("Edit1", QStringLiteral("Слово конфигурации, источник"), GroupBox7);
+  Edit1 = new SourceBox("Edit1", GroupBox7);
   Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
   auto* oscillator = new QGroupBox(GroupBox7);
   oscillator->setObjectName("GroupBox10");
@@ -111,14 +112,14 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   small.setPixelSize(10);  // "BG - не менять" in the width of the switches' column
   Label1->setFont(small);
   QToolButton* arrow = pictureButton("SpeedButton14", "", Panel3, 81, 0);
-  arrow->setAccessibleName(QStringLiteral("Выбрать биты BG"));
+  arrow->setAccessibleName(qs(desktop::accessibleName("SpeedButton14")));
   arrow->setFixedSize(16, 16);
   arrow->setIconSize(QSize(12, 12));
   QObject::connect(arrow, &QToolButton::clicked, arrow,
                    [&link] { link.input(SpeedButton14Click); });
   ListBox1 = new QListWidget(Panel3);
   ListBox1->setObjectName("ListBox1");
-  ListBox1->setAccessibleName(QStringLiteral("Биты BG"));
+  ListBox1->setAccessibleName(qs(desktop::accessibleName("ListBox1")));
   ListBox1->addItems({QStringLiteral("не менять"), QStringLiteral("00"), QStringLiteral("01"),
                       QStringLiteral("10"), QStringLiteral("11")});
   ListBox1->setGeometry(1, 16, 96, 70);

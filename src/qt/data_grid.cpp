@@ -1,5 +1,6 @@
 #include "qt/data_grid.h"
 
+#include "desktop/accessible_names.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/data_editor.h"
@@ -28,7 +29,7 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link) {
   GroupBox4 = new QGroupBox(QStringLiteral("Память данных"), parent);
   GroupBox4->setObjectName("GroupBox4");
   GroupBox4->setFocusPolicy(Qt::ClickFocus);
-  Edit5 = new SourceBox("Edit5", QStringLiteral("Память данных, источник"), GroupBox4);
+  Edit5 = new SourceBox("Edit5", GroupBox4);
   Edit5->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit5); }); };
 
   Memo23 = new TextColumn("Memo23", GroupBox4);
@@ -41,7 +42,7 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link) {
     auto* cell = new CellEdit(QStringLiteral("MaskEdit%1").arg(n), 2, GroupBox4);
     cell->setGeometry(rectOf(desktop::dataCellRect(n)));
     cell->setReadOnly(true);
-    cell->setAccessibleName(QStringLiteral("Память данных, адрес ") + qs(hex2(n - 1)));
+    cell->setAccessibleName(qs(desktop::accessibleName(cell->objectName().toStdString())));
     connectCell(cell, n, link);
     cells[static_cast<std::size_t>(n - 1)] = cell;
   }

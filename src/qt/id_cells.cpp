@@ -1,5 +1,6 @@
 #include "qt/id_cells.h"
 
+#include "desktop/accessible_names.h"
 #include "memory/config_word.h"
 #include "qt/data_grid.h"
 #include "qt/qt_text.h"
@@ -9,16 +10,14 @@ namespace kalmar::qt {
 IdCells::IdCells(QWidget* parent, WindowLink& link) {
   GroupBox8 = new QGroupBox(QStringLiteral("Идентификатор"), parent);
   GroupBox8->setObjectName("GroupBox8");
-  Edit8 = new SourceBox("Edit8", QStringLiteral("Идентификатор, источник"), GroupBox8);
+  Edit8 = new SourceBox("Edit8", GroupBox8);
   Edit8->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit8); }); };
   for (int i = 0; i < 4; ++i) {
     const int n = 301 + i;
     auto* cell = new CellEdit(QStringLiteral("MaskEdit%1").arg(n), 4, GroupBox8);
     cell->setFrame(true);
     cell->setGeometry(rectOf(desktop::idCellRect(i)));
-    cell->setAccessibleName(QStringLiteral("Идентификатор, слово %1 (адрес %2)")
-                                .arg(i + 1)
-                                .arg(QString::number(0x2000 + i, 16).toUpper()));
+    cell->setAccessibleName(qs(desktop::accessibleName(cell->objectName().toStdString())));
     cell->onEdited = [&link, n](const std::string& text) {
       link.input([n, text](TForm1& f) { setIdCellText(f, n, text); });
     };

@@ -16,10 +16,10 @@ ListingView::ListingView(QWidget* parent, WindowLink& link) {
   GroupBox9->setAutoFillBackground(true);  // covers the program memory group
   GroupBox9->setFocusPolicy(Qt::ClickFocus);
   GroupBox9->hide();
-  Edit6 = new SourceBox("Edit6", QStringLiteral("Листинг, источник"), GroupBox9);
+  Edit6 = new SourceBox("Edit6", GroupBox9);
   Edit6->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit6); }); };
 
-  ScrollBox2 = columnScrollArea("ScrollBox2", QStringLiteral("Листинг"), GroupBox9);
+  ScrollBox2 = columnScrollArea("ScrollBox2", GroupBox9);
   QWidget* content = ScrollBox2->widget();
   auto* row = static_cast<QHBoxLayout*>(content->layout());
   Memo13 = new TextColumn("Memo13", content);

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QMenu>
 
+#include "desktop/accessible_names.h"
 #include "qt/icons.h"
 #include "qt/qt_text.h"
 
@@ -16,7 +17,7 @@ QString accessibleNameOf(const QString& hint, QWidget* parent) {
   for (QWidget* widget = parent; widget != nullptr; widget = widget->parentWidget())
     if (auto* group = qobject_cast<QGroupBox*>(widget);
         group && !group->title().trimmed().isEmpty())
-      return hint + QStringLiteral(" (") + group->title().trimmed() + QStringLiteral(")");
+      return qs(desktop::pictureButtonName(hint.toStdString(), group->title().toStdString()));
   return hint;
 }
 

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QScrollBar>
 
+#include "desktop/accessible_names.h"
 #include "memory/config_word.h"
 #include "model/hex_text.h"
 #include "qt/accessible_views.h"
@@ -10,14 +11,14 @@
 
 namespace kalmar::qt {
 
-QScrollArea* columnScrollArea(const char* name, const QString& accessibleName, QWidget* parent) {
+QScrollArea* columnScrollArea(const char* name, QWidget* parent) {
   auto* area = new QScrollArea(parent);
   area->setObjectName(name);
   area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   area->setWidgetResizable(false);
   area->verticalScrollBar()->setSingleStep(TextColumn::lineHeight());
-  area->setWidget(new ColumnRow(accessibleName, area));
+  area->setWidget(new ColumnRow(qs(desktop::accessibleName(name)), area));
   return area;
 }
 
@@ -25,10 +26,10 @@ ProgramView::ProgramView(QWidget* parent, WindowLink& link) {
   GroupBox2 = new QGroupBox(QStringLiteral(" Память программ "), parent);
   GroupBox2->setObjectName("GroupBox2");
   GroupBox2->setFocusPolicy(Qt::ClickFocus);
-  Edit4 = new SourceBox("Edit4", QStringLiteral("Память программ, источник"), GroupBox2);
+  Edit4 = new SourceBox("Edit4", GroupBox2);
   Edit4->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit4); }); };
 
-  ScrollBox1 = columnScrollArea("ScrollBox1", QStringLiteral("Память программ"), GroupBox2);
+  ScrollBox1 = columnScrollArea("ScrollBox1", GroupBox2);
   QWidget* content = ScrollBox1->widget();
   auto* row = static_cast<QHBoxLayout*>(content->layout());
   Memo1 = new TextColumn("Memo1", content);

@@ -30,6 +30,6 @@ class ProgramView {
 
 // A scroll area whose content is a row of columns of one height (a
 // ColumnRow, read by screen readers line by line under accessibleName).
-QScrollArea* columnScrollArea(const char* name, const QString& accessibleName, QWidget* parent);
+QScrollArea* columnScrollArea(const char* name, QWidget* parent);
 
 }  // namespace kalmar::qt

@@ -4,12 +4,15 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "desktop/accessible_names.h"
+#include "qt/qt_text.h"
+
 namespace kalmar::qt {
 
 ProgressLine::ProgressLine(const char* name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   setAttribute(Qt::WA_OpaquePaintEvent);
-  setAccessibleName(QStringLiteral("Ход выполнения"));
+  setAccessibleName(qs(desktop::accessibleName("ProgressBar1")));
 }
 
 int ProgressLine::fillWidth(int value) const {

@@ -2,14 +2,15 @@
 
 #include <QMouseEvent>
 
+#include "desktop/accessible_names.h"
 #include "qt/qt_text.h"
 
 namespace kalmar::qt {
 
-SourceBox::SourceBox(const char* name, const QString& accessibleName, QWidget* parent)
+SourceBox::SourceBox(const char* name, QWidget* parent)
     : QLineEdit(parent) {
   setObjectName(name);
-  setAccessibleName(accessibleName);
+  setAccessibleName(qs(desktop::accessibleName(name)));
   setReadOnly(true);
   setFrame(false);
   setFocusPolicy(Qt::ClickFocus);

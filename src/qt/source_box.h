@@ -13,7 +13,7 @@ namespace kalmar::qt {
 // the group's title.
 class SourceBox : public QLineEdit {
  public:
-  SourceBox(const char* name, const QString& accessibleName, QWidget* parent);
+  SourceBox(const char* name, QWidget* parent);
   // Placed at the model's left edge, moved left if it would leave its group.
   void show(const SourceIndicator& box, int top);
 

@@ -53,6 +53,10 @@ class Controls {
   HWND find(const std::string& name) const;
   std::string nameOf(HWND control) const;
   void forget(HWND control);
+  // Every named control, in name order.
+  void forEachNamed(const std::function<void(const std::string& name, HWND control)>& visit) const {
+    for (const auto& [name, control] : byName_) visit(name, control);
+  }
   // Forgets the names of a window and every control inside it (a closed dialog).
   void forgetWithin(HWND ancestor);
 

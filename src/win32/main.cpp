@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -89,6 +90,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     return 0;
   }
   declareDpiAware();
+  // COM for the screen readers' names; the window's thread is its apartment.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
   PortChoice choice;
   choice.port = options.port.value_or("");

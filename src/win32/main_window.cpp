@@ -12,6 +12,7 @@
 #include "win32/listing_view.h"
 #include "win32/picture_icons.h"
 #include "win32/program_view.h"
+#include "win32/screen_reader.h"
 #include "win32/wide_text.h"
 
 namespace kalmar::win32 {
@@ -84,6 +85,7 @@ void MainWindow::createAreas() {
   controls_.onFocus = [this](const std::string& name) {
     if (tracksFocus(name)) form_.window.ActiveControl = name;
   };
+  nameForScreenReaders(controls_);
 }
 
 void MainWindow::route(const RouteNode& node) {

@@ -1,5 +1,6 @@
 #include "win32/route_menus.h"
 
+#include "desktop/accessible_names.h"
 #include "win32/area_look.h"
 #include "win32/picture_icons.h"
 #include "win32/wide_text.h"
@@ -20,19 +21,16 @@ std::wstring menuText(std::string_view caption) {
   return text;
 }
 
-// What a screen reader reads for a picture button: what it does, and where
-// when two groups have a button that does the same ("Сохранить").
-std::string accessibleNameOf(const std::string& hint, HWND parent) {
+// The caption of the group a control lies in; empty outside the groups.
+std::string groupCaptionOf(HWND parent) {
   for (HWND window = parent; window != nullptr; window = GetParent(window)) {
-    std::string caption = Controls::textOf(window);
-    while (!caption.empty() && caption.front() == ' ') caption.erase(0, 1);
-    while (!caption.empty() && caption.back() == ' ') caption.pop_back();
     wchar_t className[32] = {};
     GetClassNameW(window, className, 32);
-    if (!caption.empty() && std::wstring(className) == L"KalmarPanel")
-      return hint + " (" + caption + ")";
+    const std::string caption = Controls::textOf(window);
+    if (std::wstring(className) == L"KalmarPanel" && caption.find_first_not_of(' ') != std::string::npos)
+      return caption;
   }
-  return hint;
+  return {};
 }
 
 }  // namespace
@@ -79,7 +77,8 @@ void RouteMenus::addItems(HMENU menu, const std::vector<RouteNode>& nodes) {
 HWND RouteMenus::pictureButton(const char* name, const std::string& hint, HWND parent,
                                const desktop::Rect& rect) {
   Controls& controls = link_.controls();
-  HWND button = controls.make(L"BUTTON", name, accessibleNameOf(hint, parent),
+  // The button shows a picture: its text is what a screen reader reads.
+  HWND button = controls.make(L"BUTTON", name, desktop::pictureButtonName(hint, groupCaptionOf(parent)),
                               WS_VISIBLE | BS_PUSHBUTTON | BS_ICON, parent, rect);
   const int size = controls.scale(16);
   HICON icon = iconOf(desktop::speedButtonPicture(name, size));

@@ -2,6 +2,7 @@
 // the close waits for them, and the arrangement's arithmetic.
 #include <gtest/gtest.h>
 
+#include "desktop/accessible_names.h"
 #include "desktop/command_runner.h"
 #include "desktop/layout.h"
 #include "desktop/options.h"
@@ -65,6 +66,18 @@ TEST(Layout, TheNarrowedListingKeepsItsRightEdge) {
   EXPECT_EQ(narrow.right(), full.right());
   EXPECT_EQ(narrow.width, full.width / 2);
   EXPECT_EQ(geometryFor(32).clientHeight - geometryFor(16).clientHeight, 16 * kLineHeight);
+}
+
+// Both windows give a screen reader the same names; each cell's is its own.
+TEST(AccessibleNames, CellsAreNamedByTheirAddress) {
+  EXPECT_EQ(accessibleName("MaskEdit1"), "Память данных, адрес 00");
+  EXPECT_EQ(accessibleName("MaskEdit256"), "Память данных, адрес FF");
+  EXPECT_EQ(accessibleName("MaskEdit304"), "Идентификатор, слово 4 (адрес 2003)");
+  EXPECT_EQ(accessibleName("MaskEdit257"), "");
+  EXPECT_EQ(accessibleName("MaskEdit1x"), "");
+  EXPECT_EQ(accessibleName("GroupBox2"), "");
+  EXPECT_EQ(pictureButtonName("Сохранить", " Листинг "), "Сохранить (Листинг)");
+  EXPECT_EQ(pictureButtonName("Сохранить", ""), "Сохранить");
 }
 
 }  // namespace

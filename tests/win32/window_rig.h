@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -29,6 +30,7 @@ struct WindowRig {
                 ("kalmar_win32_" + std::to_string(GetCurrentProcessId()));
     std::filesystem::remove_all(directory);
     std::filesystem::create_directories(directory);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as kalmar.exe: screen readers' names
     previous = std::filesystem::current_path();
     std::filesystem::current_path(directory);  // Kalmar.cfg is written here
     options.port = "sim:" + (directory / "chip.chip").string();

@@ -79,5 +79,13 @@ TEST(Win32Window, ASessionReachesTheChipThroughTheWindowsControls) {
   for (const std::string& message : rig.messages) ADD_FAILURE() << "box: " << message;
 }
 
+// A picture button tells a screen reader what it does and where (the cells'
+// names go through the system's annotation service, which Wine only stubs).
+TEST(Win32Window, PictureButtonsAreNamedByWhatTheyDoAndWhere) {
+  WindowRig rig("PIC16F628A");
+  EXPECT_EQ(rig.text("SpeedButton5"), "Сохранить (Память программ   //  Ассемблер)");
+  EXPECT_EQ(rig.text("SpeedButton13"), "Проверить память программ (Память программ)");
+}
+
 }  // namespace
 }  // namespace kalmar::win32
