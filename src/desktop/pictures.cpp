@@ -182,4 +182,15 @@ Picture programPicture(int size) {
   return canvas.picture();
 }
 
+Picture fadedPicture(const Picture& picture) {
+  Picture faded = picture;
+  for (std::uint32_t& pixel : faded.pixels) {
+    const std::uint32_t red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF, blue = pixel & 0xFF;
+    const std::uint32_t grey = (red * 299 + green * 587 + blue * 114) / 1000;
+    const std::uint32_t alpha = (pixel >> 24) / 3;
+    pixel = (alpha << 24) | (grey << 16) | (grey << 8) | grey;
+  }
+  return faded;
+}
+
 }  // namespace kalmar::desktop

@@ -19,6 +19,8 @@ struct Picture {
 // `size` pixels square (16 for the buttons, more on a high-DPI screen);
 // empty for a name without one, and for a size outside 1..256.
 Picture speedButtonPicture(std::string_view name, int size);
+// A picture as a disabled button shows it: grey, and a third as opaque.
+Picture fadedPicture(const Picture& picture);
 // The program's own icon: a chip in a socket; empty for a size outside
 // 1..256.
 Picture programPicture(int size);

@@ -11,10 +11,12 @@ void showSwitch(Controls& controls, HWND button, const Switch& model, Switch& sh
   if (button == nullptr) return;
   if (model.Caption != shown.Caption) Controls::setText(button, model.Caption);
   if (model.Hint != shown.Hint) controls.setHint(button, model.Hint);
+  // The switches are not automatic: only the window sets their marks, so
+  // the copy shown says what they show, without asking each of them at
+  // every progress step.
+  if (model.Checked != shown.Checked)
+    SendMessageW(button, BM_SETCHECK, model.Checked ? BST_CHECKED : BST_UNCHECKED, 0);
   shown = model;
-  const WPARAM state = model.Checked ? BST_CHECKED : BST_UNCHECKED;
-  if (static_cast<WPARAM>(SendMessageW(button, BM_GETCHECK, 0, 0)) != state)
-    SendMessageW(button, BM_SETCHECK, state, 0);
 }
 
 // The 32-bit system calls back with the stdcall convention, which a lambda cannot have.
@@ -53,8 +55,9 @@ class ConfigPanels::BgList : private Subclassed {
   }
   using Subclassed::hwnd;
   void select(int row) {
-    if (static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0)) != row)
-      SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    if (row == shown_) return;
+    SendMessageW(hwnd(), LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+    shown_ = row;
   }
 
  private:
@@ -64,6 +67,8 @@ class ConfigPanels::BgList : private Subclassed {
     return static_cast<int>(LOWORD(hit));
   }
   LRESULT message(UINT message, WPARAM w, LPARAM l) override {
+    // The keys and the mouse move the list's own mark: shown anew after them.
+    if (message == WM_KEYDOWN || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) shown_ = -2;
     if (message == WM_LBUTTONDOWN) pressed_ = itemAt(l);
     if (message != WM_LBUTTONUP) return original(message, w, l);
     const LRESULT result = original(message, w, l);
@@ -75,6 +80,7 @@ class ConfigPanels::BgList : private Subclassed {
   }
   WindowLink& link_;
   int pressed_ = -1;
+  int shown_ = -1;  // the row the list shows marked; -2 when the user may have moved it
 };
 
 ConfigPanels::ConfigPanels(HWND area, WindowLink& link) : controls_(link.controls()) {

@@ -33,22 +33,29 @@ std::vector<std::string> argumentsOf(PWSTR commandLine) {
   return args;
 }
 
-// --help, --version and option errors: on the console the program was
-// started from, else in a box (a window program has no console of its own).
+bool usable(HANDLE handle) {
+  return handle != nullptr && handle != INVALID_HANDLE_VALUE;
+}
+
+// --help, --version and option errors: where the output is redirected (a
+// file, a pipe), there; else on the console the program was started from;
+// else in a box (a window program has no console of its own).
 void tell(const std::string& text, bool error) {
-  if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-    const std::wstring wideText = win32::wide(text);
-    HANDLE out = GetStdHandle(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    DWORD written = 0;
-    if (GetFileType(out) == FILE_TYPE_CHAR) {
-      WriteConsoleW(out, wideText.c_str(), static_cast<DWORD>(wideText.size()), &written, nullptr);
-    } else {  // redirected: UTF-8 bytes, as kalmar-cli.exe writes them
-      WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    }
+  const DWORD which = error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE;
+  HANDLE out = GetStdHandle(which);
+  if (!usable(out) && AttachConsole(ATTACH_PARENT_PROCESS)) out = GetStdHandle(which);
+  if (!usable(out)) {
+    MessageBoxW(nullptr, win32::wide(text).c_str(), L"Kalmar",
+                MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
     return;
   }
-  MessageBoxW(nullptr, win32::wide(text).c_str(), L"Kalmar",
-              MB_OK | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+  DWORD written = 0;
+  const std::wstring wideText = win32::wide(text);
+  // A console takes the text as Unicode; a file or pipe gets UTF-8 bytes,
+  // as kalmar-cli.exe writes them.
+  if (GetFileType(out) != FILE_TYPE_CHAR ||
+      !WriteConsoleW(out, wideText.c_str(), static_cast<DWORD>(wideText.size()), &written, nullptr))
+    WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
 // Installed pages lie in share\kalmar beside the program's bin\.

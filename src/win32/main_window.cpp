@@ -82,6 +82,7 @@ void MainWindow::createAreas() {
                          desktop::kSpeedRowTop);
   controls_.onContextMenu = [this](HWND panel, POINT at) { contextMenu(panel, at); };
   controls_.colourOf = [this](HWND control, HDC dc) { return colourOf(control, dc); };
+  controls_.drawItem = [this](const DRAWITEMSTRUCT& item) { return routes_->draw(item); };
   controls_.onFocus = [this](const std::string& name) {
     if (tracksFocus(name)) form_.window.ActiveControl = name;
   };

@@ -50,7 +50,10 @@ RouteMenus::RouteMenus(HWND window, WindowLink& link)
 }
 
 RouteMenus::~RouteMenus() {
-  for (HICON icon : icons_) DestroyIcon(icon);
+  for (auto& [button, pictures] : pictures_) {
+    if (pictures.normal) DestroyIcon(pictures.normal);
+    if (pictures.faded) DestroyIcon(pictures.faded);
+  }
 }
 
 UINT RouteMenus::idOf(const RouteNode& node) {
@@ -79,13 +82,9 @@ HWND RouteMenus::pictureButton(const char* name, const std::string& hint, HWND p
   Controls& controls = link_.controls();
   // The button shows a picture: its text is what a screen reader reads.
   HWND button = controls.make(L"BUTTON", name, desktop::pictureButtonName(hint, groupCaptionOf(parent)),
-                              WS_VISIBLE | BS_PUSHBUTTON | BS_ICON, parent, rect);
-  const int size = controls.scale(16);
-  HICON icon = iconOf(desktop::speedButtonPicture(name, size));
-  if (icon != nullptr) {
-    icons_.push_back(icon);
-    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-  }
+                              WS_VISIBLE | BS_OWNERDRAW, parent, rect);
+  const desktop::Picture picture = desktop::speedButtonPicture(name, controls.scale(16));
+  pictures_[button] = {iconOf(picture), iconOf(desktop::fadedPicture(picture))};
   if (!hint.empty()) controls.setHint(button, hint);
   keepFocusAway(button);  // the focus stays in the cell or group that had it
   return button;
@@ -100,6 +99,28 @@ void RouteMenus::speedButton(const char* name, HWND group, int left, int top) {
     if (code == BN_CLICKED) link_.route(*node);
   });
   buttons_.emplace_back(button, node);
+}
+
+// A flat button as the speed buttons are drawn: a thin raised edge, sunken
+// while pressed, the picture in the middle, faded while disabled.
+bool RouteMenus::draw(const DRAWITEMSTRUCT& item) {
+  const auto found = pictures_.find(item.hwndItem);
+  if (found == pictures_.end()) return false;
+  Controls& controls = link_.controls();
+  HBRUSH face = CreateSolidBrush(controls.background);
+  RECT box = item.rcItem;
+  FillRect(item.hDC, &box, face);
+  DeleteObject(face);
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  DrawEdge(item.hDC, &box, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+  const int size = controls.scale(16);
+  const int shift = pressed ? 1 : 0;
+  HICON icon = disabled ? found->second.faded : found->second.normal;
+  if (icon != nullptr)
+    DrawIconEx(item.hDC, (box.left + box.right - size) / 2 + shift,
+               (box.top + box.bottom - size) / 2 + shift, icon, size, size, 0, nullptr, DI_NORMAL);
+  return true;
 }
 
 bool RouteMenus::menuCommand(UINT id) {

@@ -34,6 +34,8 @@ class RouteMenus {
   // The pop-up menu of the named group, at a screen point; false when the group has none.
   bool popup(const std::string& group, POINT at);
   void show(WindowState& window);
+  // WM_DRAWITEM of a picture button: true when it was one of ours.
+  bool draw(const DRAWITEMSTRUCT& item);
 
   // Tests choose a pop-up menu's item by its caption instead of clicking it.
   static inline std::string scriptedPopupChoice;
@@ -57,7 +59,13 @@ class RouteMenus {
   std::map<UINT, const RouteNode*> byId_;
   std::map<HMENU, const RouteNode*> topMenus_;
   std::vector<std::pair<HWND, const RouteNode*>> buttons_;
-  std::vector<HICON> icons_;
+  // A picture button's picture, and the faded one it shows when disabled
+  // (the system would draw a disabled icon as a grey blob).
+  struct Pictures {
+    HICON normal;
+    HICON faded;
+  };
+  std::map<HWND, Pictures> pictures_;
 };
 
 }  // namespace kalmar::win32

@@ -33,8 +33,8 @@ void StatusArea::show(const WindowState& window) {
     progress_ = window.ProgressBar1;
     SendMessageW(ProgressBar1, PBM_SETPOS, static_cast<WPARAM>(progress_), 0);
   }
-  Controls::setText(StatusBar1, window.StatusBar1);
-  Controls::setText(StatusBar2, window.StatusBar2);
+  if (window.StatusBar1 != shown1_) Controls::setText(StatusBar1, shown1_ = window.StatusBar1);
+  if (window.StatusBar2 != shown2_) Controls::setText(StatusBar2, shown2_ = window.StatusBar2);
   const COLORREF background = window.colours.shown[0];
   if (panelBrush_ == nullptr || background != panelColour_) {
     if (panelBrush_) DeleteObject(panelBrush_);

@@ -33,6 +33,7 @@ class StatusArea {
   HWND StatusBar2;
   HWND Panel2;
   int progress_ = -1;
+  std::string shown1_, shown2_;
   COLORREF panelColour_ = 0;
   HBRUSH panelBrush_ = nullptr;
 };

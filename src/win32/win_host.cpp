@@ -79,8 +79,15 @@ void WinHost::dispatch(MSG& message) {
 }
 
 // The window repaints between a long command's steps; its input is off
-// meanwhile (the busy lock), so only painting and boxes happen here.
+// meanwhile (the busy lock), so only painting and boxes happen here. A
+// command pumps thousands of times, more often than a screen can show: the
+// window is shown at most every kPumpIntervalMs, so it costs the command
+// next to nothing (the end of every command shows the window anyway).
 void WinHost::pump() {
+  const DWORD now = GetTickCount();
+  if (pumped_ && now - lastPump_ < kPumpIntervalMs) return;
+  pumped_ = true;
+  lastPump_ = now;
   if (showState_) showState_();
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

@@ -46,7 +46,10 @@ class WinHost final : public Host {
  private:
   std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
 
+  static constexpr DWORD kPumpIntervalMs = 20;
   HWND window_ = nullptr;
+  bool pumped_ = false;
+  DWORD lastPump_ = 0;
   std::function<void()> showState_;
 };
 

@@ -51,5 +51,18 @@ TEST(Pictures, NothingForAnUnknownNameOrSize) {
   EXPECT_TRUE(programPicture(100000).empty());
 }
 
+// A disabled button's picture keeps its shape, in grey and faint.
+TEST(Pictures, AFadedPictureIsGreyAndFaintInTheSameShape) {
+  const Picture picture = speedButtonPicture("SpeedButton12", 16);
+  const Picture faded = fadedPicture(picture);
+  ASSERT_EQ(faded.pixels.size(), picture.pixels.size());
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+    const std::uint32_t p = faded.pixels[i];
+    EXPECT_EQ((p >> 16) & 0xFF, p & 0xFF);
+    EXPECT_EQ((p >> 8) & 0xFF, p & 0xFF);
+    EXPECT_EQ(p >> 24, (picture.pixels[i] >> 24) / 3);
+  }
+}
+
 }  // namespace
 }  // namespace kalmar::desktop
