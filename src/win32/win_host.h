@@ -46,7 +46,7 @@ class WinHost final : public Host {
  private:
   std::optional<std::string> fileDialog(const FileDialogRequest& request, bool save);
 
-  static constexpr DWORD kPumpIntervalMs = 20;
+  static constexpr DWORD kPumpIntervalMs = 100;
   HWND window_ = nullptr;
   bool pumped_ = false;
   DWORD lastPump_ = 0;

@@ -91,23 +91,25 @@ void shot(WindowRig& rig, const char* name, HWND box = nullptr) {
   std::fflush(stdout);
 }
 
+struct Search {
+  HWND main;
+  HWND found = nullptr;
+};
+
+// The 32-bit system calls back with the stdcall convention, which a lambda cannot have.
+BOOL CALLBACK takeShownOver(HWND window, LPARAM l) {
+  auto* s = reinterpret_cast<Search*>(l);
+  if (window == s->main || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+      (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+    return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 // A window of this thread shown over the main one: a box or a dialog.
 HWND shownOver(HWND main) {
-  struct Search {
-    HWND main;
-    HWND found = nullptr;
-  } search{main};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM l) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(l);
-        if (window == s->main || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
-            (GetWindowLongW(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
-          return TRUE;
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  Search search{main};
+  EnumThreadWindows(GetCurrentThreadId(), takeShownOver, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
