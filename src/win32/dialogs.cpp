@@ -187,7 +187,6 @@ class AboutBox {
                                                      : GetSysColor(COLOR_BTNFACE);
     brush_ = CreateSolidBrush(background_);
     previousColour_ = c.colourOf;
-    previousBackground_ = c.background;
     controls_ = &c;
     c.colourOf = [this](HWND control, HDC dc) -> HBRUSH {
       for (auto& [label, colour] : colours_)
@@ -225,7 +224,6 @@ class AboutBox {
   COLORREF background_;
   HBRUSH brush_;
   std::function<HBRUSH(HWND, HDC)> previousColour_;
-  COLORREF previousBackground_;
 };
 
 }  // namespace
