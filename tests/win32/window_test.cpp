@@ -79,6 +79,34 @@ TEST(Win32Window, ASessionReachesTheChipThroughTheWindowsControls) {
   for (const std::string& message : rig.messages) ADD_FAILURE() << "box: " << message;
 }
 
+// Chips swap the arrangement (the window grows for 256 data bytes), and the
+// PIC12F675's BG list, open, closes at a press anywhere else, as every
+// message passes the window's hook first.
+TEST(Win32Window, ChipsSwapTheArrangementAndAPressClosesTheBgList) {
+  WindowRig rig("PIC12F675");
+  RECT frame;
+  GetWindowRect(rig.window->window(), &frame);
+  const LONG shortWindow = frame.bottom - frame.top;
+  EXPECT_TRUE(IsWindowVisible(rig.control("GroupBox5")));
+  EXPECT_FALSE(IsWindowVisible(rig.control("MaskEdit65")));
+  rig.menu({"Настройка", "Микроконтроллер", "PIC16F648A"});
+  EXPECT_FALSE(IsWindowVisible(rig.control("GroupBox5")));
+  EXPECT_TRUE(IsWindowVisible(rig.control("GroupBox7")));
+  EXPECT_TRUE(IsWindowVisible(rig.control("MaskEdit256")));
+  GetWindowRect(rig.window->window(), &frame);
+  EXPECT_GT(frame.bottom - frame.top, shortWindow);
+
+  rig.menu({"Настройка", "Микроконтроллер", "PIC12F675"});
+  EXPECT_FALSE(IsWindowVisible(rig.control("MaskEdit129")));
+  ASSERT_TRUE(IsWindowVisible(rig.control("Panel3")));
+  rig.click("SpeedButton14");
+  EXPECT_TRUE(rig.form->window.bg.open());
+  PostMessageW(rig.control("ScrollBox1"), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  PostMessageW(rig.control("ScrollBox1"), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  rig.settle();
+  EXPECT_FALSE(rig.form->window.bg.open());
+}
+
 // A picture button tells a screen reader what it does and where (the cells'
 // names go through the system's annotation service, which Wine only stubs).
 TEST(Win32Window, PictureButtonsAreNamedByWhatTheyDoAndWhere) {
