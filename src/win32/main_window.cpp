@@ -63,6 +63,8 @@ MainWindow::MainWindow(TForm1& form, WinHost& host, std::string captionSuffix)
 MainWindow::~MainWindow() {
   host_.setWindow(nullptr, nullptr);
   host_.beforeDispatch = nullptr;
+  // Torn down by its owner (a test), not closed: the message loop goes on.
+  quitOnDestroy_ = false;
   if (IsWindow(window_)) DestroyWindow(window_);
   if (bigIcon_) DestroyIcon(bigIcon_);
   if (smallIcon_) DestroyIcon(smallIcon_);
@@ -242,10 +244,10 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM w, LPA
   }
   auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) return DefWindowProcW(window, message, w, l);
-  return self->handle(message, w, l);
+  return self->handle(window, message, w, l);
 }
 
-LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
+LRESULT MainWindow::handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case kRouteMessage:
       runner_.run(reinterpret_cast<const RouteNode*>(l)->handler);
@@ -261,16 +263,16 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
       break;
     case WM_CLOSE:
       // During a command the close waits for its end: the adapter is idle then.
-      if (runner_.requestClose()) DestroyWindow(window_);
+      if (runner_.requestClose()) DestroyWindow(window);
       return 0;
     case WM_DESTROY:
       window_ = nullptr;
-      PostQuitMessage(0);
+      if (quitOnDestroy_) PostQuitMessage(0);
       return 0;
     default:
       break;
   }
-  return DefWindowProcW(window_, message, w, l);
+  return DefWindowProcW(window, message, w, l);
 }
 
 }  // namespace kalmar::win32

@@ -50,7 +50,7 @@ class MainWindow final : public WindowLink {
 
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
-  LRESULT handle(UINT message, WPARAM w, LPARAM l);
+  LRESULT handle(HWND window, UINT message, WPARAM w, LPARAM l);
   void createAreas();
   void arrange(int dataRows);
   void showColours(const WindowState& window);
@@ -80,6 +80,7 @@ class MainWindow final : public WindowLink {
   std::optional<std::array<std::uint32_t, 3>> colours_;
   std::string shownCaption_;
   bool showing_ = false;
+  bool quitOnDestroy_ = true;
 };
 
 }  // namespace kalmar::win32
