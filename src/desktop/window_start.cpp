@@ -8,6 +8,21 @@
 
 namespace kalmar::desktop {
 
+PortChoice portChoice(const DesktopOptions& options) {
+  PortChoice choice;
+  choice.port = options.port.value_or("");
+  choice.virtualTime = options.virtualTime;
+  choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
+  return choice;
+}
+
+void saveChipAtClose(CommandRunner& runner, PortStack& stack, Host& host) {
+  runner.onClosed = [&stack, &host] {
+    std::string error;
+    if (!stack.saveChip(error)) host.messageBox("Kalmar", error, MessageIcon::Error, MessageButtons::Ok);
+  };
+}
+
 std::string captionSuffix(const PortStack& stack, const DesktopOptions& options) {
   if (!stack.simulated() || !options.port) return {};
   return "   // симулятор: " + options.port->substr(4);

@@ -9,6 +9,14 @@
 
 namespace kalmar::desktop {
 
+// The port the window's options choose: a simulated chip file made for the
+// chip the settings file names.
+PortChoice portChoice(const DesktopOptions& options);
+
+// At the close, the simulated chip is saved before the settings are
+// written; a failure in a box.
+void saveChipAtClose(CommandRunner& runner, PortStack& stack, Host& host);
+
 // What the caption says after the program's own text: that the port is simulated.
 std::string captionSuffix(const PortStack& stack, const DesktopOptions& options);
 

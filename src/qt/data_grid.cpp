@@ -1,6 +1,7 @@
 #include "qt/data_grid.h"
 
 #include "desktop/accessible_names.h"
+#include "desktop/editor_buttons.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/data_editor.h"
@@ -51,16 +52,8 @@ DataGrid::DataGrid(QWidget* parent, WindowLink& link) {
   GroupBox3->setObjectName("GroupBox3");
   GroupBox3->setAutoFillBackground(true);
   GroupBox3->hide();
-  struct EditorButton {
-    const char* name;
-    const char* hint;
-    void (*handler)(TForm1&);
-  };
-  const EditorButton buttons[3] = {{"SpeedButton2", "Отменить", SpeedButton2Click},
-                                   {"SpeedButton1", "Сохранить", SpeedButton1Click},
-                                   {"SpeedButton3", "Очистить все", SpeedButton3Click}};
   int left = 5;
-  for (const EditorButton& b : buttons) {
+  for (const desktop::EditorButton& b : desktop::editorButtons()) {
     QToolButton* button = pictureButton(b.name, b.hint, GroupBox3, left, 13);
     button->setText(QString::fromUtf8(b.hint));
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);  // the group is narrow: words only

@@ -80,12 +80,8 @@ int main(int argc, char** argv) {
   QTranslator translator;
   prepareLook(app, translator);
 
-  PortChoice choice;
-  choice.port = options.port.value_or("");
-  choice.virtualTime = options.virtualTime;
-  choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
   std::string error;
-  std::unique_ptr<PortStack> stack = PortStack::build(choice, error);
+  std::unique_ptr<PortStack> stack = PortStack::build(desktop::portChoice(options), error);
   if (!stack) {
     QMessageBox::critical(nullptr, QStringLiteral("Kalmar"), qt::qs(error));
     return 1;
@@ -96,11 +92,7 @@ int main(int argc, char** argv) {
   std::unique_ptr<Platform> platform = makeSystemPlatform();
   TForm1 form(host, *platform, stack->line());
   qt::MainWindow window(form, host, desktop::captionSuffix(*stack, options));
-  window.onClosed = [&stack, &host] {
-    std::string saveError;
-    if (!stack->saveChip(saveError))
-      host.messageBox("Kalmar", saveError, MessageIcon::Error, MessageButtons::Ok);
-  };
+  desktop::saveChipAtClose(window.runner(), *stack, host);
 
   // Installed pages lie in share/kalmar beside the program's bin/, whatever the prefix.
   desktop::startWindow(form, *stack, options,

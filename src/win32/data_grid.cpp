@@ -1,5 +1,6 @@
 #include "win32/data_grid.h"
 
+#include "desktop/editor_buttons.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/data_editor.h"
@@ -35,18 +36,10 @@ DataGrid::DataGrid(HWND area, WindowLink& link) : controls_(link.controls()) {
 }
 
 void DataGrid::makeEditorButtons(WindowLink& link) {
-  struct EditorButton {
-    const char* name;
-    const char* hint;
-    void (*handler)(TForm1&);
-  };
-  const EditorButton buttons[3] = {{"SpeedButton2", "Отменить", SpeedButton2Click},
-                                   {"SpeedButton1", "Сохранить", SpeedButton1Click},
-                                   {"SpeedButton3", "Очистить все", SpeedButton3Click}};
   int left = 5;
   HDC dc = GetDC(GroupBox3);
   HGDIOBJ old = dc ? SelectObject(dc, controls_.font()) : nullptr;
-  for (const EditorButton& b : buttons) {
+  for (const desktop::EditorButton& b : desktop::editorButtons()) {
     // The group is narrow: words only, each button as wide as its word.
     const std::wstring text = wide(b.hint);
     SIZE size{};

@@ -100,12 +100,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
   // COM for the screen readers' names; the window's thread is its apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
-  PortChoice choice;
-  choice.port = options.port.value_or("");
-  choice.virtualTime = options.virtualTime;
-  choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
   std::string error;
-  std::unique_ptr<PortStack> stack = PortStack::build(choice, error);
+  std::unique_ptr<PortStack> stack = PortStack::build(desktop::portChoice(options), error);
   if (!stack) {
     MessageBoxW(nullptr, win32::wide(error).c_str(), L"Kalmar", MB_OK | MB_ICONERROR);
     return 1;
@@ -116,11 +112,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
   std::unique_ptr<Platform> platform = makeSystemPlatform();
   TForm1 form(host, *platform, stack->line());
   win32::MainWindow window(form, host, desktop::captionSuffix(*stack, options));
-  window.runner().onClosed = [&stack, &host] {
-    std::string saveError;
-    if (!stack->saveChip(saveError))
-      host.messageBox("Kalmar", saveError, MessageIcon::Error, MessageButtons::Ok);
-  };
+  desktop::saveChipAtClose(window.runner(), *stack, host);
   desktop::startWindow(form, *stack, options, installedPages());
   desktop::showFactoryValues(form, host);
   desktop::reportSimulator(window.runner(), host, *stack);
