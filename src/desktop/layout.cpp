@@ -38,6 +38,26 @@ Rect listingGroupRect(const Geometry& g, int modelWidth) {
   return box;
 }
 
+const std::vector<SwitchPlace>& switchPlaces() {
+  static const std::vector<SwitchPlace> kPlaces = [] {
+    std::vector<SwitchPlace> places{
+        {true, 1, "GroupBox6", {8, 12, 42, 17}},  {true, 2, "GroupBox6", {50, 12, 42, 17}},
+        {true, 3, "GroupBox6", {8, 36, 42, 17}},  {true, 4, "GroupBox6", {50, 36, 42, 17}},
+        {false, 1, "GroupBox5", {112, 20, 118, 17}}, {false, 2, "GroupBox5", {112, 39, 118, 17}},
+        {false, 3, "GroupBox5", {112, 58, 118, 17}}};
+    for (int i = 0; i < 4; ++i) {
+      places.push_back({true, 5 + i, "GroupBox10", {6, 8 + i * 19, 46, 17}});
+      places.push_back({true, 9 + i, "GroupBox10", {52, 8 + i * 19, 66, 17}});
+    }
+    for (int i = 0; i < 4; ++i) places.push_back({false, 4 + i, "GroupBox7", {140, 20 + i * 17, 92, 17}});
+    places.push_back({false, 10, "GroupBox7", {140, 88, 92, 17}});
+    places.push_back({false, 8, "CodeProtectionGroup", {4, 16, 126, 17}});
+    places.push_back({false, 9, "CodeProtectionGroup", {4, 35, 126, 17}});
+    return places;
+  }();
+  return kPlaces;
+}
+
 Rect waitPanelRect(int modelLeft, int modelTop, int modelWidth) {
   return {modelLeft + (kClientWidth - modelWidth) / 2, modelTop, WindowState::kPanel2Width,
           WindowState::kPanel2Height};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 namespace kalmar::desktop {
 
 // A rectangle in client-area pixels at 96 DPI.
@@ -85,6 +87,21 @@ inline Rect dataCellRect(int n) {  // n = 1..256, MaskEdit1..MaskEdit256
 }
 // The four ID cells MaskEdit301..MaskEdit304.
 inline Rect idCellRect(int i) { return {8 + i * 50, 18, 44, 20}; }
+
+// The configuration panels' inner groups and switches, in their groups'
+// pixels: the oscillator groups, the code protection group of the second
+// panel, the BG chooser over CheckBox10 (its height follows the model).
+inline constexpr Rect kGroupBox6{6, 16, 96, 62};             // in GroupBox5
+inline constexpr Rect kGroupBox10{6, 16, 128, 88};           // in GroupBox7
+inline constexpr Rect kCodeProtectionGroup{6, 108, 132, 58};  // in GroupBox7
+inline Rect bgChooserRect(int height) { return {136, 86, 98, height}; }
+struct SwitchPlace {
+  bool radio;   // RadioButtonN, else CheckBoxN
+  int n;
+  const char* group;  // the component it stands in
+  Rect rect;
+};
+const std::vector<SwitchPlace>& switchPlaces();
 
 // The wait panel, centred as the window model centres it, on this window's own width.
 Rect waitPanelRect(int modelLeft, int modelTop, int modelWidth);

@@ -40,26 +40,27 @@ ConfigPanels::ConfigPanels(QWidget* parent, WindowLink& link) {
   GroupBox7->setObjectName("GroupBox7");
   buildFirstPanel(link);
   buildSecondPanel(link);
+  buildSwitches(link);
   buildBgChooser(link);
 }
 
-QRadioButton* ConfigPanels::radio(int n, QWidget* parent, int left, int top, int width,
+QRadioButton* ConfigPanels::radio(int n, QWidget* parent, const desktop::Rect& rect,
                                   WindowLink& link) {
   auto* button = new QRadioButton(parent);
   button->setObjectName(QStringLiteral("RadioButton%1").arg(n));
   button->setAutoExclusive(false);  // the window decides which one is on
-  button->setGeometry(left, top, width, 17);
+  button->setGeometry(rectOf(rect));
   QObject::connect(button, &QRadioButton::clicked, button,
                    [&link, n] { link.input([n](TForm1& f) { userClickRadioButton(f, n); }); });
   radios[static_cast<std::size_t>(n)] = button;
   return button;
 }
 
-QCheckBox* ConfigPanels::check(int n, QWidget* parent, int left, int top, int width,
+QCheckBox* ConfigPanels::check(int n, QWidget* parent, const desktop::Rect& rect,
                                WindowLink& link) {
   auto* box = new QCheckBox(parent);
   box->setObjectName(QStringLiteral("CheckBox%1").arg(n));
-  box->setGeometry(left, top, width, 17);
+  box->setGeometry(rectOf(rect));
   QObject::connect(box, &QCheckBox::clicked, box,
                    [&link, n] { link.input([n](TForm1& f) { userClickCheckBox(f, n); }); });
   checks[static_cast<std::size_t>(n)] = box;
@@ -71,14 +72,7 @@ void ConfigPanels::buildFirstPanel(WindowLink& link) {
   Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
   auto* oscillator = new QGroupBox(GroupBox5);
   oscillator->setObjectName("GroupBox6");
-  oscillator->setGeometry(6, 16, 96, 62);
-  radio(1, oscillator, 8, 12, 42, link);
-  radio(2, oscillator, 50, 12, 42, link);
-  radio(3, oscillator, 8, 36, 42, link);
-  radio(4, oscillator, 50, 36, 42, link);
-  check(1, GroupBox5, 112, 20, 118, link);
-  check(2, GroupBox5, 112, 39, 118, link);
-  check(3, GroupBox5, 112, 58, 118, link);
+  oscillator->setGeometry(rectOf(desktop::kGroupBox6));
 }
 
 void ConfigPanels::buildSecondPanel(WindowLink& link) {
@@ -86,18 +80,26 @@ void ConfigPanels::buildSecondPanel(WindowLink& link) {
   Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
   auto* oscillator = new QGroupBox(GroupBox7);
   oscillator->setObjectName("GroupBox10");
-  oscillator->setGeometry(6, 16, 128, 88);
-  for (int i = 0; i < 4; ++i) {
-    radio(5 + i, oscillator, 6, 8 + i * 19, 46, link);
-    radio(9 + i, oscillator, 52, 8 + i * 19, 66, link);
-  }
-  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 140, 20 + i * 17, 92, link);
-  check(10, GroupBox7, 140, 88, 92, link);
+  oscillator->setGeometry(rectOf(desktop::kGroupBox10));
   auto* protection = new QGroupBox(QStringLiteral("Защита кода "), GroupBox7);
   protection->setObjectName("CodeProtectionGroup");
-  protection->setGeometry(6, 108, 132, 58);
-  check(8, protection, 4, 16, 126, link);
-  check(9, protection, 4, 35, 126, link);
+  protection->setGeometry(rectOf(desktop::kCodeProtectionGroup));
+}
+
+// Every switch where the shared layout puts it, in the group it names.
+void ConfigPanels::buildSwitches(WindowLink& link) {
+  for (const desktop::SwitchPlace& place : desktop::switchPlaces()) {
+    const QString group = QString::fromUtf8(place.group);
+    QWidget* parent = group == QLatin1String("GroupBox5")   ? GroupBox5
+                      : group == QLatin1String("GroupBox7") ? GroupBox7
+                                                            : nullptr;
+    if (parent == nullptr) parent = GroupBox5->findChild<QWidget*>(group);
+    if (parent == nullptr) parent = GroupBox7->findChild<QWidget*>(group);
+    if (place.radio)
+      radio(place.n, parent, place.rect, link);
+    else
+      check(place.n, parent, place.rect, link);
+  }
 }
 
 void ConfigPanels::buildBgChooser(WindowLink& link) {
@@ -128,7 +130,7 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
                      const int row = ListBox1->row(item);
                      link.input([row](TForm1& f) { ListBox1Click(f, row); });
                    });
-  Panel3->setGeometry(136, 86, 98, BgChooserState::kClosedHeight);  // over CheckBox10
+  Panel3->setGeometry(rectOf(desktop::bgChooserRect(BgChooserState::kClosedHeight)));  // over CheckBox10
 }
 
 void ConfigPanels::place(const Geometry& geometry) {

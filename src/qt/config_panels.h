@@ -33,8 +33,9 @@ class ConfigPanels {
   void buildFirstPanel(WindowLink& link);
   void buildSecondPanel(WindowLink& link);
   void buildBgChooser(WindowLink& link);
-  QRadioButton* radio(int n, QWidget* parent, int left, int top, int width, WindowLink& link);
-  QCheckBox* check(int n, QWidget* parent, int left, int top, int width, WindowLink& link);
+  QRadioButton* radio(int n, QWidget* parent, const desktop::Rect& rect, WindowLink& link);
+  QCheckBox* check(int n, QWidget* parent, const desktop::Rect& rect, WindowLink& link);
+  void buildSwitches(WindowLink& link);
 
   SourceBox* Edit3;
   SourceBox* Edit1;

@@ -88,6 +88,7 @@ ConfigPanels::ConfigPanels(HWND area, WindowLink& link) : controls_(link.control
   GroupBox7 = controls_.makePanel("GroupBox7", "Конфигурация  3F18", true, area, {});
   buildFirstPanel(link);
   buildSecondPanel(link);
+  buildSwitches(link);
   buildBgChooser(link);
 }
 
@@ -95,11 +96,11 @@ ConfigPanels::~ConfigPanels() {
   if (arrow_) DestroyIcon(arrow_);
 }
 
-HWND ConfigPanels::radio(int n, HWND parent, int left, int top, int width, WindowLink& link) {
+HWND ConfigPanels::radio(int n, HWND parent, const desktop::Rect& rect, WindowLink& link) {
   // Not an automatic radio button: the window decides which one is on.
   HWND button = controls_.make(L"BUTTON", "RadioButton" + std::to_string(n), "",
                                WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_RADIOBUTTON, parent,
-                               {left, top, width, 17});
+                               rect);
   controls_.onCommand(button, [&link, n](WORD code) {
     if (code == BN_CLICKED) link.input([n](TForm1& f) { userClickRadioButton(f, n); });
   });
@@ -107,10 +108,10 @@ HWND ConfigPanels::radio(int n, HWND parent, int left, int top, int width, Windo
   return button;
 }
 
-HWND ConfigPanels::check(int n, HWND parent, int left, int top, int width, WindowLink& link) {
+HWND ConfigPanels::check(int n, HWND parent, const desktop::Rect& rect, WindowLink& link) {
   HWND box = controls_.make(L"BUTTON", "CheckBox" + std::to_string(n), "",
                             WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS | BS_CHECKBOX, parent,
-                            {left, top, width, 17});
+                            rect);
   controls_.onCommand(box, [&link, n](WORD code) {
     if (code == BN_CLICKED) link.input([n](TForm1& f) { userClickCheckBox(f, n); });
   });
@@ -121,36 +122,32 @@ HWND ConfigPanels::check(int n, HWND parent, int left, int top, int width, Windo
 void ConfigPanels::buildFirstPanel(WindowLink& link) {
   Edit3 = std::make_unique<SourceBox>(controls_, "Edit3", GroupBox5);
   Edit3->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit3); }); };
-  HWND oscillator = controls_.makePanel("GroupBox6", "", true, GroupBox5, {6, 16, 96, 62});
-  radio(1, oscillator, 8, 12, 42, link);
-  radio(2, oscillator, 50, 12, 42, link);
-  radio(3, oscillator, 8, 36, 42, link);
-  radio(4, oscillator, 50, 36, 42, link);
-  check(1, GroupBox5, 112, 20, 118, link);
-  check(2, GroupBox5, 112, 39, 118, link);
-  check(3, GroupBox5, 112, 58, 118, link);
+  controls_.makePanel("GroupBox6", "", true, GroupBox5, desktop::kGroupBox6);
 }
 
 void ConfigPanels::buildSecondPanel(WindowLink& link) {
   Edit1 = std::make_unique<SourceBox>(controls_, "Edit1", GroupBox7);
   Edit1->onMouseUp = [&link] { link.input([](TForm1& f) { Edit3MouseUp(f.window.Edit1); }); };
-  HWND oscillator = controls_.makePanel("GroupBox10", "", true, GroupBox7, {6, 16, 128, 88});
-  for (int i = 0; i < 4; ++i) {
-    radio(5 + i, oscillator, 6, 8 + i * 19, 46, link);
-    radio(9 + i, oscillator, 52, 8 + i * 19, 66, link);
+  controls_.makePanel("GroupBox10", "", true, GroupBox7, desktop::kGroupBox10);
+  controls_.makePanel("CodeProtectionGroup", "Защита кода ", true, GroupBox7,
+                      desktop::kCodeProtectionGroup);
+}
+
+// Every switch where the shared layout puts it, in the group it names.
+void ConfigPanels::buildSwitches(WindowLink& link) {
+  for (const desktop::SwitchPlace& place : desktop::switchPlaces()) {
+    HWND parent = controls_.find(place.group);
+    if (place.radio)
+      radio(place.n, parent, place.rect, link);
+    else
+      check(place.n, parent, place.rect, link);
   }
-  for (int i = 0; i < 4; ++i) check(4 + i, GroupBox7, 140, 20 + i * 17, 92, link);
-  check(10, GroupBox7, 140, 88, 92, link);
-  HWND protection =
-      controls_.makePanel("CodeProtectionGroup", "Защита кода ", true, GroupBox7, {6, 108, 132, 58});
-  check(8, protection, 4, 16, 126, link);
-  check(9, protection, 4, 35, 126, link);
 }
 
 void ConfigPanels::buildBgChooser(WindowLink& link) {
   // Over CheckBox10, closed to its label's height; a line frame round it.
   Panel3 = controls_.makePanel("Panel3", "", false, GroupBox7,
-                               {136, 86, 98, BgChooserState::kClosedHeight});
+                               desktop::bgChooserRect(BgChooserState::kClosedHeight));
   SetWindowLongW(Panel3, GWL_STYLE, GetWindowLongW(Panel3, GWL_STYLE) | WS_BORDER);
   SetWindowPos(Panel3, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -193,7 +190,7 @@ void ConfigPanels::show(const WindowState& window) {
   setVisible(Panel3, bg.Panel3Visible);
   if (panel3Height_ != bg.Panel3Height) {
     panel3Height_ = bg.Panel3Height;
-    controls_.place(Panel3, {136, 86, 98, bg.Panel3Height});
+    controls_.place(Panel3, desktop::bgChooserRect(bg.Panel3Height));
     raise(Panel3);
   }
   if (bg.Label1 != shownLabel_) {

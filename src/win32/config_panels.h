@@ -43,8 +43,9 @@ class ConfigPanels {
   void buildFirstPanel(WindowLink& link);
   void buildSecondPanel(WindowLink& link);
   void buildBgChooser(WindowLink& link);
-  HWND radio(int n, HWND parent, int left, int top, int width, WindowLink& link);
-  HWND check(int n, HWND parent, int left, int top, int width, WindowLink& link);
+  HWND radio(int n, HWND parent, const desktop::Rect& rect, WindowLink& link);
+  HWND check(int n, HWND parent, const desktop::Rect& rect, WindowLink& link);
+  void buildSwitches(WindowLink& link);
 
   Controls& controls_;
   std::unique_ptr<SourceBox> Edit3;
