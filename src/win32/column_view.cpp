@@ -83,16 +83,44 @@ void ColumnView::invalidateColumn(int column) {
   InvalidateRect(hwnd_, &box, FALSE);
 }
 
+// Only the lines that changed are repainted: a read fills lines far below
+// the ones in view, and those cost nothing then.
+void ColumnView::replaceLines(int column, std::vector<std::wstring> lines) {
+  Column& c = columns_[static_cast<std::size_t>(column)];
+  if (lines.size() != c.lines.size()) {
+    c.lines = std::move(lines);
+    invalidateColumn(column);
+    return;
+  }
+  std::size_t first = 0;
+  while (first < lines.size() && lines[first] == c.lines[first]) ++first;
+  if (first == lines.size()) return;
+  std::size_t last = lines.size() - 1;
+  while (last > first && lines[last] == c.lines[last]) --last;
+  c.lines = std::move(lines);
+  if (hwnd_ == nullptr) return;
+  RECT box{};
+  GetClientRect(hwnd_, &box);
+  const int height = lineHeight();
+  const long top = static_cast<long>(first) * height - top_;
+  const long bottom = static_cast<long>(last + 1) * height - top_;
+  if (bottom <= box.top || top >= box.bottom) return;  // none in view
+  int left = 0;
+  for (int i = 0; i < column; ++i) left += controls_.scale(columns_[static_cast<std::size_t>(i)].width);
+  RECT changed{left, static_cast<LONG>(std::max<long>(top, box.top)),
+               left + controls_.scale(c.width), static_cast<LONG>(std::min<long>(bottom, box.bottom))};
+  InvalidateRect(hwnd_, &changed, FALSE);
+}
+
 void ColumnView::setText(int column, const std::string& text) {
   if (column < 0 || column >= static_cast<int>(columns_.size())) return;
   Column& c = columns_[static_cast<std::size_t>(column)];
   if (text == c.text && !text.empty()) return;
   c.text = text;
   c.source.clear();
-  const std::vector<std::string> lines = splitLines(text);
-  c.lines.clear();
-  for (const std::string& line : lines) c.lines.push_back(wide(line));
-  invalidateColumn(column);
+  std::vector<std::wstring> lines;
+  for (const std::string& line : splitLines(text)) lines.push_back(wide(line));
+  replaceLines(column, std::move(lines));
 }
 
 void ColumnView::setLines(int column, const std::vector<std::string>& lines) {
@@ -106,10 +134,10 @@ void ColumnView::setLines(int column, const std::string* lines, std::size_t coun
     return;
   c.text.clear();
   c.source.assign(lines, lines + count);
-  c.lines.clear();
-  c.lines.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) c.lines.push_back(wide(lines[i]));
-  invalidateColumn(column);
+  std::vector<std::wstring> wideLines;
+  wideLines.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) wideLines.push_back(wide(lines[i]));
+  replaceLines(column, std::move(wideLines));
 }
 
 void ColumnView::setWidth(int column, int width) {

@@ -65,6 +65,7 @@ class ColumnView {
   bool scrollKey(WPARAM key);
   void updateScrollBar();
   void invalidateColumn(int column);
+  void replaceLines(int column, std::vector<std::wstring> lines);
   int lineHeight() const;
   int viewHeight() const;
 
