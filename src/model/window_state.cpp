@@ -5,6 +5,18 @@
 namespace kalmar {
 
 // Memo12: the blank word column, a line "3FFF" a row.
+std::vector<std::string> columnLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
 const std::string& blankProgramColumn() {
   static const std::string column = [] {
     std::string text;

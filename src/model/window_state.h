@@ -147,6 +147,8 @@ enum class FrontEndRequest { None, Close, Colours, About };
 inline constexpr int kProgramRows = kMaxProgramWords / 8;
 // The blank word column of the program memory view: a line "3FFF" a row.
 const std::string& blankProgramColumn();
+// A column's text as its lines (CR LF after each; a missing last one is no matter).
+std::vector<std::string> columnLines(const std::string& text);
 
 // What the main window shows; every command writes here and the views
 // (desktop or terminal) render it.

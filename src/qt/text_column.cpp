@@ -1,11 +1,11 @@
 #include "qt/text_column.h"
 
-#include "desktop/layout.h"
-
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "desktop/layout.h"
+#include "model/window_state.h"
 #include "qt/qt_text.h"
 
 namespace kalmar::qt {
@@ -23,14 +23,7 @@ int TextColumn::lineHeight() {
 void TextColumn::setText(const std::string& text) {
   if (text == text_ && !text.empty()) return;
   text_ = text;
-  lines_.clear();
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines_.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
+  lines_ = columnLines(text);
   update();
 }
 

@@ -4,6 +4,7 @@
 
 #include "desktop/colour_look.h"
 #include "desktop/layout.h"
+#include "model/window_state.h"
 #include "win32/wide_text.h"
 
 namespace kalmar::win32 {
@@ -12,36 +13,13 @@ namespace {
 
 constexpr wchar_t kColumnClass[] = L"KalmarColumns";
 
-void registerClass(WNDPROC procedure) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXW columns{};
-  columns.cbSize = sizeof columns;
-  columns.lpfnWndProc = procedure;
-  columns.hInstance = GetModuleHandleW(nullptr);
-  columns.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  columns.lpszClassName = kColumnClass;
-  registered = RegisterClassExW(&columns) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
-}
 
 }  // namespace
 
 ColumnView::ColumnView(Controls& controls, const std::string& name, HWND parent,
                        const desktop::Rect& rect, bool scrolled, HWND focusTarget)
     : controls_(controls), focusTarget_(focusTarget), scrolled_(scrolled) {
-  registerClass(&procedure);
+  registerWindowClass(kColumnClass, &procedure);
   const DWORD style = WS_VISIBLE | WS_CLIPSIBLINGS | (scrolled ? WS_VSCROLL | WS_TABSTOP : 0);
   hwnd_ = controls.make(kColumnClass, name, "", style, parent, rect,
                         scrolled ? WS_EX_CLIENTEDGE : 0);
@@ -119,7 +97,7 @@ void ColumnView::setText(int column, const std::string& text) {
   c.text = text;
   c.source.clear();
   std::vector<std::wstring> lines;
-  for (const std::string& line : splitLines(text)) lines.push_back(wide(line));
+  for (const std::string& line : columnLines(text)) lines.push_back(wide(line));
   replaceLines(column, std::move(lines));
 }
 

@@ -25,13 +25,18 @@ constexpr wchar_t kPanelClass[] = L"KalmarPanel";
 Controls::Controls() : dpi_(systemDpi()) {
   font_ = fontOf(11, false);
   bold_ = fontOf(11, true);
-  WNDCLASSEXW panel{};
-  panel.cbSize = sizeof panel;
-  panel.lpfnWndProc = panelProc;
-  panel.hInstance = GetModuleHandleW(nullptr);
-  panel.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  panel.lpszClassName = kPanelClass;
-  RegisterClassExW(&panel);  // fails harmlessly when registered already
+  registerWindowClass(kPanelClass, panelProc);
+}
+
+void registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
+  WNDCLASSEXW type{};
+  type.cbSize = sizeof type;
+  type.lpfnWndProc = procedure;
+  type.hInstance = GetModuleHandleW(nullptr);
+  type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  type.hbrBackground = background;
+  type.lpszClassName = name;
+  RegisterClassExW(&type);  // fails harmlessly when registered already
 }
 
 Controls::~Controls() {

@@ -92,6 +92,10 @@ class Controls {
   HBRUSH backgroundBrush();
 };
 
+// Registers a window class of the program's own (the arrow cursor, the
+// given background brush or none); registering it again does nothing.
+void registerWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr);
+
 // A control's enabled and visible flags, changed only when they differ.
 void setEnabled(HWND control, bool enabled);
 void setVisible(HWND control, bool visible);

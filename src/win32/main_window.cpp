@@ -36,14 +36,7 @@ MainWindow::MainWindow(TForm1& form, WinHost& host, std::string captionSuffix)
   INITCOMMONCONTROLSEX common{sizeof common,
                               ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&common);
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = windowProc;
-  type.hInstance = GetModuleHandleW(nullptr);
-  type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  type.lpszClassName = kWindowClass;
-  RegisterClassExW(&type);
+  registerWindowClass(kWindowClass, windowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   window_ = CreateWindowExW(WS_EX_CONTROLPARENT, kWindowClass, L"Kalmar", kStyle, CW_USEDEFAULT,
                             CW_USEDEFAULT, controls_.scale(desktop::kClientWidth),
                             controls_.scale(400), nullptr, nullptr, GetModuleHandleW(nullptr),

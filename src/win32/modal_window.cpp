@@ -11,14 +11,7 @@ constexpr wchar_t kDialogClass[] = L"KalmarDialog";
 ModalWindow::ModalWindow(HWND owner, const std::string& name, const std::string& title,
                          int width, int height, Controls& controls)
     : owner_(owner), controls_(controls) {
-  WNDCLASSEXW type{};
-  type.cbSize = sizeof type;
-  type.lpfnWndProc = windowProc;
-  type.hInstance = GetModuleHandleW(nullptr);
-  type.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-  type.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  type.lpszClassName = kDialogClass;
-  RegisterClassExW(&type);  // fails harmlessly when registered already
+  registerWindowClass(kDialogClass, windowProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   RECT frame{0, 0, controls.scale(width), controls.scale(height)};
   AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
