@@ -103,8 +103,7 @@ void LineProtocol::EnterProgrammingMode() {
 void LineProtocol::ExitProgrammingMode(bool finalHold) {
   step(supplyFirstOn());
   Write1(line::kIdle);
-  std::int64_t t0 = timing_.counter().counter();
-  if (finalHold) Paus1(t0);
+  if (finalHold) Paus1();
 }
 
 void LineProtocol::SendCommand(std::uint8_t code) {

@@ -57,8 +57,12 @@ class LineProtocol : private FramePace {
   std::uint8_t Read_ASM();
 
   // The program's own waits by their names: n units, and one line hold.
-  void Paus(std::int64_t units) { timing_.Paus(units); }
-  void Paus1(std::int64_t t0) { timing_.Paus1(t0); }
+  // Each keeps the line's last state; the port measures it from the moment
+  // that state stands on the line.
+  void Paus(std::int64_t units) { port_.hold(timing_.countsFor(units), *this); }
+  void Paus1() { port_.hold(timing_.lineHoldCounts(), *this); }
+  // n microseconds times the slow-down, never less (a chip's own cycle).
+  void PausMicros(std::int64_t micros) { port_.hold(timing_.countsForMicros(micros), *this); }
 
   // One timed line step, a frame of one: write, counter reading, sample if
   // marked, hold one unit from that reading.

@@ -12,11 +12,13 @@ class PerformanceCounter {
   virtual ~PerformanceCounter() = default;
   virtual std::int64_t frequency() const = 0;  // counts per second
   virtual std::int64_t counter() = 0;
-  // Busy-waits until counter() exceeds target. Never sleeps, never returns early.
+  // Waits until counter() exceeds target; never returns early.
   virtual void spinUntil(std::int64_t target) = 0;
 };
 
-// The monotonic clock in nanoseconds (F = 10^9).
+// The monotonic clock in nanoseconds (F = 10^9). A wait of a millisecond
+// or more sleeps until shortly before its end and spins the rest, so the
+// processor is free through programming cycles while no wait ends early.
 class RealPerformanceCounter final : public PerformanceCounter {
  public:
   std::int64_t frequency() const override { return 1'000'000'000; }

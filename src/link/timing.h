@@ -40,6 +40,10 @@ class TimingState {
   std::int64_t lineHoldCounts() const;
   // Busy-waits n microseconds times the slow-down, never less.
   void PausMicros(std::int64_t micros);
+  // n microseconds times the slow-down in counts, never less.
+  std::int64_t countsForMicros(std::int64_t micros) const {
+    return countsCovering(static_cast<double>(micros) * 1e-6);
+  }
 
   // The hold of each line state in seconds before the slow-down; 0 (the
   // default) holds one unit.

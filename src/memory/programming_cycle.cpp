@@ -43,7 +43,7 @@ ChipsOwnPace::~ChipsOwnPace() {
 
 void waitCycle(ChipSession& chip, Cycle cycle) {
   if (chip.chipsOwnPace)
-    chip.line.timing().PausMicros(cycleMicros(chip.profile, cycle));
+    chip.line.PausMicros(cycleMicros(chip.profile, cycle));
   else
     chip.line.Paus(kWindowCycleUnits);
 }

@@ -41,7 +41,7 @@ class FramePace {
   virtual ~FramePace() = default;
   virtual std::int64_t frequency() = 0;  // counts per second
   virtual std::int64_t counter() = 0;
-  // Busy-waits until counter() exceeds target; never returns early.
+  // Waits until counter() exceeds target; never returns early.
   virtual void spinUntil(std::int64_t target) = 0;
   // Asked before each state is written. With a stop pending the line
   // protocol puts the adapter idle itself (one write of the idle state
@@ -84,6 +84,16 @@ class PortIo {
       }
       pace.spinUntil(t0 + frame.holdCounts);
     }
+  }
+
+  // Keeps the line's last state for at least `counts` of the pace's counter
+  // from the moment it stands on the line: the waits between frames (a
+  // programming cycle, the supplies settling). This one waits from now,
+  // which is that moment for a port whose writes are on the line when they
+  // return; an adapter that queues writes measures from the end of its queue
+  // and may send what it holds meanwhile.
+  virtual void hold(std::int64_t counts, FramePace& pace) {
+    pace.spinUntil(pace.counter() + counts);
   }
 };
 

@@ -1,0 +1,1 @@
+// The libftdi1 stand-in (to be written).

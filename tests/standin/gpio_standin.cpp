@@ -1,0 +1,1 @@
+// The GPIO character device stand-in (to be written).

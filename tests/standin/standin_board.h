@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "port/adapter_pins.h"
+#include "sim/sim_adapter.h"
+#include "sim/sim_chip.h"
+
+namespace kalmar::standin {
+
+// The simulated adapter and chip behind a stand-in for a bit-bang device's
+// library or system interface, so the simulator judges every pin change the
+// program makes through the real backend. Set up from the environment:
+//   KALMAR_STANDIN_CHIP    the simulated chip's file (made when missing; saved at close)
+//   KALMAR_STANDIN_KIND    the kind of a new chip (PIC16F84A when unset)
+//   KALMAR_STANDIN_PINS    the pin map, as --pins takes it (the backend's default when unset)
+//   KALMAR_STANDIN_REPORT  where the simulator's findings go at close
+//   KALMAR_STANDIN_UNPLUG  the device goes away after this many transfers
+class Board {
+ public:
+  // Null when KALMAR_STANDIN_CHIP is unset (no device is plugged in) or its
+  // file cannot be read (told on stderr).
+  static std::unique_ptr<Board> fromEnvironment(const AdapterPins& defaults, bool ftdiNames);
+  ~Board();
+
+  // The output pins' levels (pin n is bit n) from this moment on.
+  void setOutputs(std::uint64_t levels, std::int64_t timeNs);
+  // Every pin's level now: the outputs as set, the read-back pin from the
+  // adapter, other pins high (pulled up).
+  std::uint64_t pins(std::int64_t timeNs);
+  // One transfer more; true once the device has gone away.
+  bool transferUnplugs();
+  bool unplugged() const { return unplugged_; }
+  const AdapterPins& map() const { return pins_; }
+  // Saves the chip and writes the report; later calls do nothing.
+  void close();
+
+ private:
+  Board() = default;
+
+  AdapterPins pins_{};
+  std::string chipFile_;
+  std::string reportFile_;
+  std::unique_ptr<sim::SimChip> chip_;
+  std::unique_ptr<sim::SimAdapter> adapter_;
+  std::uint64_t outputs_ = ~std::uint64_t{0};
+  long long transfersLeft_ = -1;  // -1: never unplugged
+  bool unplugged_ = false;
+  bool closed_ = false;
+};
+
+// The monotonic clock in nanoseconds, the one the program's counter reads.
+std::int64_t nowNs();
+// Sleeps until the monotonic clock reaches timeNs.
+void sleepUntilNs(std::int64_t timeNs);
+
+}  // namespace kalmar::standin
