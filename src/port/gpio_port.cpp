@@ -4,7 +4,7 @@ namespace kalmar {
 
 PortOpenResult openGpioPort(const std::string& device, const AdapterPins&,
                             std::function<void(const std::string&)>) {
-  return {std::make_unique<NonePort>(), false, device, "GPIO не поддерживается"};
+  return {std::make_unique<NonePort>(), false, device, "GPIO не поддерживается", {}};
 }
 
 }  // namespace kalmar
