@@ -8,8 +8,11 @@
 #if defined(_WIN32)
 #include "port/windows_ports.h"
 #else
+#include "port/ftdi_port.h"
+#include "port/gpio_port.h"
 #include "port/linux_ports.h"
 #endif
+#include "port/opened_once.h"
 #include "port/sim_port.h"
 #include "sim/chip_file.h"
 #include "system/files.h"
@@ -18,14 +21,43 @@ namespace kalmar {
 
 namespace {
 constexpr std::int64_t kSimPortAccessNs = 500;  // a port access on real hardware takes about this
+constexpr const char* kDefaultGpioChip = "/dev/gpiochip0";
+constexpr int kFtdiPins = 8;
+constexpr int kGpioMaxLines = 64;
+
+std::string lowerCase(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The adapter's name with its prefix in lower case and the rest as written.
+std::optional<std::string> adapterNamed(const std::string& text) {
+  const std::string lower = lowerCase(text);
+  for (const char* prefix : {"ftdi", "gpio"}) {
+    const std::string name = prefix;
+    if (lower == name) return name;
+    if (lower.rfind(name + ":", 0) == 0 && text.size() > name.size() + 1)
+      return name + text.substr(name.size());
+  }
+  return std::nullopt;
+}
 }  // namespace
 
 std::optional<std::string> portNamed(const std::string& text) {
-  std::string port = text;
-  for (char& c : port) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string port = lowerCase(text);
   if (port == "lpt1" || port == "lpt2") return port;
   if ((isSimPort(text) && text.size() > 4) || isDevicePort(text)) return text;
-  return std::nullopt;
+  return adapterNamed(text);
+}
+
+std::optional<AdapterPins> adapterPinsFor(const std::string& port, const std::string& text,
+                                          std::string& error) {
+  if (!isAdapterPort(port)) {
+    error = "--pins действует только с портами ftdi и gpio";
+    return std::nullopt;
+  }
+  const bool ftdi = isFtdiPort(port);
+  return parseAdapterPins(text, ftdi ? kFtdiPins : kGpioMaxLines, ftdi, error);
 }
 
 std::string chipNamedBySettings() {
@@ -78,6 +110,7 @@ std::string PortStack::portLibrary() const {
 // for a command that needs none.
 std::unique_ptr<PortIo> PortStack::realPort(const PortChoice& choice) {
   if (!choice.needsPort) return std::make_unique<NonePort>();
+  if (isAdapterPort(choice.port)) return adapterPort(choice);
 #if defined(_WIN32)
   return std::make_unique<PortRouter>(openWindowsPort);
 #else
@@ -89,6 +122,29 @@ std::unique_ptr<PortIo> PortStack::realPort(const PortChoice& choice) {
   }
   return std::make_unique<PortRouter>(
       [this](std::uint16_t address) { return openLinuxPort(address, failureReport()); });
+#endif
+}
+
+// The FT232R board or GPIO chip the port names, opened when start-up asks.
+std::unique_ptr<PortIo> PortStack::adapterPort(const PortChoice& choice) {
+  const bool ftdi = isFtdiPort(choice.port);
+  const std::size_t colon = choice.port.find(':');
+  const std::string device =
+      colon == std::string::npos ? (ftdi ? "" : kDefaultGpioChip) : choice.port.substr(colon + 1);
+  adapterName_ = ftdi ? (device.empty() ? "FT232R" : "FT232R " + device) : "GPIO " + device;
+  const AdapterPins pins = choice.pins.value_or(ftdi ? kFtdiDefaultPins : kGpioDefaultPins);
+#if defined(_WIN32)
+  (void)pins;
+  const std::string name = adapterName_;
+  return std::make_unique<OpenedOnce>([name] {
+    return PortOpenResult{std::make_unique<NonePort>(), false, name,
+                          "в программе для Windows этого адаптера нет", {}};
+  });
+#else
+  return std::make_unique<OpenedOnce>([this, ftdi, device, pins] {
+    return ftdi ? openFtdiPort(device, pins, failureReport())
+                : openGpioPort(device, pins, failureReport());
+  });
 #endif
 }
 
@@ -110,7 +166,9 @@ void PortStack::stackPorts(bool record) {
 TForm1::PortOpener PortStack::opener() {
   if (auto* router = dynamic_cast<PortRouter*>(basePort_.get()))
     return [router](std::uint16_t address) { return router->open(address); };
-  return [](std::uint16_t) { return PortOpenResult{nullptr, true, "sim", {}}; };
+  if (auto* adapter = dynamic_cast<OpenedOnce*>(basePort_.get()))
+    return [adapter](std::uint16_t) { return adapter->open(); };
+  return [](std::uint16_t) { return PortOpenResult{nullptr, true, "sim", {}, {}}; };
 }
 
 std::int64_t PortStack::nanoseconds() {

@@ -9,6 +9,7 @@
 #include "link/line_protocol.h"
 #include "link/performance_counter.h"
 #include "model/form1.h"
+#include "port/adapter_pins.h"
 #include "port/port_router.h"
 #include "port/recording_port.h"
 #include "sim/sim_adapter.h"
@@ -18,7 +19,9 @@ namespace kalmar {
 // How a front end wants its adapter: the port ("lpt1", "lpt2", "sim:FILE",
 // or none), simulated time, a recording of every access.
 struct PortChoice {
-  std::string port;  // empty, "lpt1", "lpt2": the real ports; "sim:FILE"; "/dev/parportN"
+  std::string port;  // empty, "lpt1", "lpt2": the real ports; "sim:FILE"; "/dev/parportN";
+                     // "ftdi", "ftdi:SERIAL", "gpio", "gpio:/dev/gpiochipN": an adapter
+  std::optional<AdapterPins> pins;  // an adapter's pin map other than its default
   bool virtualTime = false;
   bool record = false;
   bool needsPort = true;  // false: no device is opened (commands that never talk to a chip)
@@ -36,6 +39,9 @@ class PortStack {
 
   LineProtocol& line() { return *line_; }
   bool simulated() const { return adapter_ != nullptr; }
+  // The adapter device named on the command line (for the window's
+  // caption), empty with the parallel port and the simulator.
+  const std::string& adapterName() const { return adapterName_; }
   // Windows: the port library beside the program that the real port goes
   // through instead of the port driver; empty elsewhere and when there is none.
   std::string portLibrary() const;
@@ -55,6 +61,7 @@ class PortStack {
  private:
   bool openSimulatedChip(const PortChoice& choice, std::string& error);
   std::unique_ptr<PortIo> realPort(const PortChoice& choice);
+  std::unique_ptr<PortIo> adapterPort(const PortChoice& choice);
   void stackPorts(bool record);
   PortStack() = default;
 
@@ -66,6 +73,7 @@ class PortStack {
 
   std::function<void(const std::string&)> portFailure_;
   std::string simFile_;
+  std::string adapterName_;
   std::unique_ptr<PerformanceCounter> counter_;
   std::unique_ptr<sim::SimChip> chip_;
   std::unique_ptr<sim::SimAdapter> adapter_;
@@ -89,9 +97,27 @@ inline bool isDevicePort(const std::string& port) {
   return port.rfind("/dev/", 0) == 0;
 }
 
-// A port as a command line names it: "lpt1" or "lpt2" in any case,
-// "/dev/parportN" or "sim:FILE" as written; empty for anything else.
+// "ftdi" or "ftdi:SERIAL" names an FT232R board, "gpio" or
+// "gpio:/dev/gpiochipN" a GPIO chip: the adapter on a bit-bang device.
+inline bool isFtdiPort(const std::string& port) {
+  return port == "ftdi" || port.rfind("ftdi:", 0) == 0;
+}
+inline bool isGpioPort(const std::string& port) {
+  return port == "gpio" || port.rfind("gpio:", 0) == 0;
+}
+inline bool isAdapterPort(const std::string& port) {
+  return isFtdiPort(port) || isGpioPort(port);
+}
+
+// A port as a command line names it: "lpt1", "lpt2", "ftdi" or "gpio" in
+// any case, "/dev/parportN", "ftdi:SERIAL", "gpio:/dev/gpiochipN" or
+// "sim:FILE" with what follows the colon as written; empty for anything else.
 std::optional<std::string> portNamed(const std::string& text);
-inline constexpr const char* kPortChoices = "lpt1, lpt2, /dev/parportN или sim:ФАЙЛ";
+inline constexpr const char* kPortChoices =
+    "lpt1, lpt2, /dev/parportN, ftdi[:СЕРИЙНЫЙ_НОМЕР], gpio[:/dev/gpiochipN] или sim:ФАЙЛ";
+// The pin map --pins gives for an adapter port, checked against the
+// device's pins; empty with a reason when refused.
+std::optional<AdapterPins> adapterPinsFor(const std::string& port, const std::string& text,
+                                          std::string& error);
 
 }  // namespace kalmar

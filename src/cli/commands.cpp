@@ -70,7 +70,8 @@ void showOutcome(Session& session, const Outcome& outcome) {
 }
 
 // The exit status after the session saved its trace and chip: a failed save
-// or a port that failed under the command make a good outcome worthless.
+// or a port that failed under the command make a good outcome worthless, and
+// a lost adapter says the programmer is gone.
 int finishSession(Session& session, int status) {
   std::string error;
   if (!session.finish(error)) {
@@ -78,6 +79,7 @@ int finishSession(Session& session, int status) {
     if (status == kExitOk) status = kExitFailed;
   }
   if (session.portFailed() && status == kExitOk) status = kExitFailed;
+  if (session.adapterLost()) status = kExitNoProgrammer;
   return status;
 }
 

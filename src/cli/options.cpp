@@ -41,7 +41,8 @@ enum LongOnly {
   kVersion,
   kCalibration,
   kAuto,
-  kStepMs
+  kStepMs,
+  kPins
 };
 
 const option kLongOptions[] = {
@@ -61,6 +62,7 @@ const option kLongOptions[] = {
     {"calibration", required_argument, nullptr, kCalibration},
     {"auto", no_argument, nullptr, kAuto},
     {"step-ms", required_argument, nullptr, kStepMs},
+    {"pins", required_argument, nullptr, kPins},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -106,6 +108,9 @@ std::string takeOption(Options& o, int code, const std::string& value) {
     }
     case kSimFault:
       o.simFaults.push_back(value);
+      break;
+    case kPins:
+      o.pinsText = value;
       break;
     case kTrace:
       o.traceFile = value;
@@ -221,6 +226,14 @@ std::string checkCommand(const Options& o) {
   return {};
 }
 
+// The pin map, once the port is known.
+std::string checkPins(Options& o) {
+  if (!o.pinsText) return {};
+  std::string error;
+  o.pins = adapterPinsFor(o.port.value_or(""), *o.pinsText, error);
+  return o.pins ? "" : "--pins: " + error;
+}
+
 }  // namespace
 
 // getopt_long (glibc): "--opt=value" and "--opt value", short options
@@ -235,6 +248,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
     parsed.error = "после --version ничего не указывается";
   if (parsed.error.empty() && !parsed.options.help && !parsed.options.version)
     parsed.error = checkCommand(parsed.options);
+  if (parsed.error.empty()) parsed.error = checkPins(parsed.options);
   return parsed;
 }
 
@@ -251,8 +265,15 @@ PIC12F629/675 и PIC16F630/676 через адаптер на параллель
                         PIC16F630 или PIC16F676, в любом регистре
                         и без «PIC» (16f628a); по умолчанию из ./Kalmar.cfg, а без него -
                         микроконтроллер, который ответил (иначе PIC16F84)
-  -p, --port ПОРТ       lpt1 | lpt2 | /dev/parportN | sim:ФАЙЛ (по умолчанию из
-                        ./Kalmar.cfg, иначе lpt1); открывается только этот порт
+  -p, --port ПОРТ       lpt1 | lpt2 | /dev/parportN | ftdi[:СЕРИЙНЫЙ_НОМЕР] |
+                        gpio[:/dev/gpiochipN] | sim:ФАЙЛ (по умолчанию из
+                        ./Kalmar.cfg, иначе lpt1); открывается только этот порт;
+                        ftdi - адаптер на плате FT232R (USB), gpio - на выводах
+                        GPIO (Raspberry Pi; по умолчанию /dev/gpiochip0)
+      --pins ВЫВОДЫ     с ftdi и gpio: DATA,CLOCK,VPP,VDD,READ - выводы входов
+                        адаптера и его обратной линии; ftdi: 0-7 или TXD, RXD, RTS,
+                        CTS, DTR, DSR, DCD, RI (по умолчанию TXD,RXD,RTS,DTR,CTS);
+                        gpio: номера линий (по умолчанию 17,27,22,23,24)
       --slowdown K      замедлить работу (единица времени 8 мкс): 1, 1.2, 1.5, 2, 3 или 5
       --virtual-time    с sim: симулированное время, весь микроконтроллер за доли секунды
       --sim-fault Н     с sim, можно несколько раз: no-adapter, no-chip, data-stuck-low,
@@ -291,7 +312,7 @@ sim:ФАЙЛ - симулированный микроконтроллер, ко
 и биты BG.
 
 Код завершения: 0 - успешно; 1 - ошибка, отказ или отмена; 2 - неверный вызов;
-3 - программатор не обнаружен; 128 + номер сигнала - остановлено сигналом
+3 - программатор не обнаружен или адаптер ftdi/gpio потерян во время команды; 128 + номер сигнала - остановлено сигналом
 (Ctrl-C: 130), программатор при этом выключен.
 )";
 }

@@ -5,11 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "port/adapter_pins.h"
+
 namespace kalmar::cli {
 
 struct Options {
   std::optional<std::string> chip;
-  std::optional<std::string> port;  // "lpt1", "lpt2" or "sim:FILE"
+  std::optional<std::string> port;  // "lpt1", "lpt2", "sim:FILE", "ftdi[:SERIAL]", "gpio[:DEVICE]"
+  std::optional<std::string> pinsText;  // --pins as written
+  std::optional<AdapterPins> pins;      // its pin map, checked against the port
   std::optional<double> slowdown;
   bool virtualTime = false;
   std::vector<std::string> simFaults;

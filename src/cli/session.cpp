@@ -82,6 +82,7 @@ std::unique_ptr<Session> Session::start(const Options& options, bool needsPort, 
   PortChoice choice;
   choice.port = options.port.value_or("");
   choice.virtualTime = options.virtualTime;
+  choice.pins = options.pins;
   choice.record = options.traceFile.has_value();
   choice.needsPort = needsPort;
   choice.chipForNewSimFile = [&options] { return options.chip.value_or(chipNamedBySettings()); };
@@ -116,6 +117,7 @@ void Session::connectPort() {
   stack_->line().setStopHandler([this](int signal) { stopNow(signal); });
   stack_->onPortFailure([this](const std::string& text) {
     portFailed_ = true;
+    adapterLost_ = !stack_->adapterName().empty();
     host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error, MessageButtons::Ok);
   });
 }

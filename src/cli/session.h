@@ -29,6 +29,9 @@ class Session {
   bool chipChosen() const { return chipChosen_; }
   // The port device refused a write or a read during the run.
   bool portFailed() const { return portFailed_; }
+  // An adapter device (FT232R, GPIO) failed under the command: whatever the
+  // command found, the programmer is gone.
+  bool adapterLost() const { return adapterLost_; }
 
   // Marks the start of the command for the trace.
   void beginCommand();
@@ -56,6 +59,7 @@ class Session {
   std::unique_ptr<PortStack> stack_;
   bool chipChosen_ = false;
   bool portFailed_ = false;
+  bool adapterLost_ = false;
   TerminalHost host_;
   std::unique_ptr<Platform> platform_;
   std::unique_ptr<TForm1> form_;

@@ -12,6 +12,19 @@ bool takePort(DesktopOptions& options, const std::string& value) {
   return options.port.has_value();
 }
 
+bool takePinsText(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
+  if (args[i] != "--pins") {
+    options.pinsText = args[i].substr(7);
+    return true;
+  }
+  if (i + 1 == args.size()) {
+    options.error = "после --pins нужны выводы";
+    return false;
+  }
+  options.pinsText = args[++i];
+  return true;
+}
+
 }  // namespace
 
 namespace {
@@ -34,6 +47,8 @@ bool takeArgument(DesktopOptions& options, const std::vector<std::string>& args,
     return takePort(options, args[++i]);
   } else if (arg.rfind("--port=", 0) == 0) {
     return takePort(options, arg.substr(7));
+  } else if (arg == "--pins" || arg.rfind("--pins=", 0) == 0) {
+    return takePinsText(options, args, i);
   } else {
     options.error = "неизвестный параметр " + arg;
     return false;
@@ -53,6 +68,10 @@ DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
   }
   if (options.virtualTime && !(options.port && isSimPort(*options.port)))
     options.error = "--virtual-time действует только с портом sim:ФАЙЛ";
+  if (options.pinsText && options.error.empty()) {
+    options.pins = adapterPinsFor(options.port.value_or(""), *options.pinsText, options.error);
+    if (!options.pins) options.error = "--pins: " + options.error;
+  }
   return options;
 }
 
@@ -63,15 +82,23 @@ const char* desktopHelpText() {
          "Запуск: kalmar [параметры]\n"
          "\n"
          "Параметры:\n"
-         "  -p, --port ПОРТ     lpt1 | lpt2 | /dev/parportN | sim:ФАЙЛ; по умолчанию порт\n"
-         "                      из Kalmar.cfg; sim:ФАЙЛ - симулированный программатор с\n"
+         "  -p, --port ПОРТ     lpt1 | lpt2 | /dev/parportN | ftdi[:СЕРИЙНЫЙ_НОМЕР] |\n"
+         "                      gpio[:/dev/gpiochipN] | sim:ФАЙЛ; по умолчанию порт\n"
+         "                      из Kalmar.cfg; ftdi - адаптер на плате FT232R (USB),\n"
+         "                      gpio - на выводах GPIO (Raspberry Pi, по умолчанию\n"
+         "                      /dev/gpiochip0); sim:ФАЙЛ - симулированный программатор с\n"
          "                      микроконтроллером, который хранится в ФАЙЛе\n"
+         "      --pins ВЫВОДЫ   с ftdi и gpio: DATA,CLOCK,VPP,VDD,READ - выводы входов\n"
+         "                      адаптера и его обратной линии (ftdi: 0-7 или TXD, RXD,\n"
+         "                      RTS, CTS, DTR, DSR, DCD, RI, по умолчанию TXD,RXD,RTS,DTR,CTS;\n"
+         "                      gpio: номера линий, по умолчанию 17,27,22,23,24)\n"
          "      --virtual-time  с sim: симулированное время, операции идут мгновенно\n"
          "  -h, --help          эта справка\n"
          "      --version       версия программы\n"
          "\n"
          "Значение пишется через пробел или «=»: --port sim:demo.chip, --port=lpt2.\n"
-         "Kalmar.cfg читается и записывается в текущей папке.\n";
+         "Kalmar.cfg читается и записывается в текущей папке; адаптер ftdi или gpio\n"
+         "в него не записывается.\n";
 }
 
 }  // namespace kalmar::desktop

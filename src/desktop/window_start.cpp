@@ -12,6 +12,7 @@ PortChoice portChoice(const DesktopOptions& options) {
   PortChoice choice;
   choice.port = options.port.value_or("");
   choice.virtualTime = options.virtualTime;
+  choice.pins = options.pins;
   choice.chipForNewSimFile = [] { return chipNamedBySettings(); };
   return choice;
 }
@@ -24,6 +25,7 @@ void saveChipAtClose(CommandRunner& runner, PortStack& stack, Host& host) {
 }
 
 std::string captionSuffix(const PortStack& stack, const DesktopOptions& options) {
+  if (!stack.adapterName().empty()) return "   // адаптер: " + stack.adapterName();
   if (!stack.simulated() || !options.port) return {};
   return "   // симулятор: " + options.port->substr(4);
 }

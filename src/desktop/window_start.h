@@ -17,7 +17,8 @@ PortChoice portChoice(const DesktopOptions& options);
 // written; a failure in a box.
 void saveChipAtClose(CommandRunner& runner, PortStack& stack, Host& host);
 
-// What the caption says after the program's own text: that the port is simulated.
+// What the caption says after the program's own text: that the port is
+// simulated, or which adapter device the command line named.
 std::string captionSuffix(const PortStack& stack, const DesktopOptions& options);
 
 // The window's start as both window front ends make it: the form created,

@@ -91,14 +91,17 @@ void startWindowsDriver(TForm1& form) {
 
 }  // namespace
 
-// On Linux the port is the kernel's parallel port device; when it cannot be
+// On Linux the port is the kernel's parallel port device (or an adapter on
+// a USB board or GPIO chip named on the command line); when it cannot be
 // opened the user is told once why, and the program runs on without it.
 void openSelectedPort(TForm1& form) {
   if (!form.openPort) return;
   PortOpenResult result = form.openPort(form.port.dataRegister);
   if (result.opened) return;
-  tellPortNotOpened(form, result,
-                    "Нужны модуль ppdev и право доступа к устройству (группа lp).\r\n");
+  const std::string need = result.need.empty()
+                               ? "Нужны модуль ppdev и право доступа к устройству (группа lp)."
+                               : result.need;
+  tellPortNotOpened(form, result, (need + "\r\n").c_str());
 }
 
 // Windows 95/98/ME need no opening: their port instructions just work.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "link/stop_request.h"
 
@@ -64,21 +65,29 @@ void LineProtocol::runSteps(std::span<const std::uint8_t> steps, Sampler sampler
   runFrames(steps, sampler, {});
 }
 
+std::size_t LineProtocol::lineSteps(std::span<const std::uint8_t> steps,
+                                    std::span<LineStep> frame) {
+  std::size_t samples = 0;
+  for (std::size_t i = 0; i < steps.size(); ++i) {
+    const bool sample = steps[i] == line::kSampleMarker;
+    frame[i] = {sample ? line::kClockHighDataReleased : steps[i], sample};
+    if (sample) ++samples;
+  }
+  return samples;
+}
+
 // The sample marker becomes a sampled 00h step. The hold is worked out once
 // per frame: nothing it depends on changes while a frame runs.
 void LineProtocol::runFrames(std::span<const std::uint8_t> steps, Sampler sampler,
                              std::span<std::uint8_t> bits) {
+  if (queueing() && bits.empty()) return queueFrames(steps, sampler, false, nullptr);
+  if (!queued_.empty()) settle();
   std::array<LineStep, kMaxFrameSteps> frame;
   std::array<std::uint8_t, kMaxFrameSteps> statuses{};
   std::size_t taken = 0;
   while (!steps.empty()) {
     const std::size_t count = std::min(steps.size(), kMaxFrameSteps);
-    std::size_t samples = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-      const bool sample = steps[i] == line::kSampleMarker;
-      frame[i] = {sample ? line::kClockHighDataReleased : steps[i], sample};
-      if (sample) ++samples;
-    }
+    const std::size_t samples = lineSteps(steps.first(count), frame);
     port_.runFrame({dataRegister_, {frame.data(), count}, timing_.lineHoldCounts()}, *this,
                    statuses);
     for (std::size_t k = 0; k < samples; ++k, ++taken) {
@@ -88,6 +97,49 @@ void LineProtocol::runFrames(std::span<const std::uint8_t> steps, Sampler sample
     }
     steps = steps.subspan(count);
   }
+}
+
+void LineProtocol::queueFrames(std::span<const std::uint8_t> steps, Sampler sampler, bool restart,
+                               std::uint16_t* word) {
+  std::array<LineStep, kMaxFrameSteps> frame;
+  while (!steps.empty()) {
+    const std::size_t count = std::min(steps.size(), kMaxFrameSteps);
+    QueuedFrame& queued = queued_.emplace_back();
+    queued.sampler = sampler;
+    queued.samples = lineSteps(steps.first(count), frame);
+    queued.restart = std::exchange(restart, false);
+    queued.word = std::exchange(word, nullptr);
+    port_.queueFrame({dataRegister_, {frame.data(), count}, timing_.lineHoldCounts()}, *this,
+                     queued.statuses);
+    steps = steps.subspan(count);
+  }
+}
+
+void LineProtocol::settle() {
+  if (queued_.empty()) return;
+  port_.settle(*this);
+  for (const QueuedFrame& queued : queued_) {
+    SampleStore& samples = store(queued.sampler);
+    if (queued.restart) samples.setBitPosition(1);
+    std::array<std::uint8_t, kBitsPerWord> bits{};
+    for (std::size_t k = 0; k < queued.samples; ++k) {
+      const std::uint8_t bit = dataLine(queued.statuses[k]);
+      samples.store(bit);
+      if (k < bits.size()) bits[k] = bit;
+    }
+    if (queued.word != nullptr) *queued.word = assembleWord(bits.data());
+  }
+  queued_.clear();
+}
+
+void LineProtocol::readBackWordLater(std::uint8_t readCommand, Sampler sampler,
+                                     std::uint16_t* word) {
+  if (!queueing()) {
+    *word = readBackWord(readCommand, sampler);
+    return;
+  }
+  SendCommand(readCommand);
+  queueFrames(readFrameSteps(), sampler, true, word);
 }
 
 // First switch on (the chip's supply), settle, then the second (programming

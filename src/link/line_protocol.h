@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <span>
 
@@ -88,6 +90,22 @@ class LineProtocol : private FramePace {
 
   SampleStore& store(Sampler sampler);
 
+  // While a batch is open, read frames may go to the port queued (a USB
+  // adapter answers many together): their samples reach the sample stores,
+  // and the words asked for with readBackWordLater, when the batch settles,
+  // in the order they were sent. A read that needs its word at once
+  // (ReadDataWord) settles what is queued first. With a port that runs
+  // frames at once (the parallel port) a batch changes nothing.
+  void openBatch() { ++batches_; }
+  void closeBatch() {
+    settle();
+    --batches_;
+  }
+  void settle();
+  bool queuesFrames() const { return port_.queuesFrames(); }
+  // The read-back of a checked write, its word in *word by the next settle.
+  void readBackWordLater(std::uint8_t readCommand, Sampler sampler, std::uint16_t* word);
+
  private:
   // The longest frame handed to the port at once.
   static constexpr std::size_t kMaxFrameSteps = 64;
@@ -95,6 +113,23 @@ class LineProtocol : private FramePace {
   // Runs the steps as frames; the first bits.size() samples also go to bits.
   void runFrames(std::span<const std::uint8_t> steps, Sampler sampler,
                  std::span<std::uint8_t> bits);
+  // Sends the steps as queued frames (in a batch, to a port that queues).
+  void queueFrames(std::span<const std::uint8_t> steps, Sampler sampler, bool restart,
+                   std::uint16_t* word);
+  bool queueing() const { return batches_ > 0 && port_.queuesFrames(); }
+  // Frame steps of the line's bytes: the sample marker becomes a sampled 00h.
+  std::size_t lineSteps(std::span<const std::uint8_t> steps, std::span<LineStep> frame);
+
+  // A frame sent in a batch whose samples come at the settle.
+  struct QueuedFrame {
+    Sampler sampler;
+    std::size_t samples = 0;
+    bool restart = false;          // the store starts its word anew first
+    std::uint16_t* word = nullptr;  // the word its first 14 samples make
+    std::array<std::uint8_t, kMaxFrameSteps> statuses{};
+  };
+  std::deque<QueuedFrame> queued_;
+  int batches_ = 0;
 
   // The port's view of the line while it runs a frame.
   std::int64_t frequency() override { return timing_.counter().frequency(); }
@@ -134,6 +169,18 @@ class FastLine {
  private:
   TimingState& timing_;
   double before_;
+};
+
+// A batch of the line's frames for its lifetime (LineProtocol::openBatch).
+class LineBatch {
+ public:
+  explicit LineBatch(LineProtocol& line) : line_(line) { line_.openBatch(); }
+  ~LineBatch() { line_.closeBatch(); }
+  LineBatch(const LineBatch&) = delete;
+  LineBatch& operator=(const LineBatch&) = delete;
+
+ private:
+  LineProtocol& line_;
 };
 
 // Holds stops for its lifetime.

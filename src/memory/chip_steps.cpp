@@ -58,14 +58,16 @@ void readProgramSamples(ChipSession& chip, const std::function<void(int k)>& aft
   const int words = chip.profile.programWords;
   line.EnterProgrammingMode();
   line.store(Sampler::Read3).rewind();
+  line.openBatch();
   for (int k = 1; k <= words - 1; ++k) {
     line.SendCommand(command::kReadDataProgram);
-    line.ReadDataWord(Sampler::Read3);
+    line.runSteps(readFrameSteps(), Sampler::Read3);
     line.SendCommand(command::kIncrementAddress);
     afterWord(k);
   }
   line.SendCommand(command::kReadDataProgram);
-  line.ReadDataWord(Sampler::Read3);
+  line.runSteps(readFrameSteps(), Sampler::Read3);
+  line.closeBatch();
   line.ExitProgrammingMode(false);
 }
 
@@ -75,13 +77,17 @@ std::vector<std::uint16_t> readDataWords(ChipSession& chip) {
   std::vector<std::uint16_t> words;
   words.reserve(static_cast<std::size_t>(size));
   line.EnterProgrammingMode();
-  line.store(Sampler::Read5).rewind();
+  SampleStore& samples = line.store(Sampler::Read5);
+  samples.rewind();
+  line.openBatch();
   for (int a = 0; a < size; ++a) {
     line.SendCommand(command::kReadDataData);
-    words.push_back(line.ReadDataWord(Sampler::Read5));
+    line.runSteps(readFrameSteps(), Sampler::Read5);
     if (a < size - 1) line.SendCommand(command::kIncrementAddress);
   }
+  line.closeBatch();
   line.ExitProgrammingMode(false);
+  for (int a = 0; a < size; ++a) words.push_back(samples.word(static_cast<std::size_t>(a)));
   return words;
 }
 

@@ -1,5 +1,8 @@
 #include "memory/region_loops.h"
 
+#include <array>
+#include <utility>
+
 #include "memory/operation_frame.h"
 #include "model/hex_text.h"
 
@@ -25,11 +28,62 @@ std::optional<std::uint16_t> writeCell(ChipSession& chip, const RegionWrite& reg
   return std::nullopt;
 }
 
+// Cells programmed whose read-backs are still on their way.
+class ReadBacksLater {
+ public:
+  static constexpr std::size_t kCells = 16;
+
+  bool full() const { return count_ == kCells; }
+  std::uint16_t* add(int index, std::uint16_t wanted) {
+    cells_[count_] = {index, wanted, 0};
+    return &cells_[count_++].found;
+  }
+  // Settles the line's batch and checks every cell in it.
+  std::optional<CellMismatch> check(LineProtocol& line, std::uint16_t mask) {
+    line.settle();
+    const std::size_t count = std::exchange(count_, 0);
+    for (std::size_t k = 0; k < count; ++k) {
+      const auto found = static_cast<std::uint16_t>(cells_[k].found & mask);
+      if (found != cells_[k].wanted) return CellMismatch{cells_[k].index, cells_[k].wanted, found};
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::array<CellMismatch, kCells> cells_{};
+  std::size_t count_ = 0;
+};
+
+// A port that answers reads in batches (USB) gets each read-back asked for
+// as its cell is programmed and checked a few cells later, so that no cell
+// waits a round trip; a mismatch is still told for its own cell, and at
+// most a few cells after it have been written by then.
+std::optional<CellMismatch> writeCellsReadLater(ChipSession& chip, const RegionWrite& region,
+                                                int count,
+                                                const std::function<std::uint16_t(int)>& valueAt,
+                                                const RegionProgress& progress) {
+  LineBatch batch(chip.line);
+  ReadBacksLater later;
+  for (int i = 0; i < count; ++i) {
+    const std::uint16_t value = valueAt(i);
+    if (value != region.passed) {
+      programCell(chip, region.loadCommand, value & 0x3FFF, region.cycle);
+      chip.line.readBackWordLater(region.readCommand, Sampler::Read4, later.add(i, value));
+      if (progress) progress(i + 1, count);
+    }
+    if (i + 1 < region.incrementLimit) chip.line.SendCommand(command::kIncrementAddress);
+    if (later.full())
+      if (auto mismatch = later.check(chip.line, region.readMask)) return mismatch;
+  }
+  return later.check(chip.line, region.readMask);
+}
+
 }  // namespace
 
 std::optional<CellMismatch> writeCells(ChipSession& chip, const RegionWrite& region, int count,
                                        const std::function<std::uint16_t(int)>& valueAt,
                                        const RegionProgress& progress) {
+  if (chip.line.queuesFrames()) return writeCellsReadLater(chip, region, count, valueAt, progress);
   for (int i = 0; i < count; ++i) {
     const std::uint16_t value = valueAt(i);
     if (value != region.passed) {

@@ -1,10 +1,278 @@
 #include "port/ftdi_port.h"
 
+#include <ftdi.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+
+#include "port/ftdi_stream.h"
+
 namespace kalmar {
 
-PortOpenResult openFtdiPort(const std::string& serial, const AdapterPins&,
-                            std::function<void(const std::string&)>) {
-  return {std::make_unique<NonePort>(), false, serial, "FT232R не поддерживается"};
+namespace {
+
+constexpr int kFtdiVendor = 0x0403;
+constexpr int kFt232rProduct = 0x6001;
+constexpr unsigned char kLatencyMs = 1;
+constexpr std::size_t kReadChunk = 512;
+// No echo for this long: the board has gone.
+constexpr std::int64_t kEchoTimeoutNs = 1'000'000'000;
+// A read that may block for a latency period is started only this long
+// before a hold's end.
+constexpr std::int64_t kDrainMarginNs = 2'000'000;
+
+std::int64_t monotonicNs() {
+  return std::chrono::duration_cast<std::chrono::nanoseconds>(
+             std::chrono::steady_clock::now().time_since_epoch())
+      .count();
+}
+
+std::int64_t countsToNs(std::int64_t counts, FramePace& pace) {
+  return static_cast<std::int64_t>(static_cast<double>(counts) * 1e9 /
+                                   static_cast<double>(pace.frequency()));
+}
+
+std::int64_t nsToCounts(std::int64_t ns, FramePace& pace) {
+  return static_cast<std::int64_t>(static_cast<double>(ns) * static_cast<double>(pace.frequency()) /
+                                   1e9) +
+         1;
+}
+
+// The FT232R in synchronous bit-bang mode. Every byte written stands on the
+// pins for one period of the bit-bang clock, and the board answers each
+// with the pins as they were just before it was written: the sample of a
+// state is the answer to the byte after it. Frames without samples are
+// sent without waiting for their answers; a hold measures from the latest
+// moment the bytes written can have finished (the board plays them no
+// sooner than they arrive, and never stalls: no more than its buffer for
+// the host holds is ever unanswered), so a wait needs no USB traffic.
+class FtdiPort final : public PortIo {
+ public:
+  FtdiPort(ftdi_context* context, const AdapterPins& pins,
+           std::function<void(const std::string&)> onFailure)
+      : context_(context), stream_(pins), onFailure_(std::move(onFailure)) {}
+  ~FtdiPort() override;
+
+  void write(std::uint16_t address, std::uint8_t value) override;
+  std::uint8_t read(std::uint16_t address) override;
+  void runFrame(const LineFrame& frame, FramePace& pace, std::span<std::uint8_t> statuses) override;
+  void hold(std::int64_t counts, FramePace& pace) override;
+  void queueFrame(const LineFrame& frame, FramePace& pace,
+                  std::span<std::uint8_t> statuses) override;
+  void settle(FramePace& pace) override;
+  bool queuesFrames() const override { return true; }
+
+ private:
+  std::uint64_t queue(const LineFrame& frame, FramePace& pace, std::span<std::uint8_t> statuses);
+  bool send(std::size_t limit = FtdiStream::kUnansweredNeverStops);
+  bool sendChunk(std::span<const std::uint8_t> bytes);
+  bool awaitAnswers(std::uint64_t count);
+  bool takeAnswers();
+  void drainUntil(std::int64_t endNs);
+  void fail(const std::string& what);
+
+  ftdi_context* context_;
+  FtdiStream stream_;
+  std::function<void(const std::string&)> onFailure_;
+  std::int64_t playedByNs_ = 0;  // the latest the bytes written can finish
+  bool mayHaveStopped_ = false;  // more was sent than the board answers without stopping
+  bool dead_ = false;
+};
+
+FtdiPort::~FtdiPort() {
+  if (!dead_) {
+    stream_.queueState(FtdiStream::kIdleLine, 1);
+    if (send()) awaitAnswers(stream_.written());
+  }
+  ftdi_disable_bitbang(context_);
+  ftdi_usb_close(context_);
+  ftdi_free(context_);
+}
+
+void FtdiPort::fail(const std::string& what) {
+  if (dead_) return;
+  dead_ = true;
+  stream_.dropWanted();
+  // The supplies off if the board still answers at all.
+  const std::uint8_t idle = stream_.levelsFor(FtdiStream::kIdleLine);
+  ftdi_write_data(context_, &idle, 1);
+  if (onFailure_)
+    onFailure_("FT232R: " + what + " (" + ftdi_get_error_string(context_) +
+               "). Плата отключена или не отвечает; программатор выключен.");
+}
+
+// Writes what is queued, no more than `limit` bytes left unanswered.
+bool FtdiPort::send(std::size_t limit) {
+  while (!dead_ && stream_.pendingCount() > 0) {
+    const std::size_t room = stream_.roomForUnanswered(limit);
+    if (room == 0 && !takeAnswers()) return false;
+    if (room == 0) continue;
+    if (!sendChunk(stream_.pendingFront(room))) return false;
+  }
+  return !dead_;
+}
+
+bool FtdiPort::sendChunk(std::span<const std::uint8_t> bytes) {
+  const int size = static_cast<int>(bytes.size());
+  if (ftdi_write_data(context_, bytes.data(), size) != size) {
+    fail("ошибка записи USB");
+    return false;
+  }
+  playedByNs_ = std::max(playedByNs_, monotonicNs()) + size * FtdiStream::kBytePeriodNs;
+  stream_.markSent(bytes.size());
+  if (stream_.written() - stream_.answered() > FtdiStream::kUnansweredNeverStops)
+    mayHaveStopped_ = true;
+  return true;
+}
+
+// One USB read: the answers that have come, handed to the stream.
+bool FtdiPort::takeAnswers() {
+  std::array<std::uint8_t, kReadChunk> buffer{};
+  const std::int64_t start = monotonicNs();
+  for (;;) {
+    const int got = ftdi_read_data(context_, buffer.data(), static_cast<int>(buffer.size()));
+    if (got < 0) {
+      fail("ошибка чтения USB");
+      return false;
+    }
+    if (got > 0) {
+      stream_.takeAnswers({buffer.data(), static_cast<std::size_t>(got)});
+      return true;
+    }
+    if (monotonicNs() - start > kEchoTimeoutNs) {
+      fail("нет ответа");
+      return false;
+    }
+  }
+}
+
+bool FtdiPort::awaitAnswers(std::uint64_t count) {
+  while (!dead_ && stream_.answered() < count)
+    if (!takeAnswers()) return false;
+  if (stream_.answered() == stream_.written()) {  // everything sent has played
+    playedByNs_ = std::min(playedByNs_, monotonicNs());
+    mayHaveStopped_ = false;
+  }
+  return !dead_;
+}
+
+// Answers read while a hold lasts, as long as a read cannot outlast it.
+void FtdiPort::drainUntil(std::int64_t endNs) {
+  while (!dead_ && stream_.answered() < stream_.written() &&
+         monotonicNs() + kDrainMarginNs < endNs)
+    takeAnswers();
+}
+
+void FtdiPort::write(std::uint16_t address, std::uint8_t value) {
+  if ((address & 1) != 0 || dead_) return;
+  stream_.queueState(value, 1);
+  send();
+}
+
+// The pins now: one more byte of the standing state, and its answer.
+std::uint8_t FtdiPort::read(std::uint16_t address) {
+  if ((address & 1) == 0) return stream_.state();
+  if (dead_) return 0;
+  const std::uint64_t index = stream_.queueState(stream_.state(), 1);
+  std::array<std::uint8_t, 1> status{};
+  stream_.wantSample(index, status.data());
+  if (!send() || !awaitAnswers(index + 1)) return 0;
+  return status[0];
+}
+
+std::uint64_t FtdiPort::queue(const LineFrame& frame, FramePace& pace,
+                              std::span<std::uint8_t> statuses) {
+  std::fill(statuses.begin(), statuses.end(), std::uint8_t{0});
+  if (dead_ || pace.takeStop()) return 0;
+  const std::size_t bytesPerState = FtdiStream::bytesCovering(countsToNs(frame.holdCounts, pace));
+  return stream_.queueFrame(frame.steps, bytesPerState, statuses);
+}
+
+// A frame without samples waits for the next hold, sample or single write.
+void FtdiPort::runFrame(const LineFrame& frame, FramePace& pace,
+                        std::span<std::uint8_t> statuses) {
+  const std::uint64_t lastSample = queue(frame, pace, statuses);
+  if (lastSample == 0) return;
+  if (send(FtdiStream::kUnansweredMax)) awaitAnswers(lastSample);
+}
+
+// Queued frames go out as soon as they fill what the board answers at once.
+void FtdiPort::queueFrame(const LineFrame& frame, FramePace& pace,
+                          std::span<std::uint8_t> statuses) {
+  queue(frame, pace, statuses);
+  if (stream_.pendingCount() >= FtdiStream::kUnansweredMax) send(FtdiStream::kUnansweredMax);
+}
+
+void FtdiPort::settle(FramePace&) {
+  if (send(FtdiStream::kUnansweredMax)) awaitAnswers(stream_.written());
+}
+
+void FtdiPort::hold(std::int64_t counts, FramePace& pace) {
+  if (!send() || (mayHaveStopped_ && !awaitAnswers(stream_.written())))
+    return pace.spinUntil(pace.counter() + counts);
+  const std::int64_t endNs = std::max(playedByNs_, monotonicNs()) + countsToNs(counts, pace);
+  drainUntil(endNs);
+  pace.spinUntil(pace.counter() + nsToCounts(endNs - monotonicNs(), pace));
+}
+
+// The FT232R's reason in the program's words.
+std::string openFailure(int code, const std::string& serial) {
+  if (code == -3)
+    return serial.empty() ? "не подключено ни одного FT232R (USB 0403:6001)"
+                          : "не подключён FT232R с серийным номером " + serial;
+  if (code == -4 || code == -5 || code == -8)
+    return "нет доступа к устройству USB 0403:6001 или оно занято другой программой";
+  return "ошибка USB при открытии FT232R";
+}
+
+// Synchronous bit-bang with every pin an input first (pulled up: the
+// adapter's supplies off), the idle levels latched, then the four outputs.
+int startBitBang(ftdi_context* context, const AdapterPins& pins) {
+  const std::uint8_t idle = FtdiStream(pins).levelsFor(FtdiStream::kIdleLine);
+  const auto outputs = static_cast<unsigned char>(pins.outputMask());
+  int code = ftdi_set_latency_timer(context, kLatencyMs);
+  if (code >= 0) code = ftdi_set_bitmode(context, 0, BITMODE_SYNCBB);
+  if (code >= 0) code = ftdi_set_baudrate(context, FtdiStream::kLibftdiBaud);
+  if (code >= 0) code = ftdi_write_data(context, &idle, 1);
+  if (code >= 0) code = ftdi_set_bitmode(context, outputs, BITMODE_SYNCBB);
+  if (code >= 0) code = ftdi_tcioflush(context);
+  return code;
+}
+
+}  // namespace
+
+PortOpenResult openFtdiPort(const std::string& serial, const AdapterPins& pins,
+                            std::function<void(const std::string&)> onFailure) {
+  PortOpenResult result;
+  result.device = serial.empty() ? "FT232R" : "FT232R " + serial;
+  result.need = "Нужны плата FT232R на USB и право доступа к ней (правило udev для 0403:6001).";
+  ftdi_context* context = ftdi_new();
+  if (context == nullptr) {
+    result.reason = "libftdi1 не запустилась";
+    result.port = std::make_unique<NonePort>();
+    return result;
+  }
+  int code = ftdi_usb_open_desc(context, kFtdiVendor, kFt232rProduct, nullptr,
+                                serial.empty() ? nullptr : serial.c_str());
+  if (code < 0) {
+    result.reason = openFailure(code, serial);
+    ftdi_free(context);
+    result.port = std::make_unique<NonePort>();
+    return result;
+  }
+  code = startBitBang(context, pins);
+  if (code < 0) {
+    result.reason = std::string("FT232R не перешёл в режим bit-bang: ") +
+                    ftdi_get_error_string(context);
+    ftdi_usb_close(context);
+    ftdi_free(context);
+    result.port = std::make_unique<NonePort>();
+    return result;
+  }
+  result.port = std::make_unique<FtdiPort>(context, pins, std::move(onFailure));
+  result.opened = true;
+  return result;
 }
 
 }  // namespace kalmar

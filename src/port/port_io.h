@@ -95,6 +95,19 @@ class PortIo {
   virtual void hold(std::int64_t counts, FramePace& pace) {
     pace.spinUntil(pace.counter() + counts);
   }
+
+  // A frame whose samples are wanted only later: they are in `statuses` by
+  // the time settle() returns (which the caller keeps alive until then).
+  // This one runs it at once. An adapter whose reads cost a round trip
+  // sends queued frames with the next burst and answers them together.
+  virtual void queueFrame(const LineFrame& frame, FramePace& pace,
+                          std::span<std::uint8_t> statuses) {
+    runFrame(frame, pace, statuses);
+  }
+  virtual void settle(FramePace&) {}
+  // True when queueFrame leaves samples for settle(): a caller then gains
+  // by asking for many before it needs them.
+  virtual bool queuesFrames() const { return false; }
 };
 
 // A port nobody can reach: writes are lost and reads yield 0, exactly as the
@@ -111,6 +124,7 @@ struct PortOpenResult {
   bool opened = false;
   std::string device;  // e.g. "/dev/parport0"
   std::string reason;  // the system's reason when nothing opened
+  std::string need;    // what the user needs for it, when the backend knows better
 };
 
 }  // namespace kalmar

@@ -4,7 +4,7 @@ namespace kalmar {
 
 PortOpenResult PortRouter::open(std::uint16_t dataRegister) {
   const std::uint16_t base = baseOf(dataRegister);
-  if (ports_.count(base) != 0) return {nullptr, true, {}, {}};
+  if (ports_.count(base) != 0) return {nullptr, true, {}, {}, {}};
   PortOpenResult result = opener_(dataRegister);
   ports_[base] = result.port ? std::move(result.port) : std::make_unique<NonePort>();
   return result;

@@ -150,7 +150,7 @@ TEST(Startup, PortThatCannotOpenIsReportedOnceAndTheCheckFindsNoProgrammer) {
   rig.form.openPort = [&](std::uint16_t address) {
     asked = address;
     return PortOpenResult{std::make_unique<NonePort>(), false, "/dev/parport0",
-                          "Permission denied"};
+                          "Permission denied", {}};
   };
   rig.host.expectMessage(MessageResult::Ok);
   rig.start();
@@ -189,7 +189,7 @@ TEST(Startup, WindowsNtWithThePortLibraryNeedsNoDriverFile) {
   rig.form.openPort = [&opened](std::uint16_t) {
     ++opened;
     return PortOpenResult{std::make_unique<NonePort>(), false, "LPT1 (378h) через inpoutx64.dll",
-                          "библиотека inpoutx64.dll не запустила свой драйвер"};
+                          "библиотека inpoutx64.dll не запустила свой драйвер", {}};
   };
   rig.host.expectMessage(MessageResult::Ok);
   rig.start();
@@ -280,7 +280,7 @@ TEST(Startup, ANamedPortIsTheOnlyOneOpened) {
   std::vector<std::uint16_t> opened;
   PortRouter router([&opened](std::uint16_t address) {
     opened.push_back(address);
-    return PortOpenResult{std::make_unique<NonePort>(), true, "", ""};
+    return PortOpenResult{std::make_unique<NonePort>(), true, "", "", {}};
   });
   VirtualPerformanceCounter counter(1'000'000'000, 300);
   TimingState timing(counter);
