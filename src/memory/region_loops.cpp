@@ -31,7 +31,7 @@ std::optional<std::uint16_t> writeCell(ChipSession& chip, const RegionWrite& reg
 // Cells programmed whose read-backs are still on their way.
 class ReadBacksLater {
  public:
-  static constexpr std::size_t kCells = 16;
+  static constexpr std::size_t kCells = 64;
 
   bool full() const { return count_ == kCells; }
   std::uint16_t* add(int index, std::uint16_t wanted) {

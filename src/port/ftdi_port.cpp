@@ -102,12 +102,16 @@ void FtdiPort::fail(const std::string& what) {
                "). Плата отключена или не отвечает; программатор выключен.");
 }
 
-// Writes what is queued, no more than `limit` bytes left unanswered.
+// Writes what is queued, no more than `limit` bytes left unanswered; while
+// the answers leave room for less than a buffer's worth, it reads them
+// first rather than spend a write on a few bytes.
 bool FtdiPort::send(std::size_t limit) {
   while (!dead_ && stream_.pendingCount() > 0) {
     const std::size_t room = stream_.roomForUnanswered(limit);
-    if (room == 0 && !takeAnswers()) return false;
-    if (room == 0) continue;
+    if (room < std::min(stream_.pendingCount(), FtdiStream::kFromHostBuffer)) {
+      if (!takeAnswers()) return false;
+      continue;
+    }
     if (!sendChunk(stream_.pendingFront(room))) return false;
   }
   return !dead_;
@@ -119,7 +123,13 @@ bool FtdiPort::sendChunk(std::span<const std::uint8_t> bytes) {
     fail("ошибка записи USB");
     return false;
   }
-  playedByNs_ = std::max(playedByNs_, monotonicNs()) + size * FtdiStream::kBytePeriodNs;
+  // When a write returns its bytes are in the board, no more of them than
+  // its buffer from the host holds still waiting for the pins.
+  const std::int64_t now = monotonicNs();
+  const auto waiting = static_cast<std::int64_t>(
+      std::min(bytes.size(), FtdiStream::kFromHostBuffer) + 1);
+  playedByNs_ = std::min(std::max(playedByNs_, now) + size * FtdiStream::kBytePeriodNs,
+                         now + waiting * FtdiStream::kBytePeriodNs);
   stream_.markSent(bytes.size());
   if (stream_.written() - stream_.answered() > FtdiStream::kUnansweredNeverStops)
     mayHaveStopped_ = true;

@@ -20,14 +20,16 @@ class FtdiStream {
   // mode: 15625 gives one byte a microsecond.
   static constexpr int kLibftdiBaud = 15625;
   static constexpr std::int64_t kBytePeriodNs = 1000;
-  // The FT232R buffers 128 bytes from the host and 256 for it; in
-  // synchronous mode it stops the pins when the latter is full. With no
-  // more than the smaller left unanswered it never stops, and the end of
-  // what was sent can be bounded from the host's clock alone. A frame whose
-  // answers are awaited anyway may leave up to both unanswered: a stop then
+  // The FT232R's datasheet: a 128-byte transmit buffer (from the host) and
+  // a 256-byte receive buffer (to the host, where synchronous bit-bang puts
+  // the answers); the pins stop while the latter is full. With no more than
+  // 256 bytes left unanswered they never stop, and the end of what was sent
+  // can be bounded from the host's clock alone. A frame whose answers are
+  // awaited anyway may leave both buffers' worth unanswered: a stop then
   // only lengthens its states, and the write can always complete.
-  static constexpr std::size_t kUnansweredNeverStops = 128;
-  static constexpr std::size_t kUnansweredMax = 256;
+  static constexpr std::size_t kUnansweredNeverStops = 256;
+  static constexpr std::size_t kFromHostBuffer = 128;
+  static constexpr std::size_t kUnansweredMax = 384;
 
   // The adapter idle: both supplies off, clock and data low (it inverts).
   static constexpr std::uint8_t kIdleLine = 0x0F;

@@ -7,14 +7,17 @@
 // the divisor gives; libftdi asks for 4 times the rate it is given), and
 // the pins are read just before each byte is written, one answer a byte;
 // the board buffers 128 bytes from the host and 256 for it, and stops the
-// pins while the latter is full. The USB: a write arrives a quarter of a
-// millisecond after it is sent, answers reach the host three quarters of a
-// millisecond after they are taken (the latency timer), so a round trip
-// takes about a millisecond. KALMAR_STANDIN_SERIAL names the board's serial
-// number (KALMAR01 when unset).
+// pins while the latter is full. The USB (AN232B-04): a write arrives a
+// quarter of a millisecond after it is sent; answers go to the host in
+// packets of 62, a tenth of a millisecond after a packet fills, or when the
+// latency timer (1 ms) runs out on a part-filled one, so a single answer
+// takes a round trip of about a millisecond and long reads stream.
+// KALMAR_STANDIN_SERIAL names the board's serial number (KALMAR01 when
+// unset).
 #include <ftdi.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -30,8 +33,10 @@ using kalmar::standin::nowNs;
 using kalmar::standin::sleepUntilNs;
 
 constexpr std::int64_t kOutLatencyNs = 250'000;
-constexpr std::int64_t kInLatencyNs = 750'000;
-constexpr std::int64_t kReadWaitNs = 1'000'000;  // an empty read returns after a latency period
+constexpr std::int64_t kLatencyTimerNs = 1'000'000;
+constexpr std::int64_t kPacketNs = 100'000;
+constexpr std::size_t kPacketAnswers = 62;
+constexpr std::int64_t kReadWaitNs = kLatencyTimerNs;  // an empty read returns after a latency period
 constexpr std::size_t kFromHostBuffer = 128;
 constexpr std::size_t kForHostBuffer = 256;
 
@@ -55,25 +60,44 @@ struct Ft232r {
   bool syncBitBang = false;
   std::int64_t periodNs = 1000;
   std::int64_t pinsFreeNs = 0;     // when the last byte's period ends
+  std::size_t packetFill = 0;  // answers in the packet being filled
+  std::int64_t packetOpenNs = 0;
   bool stopped = false;       // the buffer for the host was full
   std::int64_t restartNs = 0;  // when the host last made room after a stop
   std::string error = "all fine";
 
   // Plays every byte that has arrived and whose turn has come by `now`.
   void advance(std::int64_t now) {
-    while (!toPins.empty()) {
-      if (answers.size() >= kForHostBuffer) {
-        stopped = true;  // until the host reads
-        return;
-      }
-      const std::int64_t start = std::max({toPins.front().arrivalNs, pinsFreeNs, restartNs});
-      if (start > now) return;
-      const auto pins = static_cast<std::uint8_t>(board->pins(start));
-      answers.push_back({pins, start + kInLatencyNs});
-      drive(toPins.front().value, start);
-      pinsFreeNs = start + periodNs;
-      toPins.pop_front();
+    while (!toPins.empty() && playNext(now)) {
     }
+  }
+
+  // Plays the next byte if its turn has come by `now`; false when it has
+  // not, or when the buffer for the host is full.
+  bool playNext(std::int64_t now) {
+    if (answers.size() >= kForHostBuffer) {
+      stopped = true;  // until the host reads
+      return false;
+    }
+    const std::int64_t start = std::max({toPins.front().arrivalNs, pinsFreeNs, restartNs});
+    if (start > now) return false;
+    answer(static_cast<std::uint8_t>(board->pins(start)), start);
+    drive(toPins.front().value, start);
+    pinsFreeNs = start + periodNs;
+    toPins.pop_front();
+    return true;
+  }
+
+  // An answer goes out with its packet: when the packet fills, or when the
+  // latency timer runs out on it.
+  void answer(std::uint8_t pins, std::int64_t timeNs) {
+    if (packetFill > 0 && timeNs >= packetOpenNs + kLatencyTimerNs) packetFill = 0;  // went out
+    if (packetFill == 0) packetOpenNs = timeNs;
+    answers.push_back({pins, packetOpenNs + kLatencyTimerNs});
+    if (++packetFill < kPacketAnswers) return;
+    for (std::size_t k = 0; k < packetFill; ++k)
+      answers[answers.size() - 1 - k].readyNs = timeNs + kPacketNs;
+    packetFill = 0;
   }
 
   void drive(std::uint8_t value, std::int64_t timeNs) {
@@ -183,22 +207,24 @@ int ftdi_tcioflush(ftdi_context* context) {
   return 0;
 }
 
-// Blocks until the board has taken every byte into its buffer from the host.
+// Blocks until the board has taken every byte into its buffer from the
+// host: a quarter of a millisecond, or until enough bytes have gone to the
+// pins to make room for the last (nothing the host does meanwhile changes
+// what the pins do, so that is played ahead).
 int ftdi_write_data(ftdi_context* context, const unsigned char* buf, int size) {
   Ft232r* d = opened(context);
   if (d == nullptr || d->gone()) return failWith(context, -666, "USB device unavailable");
   if (!d->syncBitBang) return failWith(context, -1, "stand-in: only synchronous bit-bang");
-  for (int i = 0; i < size; ++i) {
-    std::int64_t now = nowNs();
-    d->advance(now);
-    while (d->toPins.size() >= kFromHostBuffer) {
-      sleepUntilNs(std::max(now, d->pinsFreeNs) + d->periodNs);
-      now = nowNs();
-      d->advance(now);
-    }
-    d->toPins.push_back({buf[i], now + kOutLatencyNs});
+  const std::int64_t now = nowNs();
+  d->advance(now);
+  const std::int64_t arrival = now + kOutLatencyNs;
+  for (int i = 0; i < size; ++i) d->toPins.push_back({buf[i], arrival});
+  std::int64_t done = arrival;
+  while (d->toPins.size() > kFromHostBuffer) {
+    if (!d->playNext(INT64_MAX)) return failWith(context, -1, "usb bulk write timed out");
+    done = std::max(done, d->pinsFreeNs - d->periodNs);
   }
-  sleepUntilNs(d->toPins.empty() ? nowNs() : d->toPins.back().arrivalNs);
+  sleepUntilNs(done);
   return size;
 }
 

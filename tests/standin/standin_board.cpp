@@ -56,6 +56,10 @@ Board::~Board() {
 
 // The adapter takes the four output levels as the parallel port's D0-D3.
 void Board::setOutputs(std::uint64_t levels, std::int64_t timeNs) {
+  if (((levels ^ outputs_) & pins_.outputMask()) != 0) {
+    if (firstChangeNs_ < 0) firstChangeNs_ = timeNs;
+    lastChangeNs_ = timeNs;
+  }
   outputs_ = levels;
   std::uint8_t byte = 0;
   for (int role = AdapterPins::Data; role <= AdapterPins::Vdd; ++role)
@@ -86,7 +90,8 @@ void Board::close() {
   if (reportFile_.empty()) return;
   const sim::SimLog& log = adapter_->log();
   std::ofstream out(reportFile_, std::ios::trunc);
-  out << "violations " << log.violations() << "\nwarnings " << log.warnings() << "\n"
+  out << "violations " << log.violations() << "\nwarnings " << log.warnings() << "\nspan_ns "
+      << (lastChangeNs_ - firstChangeNs_) << "\n"
       << log.eventsText();
 }
 

@@ -18,6 +18,8 @@ namespace kalmar::standin {
 //   KALMAR_STANDIN_PINS    the pin map, as --pins takes it (the backend's default when unset)
 //   KALMAR_STANDIN_REPORT  where the simulator's findings go at close
 //   KALMAR_STANDIN_UNPLUG  the device goes away after this many transfers
+// The report gives the simulator's violations and warnings, the span from
+// the first to the last change of an output, and its events.
 class Board {
  public:
   // Null when KALMAR_STANDIN_CHIP is unset (no device is plugged in) or its
@@ -46,6 +48,8 @@ class Board {
   std::unique_ptr<sim::SimChip> chip_;
   std::unique_ptr<sim::SimAdapter> adapter_;
   std::uint64_t outputs_ = ~std::uint64_t{0};
+  std::int64_t firstChangeNs_ = -1;  // the first and last change of an output
+  std::int64_t lastChangeNs_ = -1;
   long long transfersLeft_ = -1;  // -1: never unplugged
   bool unplugged_ = false;
   bool closed_ = false;
