@@ -273,8 +273,8 @@ PortOpenResult openFtdiPort(const std::string& serial, const AdapterPins& pins,
   }
   code = startBitBang(context, pins);
   if (code < 0) {
-    result.reason = std::string("FT232R не перешёл в режим bit-bang: ") +
-                    ftdi_get_error_string(context);
+    result.reason = std::string("FT232R не перешёл в режим bit-bang (") +
+                    ftdi_get_error_string(context) + "): плата отключена или не отвечает";
     ftdi_usb_close(context);
     ftdi_free(context);
     result.port = std::make_unique<NonePort>();

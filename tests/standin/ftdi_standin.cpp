@@ -58,6 +58,8 @@ struct Ft232r {
   std::uint8_t latch = 0xFF;
   std::uint8_t outputs = 0;  // the bit-bang direction mask
   bool syncBitBang = false;
+  int requested = -1;  // the line byte when the outputs were taken
+  int released = -1;   // and when bit-bang was left
   std::int64_t periodNs = 1000;
   std::int64_t pinsFreeNs = 0;     // when the last byte's period ends
   std::size_t packetFill = 0;  // answers in the packet being filled
@@ -95,7 +97,7 @@ struct Ft232r {
     if (packetFill == 0) packetOpenNs = timeNs;
     answers.push_back({pins, packetOpenNs + kLatencyTimerNs});
     if (++packetFill < kPacketAnswers) return;
-    for (std::size_t k = 0; k < packetFill; ++k)
+    for (std::size_t k = 0; k < packetFill && k < answers.size(); ++k)
       answers[answers.size() - 1 - k].readyNs = timeNs + kPacketNs;
     packetFill = 0;
   }
@@ -162,6 +164,11 @@ int ftdi_usb_close(ftdi_context* context) {
   if (Ft232r* d = opened(context)) {
     d->advance(nowNs() + 1'000'000'000);
     d->board->close();
+    if (d->requested >= 0) {
+      if (d->released < 0) d->released = d->board->lineByte(d->latch & d->outputs);
+      d->board->reportLines(static_cast<std::uint8_t>(d->requested),
+                            static_cast<std::uint8_t>(d->released));
+    }
     device.reset();
   }
   if (context != nullptr) context->usb_dev = nullptr;
@@ -177,10 +184,12 @@ int ftdi_set_bitmode(ftdi_context* context, unsigned char bitmask, unsigned char
   Ft232r* d = opened(context);
   if (d == nullptr || d->gone()) return failWith(context, -2, "USB device unavailable");
   d->advance(nowNs());
+  if (bitmask == 0 && d->outputs != 0) d->released = d->board->lineByte(d->latch & d->outputs);
   d->outputs = bitmask;
   d->syncBitBang = mode == BITMODE_SYNCBB;
   context->bitbang_enabled = mode == BITMODE_RESET ? 0 : 1;
   d->drive(d->latch, std::max(nowNs(), d->pinsFreeNs));
+  if (bitmask != 0 && d->requested < 0) d->requested = d->board->lineByte(d->latch & bitmask);
   return 0;
 }
 
@@ -204,6 +213,7 @@ int ftdi_tcioflush(ftdi_context* context) {
   d->advance(nowNs());
   d->toPins.clear();
   d->answers.clear();
+  d->packetFill = 0;
   return 0;
 }
 

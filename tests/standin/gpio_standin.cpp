@@ -90,14 +90,6 @@ struct SaveAtExit {
   }
 } saveAtExit;
 
-std::uint8_t lineByte(const Board& board, std::uint64_t levels) {
-  std::uint8_t byte = 0;
-  for (int role = AdapterPins::Data; role <= AdapterPins::Vdd; ++role)
-    if ((levels >> board.map()[static_cast<AdapterPins::Role>(role)]) & 1u)
-      byte |= static_cast<std::uint8_t>(1u << role);
-  return byte;
-}
-
 int openChip(const char* path) {
   Device& d = device();
   const std::lock_guard lock(d.mutex);
@@ -190,7 +182,7 @@ int requestLines(Device& d, gpio_v2_line_request& request) {
   const int fd = realOpen("/dev/null", O_RDWR | O_CLOEXEC, 0);
   if (fd < 0) return -1;
   d.board->setOutputs(d.outputs, nowNs());
-  d.requested = lineByte(*d.board, d.outputs);
+  d.requested = d.board->lineByte(d.outputs);
   d.lineFd = fd;
   request.fd = fd;
   return 0;
@@ -250,13 +242,7 @@ int deviceIoctl(int fd, unsigned long request, void* argument) {
 void releaseLines(Device& d) {
   d.lineFd = -1;
   d.board->close();
-  const char* report = std::getenv("KALMAR_STANDIN_REPORT");
-  if (report == nullptr || *report == '\0') return;
-  std::ofstream out(report, std::ios::app);
-  char text[64];
-  std::snprintf(text, sizeof text, "requested %02X\nreleased %02X\n", d.requested,
-                lineByte(*d.board, d.outputs));
-  out << text;
+  d.board->reportLines(d.requested, d.board->lineByte(d.outputs));
 }
 
 void forget(int fd) {

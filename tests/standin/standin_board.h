@@ -36,6 +36,11 @@ class Board {
   bool transferUnplugs();
   bool unplugged() const { return unplugged_; }
   const AdapterPins& map() const { return pins_; }
+  // The parallel port's line byte (D0-D3) the outputs' levels stand for.
+  std::uint8_t lineByte(std::uint64_t levels) const;
+  // Adds the lines' byte when they were taken and when given back to the
+  // report ("requested 0F", "released 0F"), after close().
+  void reportLines(std::uint8_t requested, std::uint8_t released) const;
   // Saves the chip and writes the report; later calls do nothing.
   void close();
 
