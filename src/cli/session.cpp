@@ -119,6 +119,7 @@ void Session::connectPort() {
     portFailed_ = true;
     adapterLost_ = !stack_->adapterName().empty();
     host_.messageBox("Ошибка при обращении к порту.", text, MessageIcon::Error, MessageButtons::Ok);
+    if (adapterLost_) host_.silenceBoxes();
   });
 }
 

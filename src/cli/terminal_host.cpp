@@ -89,6 +89,7 @@ MessageResult TerminalHost::messageBox(const std::string& caption, const std::st
                                        MessageIcon icon, MessageButtons buttons) {
   endProgress();
   const bool question = buttons != MessageButtons::Ok;
+  if (boxesSilenced_ && !question) return MessageResult::Ok;
   if (icon == MessageIcon::Error || !quiet_ || (question && interactive_ && !yes_))
     std::fprintf(err_, "%s: %s\n", caption.c_str(), terminalText(text).c_str());
   if (!question) return MessageResult::Ok;

@@ -16,6 +16,9 @@ class TerminalHost final : public Host {
 
   void attach(const WindowState* window) { window_ = window; }
   void setProgressShown(bool shown) { progressShown_ = shown; }
+  // From now on only questions are shown: once the adapter is lost, what a
+  // command reads from the line says nothing about the chip.
+  void silenceBoxes() { boxesSilenced_ = true; }
 
   void pump() override;
   MessageResult messageBox(const std::string& caption, const std::string& text, MessageIcon icon,
@@ -46,6 +49,7 @@ class TerminalHost final : public Host {
   bool interactive_;
   bool errTerminal_;
   bool progressShown_ = false;
+  bool boxesSilenced_ = false;
   const WindowState* window_ = nullptr;
   int drawn_ = -1;
 };

@@ -94,12 +94,13 @@ void FtdiPort::fail(const std::string& what) {
   if (dead_) return;
   dead_ = true;
   stream_.dropWanted();
+  const std::string reason = ftdi_get_error_string(context_);
   // The supplies off if the board still answers at all.
   const std::uint8_t idle = stream_.levelsFor(FtdiStream::kIdleLine);
-  ftdi_write_data(context_, &idle, 1);
+  const bool idled = ftdi_write_data(context_, &idle, 1) == 1;
   if (onFailure_)
-    onFailure_("FT232R: " + what + " (" + ftdi_get_error_string(context_) +
-               "). Плата отключена или не отвечает; программатор выключен.");
+    onFailure_("FT232R: " + what + " (" + reason + "). Плата отключена или не отвечает; " +
+               (idled ? "программатор выключен." : "выключите питание программатора."));
 }
 
 // Writes what is queued, no more than `limit` bytes left unanswered; while

@@ -23,6 +23,26 @@ TEST(DesktopOptions, NameThePortAsTheCommandLineDoes) {
   EXPECT_FALSE(parseDesktopOptions({"--version", "--port", "lpt1"}).error.empty());
 }
 
+// An adapter's pin map goes with its port: FT232R pins by name or bit, GPIO
+// lines by number; a map without an adapter, or naming a pin twice or one
+// the device lacks, is refused.
+TEST(DesktopOptions, PinsFollowTheAdapterPort) {
+  auto options = parseDesktopOptions({"--port", "FTDI:A1b2", "--pins", "dtr,DSR#,7,6,txd"});
+  ASSERT_TRUE(options.error.empty()) << options.error;
+  EXPECT_EQ(options.port.value_or(""), "ftdi:A1b2");
+  EXPECT_EQ(adapterPinsText(*options.pins), "4,5,7,6,0");
+  options = parseDesktopOptions({"--pins=5,6,13,19,26", "--port=gpio:/dev/gpiochip4"});
+  ASSERT_TRUE(options.pins.has_value()) << options.error;
+  EXPECT_EQ(options.pins->levelsFor(0x0C), (std::uint64_t{1} << 13) | (std::uint64_t{1} << 19));
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--pins", "0,1,2,4,3"},
+           {"--port", "ftdi", "--pins", "0,1,2,4,8"},
+           {"--port", "ftdi", "--pins", "0,1,2,4,4"},
+           {"--port", "gpio", "--pins", "TXD,1,2,4,3"},
+           {"--port", "gpio", "--pins", "1,2,3,4"}})
+    EXPECT_FALSE(parseDesktopOptions(args).error.empty()) << args.back();
+}
+
 // A close box pressed while a command runs closes the window only after
 // the command; a second command cannot start inside the first.
 TEST(CommandRunner, TheCloseWaitsForTheCommandAndCommandsNeverNest) {
