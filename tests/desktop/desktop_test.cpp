@@ -6,6 +6,7 @@
 #include "desktop/command_runner.h"
 #include "desktop/layout.h"
 #include "desktop/options.h"
+#include "desktop/window_start.h"
 #include "support/chip_rig.h"
 
 namespace kalmar::desktop {
@@ -41,6 +42,16 @@ TEST(DesktopOptions, PinsFollowTheAdapterPort) {
            {"--port", "gpio", "--pins", "TXD,1,2,4,3"},
            {"--port", "gpio", "--pins", "1,2,3,4"}})
     EXPECT_FALSE(parseDesktopOptions(args).error.empty()) << args.back();
+}
+
+// The caption names the adapter device the command line chose; the port
+// line of Kalmar.cfg is not about it.
+TEST(DesktopOptions, TheCaptionNamesTheAdapter) {
+  const DesktopOptions options = parseDesktopOptions({"--port", "ftdi:A700"});
+  std::string error;
+  const auto stack = PortStack::build(portChoice(options), error);
+  ASSERT_TRUE(stack) << error;
+  EXPECT_EQ(captionSuffix(*stack, options), "   // адаптер: FT232R A700");
 }
 
 // A close box pressed while a command runs closes the window only after
