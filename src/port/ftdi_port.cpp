@@ -21,10 +21,6 @@ constexpr std::int64_t kEchoTimeoutNs = 1'000'000'000;
 // A read that may block for a latency period is started only this long
 // before a hold's end.
 constexpr std::int64_t kDrainMarginNs = 2'000'000;
-// A hold returns this long before its end on the pins: what comes next is
-// preceded by bytes of the standing state for the rest of it, so the next
-// burst crosses the USB while the wait still runs.
-constexpr std::int64_t kHoldLeadNs = 400'000;
 
 std::int64_t monotonicNs() {
   return std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -46,13 +42,11 @@ std::int64_t nsToCounts(std::int64_t ns, FramePace& pace) {
 // The FT232R in synchronous bit-bang mode. Every byte written stands on the
 // pins for one period of the bit-bang clock, and the board answers each
 // with the pins as they were just before it was written: the sample of a
-// state is the answer to the byte after it. Frames without samples wait
-// for the next hold, sample or single write and go without waiting for
-// their answers; a hold measures from the latest moment the bytes written
-// can have finished (the board plays them no sooner than they arrive, and
-// never stalls: no more than its buffer for the host holds is left
-// unanswered), so a wait needs no USB traffic but for its last part, which
-// the next burst's leading bytes cover.
+// state is the answer to the byte after it. Frames without samples are
+// sent without waiting for their answers; a hold measures from the latest
+// moment the bytes written can have finished (the board plays them no
+// sooner than they arrive, and never stalls: no more than its buffer for
+// the host holds is ever unanswered), so a wait needs no USB traffic.
 class FtdiPort final : public PortIo {
  public:
   FtdiPort(ftdi_context* context, const AdapterPins& pins,
@@ -72,7 +66,6 @@ class FtdiPort final : public PortIo {
  private:
   std::uint64_t queue(const LineFrame& frame, FramePace& pace, std::span<std::uint8_t> statuses);
   bool send(std::size_t limit = FtdiStream::kUnansweredNeverStops);
-  void finishHold();
   bool sendChunk(std::span<const std::uint8_t> bytes);
   bool awaitAnswers(std::uint64_t count);
   bool takeAnswers();
@@ -84,13 +77,11 @@ class FtdiPort final : public PortIo {
   std::function<void(const std::string&)> onFailure_;
   std::int64_t playedByNs_ = 0;  // the latest the bytes written can finish
   bool mayHaveStopped_ = false;  // more was sent than the board answers without stopping
-  std::int64_t holdEndNs_ = 0;   // the end of a hold that returned early
   bool dead_ = false;
 };
 
 FtdiPort::~FtdiPort() {
   if (!dead_) {
-    finishHold();
     stream_.queueState(FtdiStream::kIdleLine, 1);
     if (send()) awaitAnswers(stream_.written());
   }
@@ -184,18 +175,8 @@ void FtdiPort::drainUntil(std::int64_t endNs) {
     takeAnswers();
 }
 
-// What is left of the last hold, as bytes of the standing state before
-// anything new.
-void FtdiPort::finishHold() {
-  if (holdEndNs_ == 0) return;
-  const std::int64_t left = holdEndNs_ - monotonicNs();
-  holdEndNs_ = 0;
-  if (left > 0) stream_.queueState(stream_.state(), FtdiStream::bytesCovering(left));
-}
-
 void FtdiPort::write(std::uint16_t address, std::uint8_t value) {
   if ((address & 1) != 0 || dead_) return;
-  finishHold();
   stream_.queueState(value, 1);
   send();
 }
@@ -204,7 +185,6 @@ void FtdiPort::write(std::uint16_t address, std::uint8_t value) {
 std::uint8_t FtdiPort::read(std::uint16_t address) {
   if ((address & 1) == 0) return stream_.state();
   if (dead_) return 0;
-  finishHold();
   const std::uint64_t index = stream_.queueState(stream_.state(), 1);
   std::array<std::uint8_t, 1> status{};
   stream_.wantSample(index, status.data());
@@ -215,9 +195,7 @@ std::uint8_t FtdiPort::read(std::uint16_t address) {
 std::uint64_t FtdiPort::queue(const LineFrame& frame, FramePace& pace,
                               std::span<std::uint8_t> statuses) {
   std::fill(statuses.begin(), statuses.end(), std::uint8_t{0});
-  if (dead_) return 0;
-  finishHold();
-  if (pace.takeStop()) return 0;
+  if (dead_ || pace.takeStop()) return 0;
   const std::size_t bytesPerState = FtdiStream::bytesCovering(countsToNs(frame.holdCounts, pace));
   return stream_.queueFrame(frame.steps, bytesPerState, statuses);
 }
@@ -242,13 +220,11 @@ void FtdiPort::settle(FramePace&) {
 }
 
 void FtdiPort::hold(std::int64_t counts, FramePace& pace) {
-  if (!dead_) finishHold();
   if (!send() || (mayHaveStopped_ && !awaitAnswers(stream_.written())))
     return pace.spinUntil(pace.counter() + counts);
-  holdEndNs_ = std::max(playedByNs_, monotonicNs()) + countsToNs(counts, pace);
-  const std::int64_t returnNs = holdEndNs_ - kHoldLeadNs;
-  drainUntil(returnNs);
-  pace.spinUntil(pace.counter() + nsToCounts(returnNs - monotonicNs(), pace));
+  const std::int64_t endNs = std::max(playedByNs_, monotonicNs()) + countsToNs(counts, pace);
+  drainUntil(endNs);
+  pace.spinUntil(pace.counter() + nsToCounts(endNs - monotonicNs(), pace));
 }
 
 // The FT232R's reason in the program's words.
