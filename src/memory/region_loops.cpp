@@ -55,15 +55,15 @@ class ReadBacksLater {
 };
 
 // A port that answers reads in batches (USB) gets each read-back asked for
-// as its cell is programmed and checked a few cells later, so that no cell
-// waits a round trip; a mismatch is still told for its own cell, and at
-// most a few cells after it have been written by then.
+// as its cell is programmed and checked up to 64 cells later, so that no
+// cell waits a round trip; a mismatch is still told for its own cell, and
+// the cells after it written by then are the only difference.
 std::optional<CellMismatch> writeCellsReadLater(ChipSession& chip, const RegionWrite& region,
                                                 int count,
                                                 const std::function<std::uint16_t(int)>& valueAt,
                                                 const RegionProgress& progress) {
+  ReadBacksLater later;  // outlives the batch, whose settle writes into it
   LineBatch batch(chip.line);
-  ReadBacksLater later;
   for (int i = 0; i < count; ++i) {
     const std::uint16_t value = valueAt(i);
     if (value != region.passed) {
