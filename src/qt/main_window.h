@@ -25,7 +25,7 @@ namespace kalmar::qt {
 // every pump, and passes what the user does to the window's handlers.
 class MainWindow final : public QMainWindow, public WindowLink {
  public:
-  // captionSuffix follows the window caption (it says when the port is simulated).
+  // captionSuffix follows the window caption (the simulated port, or the adapter).
   MainWindow(TForm1& form, QtHost& host, std::string captionSuffix);
   ~MainWindow() override;
 

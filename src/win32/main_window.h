@@ -27,7 +27,7 @@ class ListingView;
 // handlers.
 class MainWindow final : public WindowLink {
  public:
-  // captionSuffix follows the window caption (it says when the port is simulated).
+  // captionSuffix follows the window caption (the simulated port, or the adapter).
   MainWindow(TForm1& form, WinHost& host, std::string captionSuffix);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
