@@ -16,9 +16,10 @@ class PerformanceCounter {
   virtual void spinUntil(std::int64_t target) = 0;
 };
 
-// The monotonic clock in nanoseconds (F = 10^9). A wait of a millisecond
-// or more sleeps until shortly before its end and spins the rest, so the
-// processor is free through programming cycles while no wait ends early.
+// The monotonic clock in nanoseconds (F = 10^9). A long wait (Linux: 1 ms
+// or more; Windows: 3 ms, at a 1 ms system tick) sleeps until shortly
+// before its end and spins the rest, so the processor is free through
+// programming cycles while no wait ends early.
 class RealPerformanceCounter final : public PerformanceCounter {
  public:
   std::int64_t frequency() const override { return 1'000'000'000; }
