@@ -254,8 +254,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
 
 std::string helpText() {
   return R"(kalmar-cli: программатор PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A/648A,
-PIC12F629/675 и PIC16F630/676 через адаптер на параллельном порту или с симулятором
-микроконтроллера.
+PIC12F629/675 и PIC16F630/676 через адаптер на параллельном порту, на плате FT232R
+(USB) или на выводах GPIO, или с симулятором микроконтроллера.
 
 Запуск: kalmar-cli [параметры] КОМАНДА [АРГУМЕНТЫ]
 
