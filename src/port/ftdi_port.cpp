@@ -237,6 +237,17 @@ std::string openFailure(int code, const std::string& serial) {
   return "ошибка USB при открытии FT232R";
 }
 
+// An answer of the set-up still on its way would shift every sample after
+// it: the stream starts once a read (a latency period) brings nothing.
+int dropStrayAnswers(ftdi_context* context) {
+  std::array<std::uint8_t, kReadChunk> buffer{};
+  for (int reads = 0; reads < 8; ++reads) {
+    const int got = ftdi_read_data(context, buffer.data(), static_cast<int>(buffer.size()));
+    if (got <= 0) return got;
+  }
+  return -1;
+}
+
 // Synchronous bit-bang with every pin an input first (pulled up: the
 // adapter's supplies off), the idle levels latched, then the four outputs.
 int startBitBang(ftdi_context* context, const AdapterPins& pins) {
@@ -248,6 +259,7 @@ int startBitBang(ftdi_context* context, const AdapterPins& pins) {
   if (code >= 0) code = ftdi_write_data(context, &idle, 1);
   if (code >= 0) code = ftdi_set_bitmode(context, outputs, BITMODE_SYNCBB);
   if (code >= 0) code = ftdi_tcioflush(context);
+  if (code >= 0) code = dropStrayAnswers(context);
   return code;
 }
 
