@@ -124,13 +124,12 @@ bool FtdiPort::sendChunk(std::span<const std::uint8_t> bytes) {
     fail("ошибка записи USB");
     return false;
   }
-  // When a write returns its bytes are in the board, no more of them than
-  // its buffer from the host holds still waiting for the pins.
+  // When a write returns its bytes are in the board: no more bytes than
+  // its buffer from the host holds (and the one on the pins) still wait.
   const std::int64_t now = monotonicNs();
-  const auto waiting = static_cast<std::int64_t>(
-      std::min(bytes.size(), FtdiStream::kFromHostBuffer) + 1);
+  constexpr auto kWaitingAtMost = static_cast<std::int64_t>(FtdiStream::kFromHostBuffer + 1);
   playedByNs_ = std::min(std::max(playedByNs_, now) + size * FtdiStream::kBytePeriodNs,
-                         now + waiting * FtdiStream::kBytePeriodNs);
+                         now + kWaitingAtMost * FtdiStream::kBytePeriodNs);
   stream_.markSent(bytes.size());
   if (stream_.written() - stream_.answered() > FtdiStream::kUnansweredNeverStops)
     mayHaveStopped_ = true;
