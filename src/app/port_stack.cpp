@@ -57,7 +57,9 @@ std::optional<AdapterPins> adapterPinsFor(const std::string& port, const std::st
     return std::nullopt;
   }
   const bool ftdi = isFtdiPort(port);
-  return parseAdapterPins(text, ftdi ? kFtdiPins : kGpioMaxLines, ftdi, error);
+  auto pins = parseAdapterPins(text, ftdi ? kFtdiPins : kGpioMaxLines, ftdi, error);
+  if (!pins) error = "--pins: " + error;
+  return pins;
 }
 
 std::string chipNamedBySettings() {
@@ -136,10 +138,8 @@ std::unique_ptr<PortIo> PortStack::adapterPort(const PortChoice& choice) {
 #if defined(_WIN32)
   (void)pins;
   const std::string name = adapterName_;
-  return std::make_unique<OpenedOnce>([name] {
-    return PortOpenResult{std::make_unique<NonePort>(), false, name,
-                          "в программе для Windows этого адаптера нет", {}};
-  });
+  return std::make_unique<OpenedOnce>(
+      [name] { return notOpened(name, "в программе для Windows этого адаптера нет"); });
 #else
   return std::make_unique<OpenedOnce>([this, ftdi, device, pins] {
     return ftdi ? openFtdiPort(device, pins, failureReport())

@@ -116,7 +116,7 @@ std::optional<std::string> portNamed(const std::string& text);
 inline constexpr const char* kPortChoices =
     "lpt1, lpt2, /dev/parportN, ftdi[:СЕРИЙНЫЙ_НОМЕР], gpio[:/dev/gpiochipN] или sim:ФАЙЛ";
 // The pin map --pins gives for an adapter port, checked against the
-// device's pins; empty with a reason when refused.
+// device's pins; empty with a reason naming --pins when refused.
 std::optional<AdapterPins> adapterPinsFor(const std::string& port, const std::string& text,
                                           std::string& error);
 

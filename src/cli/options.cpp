@@ -231,7 +231,7 @@ std::string checkPins(Options& o) {
   if (!o.pinsText) return {};
   std::string error;
   o.pins = adapterPinsFor(o.port.value_or(""), *o.pinsText, error);
-  return o.pins ? "" : "--pins: " + error;
+  return error;
 }
 
 }  // namespace

@@ -12,43 +12,39 @@ bool takePort(DesktopOptions& options, const std::string& value) {
   return options.port.has_value();
 }
 
-bool takePinsText(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
-  if (args[i] != "--pins") {
-    options.pinsText = args[i].substr(7);
+// args[i] as the option `name` with its value, "NAME VALUE" or (for a long
+// name) "NAME=VALUE"; false when args[i] is another option. The value is
+// empty when the line ends after the name.
+bool optionValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+                 std::optional<std::string>& value) {
+  const std::string& arg = args[i];
+  if (name.size() > 2 && arg.rfind(name + "=", 0) == 0) {
+    value = arg.substr(name.size() + 1);
     return true;
   }
-  if (i + 1 == args.size()) {
-    options.error = "после --pins нужны выводы";
-    return false;
-  }
-  options.pinsText = args[++i];
+  if (arg != name) return false;
+  if (i + 1 < args.size()) value = args[++i];
   return true;
 }
-
-}  // namespace
-
-namespace {
 
 // Takes args[i] (and its value); false when the line is unusable (the
 // reason in options.error).
 bool takeArgument(DesktopOptions& options, const std::vector<std::string>& args, std::size_t& i) {
-  const std::string& arg = args[i];
+  const std::string arg = args[i];
+  std::optional<std::string> value;
   if (arg == "--help" || arg == "-h") {
     options.help = true;
   } else if (arg == "--version") {
     options.version = true;
   } else if (arg == "--virtual-time") {
     options.virtualTime = true;
-  } else if (arg == "--port" || arg == "-p") {
-    if (i + 1 == args.size()) {
-      options.error = "после " + arg + " нужен порт";
-      return false;
-    }
-    return takePort(options, args[++i]);
-  } else if (arg.rfind("--port=", 0) == 0) {
-    return takePort(options, arg.substr(7));
-  } else if (arg == "--pins" || arg.rfind("--pins=", 0) == 0) {
-    return takePinsText(options, args, i);
+  } else if (optionValue(args, i, "--port", value) || optionValue(args, i, "-p", value)) {
+    if (!value) options.error = "после " + arg + " нужен порт";
+    return value && takePort(options, *value);
+  } else if (optionValue(args, i, "--pins", value)) {
+    if (!value) options.error = "после --pins нужны выводы";
+    options.pinsText = value;
+    return value.has_value();
   } else {
     options.error = "неизвестный параметр " + arg;
     return false;
@@ -70,7 +66,6 @@ DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
     options.error = "--virtual-time действует только с портом sim:ФАЙЛ";
   if (options.pinsText && options.error.empty()) {
     options.pins = adapterPinsFor(options.port.value_or(""), *options.pinsText, options.error);
-    if (!options.pins) options.error = "--pins: " + options.error;
   }
   return options;
 }

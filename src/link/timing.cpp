@@ -36,11 +36,6 @@ std::int64_t TimingState::lineHoldCounts() const {
   return lineHold_ > 0 ? countsCovering(lineHold_) : countsFor(1);
 }
 
-void TimingState::PausMicros(std::int64_t micros) {
-  const std::int64_t t0 = counter_.counter();
-  counter_.spinUntil(t0 + countsCovering(static_cast<double>(micros) * 1e-6));
-}
-
 std::int64_t TimingState::countsCovering(double seconds) const {
   return static_cast<std::int64_t>(std::ceil(frequency_ * seconds * slowdown_));
 }

@@ -31,15 +31,13 @@ class TimingState {
 
   PerformanceCounter& counter() { return counter_; }
 
-  // Busy-waits until the counter exceeds its reading now plus n units.
+  // Waits until the counter exceeds its reading now plus n units.
   void Paus(std::int64_t units);
-  // Busy-waits until the counter exceeds t0 plus one line hold.
+  // Waits until the counter exceeds t0 plus one line hold.
   void Paus1(std::int64_t t0);
   // One line hold in counts: one unit, or the shorter hold set for the
   // chips' own pace.
   std::int64_t lineHoldCounts() const;
-  // Busy-waits n microseconds times the slow-down, never less.
-  void PausMicros(std::int64_t micros);
   // n microseconds times the slow-down in counts, never less.
   std::int64_t countsForMicros(std::int64_t micros) const {
     return countsCovering(static_cast<double>(micros) * 1e-6);

@@ -43,6 +43,14 @@ std::uint64_t AdapterPins::levelsFor(std::uint8_t lineByte) const {
   return levels;
 }
 
+std::uint8_t AdapterPins::lineByteOf(std::uint64_t levels) const {
+  std::uint8_t byte = 0;
+  for (int role = Data; role <= Vdd; ++role)
+    if ((levels >> pin[static_cast<std::size_t>(role)]) & 1u)
+      byte |= static_cast<std::uint8_t>(1u << role);
+  return byte;
+}
+
 std::uint64_t AdapterPins::outputMask() const {
   return levelsFor(0x0F);
 }

@@ -19,6 +19,8 @@ struct AdapterPins {
   int operator[](Role role) const { return pin[static_cast<std::size_t>(role)]; }
   // The level of each output pin for a line byte, as a mask of pin bits (pin n is bit n).
   std::uint64_t levelsFor(std::uint8_t lineByte) const;
+  // The line byte (D0-D3) the output pins' levels stand for.
+  std::uint8_t lineByteOf(std::uint64_t levels) const;
   // The mask of the four output pins.
   std::uint64_t outputMask() const;
 };

@@ -82,7 +82,7 @@ class FtdiPort final : public PortIo {
 
 FtdiPort::~FtdiPort() {
   if (!dead_) {
-    stream_.queueState(FtdiStream::kIdleLine, 1);
+    stream_.queueState(kAdapterIdle, 1);
     if (send()) awaitAnswers(stream_.written());
   }
   ftdi_disable_bitbang(context_);
@@ -96,7 +96,7 @@ void FtdiPort::fail(const std::string& what) {
   stream_.dropWanted();
   const std::string reason = ftdi_get_error_string(context_);
   // The supplies off if the board still answers at all.
-  const std::uint8_t idle = stream_.levelsFor(FtdiStream::kIdleLine);
+  const std::uint8_t idle = stream_.levelsFor(kAdapterIdle);
   const bool idled = ftdi_write_data(context_, &idle, 1) == 1;
   if (onFailure_)
     onFailure_("FT232R: " + what + " (" + reason + "). Плата отключена или не отвечает; " +
@@ -250,7 +250,7 @@ int dropStrayAnswers(ftdi_context* context) {
 // Synchronous bit-bang with every pin an input first (pulled up: the
 // adapter's supplies off), the idle levels latched, then the four outputs.
 int startBitBang(ftdi_context* context, const AdapterPins& pins) {
-  const std::uint8_t idle = FtdiStream(pins).levelsFor(FtdiStream::kIdleLine);
+  const std::uint8_t idle = FtdiStream(pins).levelsFor(kAdapterIdle);
   const auto outputs = static_cast<unsigned char>(pins.outputMask());
   int code = ftdi_set_latency_timer(context, kLatencyMs);
   if (code >= 0) code = ftdi_set_bitmode(context, 0, BITMODE_SYNCBB);
@@ -266,35 +266,26 @@ int startBitBang(ftdi_context* context, const AdapterPins& pins) {
 
 PortOpenResult openFtdiPort(const std::string& serial, const AdapterPins& pins,
                             std::function<void(const std::string&)> onFailure) {
-  PortOpenResult result;
-  result.device = serial.empty() ? "FT232R" : "FT232R " + serial;
-  result.need = "Нужны плата FT232R на USB и право доступа к ней (правило udev для 0403:6001).";
+  const std::string device = serial.empty() ? "FT232R" : "FT232R " + serial;
+  const std::string need =
+      "Нужны плата FT232R на USB и право доступа к ней (правило udev для 0403:6001).";
   ftdi_context* context = ftdi_new();
-  if (context == nullptr) {
-    result.reason = "libftdi1 не запустилась";
-    result.port = std::make_unique<NonePort>();
-    return result;
-  }
+  if (context == nullptr) return notOpened(device, "libftdi1 не запустилась", need);
   int code = ftdi_usb_open_desc(context, kFtdiVendor, kFt232rProduct, nullptr,
                                 serial.empty() ? nullptr : serial.c_str());
   if (code < 0) {
-    result.reason = openFailure(code, serial);
     ftdi_free(context);
-    result.port = std::make_unique<NonePort>();
-    return result;
+    return notOpened(device, openFailure(code, serial), need);
   }
   code = startBitBang(context, pins);
   if (code < 0) {
-    result.reason = std::string("FT232R не перешёл в режим bit-bang (") +
-                    ftdi_get_error_string(context) + "): плата отключена или не отвечает";
+    std::string reason = std::string("FT232R не перешёл в режим bit-bang (") +
+                         ftdi_get_error_string(context) + "): плата отключена или не отвечает";
     ftdi_usb_close(context);
     ftdi_free(context);
-    result.port = std::make_unique<NonePort>();
-    return result;
+    return notOpened(device, std::move(reason), need);
   }
-  result.port = std::make_unique<FtdiPort>(context, pins, std::move(onFailure));
-  result.opened = true;
-  return result;
+  return {std::make_unique<FtdiPort>(context, pins, std::move(onFailure)), true, device, {}, {}};
 }
 
 }  // namespace kalmar

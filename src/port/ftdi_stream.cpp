@@ -4,12 +4,6 @@
 
 namespace kalmar {
 
-namespace {
-// Status bit 6 as the parallel port has it, the other bits as they idle.
-constexpr std::uint8_t kIdleStatus = 0x87;
-constexpr std::uint8_t kReadBackBit = 0x40;
-}  // namespace
-
 std::size_t FtdiStream::bytesCovering(std::int64_t ns) {
   if (ns <= kBytePeriodNs) return 1;
   return static_cast<std::size_t>((ns + kBytePeriodNs - 1) / kBytePeriodNs);
@@ -74,8 +68,7 @@ void FtdiStream::takeAnswers(std::span<const std::uint8_t> answers) {
 }
 
 std::uint8_t FtdiStream::statusOf(std::uint8_t answer) const {
-  const bool high = (answer >> pins_[AdapterPins::Read]) & 1;
-  return high ? kIdleStatus | kReadBackBit : kIdleStatus;
+  return statusOfReadBack(((answer >> pins_[AdapterPins::Read]) & 1) != 0);
 }
 
 }  // namespace kalmar

@@ -31,9 +31,6 @@ class FtdiStream {
   static constexpr std::size_t kFromHostBuffer = 128;
   static constexpr std::size_t kUnansweredMax = 384;
 
-  // The adapter idle: both supplies off, clock and data low (it inverts).
-  static constexpr std::uint8_t kIdleLine = 0x0F;
-
   explicit FtdiStream(const AdapterPins& pins) : pins_(pins) {}
 
   // The pin byte of a line byte.
@@ -80,7 +77,7 @@ class FtdiStream {
   std::uint64_t written_ = 0;
   std::uint64_t answered_ = 0;
   std::vector<Wanted> wanted_;
-  std::uint8_t state_ = kIdleLine;
+  std::uint8_t state_ = kAdapterIdle;
 };
 
 }  // namespace kalmar

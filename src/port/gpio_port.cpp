@@ -22,11 +22,6 @@ namespace {
 // byte's D0-D3 are the request's lines 0-3 as they are and READ is line 4.
 constexpr std::uint64_t kOutputLines = 0x0F;
 constexpr std::uint64_t kReadLine = std::uint64_t{1} << AdapterPins::Read;
-constexpr std::uint8_t kIdleLineByte = 0x0F;  // the adapter's supplies off, its lines low
-// The parallel port's status register with nothing pulling: the line
-// protocol reads the data line on its bit 6.
-constexpr std::uint8_t kIdleStatus = 0x87;
-constexpr std::uint8_t kReadBit = 0x40;
 constexpr const char* kConsumer = "kalmar";
 constexpr std::array<const char*, AdapterPins::kRoles> kRoleNames = {"DATA", "CLOCK", "VPP", "VDD",
                                                                       "READ"};
@@ -60,18 +55,8 @@ std::string needFor(int error) {
   return "Нужно GPIO-устройство ядра Linux (/dev/gpiochipN).";
 }
 
-PortOpenResult refused(const std::string& device, const std::string& reason,
-                       const std::string& need) {
-  PortOpenResult result;
-  result.port = std::make_unique<NonePort>();
-  result.device = device;
-  result.reason = reason;
-  result.need = need;
-  return result;
-}
-
 PortOpenResult refusedBy(const std::string& device, int error) {
-  return refused(device, causeOf(error), needFor(error));
+  return notOpened(device, causeOf(error), needFor(error));
 }
 
 std::string linesText(const AdapterPins& pins) {
@@ -116,22 +101,22 @@ gpio_v2_line_request requestFor(const AdapterPins& pins) {
   request.config.attrs[0].attr.flags = GPIO_V2_LINE_FLAG_OUTPUT;
   request.config.attrs[0].mask = kOutputLines;
   request.config.attrs[1].attr.id = GPIO_V2_LINE_ATTR_ID_OUTPUT_VALUES;
-  request.config.attrs[1].attr.values = kIdleLineByte;
+  request.config.attrs[1].attr.values = kAdapterIdle;
   request.config.attrs[1].mask = kOutputLines;
   return request;
 }
 
 PortOpenResult requestRefused(const std::string& device, const AdapterPins& pins, int error) {
   if (error == EBUSY)
-    return refused(device,
+    return notOpened(device,
                    "одна из линий " + linesText(pins) + " занята другой программой или драйвером",
                    "Освободите линии (кто их держит, покажет gpioinfo) или назначьте другие "
                    "выводы: --pins DATA,CLOCK,VPP,VDD,READ.");
   if (error == EINVAL)
-    return refused(device, "ядро не приняло запрос линий " + linesText(pins),
+    return notOpened(device, "ядро не приняло запрос линий " + linesText(pins),
                    "Назначьте другие выводы: --pins DATA,CLOCK,VPP,VDD,READ.");
   if (error == ENOTTY)
-    return refused(device, "ядро не знает второй версии интерфейса GPIO",
+    return notOpened(device, "ядро не знает второй версии интерфейса GPIO",
                    "Нужно ядро Linux 5.10 или новее.");
   return refusedBy(device, error);
 }
@@ -158,7 +143,7 @@ class GpioPort final : public PortIo {
       : device_(std::move(device)), fd_(lineFd), onFailure_(std::move(onFailure)) {}
   ~GpioPort() override {
     // Given back idle: a failed port has nothing more to say.
-    if (!failed_) setLines(kIdleLineByte);
+    if (!failed_) setLines(kAdapterIdle);
     ::close(fd_);
   }
   GpioPort(const GpioPort&) = delete;
@@ -179,7 +164,7 @@ class GpioPort final : public PortIo {
       lost("прочитать");
       return 0;
     }
-    return (values.bits & kReadLine) != 0 ? kIdleStatus | kReadBit : kIdleStatus;
+    return statusOfReadBack((values.bits & kReadLine) != 0);
   }
 
  private:
@@ -203,7 +188,7 @@ class GpioPort final : public PortIo {
   std::string device_;
   int fd_;
   std::function<void(const std::string&)> onFailure_;
-  std::uint8_t last_ = kIdleLineByte;
+  std::uint8_t last_ = kAdapterIdle;
   bool failed_ = false;
 };
 
@@ -217,7 +202,7 @@ PortOpenResult openGpioPort(const std::string& device, const AdapterPins& pins,
   if (ioctlRetrying(chip.get(), GPIO_GET_CHIPINFO_IOCTL, &info) != 0)
     return refusedBy(device, errno);
   if (const auto missing = missingLine(info, pins))
-    return refused(device, *missing,
+    return notOpened(device, *missing,
                    "Назначьте выводы, которые у него есть: --pins DATA,CLOCK,VPP,VDD,READ.");
   gpio_v2_line_request request = requestFor(pins);
   if (ioctlRetrying(chip.get(), GPIO_V2_GET_LINE_IOCTL, &request) != 0)

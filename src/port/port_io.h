@@ -16,6 +16,14 @@ inline constexpr std::uint16_t statusRegister(std::uint16_t dataRegister) {
   return static_cast<std::uint16_t>(dataRegister + 1);
 }
 
+// The adapter idle: both supplies off, clock and data low (it inverts D0-D3).
+inline constexpr std::uint8_t kAdapterIdle = 0x0F;
+// The status register byte of a backend that has none: bit 6 the adapter's
+// read-back line as its pin reads, the other bits as an idle parallel port's.
+inline constexpr std::uint8_t statusOfReadBack(bool high) {
+  return high ? 0xC7 : 0x87;
+}
+
 // One step of a frame: the byte written to the data register, and whether
 // the data line is sampled (one read of the status register) while it stands.
 struct LineStep {
@@ -126,5 +134,11 @@ struct PortOpenResult {
   std::string reason;  // the system's reason when nothing opened
   std::string need;    // what the user needs for it, when the backend knows better
 };
+
+// A device that could not be opened: a NonePort in its place, and why.
+inline PortOpenResult notOpened(std::string device, std::string reason, std::string need = {}) {
+  return {std::make_unique<NonePort>(), false, std::move(device), std::move(reason),
+          std::move(need)};
+}
 
 }  // namespace kalmar

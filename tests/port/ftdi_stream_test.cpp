@@ -15,7 +15,7 @@ namespace {
 std::vector<std::uint8_t> answersFor(const FtdiStream& stream, std::span<const std::uint8_t> sent,
                                      std::uint64_t highAt) {
   std::vector<std::uint8_t> answers;
-  std::uint8_t pins = stream.levelsFor(FtdiStream::kIdleLine);
+  std::uint8_t pins = stream.levelsFor(kAdapterIdle);
   for (std::size_t k = 0; k < sent.size(); ++k) {
     const std::uint8_t readBit = k == highAt ? 1u << kFtdiDefaultPins[AdapterPins::Read] : 0;
     answers.push_back(static_cast<std::uint8_t>(pins | readBit));

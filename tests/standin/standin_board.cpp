@@ -64,14 +64,6 @@ void Board::setOutputs(std::uint64_t levels, std::int64_t timeNs) {
   adapter_->writeData(lineByte(levels), timeNs);
 }
 
-std::uint8_t Board::lineByte(std::uint64_t levels) const {
-  std::uint8_t byte = 0;
-  for (int role = AdapterPins::Data; role <= AdapterPins::Vdd; ++role)
-    if (levels & (std::uint64_t{1} << pins_.pin[static_cast<std::size_t>(role)]))
-      byte |= static_cast<std::uint8_t>(1u << role);
-  return byte;
-}
-
 void Board::reportLines(std::uint8_t requested, std::uint8_t released) const {
   if (reportFile_.empty()) return;
   std::ofstream out(reportFile_, std::ios::app);

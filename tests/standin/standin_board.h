@@ -37,7 +37,7 @@ class Board {
   bool unplugged() const { return unplugged_; }
   const AdapterPins& map() const { return pins_; }
   // The parallel port's line byte (D0-D3) the outputs' levels stand for.
-  std::uint8_t lineByte(std::uint64_t levels) const;
+  std::uint8_t lineByte(std::uint64_t levels) const { return pins_.lineByteOf(levels); }
   // Adds the lines' byte when they were taken and when given back to the
   // report ("requested 0F", "released 0F"), after close().
   void reportLines(std::uint8_t requested, std::uint8_t released) const;
