@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <cstdio>
 
@@ -227,6 +228,14 @@ int main(int argc, char** argv) {
     const QString path = QStringLiteral("%1/14-viewer-%2.png").arg(outputDir, page);
     viewer->grab().save(path);
     std::printf("%s\n", path.toUtf8().constData());
+    // The adapters on a USB board and a Raspberry Pi: both pages' own section.
+    if (auto* browser = viewer->findChild<QTextBrowser*>()) {
+      browser->scrollToAnchor(QStringLiteral("usb"));
+      QTest::qWait(200);
+      const QString usb = QStringLiteral("%1/14-viewer-%2-usb.png").arg(outputDir, page);
+      viewer->grab().save(usb);
+      std::printf("%s\n", usb.toUtf8().constData());
+    }
     viewer->close();
   }
   {
