@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs when any is missing.
 # (libqt6svg6: the schematic's drawing in the program's own page viewer;
-# libftdi1-dev: the FT232R adapter.)
+# libftdi1-dev: the FT232R adapter; gputils and python3: the tests' own
+# programs, tests/programs.)
 # Sourced by run.sh and test.sh; as root it uses apt-get, otherwise it only
 # says what is missing.
 kalmar_packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
-  qt6-translations-l10n libqt6svg6 pkg-config libftdi1-dev)
+  qt6-translations-l10n libqt6svg6 pkg-config libftdi1-dev gputils python3)
 
 kalmar_install_deps() {
   local missing=()

@@ -19,7 +19,7 @@ build64=${KALMAR_WINDOWS_BUILD:-build-windows}
 build32=${KALMAR_WINDOWS32_BUILD:-build-windows32}
 source tools/install-deps.sh
 kalmar_packages=(cmake ninja-build googletest g++-mingw-w64-x86-64-win32 wine wine64 unzip nsis binutils
-  xvfb xauth)
+  xvfb xauth gputils python3)
 [ "${1:-}" = i686 ] && kalmar_packages+=(g++-mingw-w64-i686-win32)
 kalmar_install_deps
 # Wine makes windows only on a display, and its desktop process keeps the
@@ -124,7 +124,7 @@ run_under_wine() {  # run_under_wine BUILD_DIR ARCH
     wine "$build/tests/kalmar_win32_tests.exe" --gtest_brief=1
   fi
   echo "== kalmar-cli.exe session under Wine"
-  bash tests/windows/cli_session.sh "$build/src/kalmar-cli.exe" "$repo/../shared/testdata/hex" \
+  bash tests/windows/cli_session.sh "$build/src/kalmar-cli.exe" "$build/tests/programs/hex" \
     "$(ls "$build"/tests/inpout*.dll)"
   if wine32_installed; then
     bash tests/windows/installer_test.sh "$(ls "$build"/kalmar-*-windows-"$2"-setup.exe)" \

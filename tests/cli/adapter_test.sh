@@ -5,17 +5,18 @@
 # (a libftdi1 found first through LD_LIBRARY_PATH, with the board's USB
 # round trip) and the GPIO chip (the kernel's GPIO character device taken
 # over with LD_PRELOAD).
-# Usage: adapter_test.sh ftdi|gpio KALMAR_CLI STAND_IN TESTDATA_DIR
+# Usage: adapter_test.sh ftdi|gpio KALMAR_CLI STAND_IN PROGRAMS_DIR
+# (PROGRAMS_DIR: the project's own test programs, a folder a chip.)
 set -u
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 backend=$1
 cli=$(realpath "$2")
 standin=$(realpath "$3")
 if [ ! -d "$4" ]; then
-  echo "no HEX files in $4: $backend adapter not checked"
-  exit 0
+  echo "no test programs in $4"
+  exit 1
 fi
-testdata=$(realpath "$4")
+programs=$(realpath "$4")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -59,13 +60,13 @@ calibration() {
   awk '$1 == "pm" && $2 == "03F8" {print $NF}' "$1"
 }
 
-# Each chip with a file of a real project: programmed, verified, read back,
-# erased; the PIC12F675's own calibration word kept through all of it.
+# Each chip with a program filling it: programmed, verified, read back,
+# erased; the PIC12F675's own calibration word kept through all of it, the
+# one its file brings never written.
 printf 'Kalmar simulated chip\nchip PIC12F675\npm 03F8 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3468\n' >PIC12F675.chip
-for entry in PIC16F628A:rdmeneze__PIC16F628-Course__relogio.hex \
-  PIC16F84A:miguelabrilbravo__pic16f84a__EEPROM_02.HEX PIC12F675:limonheiro__eng-comp__pulso.hex; do
+for entry in PIC16F628A:filled.hex PIC16F84A:filled.hex PIC12F675:own_calibration.hex; do
   chip=${entry%%:*}
-  file=$testdata/$chip/${entry#*:}
+  file=$programs/$chip/${entry#*:}
   adapter $chip.chip $chip program "$file"; status=$?
   programmed=$(calibration $chip.chip)
   adapter $chip.chip $chip verify "$file"; status2=$?
@@ -80,7 +81,7 @@ check "the PIC12F675 keeps its calibration word through program and erase" 0 0 \
   "[ '$programmed' = 3468 ] && [ \"\$(calibration PIC12F675.chip)\" = 3468 ]"
 
 # An adapter on other lines, the stand-in wired the same way.
-file=$testdata/PIC16F84A/scanlime__navi-misc__serial_bridge.hex
+file=$programs/PIC16F84A/filled.hex
 export KALMAR_STANDIN_PINS=$other_pins_standin
 adapter pins.chip PIC16F84A --pins $other_pins program "$file"; status=$?
 adapter pins.chip PIC16F84A --pins $other_pins verify "$file"; status2=$?
@@ -89,7 +90,7 @@ check "another pin map programs and verifies" 0 "$status" "[ $status2 = 0 ]" "cl
 
 # The device goes away: before the lines are taken, during the programmer
 # check, in the middle of programming. Never a success, always "no programmer".
-file=$testdata/PIC16F628A/rdmeneze__PIC16F628-Course__relogio.hex
+file=$programs/PIC16F628A/filled.hex
 for transfers in $unplug_points; do
   KALMAR_STANDIN_UNPLUG=$transfers adapter unplug.chip PIC16F628A program "$file" 2>err.txt
   check "unplugged after $transfers transfers" 3 "$?" "grep -q 'отключен' err.txt"
@@ -108,6 +109,11 @@ else
   check "a missing GPIO chip or line is named" 3 "$status" "[ $status2 = 3 ]" \
     "grep -q 'Не удалось открыть порт /dev/gpiochip99' err.txt" \
     "grep -q 'такого устройства нет' err.txt" "grep -q 'линии 60 (READ) нет' err2.txt"
+  # Gone for a moment: the lines are taken anew and left idle, and the user is told so.
+  KALMAR_STANDIN_UNPLUG=$((30 + RANDOM % 2000)) KALMAR_STANDIN_AWAY=1 \
+    adapter back.chip PIC16F628A program "$file" 2>err3.txt
+  check "a GPIO device back after a lost transfer is left idle" 3 "$?" \
+    "grep -q 'программатор выключен' err3.txt" "tail -1 back.chip.log | grep -q ' 0F$'"
 fi
 
 finish

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # End-to-end checks of kalmar-cli against simulated chips.
-# Usage: cli_test.sh KALMAR_CLI TESTDATA_DIR
+# Usage: cli_test.sh KALMAR_CLI PROGRAMS_DIR PUBLIC_HEX_DIR
+# PROGRAMS_DIR holds the project's own programs (tests/programs), a folder a
+# chip; the real files of PUBLIC_HEX_DIR (or of the folder KALMAR_PUBLIC_HEX
+# names) are programmed too when they are there.
 set -u
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 cli=$1
-testdata=$2
+programs=$(realpath "$2")
+testdata=${KALMAR_PUBLIC_HEX-$3}
 manuals=$(cd "$(dirname "$0")/../../data/man" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -127,6 +131,41 @@ check "ID words and configuration word" 0 "$status" "[ $status2 = 0 ]" \
 "$cli" -q -c PIC16F627 -p sim:id.chip --virtual-time write-id 1 2 3 4000 2>/dev/null; status=$?
 check "an ID word above 3FFF is refused" 1 "$status"
 
+# Every chip whole, from the project's own programs: programmed, verified,
+# read back and the copy verified, erased (the file then differs). The chips
+# with a factory calibration word (3FFh of a new simulated chip) keep it
+# through all of it, and whatever value the file brings never reaches them.
+calibration() {  # the word at 3FFh of a chip file
+  awk '$1 == "pm" && $2 == "03F8" {print $NF}' "$1"
+}
+for folder in "$programs"/*/; do
+  chip=$(basename "$folder")
+  for file in "$folder"*.hex; do
+    name=$chip-$(basename "$file" .hex)
+    run() { "$cli" -q -y -c "$chip" -p "sim:$name.chip" --virtual-time "$@"; }
+    run read-config >/dev/null
+    factory=$(calibration "$name.chip")
+    run program "$file"; status=$?
+    run verify "$file"; status2=$?
+    run read -o "$name.read.hex"; status3=$?
+    run verify "$name.read.hex"; status4=$?
+    programmed=$(calibration "$name.chip")
+    run erase; status5=$?
+    run verify "$file" 2>/dev/null; status6=$?
+    check "$chip $(basename "$file"): program, verify, read back, erase" 0 "$status" \
+      "[ $status2$status3$status4$status5$status6 = 00001 ]" \
+      "[ $factory = 3FFF ] || { [ $programmed = $factory ] && [ \$(calibration $name.chip) = $factory ]; }"
+  done
+done
+check "programs for the twelve chips" 12 "$(ls "$programs" | wc -l)"
+
+# write (program memory alone) keeps the calibration word too.
+file=$programs/PIC12F675/own_calibration.hex
+"$cli" -q -y -c PIC12F675 -p sim:write.chip --virtual-time write "$file"; status=$?
+"$cli" -q -c PIC12F675 -p sim:write.chip --virtual-time verify "$file"; status2=$?
+check "write keeps the PIC12F675's calibration word, not the file's" 0 "$status" \
+  "[ $status2 = 0 ]" "[ \"\$(calibration write.chip)\" = 343C ]"
+
 if [ -d "$testdata" ]; then
   file="$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"
   "$cli" -q -y -c PIC16F628A -p sim:real.chip --virtual-time write "$file"; status=$?
@@ -159,19 +198,25 @@ check "chip spellings; an unknown chip lists the known" 2 "$?" "[ $status = 0 ]"
   "grep -q 'PIC12F675' err.txt"
 
 # program: one command over a programmed chip, calibration kept or given.
+first=PIC16F628A.hex
+second=$programs/PIC16F628A/filled.hex
+"$cli" -q -y -c PIC16F628A -p sim:prog.chip --virtual-time program "$first"
+"$cli" -q -y -c PIC16F628A -p sim:prog.chip --virtual-time program "$second"; status=$?
+"$cli" -q -c PIC16F628A -p sim:prog.chip --virtual-time verify "$second"
+check "program over a programmed PIC16F628A" 0 "$status" "[ $? = 0 ]"
+small=$programs/PIC12F675/own_calibration.hex
+"$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time program "$small"; status=$?
+grep -q '^pm 03F8 .* 343C$' cal.chip; kept=$?
+"$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time --calibration 3480 program "$small"
+check "program a PIC12F675: calibration kept, or the one given" 0 "$status" "[ $kept = 0 ]" \
+  "grep -q '^pm 03F8 .* 3480$' cal.chip"
 if [ -d "$testdata" ]; then
   first="$testdata/PIC16F628A/mit41301__PIC16F628A-Freq-Meter__frqmeter.HEX"
   second="$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"
-  "$cli" -q -y -c PIC16F628A -p sim:prog.chip --virtual-time program "$first"
-  "$cli" -q -y -c PIC16F628A -p sim:prog.chip --virtual-time program "$second"; status=$?
-  "$cli" -q -c PIC16F628A -p sim:prog.chip --virtual-time verify "$second"
-  check "program over a programmed PIC16F628A" 0 "$status" "[ $? = 0 ]"
-  small="$testdata/PIC12F675/Nonoum__LP_MPPT_PIC12F675__pic12f675_lp_mppt__1_3_198.F.hex"
-  "$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time program "$small"; status=$?
-  grep -q '^pm 03F8 .* 343C$' cal.chip; kept=$?
-  "$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time --calibration 3480 program "$small"
-  check "program a PIC12F675: calibration kept, or the one given" 0 "$status" "[ $kept = 0 ]" \
-    "grep -q '^pm 03F8 .* 3480$' cal.chip"
+  "$cli" -q -y -c PIC16F628A -p sim:prog2.chip --virtual-time program "$first"
+  "$cli" -q -y -c PIC16F628A -p sim:prog2.chip --virtual-time program "$second"; status=$?
+  "$cli" -q -c PIC16F628A -p sim:prog2.chip --virtual-time verify "$second"
+  check "program a real file over another" 0 "$status" "[ $? = 0 ]"
 fi
 
 # The pin test: its writes, and verdicts that name the half of the loop-back that failed.

@@ -1,11 +1,15 @@
-// Real HEX files from public projects: every one loads (or is refused for a
-// reason named here), and writing the buffer back gives the same buffer.
+// HEX files as others write them: the project's own test programs
+// (tests/programs, assembled by gpasm) and real files of public projects.
+// Every one loads (or is refused for a reason named here), and writing the
+// buffer back gives the same buffer.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
+#include <set>
 
+#include "device/catalogue.h"
 #include "device/chip_selection.h"
 #include "files/hex_load.h"
 #include "files/hex_writer.h"
@@ -16,7 +20,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kTestData = KALMAR_TESTDATA_DIR;
+const fs::path kPrograms = KALMAR_PROGRAMS_DIR;
+
+// The real files of public projects: where KALMAR_PUBLIC_HEX names them, or
+// beside the project; tests on them skip when they are not there.
+fs::path publicFiles() {
+  const char* named = std::getenv("KALMAR_PUBLIC_HEX");
+  return named != nullptr ? fs::path(named) : fs::path(KALMAR_TESTDATA_DIR);
+}
 
 struct Loaded {
   bool good;
@@ -33,10 +44,12 @@ Loaded loadAs(const std::string& chip, const std::string& path) {
   return {good, rig.form.buffer, rig.host.messages};
 }
 
-TEST(RealHexFiles, EveryFileLoadsAndWritesBackTheSameBuffer) {
-  if (!fs::exists(kTestData)) GTEST_SKIP() << "no test data at " << kTestData;
+// Loads every file of every chip folder under root and writes each back;
+// the warnings a file may give are configuration corrections (none where
+// `warnings` is false). Returns the number of files.
+int loadAndWriteBackEveryFile(const fs::path& root, bool warnings) {
   int files = 0;
-  for (const auto& folder : fs::directory_iterator(kTestData)) {
+  for (const auto& folder : fs::directory_iterator(root)) {
     if (!folder.is_directory()) continue;
     const std::string chip = folder.path().filename().string();
     // Folders of chips Kalmar does not program yet are someone else's test data.
@@ -46,6 +59,7 @@ TEST(RealHexFiles, EveryFileLoadsAndWritesBackTheSameBuffer) {
       ++files;
       Loaded first = loadAs(chip, entry.path().string());
       EXPECT_TRUE(first.good);
+      EXPECT_TRUE(warnings || first.messages.empty());
       for (const auto& message : first.messages)
         EXPECT_EQ(message.caption, "Предупреждение.") << message.text;
       if (!first.good) continue;
@@ -56,18 +70,57 @@ TEST(RealHexFiles, EveryFileLoadsAndWritesBackTheSameBuffer) {
       std::ofstream(copy, std::ios::binary)
           << bufferToHex(first.buffer, profile.programWords, profile.dataBytes);
       Loaded second = loadAs(chip, copy.string());
-      ASSERT_TRUE(second.good);
+      EXPECT_TRUE(second.good);
       EXPECT_EQ(second.buffer.program, first.buffer.program);
       EXPECT_EQ(second.buffer.ids, first.buffer.ids);
       EXPECT_EQ(second.buffer.config, first.buffer.config);
       EXPECT_EQ(second.buffer.data, first.buffer.data);
     }
   }
-  EXPECT_GE(files, 30);
+  return files;
+}
+
+TEST(OwnPrograms, EveryFileLoadsWithoutAQuestionAndWritesBackTheSameBuffer) {
+  EXPECT_EQ(loadAndWriteBackEveryFile(kPrograms, false), 16);
+}
+
+// What the end-to-end tests rely on: every chip of the catalogue has a
+// program reaching its last word and byte, with four IDs and a different
+// byte in every data cell; the chips with a factory calibration word have
+// one program without a word there and one with a RETLW of its own.
+TEST(OwnPrograms, EveryChipIsFilledToItsLastWordAndByte) {
+  for (const CatalogueEntry& chip : catalogue()) {
+    SCOPED_TRACE(chip.name);
+    const DeviceProfile profile = profileOf(chip);
+    const auto top = static_cast<std::size_t>(profile.programWords - 1);
+    const Loaded filled = loadAs(chip.name, (kPrograms / chip.name / "filled.hex").string());
+    ASSERT_TRUE(filled.good);
+    const std::size_t last = profile.calibrationPreserved ? top - 1 : top;
+    EXPECT_EQ(filled.buffer.program[last] & 0x3800, 0x2000) << "a CALL at the last word";
+    EXPECT_TRUE(!profile.calibrationPreserved || filled.buffer.program[top] == kBlankWord);
+    const auto bytes = static_cast<std::size_t>(profile.dataBytes);
+    const std::set<std::uint8_t> distinct(filled.buffer.data.begin(),
+                                          filled.buffer.data.begin() + bytes);
+    EXPECT_EQ(distinct.size(), bytes);
+    for (std::uint16_t id : filled.buffer.ids) EXPECT_NE(id, kBlankWord);
+
+    const fs::path own = kPrograms / chip.name / "own_calibration.hex";
+    ASSERT_EQ(fs::exists(own), profile.calibrationPreserved);
+    if (!profile.calibrationPreserved) continue;
+    const Loaded calibrated = loadAs(chip.name, own.string());
+    ASSERT_TRUE(calibrated.good);
+    EXPECT_EQ(calibrated.buffer.program[top], 0x345C);
+  }
+}
+
+TEST(RealHexFiles, EveryFileLoadsAndWritesBackTheSameBuffer) {
+  const fs::path folder = publicFiles();
+  if (!fs::exists(folder)) GTEST_SKIP() << "no public HEX files at " << folder;
+  EXPECT_GE(loadAndWriteBackEveryFile(folder, true), 30);
 }
 
 TEST(RealHexFiles, MidFileAddressRecordNoLongerReplacesTheResetVector) {
-  const fs::path file = kTestData / "PIC12F675" / "rasberryrabbit__PIC12F675MPPT__12f675 MPPT.hex";
+  const fs::path file = publicFiles() / "PIC12F675" / "rasberryrabbit__PIC12F675MPPT__12f675 MPPT.hex";
   if (!fs::exists(file)) GTEST_SKIP() << "no test data at " << file;
   Loaded loaded = loadAs("PIC12F675", file.string());
   ASSERT_TRUE(loaded.good);

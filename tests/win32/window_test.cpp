@@ -17,18 +17,15 @@ namespace kalmar::win32 {
 namespace {
 
 
-const std::string kHexDir = KALMAR_TESTDATA_DIR;
-const std::string k628aFile =
-    kHexDir +
-    "/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex";
+// The project's own PIC16F628A program (tests/programs): every word set.
+const std::string k628aFile = std::string(KALMAR_PROGRAMS_DIR) + "/PIC16F628A/filled.hex";
 
-// A whole working session on a PIC16F628A: the chip chosen, a real HEX file
+// A whole working session on a PIC16F628A: the chip chosen, a HEX file
 // opened and written, verified by button, a data byte edited in a clicked
 // cell and written, an ID word written from the group's pop-up menu, then
 // the close box; the simulated chip holds exactly that and Kalmar.cfg was
 // written.
 TEST(Win32Window, ASessionReachesTheChipThroughTheWindowsControls) {
-  if (!std::filesystem::exists(k628aFile)) GTEST_SKIP() << "no test HEX files";
   WindowRig rig("PIC16F628A");  // the simulated chip; the window starts on its default
   ASSERT_TRUE(rig.stack);
   ASSERT_TRUE(IsWindow(rig.window->window()));

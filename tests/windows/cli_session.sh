@@ -5,11 +5,12 @@
 # console, and the port driver's messages when there is no driver.
 # With the port library's stand-in beside a copy of the program, the port
 # goes through it and needs no driver file.
-# Usage: cli_session.sh KALMAR_CLI_EXE TESTDATA_DIR [PORT_LIBRARY_STANDIN]
+# Usage: cli_session.sh KALMAR_CLI_EXE PROGRAMS_DIR [PORT_LIBRARY_STANDIN]
+# (PROGRAMS_DIR: the project's own test programs, tests/programs.)
 set -u
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-testdata=$2
+programs=$2
 library=
 if [ -n "${3:-}" ]; then library=$(cd "$(dirname "$3")" && pwd)/$(basename "$3"); fi
 work=$(mktemp -d)
@@ -18,12 +19,7 @@ cd "$work"
 export WINEDEBUG=-all
 kalmar() { wine "$cli" "$@"; }
 
-hex=$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex
-if [ ! -f "$hex" ]; then
-  printf '%s\r\n' :0E00000005280000FF3F8316AA308500080087 :02400E00303F41 :00000001FF > prog.hex
-else
-  cp "$hex" prog.hex
-fi
+cp "$programs/PIC16F628A/filled.hex" prog.hex || exit 1
 
 kalmar -y -c PIC16F628A -p sim:chip.sim --virtual-time program prog.hex >out.txt 2>err.txt; status=$?
 check "program a simulated PIC16F628A" 0 "$status" \
@@ -33,7 +29,6 @@ check "program a simulated PIC16F628A" 0 "$status" \
 echo old > read.hex
 here=$(winepath -w "$PWD")
 kalmar -q -c PIC16F628A -p sim:chip.sim --virtual-time read -o "$here\\read.hex"; status=$?
-words() { grep -v '^:02400E\|^:00000001\|^:02000004' "$1" | tr -d '\r' | sort; }
 check "read -o replaces a file named with a drive letter and backslashes" 0 "$status" \
   "grep -q '^:02400E00' read.hex" "[ ! -e read.hex.tmp ]"
 kalmar -q -c PIC16F628A -p sim:chip.sim --virtual-time verify "$here\\prog.hex"; status=$?

@@ -1,0 +1,108 @@
+#!/usr/bin/env python3
+"""Writes the assembler source of a test program that fills a chip whole.
+
+    make_program.py CHIP PROGRAM.asm [--own-calibration]
+
+Program memory holds a word at every address up to the last (on the chips
+with a factory calibration word at the top, up to the word below it; with
+--own-calibration the file brings a RETLW of its own there). The words run
+through every instruction form of the 14-bit core with operands that change
+from word to word, and, among them, words that are no instruction and
+instructions written in an encoding the assembler never makes. The words
+on both sides of every 1K edge and the top word are CALLs and GOTOs across
+the edge. Data EEPROM holds a different byte in every cell, so a byte
+written to the wrong cell or two cells swapped show; the four ID words and
+the configuration word are set too.
+
+gpasm assembles the source into the HEX file the end-to-end tests program,
+and gpdasm disassembles it for the disassembler's test.
+"""
+import sys
+
+# name: (program words, data bytes, gpasm processor, configuration word,
+#        factory calibration at the top word)
+# The configuration words leave code and data unprotected and set the other
+# bits differently on every chip.
+CHIPS = {
+    "PIC16F84": (1024, 64, "16f84", 0x3FF1, False),
+    "PIC16F84A": (1024, 64, "16f84a", 0x3FFA, False),
+    "PIC16C84": (1024, 64, "16c84", 0x3FF6, False),
+    "PIC16F627": (1024, 128, "16f627", 0x3F62, False),
+    "PIC16F627A": (1024, 128, "16f627a", 0x3F18, False),
+    "PIC16F628": (2048, 128, "16f628", 0x3F25, False),
+    "PIC16F628A": (2048, 128, "16f628a", 0x3F4A, False),
+    "PIC16F648A": (4096, 256, "16f648a", 0x3FA5, False),
+    "PIC12F629": (1024, 128, "12f629", 0x31A5, True),
+    "PIC12F675": (1024, 128, "12f675", 0x21CB, True),
+    "PIC16F630": (1024, 128, "16f630", 0x1186, True),
+    "PIC16F676": (1024, 128, "16f676", 0x31F2, True),
+}
+
+FILE_OPS = ("subwf decf iorwf andwf xorwf addwf movf comf incf decfsz rrf rlf swapf "
+            "incfsz").split()
+BIT_OPS = ("bcf", "bsf", "btfsc", "btfss")
+LITERAL_OPS = ("movlw", "retlw", "iorlw", "andlw", "xorlw", "sublw", "addlw")
+WHOLE = ("nop", "clrw", "return", "retfie", "sleep", "clrwdt", "option", "tris 5", "tris 6",
+         "tris 7")
+# Words no assembler writes: an undefined code, other encodings of NOP,
+# CLRW, MOVLW, RETLW, SUBLW and ADDLW, and the erased word.
+OTHER_WORDS = (0x0001, 0x0068, 0x007F, 0x0020, 0x0040, 0x0060, 0x0100, 0x017F, 0x3B5A, 0x3BFF,
+               0x3180, 0x3377, 0x3601, 0x3D42, 0x3F99, 0x3FFF)
+
+
+def instruction(n, mix):
+    """The n-th word's source; mix varies its operands."""
+    f, d, bit, k = mix % 0x80, mix >> 7 & 1, mix >> 8 & 7, mix >> 3 & 0xFF
+    rounds = n // 31  # each of the 31 forms once a round
+    forms = ([f"{op} 0x{f:02X}, {d}" for op in FILE_OPS] +
+             [f"movwf 0x{f:02X}", f"clrf 0x{f:02X}"] +
+             [f"{op} 0x{f:02X}, {bit}" for op in BIT_OPS] +
+             [f"{op} 0x{k:02X}" for op in LITERAL_OPS] +
+             [f"call 0x{mix % 0x800:03X}", f"goto 0x{mix * 7 % 0x800:03X}"] +
+             [WHOLE[rounds % len(WHOLE)], f"dw 0x{OTHER_WORDS[rounds % len(OTHER_WORDS)]:04X}"])
+    return forms[n % len(forms)]
+
+
+def program_lines(words, calibrated, own_calibration):
+    lines = ["\torg 0x000"]
+    top = words - 2 if calibrated else words - 1
+    for address in range(top + 1):
+        if (address + 1) % 1024 == 0 or address == top:  # below an edge, or the last
+            text = f"call 0x{(address + 1) % 0x800:03X}"
+        elif address % 1024 == 0 and address > 0:
+            text = f"goto 0x{(address - 1) % 0x800:03X}"
+        else:
+            text = instruction(address, address * 0x9E3779B1 >> 16 & 0xFFFF)
+        lines.append(f"\t{text}\t\t; {address:03X}")
+    if own_calibration:
+        lines.append("\tretlw 0x5C\t\t; its own calibration value, never written to a chip")
+    return lines
+
+
+def main():
+    chip = sys.argv[1]
+    words, data_bytes, processor, config, calibrated = CHIPS[chip]
+    own = "--own-calibration" in sys.argv[3:]
+    index = list(CHIPS).index(chip) + own
+    out = [f"; {chip}: every program word, data byte, ID word and the configuration word",
+           f"\tlist p={processor}, f={'inhx8m' if index % 2 else 'inhx32'}",
+           f"\t__config 0x{config:04X}"]
+    # The ID words: by __idlocs (one nibble a word) or as whole 14-bit words.
+    if index % 2:
+        out.append(f"\t__idlocs 0x{0x9C3A + index:04X}")
+    else:
+        ids = ", ".join(f"0x{(0x1A5 * (i + 3) + index) * 37 % 0x4000:04X}" for i in range(4))
+        out += ["\torg 0x2000", f"\tdw {ids}"]
+    out += program_lines(words, calibrated, own)
+    # A different byte in every cell: n * 0x4B + 0xA5 takes each value once.
+    out.append("\torg 0x2100")
+    for row in range(0, data_bytes, 16):
+        values = ", ".join(f"0x{(n * 0x4B + 0xA5 + index) % 256:02X}" for n in range(row, row + 16))
+        out.append(f"\tde {values}")
+    out.append("\tend")
+    with open(sys.argv[2], "w", encoding="ascii") as source:
+        source.write("\n".join(out) + "\n")
+
+
+if __name__ == "__main__":
+    main()
