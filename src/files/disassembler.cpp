@@ -126,6 +126,8 @@ const char* wholeWord(std::uint16_t word) {
       return "TRIS            PORTA";
     case 0x0066:
       return "TRIS            PORTB";
+    case 0x0067:
+      return "TRIS            PORTC";
     case 0x0103:
       return "CLRW";
     case 0x3FFF:
@@ -185,14 +187,21 @@ constexpr OpcodeRange kBitOps[] = {
 };
 constexpr OpcodeRange kJumps[] = {{0x20, 0x27, "CALL", 9}, {0x28, 0x2F, "GOTO", 8}};
 
-// The byte-oriented file register operations, high byte 00h..0Fh.
+// The byte-oriented file register operations, high byte 00h..0Fh. Of the
+// words 0000h-007Fh only NOP (00h, 20h, 40h, 60h) and the whole words above
+// are instructions; every word 0100h-017Fh is CLRW (the data sheets'
+// 00 0001 0xxx xxxx), CLRF being 0180h-01FFh.
 DecodedWord fileOperation(int h, std::uint8_t low, const RegisterOperand& f) {
   const std::string d = (low & 0x80) ? ", 1" : ", 0";
   if (h == 0x00) {
     if (low & 0x80) return {padded("MOVWF", 6) + f.name + f.marker, std::nullopt};
-    return {"NOP", std::nullopt};
+    if ((low & 0x9F) == 0) return {"NOP", std::nullopt};
+    return {kNotAnInstruction, std::nullopt};
   }
-  if (h == 0x01) return {padded("CLRF", 8) + f.name + f.marker, std::nullopt};
+  if (h == 0x01) {
+    if (low & 0x80) return {padded("CLRF", 8) + f.name + f.marker, std::nullopt};
+    return {"CLRW", std::nullopt};
+  }
   return {padded(kFileOps[h].mnemonic, kFileOps[h].blanks) + f.name + d + f.marker, std::nullopt};
 }
 
@@ -214,7 +223,7 @@ DecodedWord decodeWord(std::uint16_t w, RegisterSet registers) {
     const auto target = static_cast<std::uint16_t>(w & 0x07FF);
     return {padded(op->mnemonic, op->blanks) + "L_" + hex4(target), target};
   }
-  return {"-?\?\?-", std::nullopt};  // escaped: "??-" would read as a trigraph
+  return {kNotAnInstruction, std::nullopt};
 }
 
 }  // namespace kalmar

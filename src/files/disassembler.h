@@ -27,6 +27,7 @@ DecodedWord decodeWord(std::uint16_t word, RegisterSet registers);
 std::string labelFor(std::uint16_t address);  // "L_0005:"
 
 inline constexpr const char* kErasedWordText = "  ---";
+inline constexpr const char* kNotAnInstruction = "-?\?\?-";  // escaped: "??-" is a trigraph
 inline constexpr const char* kAmbiguityMarker = "   ;  *";
 
 }  // namespace kalmar

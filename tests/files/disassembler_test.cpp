@@ -22,7 +22,14 @@ TEST(Disassembler, WholeWordsAndByteOperations) {
   EXPECT_EQ(line(0x0066), "TRIS            PORTB");
   EXPECT_EQ(line(0x0103), "CLRW");
   EXPECT_EQ(line(0x0080), "MOVWF      INDF");
-  EXPECT_EQ(line(0x0100), "CLRF        INDF");
+  // 0100h-017Fh are all CLRW, CLRF needs bit 7; below 0080h only the words
+  // named are instructions.
+  EXPECT_EQ(line(0x0100), "CLRW");
+  EXPECT_EQ(line(0x017F), "CLRW");
+  EXPECT_EQ(line(0x0180), "CLRF        INDF");
+  EXPECT_EQ(line(0x0067), "TRIS            PORTC");
+  EXPECT_EQ(line(0x0001), "-?\?\?-");
+  EXPECT_EQ(line(0x0068), "-?\?\?-");
   EXPECT_EQ(line(0x0185), "CLRF        PORTA   ;  *");
   EXPECT_EQ(line(0x0786), "ADDWF     PORTB, 1   ;  *");
   EXPECT_EQ(line(0x0203), "SUBWF        STATUS, 0");
