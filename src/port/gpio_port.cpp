@@ -14,6 +14,8 @@
 #include <cstring>
 #include <optional>
 
+#include "port/line_order.h"
+
 namespace kalmar {
 
 namespace {
@@ -137,13 +139,26 @@ class ChipFd {
   int fd_;
 };
 
+// The lines taken again from the chip, standing idle from the moment they
+// are: after the device went away and came back, the old request is dead.
+int requestIdle(const std::string& device, const AdapterPins& pins) {
+  const ChipFd chip(device);
+  if (chip.get() < 0) return -1;
+  gpio_v2_line_request request = requestFor(pins);
+  if (ioctlRetrying(chip.get(), GPIO_V2_GET_LINE_IOCTL, &request) != 0) return -1;
+  return request.fd;
+}
+
+// The kernel sets the lines of one update one at a time in an order of its
+// own (the Raspberry Pi's driver by line number), so a state that changes
+// several lines is written a line at a time in the order the chip needs.
 class GpioPort final : public PortIo {
  public:
-  GpioPort(std::string device, int lineFd, std::function<void(const std::string&)> onFailure)
-      : device_(std::move(device)), fd_(lineFd), onFailure_(std::move(onFailure)) {}
+  GpioPort(std::string device, const AdapterPins& pins, int lineFd,
+           std::function<void(const std::string&)> onFailure)
+      : device_(std::move(device)), pins_(pins), fd_(lineFd), onFailure_(std::move(onFailure)) {}
   ~GpioPort() override {
-    // Given back idle: a failed port has nothing more to say.
-    if (!failed_) setLines(kAdapterIdle);
+    leaveIdle();
     ::close(fd_);
   }
   GpioPort(const GpioPort&) = delete;
@@ -151,8 +166,10 @@ class GpioPort final : public PortIo {
 
   void write(std::uint16_t address, std::uint8_t value) override {
     if ((address & 1u) != 0 || failed_) return;
-    last_ = value;
-    if (!setLines(value)) lost("записать в");
+    for (const std::uint8_t state : oneLineAtATime(last_, value)) {
+      if (!setLines(state)) return lost("записать в");
+      last_ = state;
+    }
   }
 
   std::uint8_t read(std::uint16_t address) override {
@@ -175,17 +192,31 @@ class GpioPort final : public PortIo {
     return ioctlRetrying(fd_, GPIO_V2_LINE_SET_VALUES_IOCTL, &values) == 0;
   }
 
+  // The supplies off: through the lines held, or else through the lines
+  // taken anew, if the device is back.
+  bool leaveIdle() {
+    if (setLines(kAdapterIdle)) return true;
+    const int fd = requestIdle(device_, pins_);
+    if (fd < 0) return false;
+    ::close(fd_);
+    fd_ = fd;
+    return true;
+  }
+
   // Told once; from here on the port is a NonePort, so the programmer
   // check finds no programmer.
   void lost(const char* what) {
-    const int error = errno;
+    const std::string cause = causeOf(errno);
     failed_ = true;
+    const bool idle = leaveIdle();
     if (onFailure_)
       onFailure_(std::string("Не удалось ") + what + " линии GPIO " + device_ +
-                 ".\r\nПричина: " + causeOf(error) + ".");
+                 ".\r\nПричина: " + cause + "; " +
+                 (idle ? "программатор выключен." : "выключите питание программатора."));
   }
 
   std::string device_;
+  AdapterPins pins_;
   int fd_;
   std::function<void(const std::string&)> onFailure_;
   std::uint8_t last_ = kAdapterIdle;
@@ -208,7 +239,7 @@ PortOpenResult openGpioPort(const std::string& device, const AdapterPins& pins,
   if (ioctlRetrying(chip.get(), GPIO_V2_GET_LINE_IOCTL, &request) != 0)
     return requestRefused(device, pins, errno);
   PortOpenResult result;
-  result.port = std::make_unique<GpioPort>(device, request.fd, std::move(onFailure));
+  result.port = std::make_unique<GpioPort>(device, pins, request.fd, std::move(onFailure));
   result.opened = true;
   result.device = device;
   return result;

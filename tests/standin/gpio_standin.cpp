@@ -15,6 +15,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdarg>
@@ -24,6 +25,7 @@
 #include <fstream>
 #include <mutex>
 #include <set>
+#include <vector>
 
 #include "standin/standin_board.h"
 
@@ -69,9 +71,11 @@ struct Device {
   bool boardTried = false;
   std::set<int> chipFds;
   int lineFd = -1;
+  std::set<int> deadFds;  // lines requested before the device went away
   std::array<unsigned, AdapterPins::kRoles> offsets{};  // request line -> pin
   std::uint64_t outputs = 0;                            // every pin's level, pin n is bit n
   std::uint8_t requested = 0;
+  std::int64_t lastNs = 0;  // the last change of a line
 };
 
 // Never destroyed: the program may close descriptors while it exits.
@@ -171,7 +175,7 @@ const char* requestFault(const AdapterPins& pins, const gpio_v2_line_request& re
 }
 
 int requestLines(Device& d, gpio_v2_line_request& request) {
-  if (d.lineFd >= 0) return failWith(EBUSY);
+  if (d.lineFd >= 0 && d.deadFds.count(d.lineFd) == 0) return failWith(EBUSY);
   const char* fault = requestFault(d.board->map(), request);
   if (*fault != '\0') return refuse(fault);
   d.outputs = 0;
@@ -197,20 +201,48 @@ int chipIoctl(Device& d, unsigned long request, void* argument) {
 
 // --- The lines' ioctls: bits and masks count the request's lines.
 
+// The lines of one update are set one at a time, by line number, as the
+// Raspberry Pi's driver does (KALMAR_STANDIN_LINE_ORDER=descending: the
+// other way round), each kLineGapNs after the one before.
+constexpr std::int64_t kLineGapNs = 40;
+
+bool descendingLines() {
+  static const bool descending = [] {
+    const char* order = std::getenv("KALMAR_STANDIN_LINE_ORDER");
+    return order != nullptr && std::strcmp(order, "descending") == 0;
+  }();
+  return descending;
+}
+
+// The moment of the next change: never before the last one.
+std::int64_t nextMoment(Device& d) {
+  d.lastNs = std::max(nowNs(), d.lastNs);
+  return d.lastNs;
+}
+
 int setValues(Device& d, const gpio_v2_line_values& values) {
   const int readPin = d.board->map()[AdapterPins::Read];
+  std::vector<unsigned> changing;  // pins
   for (unsigned i = 0; i < AdapterPins::kRoles; ++i) {
     if (((values.mask >> i) & 1u) == 0) continue;
     if (d.offsets[i] == static_cast<unsigned>(readPin)) return failWith(EPERM);  // an input
-    const std::uint64_t pin = std::uint64_t{1} << d.offsets[i];
-    d.outputs = ((values.bits >> i) & 1u) != 0 ? d.outputs | pin : d.outputs & ~pin;
+    const bool high = ((values.bits >> i) & 1u) != 0;
+    if (high != (((d.outputs >> d.offsets[i]) & 1u) != 0)) changing.push_back(d.offsets[i]);
   }
-  d.board->setOutputs(d.outputs, nowNs());
+  std::sort(changing.begin(), changing.end());
+  if (descendingLines()) std::reverse(changing.begin(), changing.end());
+  std::int64_t t = nextMoment(d);
+  for (const unsigned pin : changing) {
+    d.outputs ^= std::uint64_t{1} << pin;
+    d.board->setOutputs(d.outputs, t);
+    t += kLineGapNs;
+    d.lastNs = t;
+  }
   return 0;
 }
 
 int getValues(Device& d, gpio_v2_line_values& values) {
-  const std::uint64_t pins = d.board->pins(nowNs());
+  const std::uint64_t pins = d.board->pins(nextMoment(d));
   values.bits = 0;
   for (unsigned i = 0; i < AdapterPins::kRoles; ++i)
     if (((values.mask >> i) & 1u) != 0 && ((pins >> d.offsets[i]) & 1u) != 0)
@@ -231,9 +263,14 @@ int deviceIoctl(int fd, unsigned long request, void* argument) {
   Device& d = device();
   const std::lock_guard lock(d.mutex);
   const bool chipFd = d.chipFds.count(fd) != 0;
+  if (d.deadFds.count(fd) != 0) return failWith(ENODEV);
   if (!chipFd && (fd != d.lineFd || fd < 0)) return 1;
-  // Every call is a transfer; a device that has gone answers none.
-  if (d.board->transferUnplugs()) return failWith(ENODEV);
+  // Every call is a transfer; a device that has gone answers none, and the
+  // lines requested from it stay dead when it comes back.
+  if (d.board->transferUnplugs()) {
+    if (d.lineFd >= 0) d.deadFds.insert(d.lineFd);
+    return failWith(ENODEV);
+  }
   return chipFd ? chipIoctl(d, request, argument) : lineIoctl(d, request, argument);
 }
 
@@ -249,6 +286,10 @@ void forget(int fd) {
   Device& d = device();
   const std::lock_guard lock(d.mutex);
   d.chipFds.erase(fd);
+  if (d.deadFds.erase(fd) != 0) {
+    if (fd == d.lineFd) d.lineFd = -1;
+    return;
+  }
   if (fd >= 0 && fd == d.lineFd) releaseLines(d);
 }
 

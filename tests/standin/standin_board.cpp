@@ -44,6 +44,8 @@ std::unique_ptr<Board> Board::fromEnvironment(const AdapterPins& defaults, bool 
   board->reportFile_ = environment("KALMAR_STANDIN_REPORT");
   const std::string unplug = environment("KALMAR_STANDIN_UNPLUG");
   if (!unplug.empty()) board->transfersLeft_ = std::atoll(unplug.c_str());
+  const std::string away = environment("KALMAR_STANDIN_AWAY");
+  if (!away.empty()) board->awayLeft_ = std::atoll(away.c_str());
   board->chip_ = chipFrom(file);
   if (!board->chip_) return nullptr;
   board->adapter_ = std::make_unique<sim::SimAdapter>(*board->chip_);
@@ -80,9 +82,14 @@ std::uint64_t Board::pins(std::int64_t timeNs) {
 }
 
 bool Board::transferUnplugs() {
-  if (transfersLeft_ == 0) unplugged_ = true;
-  if (transfersLeft_ > 0) --transfersLeft_;
-  return unplugged_;
+  if (transfersLeft_ != 0) {
+    if (transfersLeft_ > 0) --transfersLeft_;
+    return false;
+  }
+  if (awayLeft_ == 0) return unplugged_ = false;
+  if (awayLeft_ > 0) --awayLeft_;
+  unplugged_ = awayLeft_ != 0;  // back once the last transfer it refuses is over
+  return true;
 }
 
 void Board::close() {

@@ -18,6 +18,7 @@ namespace kalmar::standin {
 //   KALMAR_STANDIN_PINS    the pin map, as --pins takes it (the backend's default when unset)
 //   KALMAR_STANDIN_REPORT  where the simulator's findings go at close
 //   KALMAR_STANDIN_UNPLUG  the device goes away after this many transfers
+//   KALMAR_STANDIN_AWAY    and comes back after refusing this many (never when unset)
 // The report gives the simulator's violations and warnings, the span from
 // the first to the last change of an output, and its events.
 class Board {
@@ -32,7 +33,7 @@ class Board {
   // Every pin's level now: the outputs as set, the read-back pin from the
   // adapter, other pins high (pulled up).
   std::uint64_t pins(std::int64_t timeNs);
-  // One transfer more; true once the device has gone away.
+  // One transfer more; true when the device is away for it.
   bool transferUnplugs();
   bool unplugged() const { return unplugged_; }
   const AdapterPins& map() const { return pins_; }
@@ -56,6 +57,7 @@ class Board {
   std::int64_t firstChangeNs_ = -1;  // the first and last change of an output
   std::int64_t lastChangeNs_ = -1;
   long long transfersLeft_ = -1;  // -1: never unplugged
+  long long awayLeft_ = -1;       // transfers refused once unplugged; -1: for good
   bool unplugged_ = false;
   bool closed_ = false;
 };
