@@ -6,7 +6,8 @@
 // simulated time: the same waits, but port accesses without system calls).
 // For each: the span from the first to the last change of the adapter's
 // lines against the floor of the chips' own cycle times, and the process's
-// processor time against its wall time.
+// processor time against its wall time; then the wall time of a whole-chip
+// verify, read and erase.
 //   bench_adapter_pace [TESTDATA_DIR]
 #include <spawn.h>
 #include <sys/resource.h>
@@ -18,6 +19,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pace_cases.h"
@@ -84,20 +86,29 @@ bool readReport(const fs::path& report, long& violations, double& spanSeconds) {
   return violations >= 0 && spanNs >= 0;
 }
 
-void measure(const bench::PaceCase& c, const fs::path& file, const Backend& backend,
-             double floor, const fs::path& work) {
-  const fs::path chipFile = work / (std::string(backend.name) + "-" + c.chip + ".chip");
-  const fs::path report = work / (std::string(backend.name) + "-" + c.chip + ".report");
-  fs::remove(chipFile);
-  fs::remove(report);
+// kalmar-cli on the backend's chip file with the stand-in's environment.
+Run runCli(const Backend& backend, const fs::path& chipFile, const fs::path& report,
+           const char* chip, const std::vector<std::string>& command) {
   std::vector<std::string> env = backend.environment;
   env.push_back("KALMAR_STANDIN_CHIP=" + chipFile.string());
-  env.push_back(std::string("KALMAR_STANDIN_KIND=") + c.chip);
+  env.push_back(std::string("KALMAR_STANDIN_KIND=") + chip);
   env.push_back("KALMAR_STANDIN_REPORT=" + report.string());
   std::string port = backend.port;
   if (port == "sim:") port += chipFile.string();
-  const Run run = runProgram(
-      {KALMAR_CLI, "-q", "-y", "-p", port, "-c", c.chip, "program", file.string()}, env);
+  std::vector<std::string> args = {KALMAR_CLI, "-q", "-y", "-p", port, "-c", chip};
+  args.insert(args.end(), command.begin(), command.end());
+  return runProgram(args, env);
+}
+
+// program against the floor, then the whole-chip commands' wall times.
+void measure(const bench::PaceCase& c, const fs::path& file, const Backend& backend,
+             double floor, const fs::path& work) {
+  const std::string stem = std::string(backend.name) + "-" + c.chip;
+  const fs::path chipFile = work / (stem + ".chip");
+  const fs::path report = work / (stem + ".report");
+  fs::remove(chipFile);
+  fs::remove(report);
+  const Run run = runCli(backend, chipFile, report, c.chip, {"program", file.string()});
   long violations = -1;
   double span = 0;
   const bool reported = readReport(report, violations, span);
@@ -107,6 +118,18 @@ void measure(const bench::PaceCase& c, const fs::path& file, const Backend& back
   if (reported)
     std::printf("  span %5.2f s  floor %5.2f s  ratio %4.2f  violations %ld", span, floor,
                 span / floor, violations);
+  std::printf("\n");
+  const fs::path readBack = work / (stem + ".read.hex");
+  const std::vector<std::pair<const char*, std::vector<std::string>>> commands = {
+      {"verify", {"verify", file.string()}}, {"read", {"read", "-o", readBack.string()}},
+      {"erase", {"erase"}}};
+  std::printf("%-11s %-5s", "", backend.name);
+  for (const auto& [name, command] : commands) {
+    const Run other = runCli(backend, chipFile, report, c.chip, command);
+    readReport(report, violations, span);
+    std::printf("  %s %5.2f s (exit %d, violations %ld)", name, other.wallSeconds, other.status,
+                violations);
+  }
   std::printf("\n");
 }
 

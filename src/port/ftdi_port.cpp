@@ -68,7 +68,8 @@ class FtdiPort final : public PortIo {
   bool send(std::size_t limit = FtdiStream::kUnansweredNeverStops);
   bool sendChunk(std::span<const std::uint8_t> bytes);
   bool awaitAnswers(std::uint64_t count);
-  bool takeAnswers();
+  void boundPlayed();
+  bool takeAnswers(std::uint64_t wanted);
   void drainUntil(std::int64_t endNs);
   void fail(const std::string& what);
 
@@ -109,8 +110,9 @@ void FtdiPort::fail(const std::string& what) {
 bool FtdiPort::send(std::size_t limit) {
   while (!dead_ && stream_.pendingCount() > 0) {
     const std::size_t room = stream_.roomForUnanswered(limit);
-    if (room < std::min(stream_.pendingCount(), FtdiStream::kFromHostBuffer)) {
-      if (!takeAnswers()) return false;
+    const std::size_t worth = std::min(stream_.pendingCount(), FtdiStream::kFromHostBuffer);
+    if (room < worth) {
+      if (!takeAnswers(worth - room)) return false;
       continue;
     }
     if (!sendChunk(stream_.pendingFront(room))) return false;
@@ -136,12 +138,17 @@ bool FtdiPort::sendChunk(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-// One USB read: the answers that have come, handed to the stream.
-bool FtdiPort::takeAnswers() {
+// One USB read of `wanted` answers at most, handed to the stream. libftdi1
+// reads on until it has as many as it is asked for or a transfer brings
+// none, and a transfer that brings none lasts a latency period: asked for
+// more than is due, every read would cost one more.
+bool FtdiPort::takeAnswers(std::uint64_t wanted) {
   std::array<std::uint8_t, kReadChunk> buffer{};
+  const auto size = static_cast<int>(std::min<std::uint64_t>(std::max<std::uint64_t>(wanted, 1),
+                                                              buffer.size()));
   const std::int64_t start = monotonicNs();
   for (;;) {
-    const int got = ftdi_read_data(context_, buffer.data(), static_cast<int>(buffer.size()));
+    const int got = ftdi_read_data(context_, buffer.data(), size);
     if (got < 0) {
       fail("ошибка чтения USB");
       return false;
@@ -157,21 +164,37 @@ bool FtdiPort::takeAnswers() {
   }
 }
 
+// The answers up to `count`. So that the last of them comes in a full
+// packet rather than a latency period later, a packet's worth of bytes
+// follows it: more of the standing state where nothing else is queued.
 bool FtdiPort::awaitAnswers(std::uint64_t count) {
+  const std::uint64_t following = stream_.written() + stream_.pendingCount() - count;
+  if (count > stream_.answered() && following < FtdiStream::kPacketAnswers - 1)
+    stream_.queueState(stream_.state(), FtdiStream::kPacketAnswers - 1 - following);
+  if (!send(FtdiStream::kUnansweredMax)) return false;
   while (!dead_ && stream_.answered() < count)
-    if (!takeAnswers()) return false;
-  if (stream_.answered() == stream_.written()) {  // everything sent has played
-    playedByNs_ = std::min(playedByNs_, monotonicNs());
-    mayHaveStopped_ = false;
-  }
+    if (!takeAnswers(count - stream_.answered())) return false;
+  boundPlayed();
   return !dead_;
+}
+
+// With no more than the board's buffer for the host unanswered, the pins
+// cannot stop again, and what is left of the bytes sent plays by a bound
+// the host's clock gives.
+void FtdiPort::boundPlayed() {
+  const std::uint64_t unanswered = stream_.written() - stream_.answered();
+  if (dead_ || unanswered > FtdiStream::kUnansweredNeverStops) return;
+  const std::int64_t bound =
+      monotonicNs() + static_cast<std::int64_t>(unanswered + 1) * FtdiStream::kBytePeriodNs;
+  playedByNs_ = mayHaveStopped_ ? bound : std::min(playedByNs_, bound);
+  mayHaveStopped_ = false;
 }
 
 // Answers read while a hold lasts, as long as a read cannot outlast it.
 void FtdiPort::drainUntil(std::int64_t endNs) {
   while (!dead_ && stream_.answered() < stream_.written() &&
          monotonicNs() + kDrainMarginNs < endNs)
-    takeAnswers();
+    takeAnswers(stream_.written() - stream_.answered());
 }
 
 void FtdiPort::write(std::uint16_t address, std::uint8_t value) {
@@ -203,8 +226,7 @@ std::uint64_t FtdiPort::queue(const LineFrame& frame, FramePace& pace,
 void FtdiPort::runFrame(const LineFrame& frame, FramePace& pace,
                         std::span<std::uint8_t> statuses) {
   const std::uint64_t lastSample = queue(frame, pace, statuses);
-  if (lastSample == 0) return;
-  if (send(FtdiStream::kUnansweredMax)) awaitAnswers(lastSample);
+  if (lastSample != 0) awaitAnswers(lastSample);
 }
 
 // Queued frames go out as soon as they fill what the board answers at once.
@@ -215,12 +237,18 @@ void FtdiPort::queueFrame(const LineFrame& frame, FramePace& pace,
 }
 
 void FtdiPort::settle(FramePace&) {
-  if (send(FtdiStream::kUnansweredMax)) awaitAnswers(stream_.written());
+  awaitAnswers(stream_.answersWanted());
 }
 
 void FtdiPort::hold(std::int64_t counts, FramePace& pace) {
-  if (!send() || (mayHaveStopped_ && !awaitAnswers(stream_.written())))
-    return pace.spinUntil(pace.counter() + counts);
+  // Once the pins may have stopped, the bound of what was sent holds again
+  // only when no more than they play without stopping is left unanswered.
+  if (send() && mayHaveStopped_) {
+    const std::uint64_t written = stream_.written();
+    const std::uint64_t neverStops = FtdiStream::kUnansweredNeverStops;
+    awaitAnswers(written > neverStops ? written - neverStops : 0);
+  }
+  if (dead_) return pace.spinUntil(pace.counter() + counts);
   const std::int64_t endNs = std::max(playedByNs_, monotonicNs()) + countsToNs(counts, pace);
   drainUntil(endNs);
   pace.spinUntil(pace.counter() + nsToCounts(endNs - monotonicNs(), pace));

@@ -38,6 +38,12 @@ void FtdiStream::wantSample(std::uint64_t index, std::uint8_t* slot) {
   wanted_.push_back({index, slot});
 }
 
+std::uint64_t FtdiStream::answersWanted() const {
+  std::uint64_t needed = answered_;
+  for (const Wanted& wanted : wanted_) needed = std::max(needed, wanted.index + 1);
+  return needed;
+}
+
 std::size_t FtdiStream::roomForUnanswered(std::size_t limit) const {
   const std::uint64_t unanswered = written_ - answered_;
   if (unanswered >= limit) return 0;

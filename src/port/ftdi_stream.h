@@ -30,6 +30,11 @@ class FtdiStream {
   static constexpr std::size_t kUnansweredNeverStops = 256;
   static constexpr std::size_t kFromHostBuffer = 128;
   static constexpr std::size_t kUnansweredMax = 384;
+  // AN232B-04: answers go to the host in USB packets of 64 bytes, two of
+  // them the modem status; a full packet goes at once, a part-filled one
+  // only when the latency timer runs out. An answer followed by this many
+  // bytes less one is in a full packet, whatever the packets' boundaries.
+  static constexpr std::size_t kPacketAnswers = 62;
 
   explicit FtdiStream(const AdapterPins& pins) : pins_(pins) {}
 
@@ -51,6 +56,8 @@ class FtdiStream {
   // The status of the pins just before byte `index` goes to *slot.
   void wantSample(std::uint64_t index, std::uint8_t* slot);
   void dropWanted() { wanted_.clear(); }
+  // The answers needed for every sample still wanted.
+  std::uint64_t answersWanted() const;
   std::uint8_t state() const { return state_; }
 
   std::size_t pendingCount() const { return pending_.size() - pendingStart_; }

@@ -33,6 +33,7 @@ TEST(FtdiStream, ASampleIsTheAnswerToTheByteAfterItsState) {
   const std::uint64_t needed = stream.queueFrame(steps, 2, statuses);
   ASSERT_EQ(stream.pendingCount(), 7u);  // 3 states of 2 bytes, 1 after the sampled last
   EXPECT_EQ(needed, 7u);
+  EXPECT_EQ(stream.answersWanted(), needed);  // what a settle waits for
   const std::vector<std::uint8_t> sent(stream.pendingFront(7).begin(), stream.pendingFront(7).end());
   stream.markSent(sent.size());
   for (std::uint64_t high : {4u, 6u}) {  // the answers to the bytes after each sampled state

@@ -11,7 +11,10 @@
 // quarter of a millisecond after it is sent; answers go to the host in
 // packets of 62, a tenth of a millisecond after a packet fills, or when the
 // latency timer (1 ms) runs out on a part-filled one, so a single answer
-// takes a round trip of about a millisecond and long reads stream.
+// takes a round trip of about a millisecond and long reads stream. Reads
+// go as libftdi1's do: transfer after transfer until as many answers as
+// asked for have come or a transfer brings none, which it does only once
+// the latency timer has run out.
 // KALMAR_STANDIN_SERIAL names the board's serial number (KALMAR01 when
 // unset).
 #include <ftdi.h>
@@ -23,6 +26,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "standin/standin_board.h"
 
@@ -55,6 +59,7 @@ struct Ft232r {
   std::unique_ptr<Board> board;
   std::deque<Byte> toPins;
   std::deque<Answer> answers;
+  std::deque<std::uint8_t> readBuffer;  // libftdi1's: brought, not yet asked for
   std::uint8_t latch = 0xFF;
   std::uint8_t outputs = 0;  // the bit-bang direction mask
   bool syncBitBang = false;
@@ -105,6 +110,29 @@ struct Ft232r {
   void drive(std::uint8_t value, std::int64_t timeNs) {
     latch = value;
     board->setOutputs(static_cast<std::uint8_t>((value & outputs) | ~outputs), timeNs);
+  }
+
+  // One bulk transfer: the answers that have reached the host when it
+  // ends, none when the latency timer runs out on an empty buffer.
+  std::vector<std::uint8_t> transfer() {
+    const std::int64_t start = nowNs();
+    advance(start);
+    if (answers.empty() || answers.front().readyNs > start) {
+      const std::int64_t ready = answers.empty() ? start + kReadWaitNs : answers.front().readyNs;
+      sleepUntilNs(std::min(ready, start + kReadWaitNs));
+    }
+    const std::int64_t now = nowNs();
+    std::vector<std::uint8_t> got;
+    while (!answers.empty() && answers.front().readyNs <= now) {
+      got.push_back(answers.front().value);
+      answers.pop_front();
+    }
+    if (!got.empty() && stopped) {
+      stopped = false;
+      restartNs = now;
+    }
+    advance(now);
+    return got;
   }
 
   bool gone() {
@@ -213,6 +241,7 @@ int ftdi_tcioflush(ftdi_context* context) {
   d->advance(nowNs());
   d->toPins.clear();
   d->answers.clear();
+  d->readBuffer.clear();
   d->packetFill = 0;
   return 0;
 }
@@ -238,27 +267,25 @@ int ftdi_write_data(ftdi_context* context, const unsigned char* buf, int size) {
   return size;
 }
 
-// The answers that have reached the host; none before a latency period ends.
+// ftdi_read_data as libftdi1 has it: first what an earlier transfer brought
+// beyond what was asked for, then transfer after transfer until it has as
+// many as were asked for or a transfer brings none.
 int ftdi_read_data(ftdi_context* context, unsigned char* buf, int size) {
   Ft232r* d = opened(context);
   if (d == nullptr || d->gone()) return failWith(context, -666, "USB device unavailable");
-  const std::int64_t start = nowNs();
-  d->advance(start);
-  if (d->answers.empty() || d->answers.front().readyNs > start) {
-    const std::int64_t ready = d->answers.empty() ? start + kReadWaitNs : d->answers.front().readyNs;
-    sleepUntilNs(std::min(ready, start + kReadWaitNs));
-  }
-  const std::int64_t now = nowNs();
   int taken = 0;
-  while (taken < size && !d->answers.empty() && d->answers.front().readyNs <= now) {
-    buf[taken++] = d->answers.front().value;
-    d->answers.pop_front();
+  while (taken < size && !d->readBuffer.empty()) {
+    buf[taken++] = d->readBuffer.front();
+    d->readBuffer.pop_front();
   }
-  if (taken > 0 && d->stopped) {
-    d->stopped = false;
-    d->restartNs = now;
+  while (taken < size) {
+    const std::vector<std::uint8_t> got = d->transfer();
+    if (got.empty()) break;
+    const auto used = std::min(got.size(), static_cast<std::size_t>(size - taken));
+    std::copy_n(got.begin(), used, buf + taken);
+    d->readBuffer.insert(d->readBuffer.end(), got.begin() + static_cast<long>(used), got.end());
+    taken += static_cast<int>(used);
   }
-  d->advance(now);
   return taken;
 }
 
