@@ -195,7 +195,10 @@ class GpioPort final : public PortIo {
   // The supplies off: through the lines held, or else through the lines
   // taken anew, if the device is back.
   bool leaveIdle() {
-    if (setLines(kAdapterIdle)) return true;
+    bool idle = true;
+    for (const std::uint8_t state : oneLineAtATime(last_, kAdapterIdle))
+      idle = idle && setLines(state);
+    if (idle) return true;
     const int fd = requestIdle(device_, pins_);
     if (fd < 0) return false;
     ::close(fd_);
