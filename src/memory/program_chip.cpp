@@ -13,18 +13,21 @@ namespace kalmar {
 
 namespace {
 
-// The erase leaves its own blank image; the file comes back, with the
-// chip's calibration word and BG bits where the erase kept them.
+// The file's image, with the chip's calibration word and BG bits where the
+// erase kept them. The last word is never written on these chips: it is
+// the calibration word the erase wrote back, or blank where the chip had
+// none; whatever the file holds there is not the chip's.
 void restoreFileImage(TForm1& form, const Buffer& file) {
   const auto keptBg = static_cast<std::uint16_t>(form.buffer.config & 0x3000);
   const auto last = static_cast<std::size_t>(form.chip.profile.programWords - 1);
-  const std::uint16_t keptLast = form.buffer.program[last];
+  const std::optional<std::uint16_t>& calibration = form.chip.savedCalibration;
   form.buffer.program = file.program;
   form.buffer.data = file.data;
   form.buffer.ids = file.ids;
   form.buffer.config = file.config;
   if (form.chip.profile.calibrationPreserved) {
-    form.buffer.program[last] = keptLast;
+    form.buffer.program[last] =
+        calibration && isCalibrationWord(*calibration) ? *calibration : kBlankWord;
     form.buffer.config = static_cast<std::uint16_t>((file.config & ~0x3000) | keptBg);
   }
 }

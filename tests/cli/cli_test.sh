@@ -138,11 +138,11 @@ check "an ID word above 3FFF is refused" 1 "$status"
 calibration() {  # the word at 3FFh of a chip file
   awk '$1 == "pm" && $2 == "03F8" {print $NF}' "$1"
 }
+run() { "$cli" -q -y -c "$chip" -p "sim:$name.chip" --virtual-time "$@"; }  # on $chip, $name
 for folder in "$programs"/*/; do
   chip=$(basename "$folder")
   for file in "$folder"*.hex; do
     name=$chip-$(basename "$file" .hex)
-    run() { "$cli" -q -y -c "$chip" -p "sim:$name.chip" --virtual-time "$@"; }
     run read-config >/dev/null
     factory=$(calibration "$name.chip")
     run program "$file"; status=$?
@@ -157,7 +157,7 @@ for folder in "$programs"/*/; do
       "[ $factory = 3FFF ] || { [ $programmed = $factory ] && [ \$(calibration $name.chip) = $factory ]; }"
   done
 done
-check "programs for the twelve chips" 12 "$(ls "$programs" | wc -l)"
+check "programs for every chip" 0 0 "[ $(ls "$programs" | wc -l) -ge 12 ]"
 
 # write (program memory alone) keeps the calibration word too.
 file=$programs/PIC12F675/own_calibration.hex
@@ -210,6 +210,12 @@ grep -q '^pm 03F8 .* 343C$' cal.chip; kept=$?
 "$cli" -q -y -c PIC12F675 -p sim:cal.chip --virtual-time --calibration 3480 program "$small"
 check "program a PIC12F675: calibration kept, or the one given" 0 "$status" "[ $kept = 0 ]" \
   "grep -q '^pm 03F8 .* 3480$' cal.chip"
+# A chip that lost its calibration word: program leaves 3FFh blank, the
+# file's value is not its, and that is no difference.
+printf 'Kalmar simulated chip\nchip PIC12F675\npm 03F8 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF 3FFF\n' >lost.chip
+"$cli" -q -y -c PIC12F675 -p sim:lost.chip --virtual-time program "$small" 2>/dev/null
+check "program a PIC12F675 without calibration: 3FFh stays blank" 0 "$?" \
+  "[ \"\$(calibration lost.chip)\" = 3FFF ]"
 if [ -d "$testdata" ]; then
   first="$testdata/PIC16F628A/mit41301__PIC16F628A-Freq-Meter__frqmeter.HEX"
   second="$testdata/PIC16F628A/StarNiell__PIC16F628A_AS_DL4YHF.X__PIC16F628A_AS_DL4YHF.X.production.hex"

@@ -122,7 +122,7 @@ TEST(DisassemblerAndGpdasm, AgreeOnEveryWordOfEveryChip) {
       EXPECT_GE(words, profile.programWords - 1);
     }
   }
-  EXPECT_EQ(files, 16);
+  EXPECT_GE(files, static_cast<int>(catalogue().size()));
   // The programs meet every rule of the mapping.
   for (const char* rule : {"same", "erased", "dw", "clrw", "tris", "far jump"}) EXPECT_GT(rules[rule], 0) << rule;
 }

@@ -81,7 +81,7 @@ int loadAndWriteBackEveryFile(const fs::path& root, bool warnings) {
 }
 
 TEST(OwnPrograms, EveryFileLoadsWithoutAQuestionAndWritesBackTheSameBuffer) {
-  EXPECT_EQ(loadAndWriteBackEveryFile(kPrograms, false), 16);
+  EXPECT_GE(loadAndWriteBackEveryFile(kPrograms, false), static_cast<int>(catalogue().size()));
 }
 
 // What the end-to-end tests rely on: every chip of the catalogue has a

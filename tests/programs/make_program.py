@@ -2,6 +2,7 @@
 """Writes the assembler source of a test program that fills a chip whole.
 
     make_program.py CHIP PROGRAM.asm [--own-calibration]
+    make_program.py --list     the programs, CHIP/NAME a line
 
 Program memory holds a word at every address up to the last (on the chips
 with a factory calibration word at the top, up to the word below it; with
@@ -80,6 +81,10 @@ def program_lines(words, calibrated, own_calibration):
 
 
 def main():
+    if sys.argv[1] == "--list":
+        for chip, row in CHIPS.items():
+            print(f"{chip}/filled" + (f"\n{chip}/own_calibration" if row[4] else ""))
+        return
     chip = sys.argv[1]
     words, data_bytes, processor, config, calibrated = CHIPS[chip]
     own = "--own-calibration" in sys.argv[3:]
