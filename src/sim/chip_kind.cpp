@@ -15,39 +15,55 @@ constexpr std::int64_t ms(double value) {
 // PIC16F84 10 ms, PIC16F62X erase + program), the typical value is taken:
 // the programmer has always been used with real chips of every kind at 8 ms.
 // Cells that need longer are a fault the simulator can switch on.
+// clang-format off
 constexpr std::array<ChipTraits, 12> kChips = {{
-    // kind, name, family, PM, DM, device ID, 09/0B, program-only, self-timed, 18h, 01/07,
-    // program, data, bulk erase, configuration bits reading 0
-    {ChipKind::PIC16F84, "PIC16F84", SimFamily::F84, 1024, 64, 0x3FFF, false, false, false, false,
-     true, ms(8), ms(8), ms(8), 0},
-    {ChipKind::PIC16F84A, "PIC16F84A", SimFamily::F84, 1024, 64, 0x0560, true, false, false, true,
-     true, ms(8), ms(8), ms(8), 0},
-    {ChipKind::PIC16C84, "PIC16C84", SimFamily::F84, 1024, 64, 0x3FFF, true, false, false, false,
-     true, ms(8), ms(8), ms(8), 0},
+    // kind, name, family, PM, DM, device ID,
+    // 09/0B, program-only 08h, self-timed 09/0B, 18h, 18h ended by 0Ah, 18h starts 09/0B, 01/07,
+    // program, data, program-only (18h), bulk erase, configuration bits reading 0
+    {ChipKind::PIC16F84, "PIC16F84", SimFamily::F84, 1024, 64, 0x3FFF,
+     false, false, false, false, false, false, true,
+     ms(8), ms(8), 0, ms(8), 0},
+    {ChipKind::PIC16F84A, "PIC16F84A", SimFamily::F84, 1024, 64, 0x0560,
+     true, false, false, true, false, true, true,
+     ms(8), ms(8), ms(8), ms(8), 0},
+    {ChipKind::PIC16C84, "PIC16C84", SimFamily::F84, 1024, 64, 0x3FFF,
+     true, false, false, false, false, false, true,
+     ms(8), ms(8), 0, ms(8), 0},
     // Bit 9 of the PIC16F627/628 and bits 12:9 of the 627A/628A are
     // unimplemented and read 0 (blank words 3DFFh and 21FFh).
-    {ChipKind::PIC16F627, "PIC16F627", SimFamily::F62x, 1024, 128, 0x07A0, true, false, false, true,
-     true, ms(8), ms(8), ms(5), 0x0200},
-    {ChipKind::PIC16F627A, "PIC16F627A", SimFamily::F62xA, 1024, 128, 0x1040, true, true, true,
-     false, false, ms(4), ms(6), ms(6), 0x1E00},
-    {ChipKind::PIC16F628, "PIC16F628", SimFamily::F62x, 2048, 128, 0x07C0, true, false, false, true,
-     true, ms(8), ms(8), ms(5), 0x0200},
-    {ChipKind::PIC16F628A, "PIC16F628A", SimFamily::F62xA, 2048, 128, 0x1060, true, true, true,
-     false, false, ms(4), ms(6), ms(6), 0x1E00},
+    {ChipKind::PIC16F627, "PIC16F627", SimFamily::F62x, 1024, 128, 0x07A0,
+     true, false, false, true, false, false, true,
+     ms(8), ms(8), ms(8), ms(5), 0x0200},
+    {ChipKind::PIC16F627A, "PIC16F627A", SimFamily::F62xA, 1024, 128, 0x1040,
+     true, true, true, false, false, false, false,
+     ms(4), ms(6), 0, ms(6), 0x1E00},
+    {ChipKind::PIC16F628, "PIC16F628", SimFamily::F62x, 2048, 128, 0x07C0,
+     true, false, false, true, false, false, true,
+     ms(8), ms(8), ms(8), ms(5), 0x0200},
+    {ChipKind::PIC16F628A, "PIC16F628A", SimFamily::F62xA, 2048, 128, 0x1060,
+     true, true, true, false, false, false, false,
+     ms(4), ms(6), 0, ms(6), 0x1E00},
     // Bits 11:9 are unimplemented and read 0 (a real PIC12F675 reads 11FFh).
-    {ChipKind::PIC12F629, "PIC12F629", SimFamily::F12F6, 1024, 128, 0x0F80, true, true, true, true,
-     false, ms(3), ms(6), ms(6), 0x0E00},
-    {ChipKind::PIC12F675, "PIC12F675", SimFamily::F12F6, 1024, 128, 0x0FC0, true, true, true, true,
-     false, ms(3), ms(6), ms(6), 0x0E00},
+    // 18h runs until 0Ah and needs at least TPROG2, 2 ms.
+    {ChipKind::PIC12F629, "PIC12F629", SimFamily::F12F6, 1024, 128, 0x0F80,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(2), ms(6), 0x0E00},
+    {ChipKind::PIC12F675, "PIC12F675", SimFamily::F12F6, 1024, 128, 0x0FC0,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(2), ms(6), 0x0E00},
     // The PIC16F648A programs as the 627A/628A (DS41196), with 4096 words and
     // 256 data bytes; the PIC16F630/676 as the 12F629/675 (DS41191) in 14 pins.
-    {ChipKind::PIC16F648A, "PIC16F648A", SimFamily::F62xA, 4096, 256, 0x1100, true, true, true,
-     false, false, ms(4), ms(6), ms(6), 0x1E00},
-    {ChipKind::PIC16F630, "PIC16F630", SimFamily::F12F6, 1024, 128, 0x10C0, true, true, true, true,
-     false, ms(3), ms(6), ms(6), 0x0E00},
-    {ChipKind::PIC16F676, "PIC16F676", SimFamily::F12F6, 1024, 128, 0x10E0, true, true, true, true,
-     false, ms(3), ms(6), ms(6), 0x0E00},
+    {ChipKind::PIC16F648A, "PIC16F648A", SimFamily::F62xA, 4096, 256, 0x1100,
+     true, true, true, false, false, false, false,
+     ms(4), ms(6), 0, ms(6), 0x1E00},
+    {ChipKind::PIC16F630, "PIC16F630", SimFamily::F12F6, 1024, 128, 0x10C0,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(2), ms(6), 0x0E00},
+    {ChipKind::PIC16F676, "PIC16F676", SimFamily::F12F6, 1024, 128, 0x10E0,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(2), ms(6), 0x0E00},
 }};
+// clang-format on
 
 }  // namespace
 

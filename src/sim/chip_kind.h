@@ -45,12 +45,20 @@ struct ChipTraits {
   // 0x08 programs without erasing program memory, IDs and configuration
   // (62xA, 12F6xx); elsewhere it erases the cell first.
   bool programOnlyCycle;
-  // 09h/0Bh run by themselves (62xA, 12F6xx); elsewhere they start at 08h.
+  // 09h/0Bh run by themselves (62xA, 12F6xx); elsewhere they arm a bulk erase
+  // that the next 08h starts (18h too where programOnlyStartsBulkErase).
   bool selfTimedBulkErase;
-  bool hasProgramOnlyCommand;   // 18h
+  bool hasProgramOnlyCommand;  // 18h
+  // 18h runs until End Programming (0Ah) rather than by itself (12F6xx).
+  bool programOnlyEndedByCommand;
+  // 18h, like 08h, starts a bulk erase that 09h/0Bh armed (PIC16F84A).
+  bool programOnlyStartsBulkErase;
   bool hasCodeProtectClearing;  // the 01h/07h sequence
   std::int64_t programNs;       // 08h on program memory, IDs, configuration
   std::int64_t dataNs;          // 08h on data memory
+  // 18h on program memory, IDs and configuration; where 0Ah ends it, the
+  // least time before 0Ah for either memory.
+  std::int64_t programOnlyNs;
   std::int64_t bulkEraseNs;
   // Bits of the configuration word that read back as 0 whatever was written.
   std::uint16_t configZeroBits;

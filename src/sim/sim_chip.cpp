@@ -1,6 +1,7 @@
 #include "sim/sim_chip.h"
 
 #include <cstdio>
+#include <limits>
 
 namespace kalmar::sim {
 
@@ -264,8 +265,9 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
 // A command while a cycle runs: one with a data frame goes ahead on a
 // half-finished cell (a violation), any other is ignored.
 bool SimChip::ignoredWhileBusy(std::int64_t t, std::uint8_t code) {
+  if (code == 0x0A && cycle_.endedByCommand) return false;
   const std::string text = commandName(code) + " at " + hex4(pc_) + " while " + cycle_.what +
-                           " runs (" + micros(cycle_.endNs - t) + " left)";
+                           " runs (" + cycleLeft(t) + ")";
   if (needsData(code) || readsData(code)) {
     violation(t, text);
     return false;
@@ -275,6 +277,11 @@ bool SimChip::ignoredWhileBusy(std::int64_t t, std::uint8_t code) {
     log_->busy(t, text + "; ignored");
   }
   return true;
+}
+
+std::string SimChip::cycleLeft(std::int64_t t) const {
+  if (cycle_.endedByCommand) return "until End Programming";
+  return micros(cycle_.endNs - t) + " left";
 }
 
 void SimChip::startRead(std::int64_t t, std::uint8_t code) {
@@ -292,10 +299,11 @@ void SimChip::runCommand(std::int64_t t, std::uint8_t code) {
       incrementAddress();
       break;
     case 0x08:
-      beginCycle(t);
-      break;
     case 0x18:
-      if (traits_->hasProgramOnlyCommand) beginProgramOnlyCycle(t);
+      cycleCommand(t, code);
+      break;
+    case 0x0A:
+      if (cycle_.endedByCommand) endProgramming(t);
       break;
     case 0x09:
     case 0x0B:
@@ -310,10 +318,71 @@ void SimChip::runCommand(std::int64_t t, std::uint8_t code) {
   }
 }
 
+// 08h and 18h: the cycle the 01h/07h sequence or 09h/0Bh armed goes first,
+// then the cell in the memory the last load addressed.
+void SimChip::cycleCommand(std::int64_t t, std::uint8_t code) {
+  if (code == 0x18 && !traits_->hasProgramOnlyCommand) return;
+  if (code == 0x08 && setupStage_ == 2) {
+    setupStage_ = 0;
+    beginCodeProtectErase(t);
+    return;
+  }
+  if (armed_ != Armed::None && startsArmedErase(code)) {
+    const Armed which = armed_;
+    armed_ = Armed::None;
+    beginBulkErase(t, which);
+    return;
+  }
+  if (code == 0x18)
+    beginProgramOnlyCycle(t);
+  else if (loadTarget_ == LoadTarget::Data)
+    beginDataCycle(t);
+  else
+    beginProgramCycle(t);
+}
+
+// 08h starts an armed bulk erase on every chip that arms one; 18h only where
+// the chip's documents let it (see README.md). Elsewhere 18h is a
+// programming-only cycle and the erase stays armed.
+bool SimChip::startsArmedErase(std::uint8_t code) const {
+  return code == 0x08 || traits_->programOnlyStartsBulkErase;
+}
+
+// 18h never erases: the cell's bits can only clear, in program memory, IDs,
+// configuration and data memory alike. On the 12F6xx it runs until End
+// Programming; elsewhere it times itself.
 void SimChip::beginProgramOnlyCycle(std::int64_t t) {
-  std::uint16_t value = latch_, address = pc_;
-  startCycle(t, traits_->programNs, "a programming-only cycle",
-             [this, address, value] { writeProgramCell(address, value); });
+  const std::uint16_t value = latch_;
+  const bool toData = loadTarget_ == LoadTarget::Data;
+  const std::uint16_t address = toData ? dataAddress() : pc_;
+  std::string what = toData ? "a data memory programming-only cycle" : "a programming-only cycle";
+  std::function<void()> commit = [this, toData, address, value] {
+    if (toData)
+      writeDataCell(address, value, false);
+    else
+      writeProgramCell(address, value, false);
+  };
+  if (traits_->programOnlyEndedByCommand)
+    startCycleEndedByCommand(t, traits_->programOnlyNs, std::move(what), std::move(commit));
+  else
+    startCycle(t, toData ? traits_->dataNs : traits_->programOnlyNs, std::move(what),
+               std::move(commit));
+}
+
+// End Programming (0Ah) ends an externally timed cycle. Ended before its
+// least time, the cell is left as it was: a real one would be programmed
+// only partly.
+void SimChip::endProgramming(std::int64_t t) {
+  Cycle cycle = std::move(cycle_);
+  cycle_ = Cycle{};
+  const std::int64_t ran = t - cycle.startNs;
+  if (ran < cycle.leastNs) {
+    violation(t, "End Programming " + micros(ran) + " after " + cycle.what + " began (at least " +
+                     micros(cycle.leastNs) + "); the cell is left as it was");
+    return;
+  }
+  if (cycle.commit) cycle.commit();
+  applyStuckCells();
 }
 
 void SimChip::bulkEraseCommand(std::int64_t t, std::uint8_t code) {
@@ -382,28 +451,20 @@ void SimChip::incrementAddress() {
 
 void SimChip::startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
                          std::function<void()> commit) {
+  cycle_ = Cycle{};
   cycle_.active = true;
+  cycle_.startNs = t;
   cycle_.endNs = t + lengthNs;
   cycle_.what = std::move(what);
   cycle_.commit = std::move(commit);
 }
 
-void SimChip::beginCycle(std::int64_t t) {
-  if (setupStage_ == 2) {
-    setupStage_ = 0;
-    beginCodeProtectErase(t);
-    return;
-  }
-  if (armed_ != Armed::None) {
-    Armed which = armed_;
-    armed_ = Armed::None;
-    beginBulkErase(t, which);
-    return;
-  }
-  if (loadTarget_ == LoadTarget::Data)
-    beginDataCycle(t);
-  else
-    beginProgramCycle(t);
+void SimChip::startCycleEndedByCommand(std::int64_t t, std::int64_t leastNs, std::string what,
+                                       std::function<void()> commit) {
+  startCycle(t, 0, std::move(what), std::move(commit));
+  cycle_.endNs = std::numeric_limits<std::int64_t>::max();
+  cycle_.endedByCommand = true;
+  cycle_.leastNs = leastNs;
 }
 
 // 01h, 07h, 08h: with the counter in configuration space this is the
@@ -427,12 +488,11 @@ void SimChip::beginCodeProtectErase(std::int64_t t) {
   });
 }
 
+// 08h on data memory erases the byte and writes it, on every chip.
 void SimChip::beginDataCycle(std::int64_t t) {
-  std::uint16_t value = latch_;
-  std::uint16_t address = static_cast<std::uint16_t>(pc_ & (data.size() - 1));
-  startCycle(t, traits_->dataNs, "a data memory write", [this, address, value] {
-    if (!dataProtected()) data[address] = static_cast<std::uint8_t>(value & 0xFF);
-  });
+  const std::uint16_t value = latch_, address = dataAddress();
+  startCycle(t, traits_->dataNs, "a data memory write",
+             [this, address, value] { writeDataCell(address, value, true); });
 }
 
 // A cell with the slow fault needs its longer time.
@@ -444,17 +504,18 @@ void SimChip::beginProgramCycle(std::int64_t t) {
     if (slow != faults.slowCells.end() && slow->second > length) length = slow->second;
   }
   std::uint16_t address = pc_;
+  const bool eraseFirst = !traits_->programOnlyCycle;
   startCycle(t, length, "a programming cycle at " + hex4(pc_),
-             [this, address, value] { writeProgramCell(address, value); });
+             [this, address, value, eraseFirst] { writeProgramCell(address, value, eraseFirst); });
 }
 
 // A program-only cycle can only clear bits; an erase/program cycle replaces
 // the word. Protected words and configuration bits stay as they are unless
 // an erase clears the protection first.
-void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value) {
+void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value, bool eraseFirst) {
   value &= 0x3FFF;
   auto program1 = [&](std::uint16_t old) -> std::uint16_t {
-    return traits_->programOnlyCycle ? static_cast<std::uint16_t>(old & value) : value;
+    return eraseFirst ? value : static_cast<std::uint16_t>(old & value);
   };
   if (pc < 0x2000) {
     std::uint16_t address = static_cast<std::uint16_t>(pc & (program.size() - 1));
@@ -477,6 +538,12 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value) {
     default:
       break;  // reserved words and the device ID cannot be written
   }
+}
+
+void SimChip::writeDataCell(std::uint16_t address, std::uint16_t value, bool eraseFirst) {
+  if (dataProtected()) return;
+  const auto byte = static_cast<std::uint8_t>(value & 0xFF);
+  data[address] = eraseFirst ? byte : static_cast<std::uint8_t>(data[address] & byte);
 }
 
 // Bulk erase scope per family: DS41196 (62xA) and DS41191 (12F6xx) erase

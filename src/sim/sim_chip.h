@@ -79,11 +79,20 @@ class SimChip {
 
  private:
   enum class Phase { Command, Load, Read };
+  // What the last load addressed. Program stands for configuration space too:
+  // only Load Configuration moves the counter there and only leaving
+  // programming mode brings it back, so the counter at a cycle command is
+  // where the last load left it.
   enum class LoadTarget { Program, Data };
   enum class Armed { None, Program, Data };
   struct Cycle {
     bool active = false;
+    std::int64_t startNs = 0;
     std::int64_t endNs = 0;
+    // Externally timed (18h on the 12F6xx): runs until End Programming,
+    // which programs the cell once leastNs have passed.
+    bool endedByCommand = false;
+    std::int64_t leastNs = 0;
     std::string what;
     std::function<void()> commit;
   };
@@ -94,22 +103,30 @@ class SimChip {
   bool ignoredWhileBusy(std::int64_t t, std::uint8_t code);
   void startRead(std::int64_t t, std::uint8_t code);
   void runCommand(std::int64_t t, std::uint8_t code);
+  std::string cycleLeft(std::int64_t t) const;
+  bool startsArmedErase(std::uint8_t code) const;
+  void cycleCommand(std::int64_t t, std::uint8_t code);
   void beginProgramOnlyCycle(std::int64_t t);
+  void endProgramming(std::int64_t t);
   void bulkEraseCommand(std::int64_t t, std::uint8_t code);
   void setupCommand(std::uint8_t code);
   void finishLoad(std::int64_t t, std::uint16_t value);
   std::uint16_t readProgramSpace() const;
   std::uint8_t readData() const;
   void incrementAddress();
-  void beginCycle(std::int64_t t);
   void beginCodeProtectErase(std::int64_t t);
   void beginDataCycle(std::int64_t t);
   void beginProgramCycle(std::int64_t t);
   void beginBulkErase(std::int64_t t, Armed which);
   void startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
                   std::function<void()> commit);
+  void startCycleEndedByCommand(std::int64_t t, std::int64_t leastNs, std::string what,
+                                std::function<void()> commit);
   void settle(std::int64_t t);
-  void writeProgramCell(std::uint16_t pc, std::uint16_t value);
+  // eraseFirst: the cell takes the value; otherwise its bits can only clear.
+  void writeProgramCell(std::uint16_t pc, std::uint16_t value, bool eraseFirst);
+  void writeDataCell(std::uint16_t address, std::uint16_t value, bool eraseFirst);
+  std::uint16_t dataAddress() const { return static_cast<std::uint16_t>(pc_ & (data.size() - 1)); }
   void eraseProgramMemory();
   void eraseConfigurationSpace();
   void eraseDataMemory();

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "support/sim_rig.h"
 
@@ -231,6 +234,113 @@ TEST(SimChip, TraceNamesEveryCommand) {
   EXPECT_TRUE(hasLine("00h Load Configuration", "@2000 3FFF")) << text;
   EXPECT_TRUE(hasLine("02h Load Data PM", "@2007 3F30")) << text;
   EXPECT_TRUE(hasLine("04h Read Data PM", "@2007 2130")) << text;
+}
+
+// Sequences of other programmers, which use commands the program's own
+// steps never send: Begin Programming Only for data, 18h after 09h/0Bh and
+// End Programming (0Ah), sent here bit by bit.
+void sendAnyCommand(LineProtocol& line, std::uint8_t code) {
+  std::vector<std::uint8_t> steps{line::kClockLowDataLow};
+  for (int bit = 0; bit < 6; ++bit) {
+    if (((code >> bit) & 1) != 0)
+      steps.insert(steps.end(), {line::kClockHighDataReleased, line::kClockLowDataReleased,
+                                 line::kClockLowDataLow});
+    else
+      steps.insert(steps.end(), {line::kClockHighDataLow, line::kClockLowDataLow});
+  }
+  steps.push_back(line::kClockLowDataReleased);
+  line.runSteps(steps);
+}
+
+void loadAndProgramOnly(SimRig& rig, std::uint8_t load, std::uint16_t value) {
+  rig.line.SendCommand(load);
+  rig.line.LoadDataWord(value);
+  rig.line.SendCommand(command::kBeginProgrammingOnly);
+  rig.line.PausMicros(10'000);
+  if (is12F(rig.chip.kind())) sendAnyCommand(rig.line, 0x0A);  // End Programming
+}
+
+TEST(SimChip, BeginProgrammingOnlyWritesTheMemoryTheLastLoadAddressed) {
+  for (ChipKind kind :
+       {ChipKind::PIC16F84A, ChipKind::PIC16F627, ChipKind::PIC16F628, ChipKind::PIC12F629,
+        ChipKind::PIC12F675, ChipKind::PIC16F630, ChipKind::PIC16F676}) {
+    SCOPED_TRACE(sim::chipName(kind));
+    SimRig rig(kind);
+    rig.chip.program[0] = 0x1234;
+    rig.chip.program[1] = 0x0F0F;
+    rig.chip.data[1] = 0x0F;
+    rig.line.EnterProgrammingMode();
+    loadAndProgramOnly(rig, command::kLoadDataData, 0x5A);
+    rig.line.SendCommand(command::kIncrementAddress);
+    loadAndProgramOnly(rig, command::kLoadDataData, 0xF0);
+    loadAndProgramOnly(rig, command::kLoadDataProgram, 0x00FF);
+    rig.line.ExitProgrammingMode(true);
+    EXPECT_EQ(rig.chip.data[0], 0x5A);
+    EXPECT_EQ(rig.chip.program[0], 0x1234) << "a data write leaves program memory as it was";
+    // 18h never erases: bits only clear, in either memory.
+    EXPECT_EQ(rig.chip.data[1], 0x00);
+    EXPECT_EQ(rig.chip.program[1], 0x000F);
+    EXPECT_EQ(rig.log().violations(), 0u) << trace(rig);
+  }
+}
+
+// 02h 3FFFh, 09h, then 08h or 18h; 03h FFh, 0Bh, then the same command.
+// Where a command may not start the armed erase, memory stays as it was.
+TEST(SimChip, ArmedBulkEraseStartsOnlyAtTheCommandsEachFamilyAllows) {
+  struct Case {
+    ChipKind kind;
+    bool erasedBy08, erasedBy18;
+  };
+  for (const Case& c :
+       {Case{ChipKind::PIC16F84A, true, true}, Case{ChipKind::PIC16C84, true, false},
+        Case{ChipKind::PIC16F628, true, false},
+        // These erase at 09h/0Bh themselves.
+        Case{ChipKind::PIC16F628A, true, true}, Case{ChipKind::PIC12F675, true, true}}) {
+    for (std::uint8_t start : {command::kBeginProgramming, command::kBeginProgrammingOnly}) {
+      SCOPED_TRACE(std::string(sim::chipName(c.kind)) + " started by " + std::to_string(start));
+      SimRig rig(c.kind);
+      std::fill(rig.chip.program.begin(), rig.chip.program.end(), 0x0123);
+      std::fill(rig.chip.data.begin(), rig.chip.data.end(), 0x42);
+      rig.line.EnterProgrammingMode();
+      for (auto [load, erase] : {std::pair{command::kLoadDataProgram, command::kBulkEraseProgram},
+                                 std::pair{command::kLoadDataData, command::kBulkEraseData}}) {
+        rig.line.SendCommand(load);
+        rig.line.SendFixedFrame(FixedFrame::AllOnes3FFF);
+        rig.line.SendCommand(erase);
+        rig.line.SendCommand(start);
+        rig.line.PausMicros(10'000);
+      }
+      rig.line.ExitProgrammingMode(true);
+      const bool erased = start == command::kBeginProgramming ? c.erasedBy08 : c.erasedBy18;
+      EXPECT_EQ(
+          std::count(rig.chip.program.begin(), rig.chip.program.end(), erased ? 0x3FFF : 0x0123),
+          static_cast<long>(rig.chip.program.size()));
+      EXPECT_EQ(std::count(rig.chip.data.begin(), rig.chip.data.end(), erased ? 0xFF : 0x42),
+                static_cast<long>(rig.chip.data.size()));
+      EXPECT_EQ(rig.log().violations(), 0u) << trace(rig);
+    }
+  }
+}
+
+// The 12F6xx's 18h runs until End Programming: ended before TPROG2 (2 ms)
+// or not ended at all, the byte is not written and the simulator says so.
+TEST(SimChip, EndProgrammingEndsTheExternallyTimedCycle) {
+  SimRig rig(ChipKind::PIC12F675);
+  rig.line.EnterProgrammingMode();
+  rig.line.SendCommand(command::kLoadDataData);
+  rig.line.LoadDataWord(0x5A);
+  rig.line.SendCommand(command::kBeginProgrammingOnly);
+  rig.line.PausMicros(1'000);
+  sendAnyCommand(rig.line, 0x0A);
+  EXPECT_EQ(rig.log().violations(), 1u) << trace(rig);
+  rig.line.SendCommand(command::kBeginProgrammingOnly);
+  rig.line.PausMicros(10'000);
+  rig.line.ExitProgrammingMode(true);
+  EXPECT_EQ(rig.chip.data[0], 0xFF);
+  EXPECT_EQ(rig.log().violations(), 2u) << trace(rig);
+  EXPECT_NE(trace(rig).find("supply removed while a data memory programming-only cycle"),
+            std::string::npos)
+      << trace(rig);
 }
 
 }  // namespace
