@@ -1,0 +1,136 @@
+#include "device/config_spaces.h"
+
+#include <array>
+
+namespace kalmar {
+
+namespace {
+
+using C = ConfigChoice;
+
+// A one-bit field whose set bit means "on" (WDTE, BOREN, ...) or "off"
+// (the active-low /PWRTE, /CP, /CPD, /DEBUG): the settings shifted to the bit.
+template <int Bit>
+constexpr std::array<C, 2> kOnWhenSet{{{0, "выключен"}, {1u << Bit, "включён"}}};
+template <int Bit>
+constexpr std::array<C, 2> kOnWhenClear{{{0, "включён"}, {1u << Bit, "выключен"}}};
+template <int Bit>
+constexpr std::array<C, 2> kProtectedWhenClear{{{0, "защищена"}, {1u << Bit, "не защищена"}}};
+
+// FOSC2:FOSC0 in bits 4, 1, 0 (PIC16F87/88, 818/819).
+constexpr std::array<C, 8> kFoscSplit{{
+    {0x00, "LP: кварц малой мощности"},
+    {0x01, "XT: кварц, резонатор"},
+    {0x02, "HS: высокочастотный кварц"},
+    {0x03, "EC: внешний генератор на {in}, {out} — порт"},
+    {0x10, "INTRC: {out} и {in} — порты"},
+    {0x11, "INTRC: CLKO на {out}, {in} — порт"},
+    {0x12, "EXTRC: RC на {in}, {out} — порт"},
+    {0x13, "EXTRC: RC на {in}, CLKO на {out}"},
+}};
+
+// FOSC2:FOSC0 in bits 2:0 (PIC12F683, PIC16F684/688).
+constexpr std::array<C, 8> kFoscLow{{
+    {0x0, "LP: кварц малой мощности"},
+    {0x1, "XT: кварц, резонатор"},
+    {0x2, "HS: высокочастотный кварц"},
+    {0x3, "EC: внешний генератор на {in}, {out} — порт"},
+    {0x4, "INTOSCIO: {out} и {in} — порты"},
+    {0x5, "INTOSC: CLKOUT на {out}, {in} — порт"},
+    {0x6, "EXTRCIO: RC на {in}, {out} — порт"},
+    {0x7, "EXTRC: RC на {in}, CLKOUT на {out}"},
+}};
+
+constexpr std::array<C, 4> kFosc716{{
+    {0x0, "LP: кварц малой мощности"},
+    {0x1, "XT: кварц, резонатор"},
+    {0x2, "HS: высокочастотный кварц"},
+    {0x3, "RC: RC-генератор"},
+}};
+
+constexpr std::array<C, 2> kMclre{{{0, "вход, MCLR внутри соединён с VDD"}, {0x20, "MCLR"}}};
+constexpr std::array<C, 2> kLvp{{{0, "выключено, RB3 — порт"}, {0x80, "включено, RB3 — PGM"}}};
+constexpr std::array<C, 2> kCcpmxRb0{{{0, "CCP1 на RB3"}, {0x1000, "CCP1 на RB0"}}};
+constexpr std::array<C, 2> kCcpmxRb2{{{0, "CCP1 на RB3"}, {0x1000, "CCP1 на RB2"}}};
+
+// WRT1:WRT0, bits 10:9: the program memory the program cannot write itself.
+constexpr std::array<C, 4> kWrtF87{{
+    {0x0000, "0000h-0FFFh"}, {0x0200, "0000h-07FFh"}, {0x0400, "0000h-00FFh"}, {0x0600, "выключена"}}};
+constexpr std::array<C, 3> kWrtF818{{
+    {0x0200, "0000h-03FFh"}, {0x0400, "0000h-01FFh"}, {0x0600, "выключена"}}};
+constexpr std::array<C, 4> kWrtF819{{
+    {0x0000, "0000h-05FFh"}, {0x0200, "0000h-03FFh"}, {0x0400, "0000h-01FFh"}, {0x0600, "выключена"}}};
+
+constexpr std::array<C, 4> kBoren683{{
+    {0x000, "выключен"},
+    {0x100, "по биту SBOREN"},
+    {0x200, "включён, кроме режима Sleep"},
+    {0x300, "включён"}}};
+constexpr std::array<C, 2> kBorv716{{{0, "2,5 В"}, {0x80, "4,0 В"}}};
+
+template <std::size_t N>
+constexpr std::span<const C> all(const std::array<C, N>& choices) {
+  return {choices.data(), N};
+}
+
+// The fields of the PIC16F87/88/818/819's word at 2007h with its WRT and
+// CCPMX settings.
+template <std::size_t W>
+constexpr std::array<ConfigField, 11> fieldsF81x(const std::array<C, W>& wrt,
+                                                 const std::array<C, 2>& ccpmx) {
+  return {{
+      {"FOSC", 0, 0x0013, all(kFoscSplit)},
+      {"WDTE", 0, 0x0004, all(kOnWhenSet<2>)},
+      {"PWRTE", 0, 0x0008, all(kOnWhenClear<3>)},
+      {"MCLRE", 0, 0x0020, all(kMclre)},
+      {"BOREN", 0, 0x0040, all(kOnWhenSet<6>)},
+      {"LVP", 0, 0x0080, all(kLvp)},
+      {"CPD", 0, 0x0100, all(kProtectedWhenClear<8>)},
+      {"WRT", 0, 0x0600, all(wrt)},
+      {"DEBUG", 0, 0x0800, all(kOnWhenClear<11>)},
+      {"CCPMX", 0, 0x1000, all(ccpmx)},
+      {"CP", 0, 0x2000, all(kProtectedWhenClear<13>)},
+  }};
+}
+
+constexpr auto kWordF87 = fieldsF81x(kWrtF87, kCcpmxRb0);
+constexpr auto kWordF818 = fieldsF81x(kWrtF818, kCcpmxRb2);
+constexpr auto kWordF819 = fieldsF81x(kWrtF819, kCcpmxRb2);
+
+constexpr std::array<ConfigField, 13> kFieldsF87 = {{
+    kWordF87[0], kWordF87[1], kWordF87[2], kWordF87[3], kWordF87[4], kWordF87[5], kWordF87[6],
+    kWordF87[7], kWordF87[8], kWordF87[9], kWordF87[10],
+    {"FCMEN", 1, 0x0001, all(kOnWhenSet<0>)},
+    {"IESO", 1, 0x0002, all(kOnWhenSet<1>)},
+}};
+
+constexpr std::array<ConfigField, 6> kFieldsF716 = {{
+    {"FOSC", 0, 0x0003, all(kFosc716)},
+    {"WDTE", 0, 0x0004, all(kOnWhenSet<2>)},
+    {"PWRTE", 0, 0x0008, all(kOnWhenClear<3>)},
+    {"BOREN", 0, 0x0040, all(kOnWhenSet<6>)},
+    {"BORV", 0, 0x0080, all(kBorv716)},
+    {"CP", 0, 0x2000, all(kProtectedWhenClear<13>)},
+}};
+
+constexpr std::array<ConfigField, 9> kFieldsF683 = {{
+    {"FOSC", 0, 0x0007, all(kFoscLow)},
+    {"WDTE", 0, 0x0008, all(kOnWhenSet<3>)},
+    {"PWRTE", 0, 0x0010, all(kOnWhenClear<4>)},
+    {"MCLRE", 0, 0x0020, all(kMclre)},
+    {"CP", 0, 0x0040, all(kProtectedWhenClear<6>)},
+    {"CPD", 0, 0x0080, all(kProtectedWhenClear<7>)},
+    {"BOREN", 0, 0x0300, all(kBoren683)},
+    {"IESO", 0, 0x0400, all(kOnWhenSet<10>)},
+    {"FCMEN", 0, 0x0800, all(kOnWhenSet<11>)},
+}};
+
+}  // namespace
+
+const ConfigSpace kConfigSpaceF87{2, {0x3FFF, 0x0003}, kFieldsF87};
+const ConfigSpace kConfigSpaceF818{1, {0x3FFF, 0}, kWordF818};
+const ConfigSpace kConfigSpaceF819{1, {0x3FFF, 0}, kWordF819};
+const ConfigSpace kConfigSpaceF716{1, {0x20CF, 0}, kFieldsF716};
+const ConfigSpace kConfigSpaceF683{1, {0x0FFF, 0}, kFieldsF683};
+
+}  // namespace kalmar

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "model/config_fields.h"
+
+namespace kalmar {
+
+// The configuration words of the chips whose panels are drawn from their
+// fields, one per layout: the names, bits and settings of Microchip's
+// datasheets (gputils' device headers name the same fields and values).
+// PIC16F87/88 (DS30487): two words, CONFIG2 with FCMEN and IESO.
+extern const ConfigSpace kConfigSpaceF87;
+// PIC16F818 and PIC16F819 (DS39598): one word, their WRT ranges.
+extern const ConfigSpace kConfigSpaceF818;
+extern const ConfigSpace kConfigSpaceF819;
+// PIC16F716 (DS41206): one word, bits 13, 7:6 and 3:0.
+extern const ConfigSpace kConfigSpaceF716;
+// PIC12F683, PIC16F684, PIC16F688 (DS41211, DS41202, DS41203): one word,
+// bits 11:0; the calibration word at 2008h is no configuration.
+extern const ConfigSpace kConfigSpaceF683;
+
+}  // namespace kalmar
