@@ -33,9 +33,10 @@ std::vector<std::string> seeds() {
       "\xEC\xE8\xEA\r\nPIC16F628A\r\n\r\n$278\r\n\r\n$00000080\r\n$00785107\r\n$00000000\r\n\r\n$"
       "3FFF",
   };
-  const fs::path testData = KALMAR_TESTDATA_DIR;
-  if (fs::exists(testData)) {
-    for (const auto& entry : fs::recursive_directory_iterator(testData)) {
+  // The small files among the project's own test programs and the public ones.
+  for (const fs::path folder : {KALMAR_PROGRAMS_DIR, KALMAR_TESTDATA_DIR}) {
+    if (!fs::exists(folder)) continue;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
       std::string bytes, error;
       if (entry.is_regular_file() && entry.path().extension() != ".md" &&
           readFile(entry.path().string(), kMaxHexFileBytes, bytes, error) && bytes.size() < 4000)

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
+#include "device/catalogue.h"
 #include "memory/config_word.h"
 #include "memory/data_memory.h"
 #include "memory/erase.h"
@@ -79,39 +81,59 @@ TEST(WriteProgramMemory, EveryFamilyEndToEnd) {
   }
 }
 
-// The chips added to the table, with their real files, through the window's
-// commands: programmed from the file, verified, read whole, erased; the
-// 14-pin chips keep their calibration word and BG bits all along.
+// A HEX file through the window's commands: programmed from the file,
+// verified, read whole, erased; the chips with a factory calibration word
+// keep it and their BG bits all along, whatever word the file brings there.
+void programReadAndEraseThroughTheWindow(ChipKind kind, const std::filesystem::path& file) {
+  SCOPED_TRACE(file.string());
+  ChipRig rig(kind);
+  rig.host.defaultAnswer = MessageResult::Ok;
+  const std::uint16_t bg = rig.sim.chip.configRead() & 0x3000;
+  ASSERT_TRUE(loadHexFile(rig.form, file.string()));
+  const Buffer image = rig.form.buffer;
+  EXPECT_TRUE(programFromFile(rig.form).ok());
+  EXPECT_TRUE(Button6Click(rig.form).ok()) << "verify";
+  EXPECT_TRUE(Button16Click(rig.form).ok()) << "read all";
+  const int words =
+      rig.form.chip.profile.programWords - (rig.form.chip.profile.calibrationPreserved ? 1 : 0);
+  for (int i = 0; i < words; ++i)
+    ASSERT_EQ(rig.form.buffer.chipRead[static_cast<std::size_t>(i)],
+              image.program[static_cast<std::size_t>(i)])
+        << i;
+  EXPECT_EQ(rig.form.buffer.data, image.data);
+  EXPECT_TRUE(Button11Click(rig.form).ok()) << "erase";
+  EXPECT_EQ(rig.sim.chip.program[16], 0x3FFF);
+  if (rig.form.chip.profile.calibrationPreserved) {
+    EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration);
+    EXPECT_EQ(rig.sim.chip.configRead() & 0x3000, bg);
+  }
+  EXPECT_EQ(rig.violations(), 0u) << rig.events();
+}
+
+// Every chip with the project's own test programs (tests/programs).
+TEST(EveryChip, OwnProgramsGoInComeBackAndEraseThroughTheWindow) {
+  int files = 0;
+  for (const CatalogueEntry& chip : catalogue()) {
+    const std::filesystem::path folder = std::filesystem::path(KALMAR_PROGRAMS_DIR) / chip.name;
+    for (const auto& file : std::filesystem::directory_iterator(folder)) {
+      ++files;
+      programReadAndEraseThroughTheWindow(*sim::chipKindFromName(chip.name), file.path());
+    }
+  }
+  EXPECT_GE(files, 2 * static_cast<int>(catalogue().size()));
+}
+
+// The chips added to the table with the real files of public projects
+// (where KALMAR_PUBLIC_HEX names them, or beside the project).
 TEST(NewChips, RealFilesGoInComeBackAndEraseThroughTheWindow) {
-  const std::filesystem::path folder = KALMAR_TESTDATA_DIR;
+  const char* named = std::getenv("KALMAR_PUBLIC_HEX");
+  const std::filesystem::path folder = named != nullptr ? named : KALMAR_TESTDATA_DIR;
   if (!std::filesystem::exists(folder)) GTEST_SKIP() << "no test data at " << folder;
   int files = 0;
   for (ChipKind kind : {ChipKind::PIC16F648A, ChipKind::PIC16F630, ChipKind::PIC16F676}) {
     for (const auto& file : std::filesystem::directory_iterator(folder / sim::chipName(kind))) {
-      SCOPED_TRACE(file.path().string());
       ++files;
-      ChipRig rig(kind);
-      rig.host.defaultAnswer = MessageResult::Ok;
-      const std::uint16_t bg = rig.sim.chip.configRead() & 0x3000;
-      ASSERT_TRUE(loadHexFile(rig.form, file.path().string()));
-      const Buffer image = rig.form.buffer;
-      EXPECT_TRUE(programFromFile(rig.form).ok());
-      EXPECT_TRUE(Button6Click(rig.form).ok()) << "verify";
-      EXPECT_TRUE(Button16Click(rig.form).ok()) << "read all";
-      const int words =
-          rig.form.chip.profile.programWords - (rig.form.chip.profile.calibrationPreserved ? 1 : 0);
-      for (int i = 0; i < words; ++i)
-        ASSERT_EQ(rig.form.buffer.chipRead[static_cast<std::size_t>(i)],
-                  image.program[static_cast<std::size_t>(i)])
-            << i;
-      EXPECT_EQ(rig.form.buffer.data, image.data);
-      EXPECT_TRUE(Button11Click(rig.form).ok()) << "erase";
-      EXPECT_EQ(rig.sim.chip.program[16], 0x3FFF);
-      if (rig.form.chip.profile.calibrationPreserved) {
-        EXPECT_EQ(rig.sim.chip.program[0x3FF], sim::kFactoryCalibration);
-        EXPECT_EQ(rig.sim.chip.configRead() & 0x3000, bg);
-      }
-      EXPECT_EQ(rig.violations(), 0u) << rig.events();
+      programReadAndEraseThroughTheWindow(kind, file.path());
     }
   }
   EXPECT_EQ(files, 13);

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Writes the assembler source of a test program that fills a chip whole.
 
-    make_program.py CHIP PROGRAM.asm [--own-calibration]
+    make_program.py CHIP PROGRAM.asm [--own-calibration | --sparse]
     make_program.py --list     the programs, CHIP/NAME a line
 
 Program memory holds a word at every address up to the last (on the chips
@@ -14,6 +14,10 @@ on both sides of every 1K edge and the top word are CALLs and GOTOs across
 the edge. Data EEPROM holds a different byte in every cell, so a byte
 written to the wrong cell or two cells swapped show; the four ID words and
 the configuration word are set too.
+
+--sparse keeps the words of a few blocks only (the first words, the words
+around each 1K edge and the top), every third data byte and no ID words:
+the cells between stay blank, as in most real files.
 
 gpasm assembles the source into the HEX file the end-to-end tests program,
 and gpdasm disassembles it for the disassembler's test.
@@ -64,10 +68,17 @@ def instruction(n, mix):
     return forms[n % len(forms)]
 
 
-def program_lines(words, calibrated, own_calibration):
-    lines = ["\torg 0x000"]
+def program_lines(words, calibrated, own_calibration, sparse):
+    lines = []
     top = words - 2 if calibrated else words - 1
+    follows = False  # the word before is in the program
     for address in range(top + 1):
+        if sparse and 16 <= (address + 8) % 1024 and address < top - 15:
+            follows = False
+            continue
+        if not follows:
+            lines.append(f"\torg 0x{address:03X}")
+        follows = True
         if (address + 1) % 1024 == 0 or address == top:  # below an edge, or the last
             text = f"call 0x{(address + 1) % 0x800:03X}"
         elif address % 1024 == 0 and address > 0:
@@ -83,27 +94,32 @@ def program_lines(words, calibrated, own_calibration):
 def main():
     if sys.argv[1] == "--list":
         for chip, row in CHIPS.items():
-            print(f"{chip}/filled" + (f"\n{chip}/own_calibration" if row[4] else ""))
+            print(f"{chip}/filled\n{chip}/sparse" + (f"\n{chip}/own_calibration" if row[4] else ""))
         return
     chip = sys.argv[1]
     words, data_bytes, processor, config, calibrated = CHIPS[chip]
     own = "--own-calibration" in sys.argv[3:]
+    sparse = "--sparse" in sys.argv[3:]
     index = list(CHIPS).index(chip) + own
     out = [f"; {chip}: every program word, data byte, ID word and the configuration word",
            f"\tlist p={processor}, f={'inhx8m' if index % 2 else 'inhx32'}",
            f"\t__config 0x{config:04X}"]
     # The ID words: by __idlocs (one nibble a word) or as whole 14-bit words.
-    if index % 2:
+    if sparse:
+        pass
+    elif index % 2:
         out.append(f"\t__idlocs 0x{0x9C3A + index:04X}")
     else:
         ids = ", ".join(f"0x{(0x1A5 * (i + 3) + index) * 37 % 0x4000:04X}" for i in range(4))
         out += ["\torg 0x2000", f"\tdw {ids}"]
-    out += program_lines(words, calibrated, own)
+    out += program_lines(words, calibrated, own, sparse)
     # A different byte in every cell: n * 0x4B + 0xA5 takes each value once.
-    out.append("\torg 0x2100")
-    for row in range(0, data_bytes, 16):
-        values = ", ".join(f"0x{(n * 0x4B + 0xA5 + index) % 256:02X}" for n in range(row, row + 16))
-        out.append(f"\tde {values}")
+    if not sparse:
+        out.append("\torg 0x2100")
+    for n in range(0, data_bytes, 3 if sparse else 16):
+        count = 1 if sparse else 16
+        values = ", ".join(f"0x{(m * 0x4B + 0xA5 + index) % 256:02X}" for m in range(n, n + count))
+        out.append(f"\torg 0x{0x2100 + n:04X}\n\tde {values}" if sparse else f"\tde {values}")
     out.append("\tend")
     with open(sys.argv[2], "w", encoding="ascii") as source:
         source.write("\n".join(out) + "\n")
