@@ -104,9 +104,11 @@ Outcome saveChipRead(Context& c) {
   chip.program = chip.chipRead;
   std::string error;
   const std::string& path = *c.options.output;
-  if (writeFileAtomically(
-          path, bufferToHex(chip, c.form.chip.profile.programWords, c.form.chip.profile.dataBytes),
-          error))
+  const DeviceProfile& profile = c.form.chip.profile;
+  if (writeFileAtomically(path,
+                          bufferToHex(chip, profile.programWords, profile.dataBytes,
+                                      profile.configWords),
+                          error))
     return Outcome::done({});
   std::fprintf(stderr, "kalmar-cli: не удалось записать файл %s: %s\n", path.c_str(),
                error.c_str());

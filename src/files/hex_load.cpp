@@ -84,6 +84,20 @@ void storeWords(Cells& cells, int size, const HexRecord& record, int first, Take
   }
 }
 
+// A record at 400Eh: on a chip with two configuration words its second
+// word is the one at 2008h; on the others each word in turn is the
+// configuration word, and the last stays.
+void storeConfiguration(TForm1& form, const HexRecord& record, const HexLimits& limits) {
+  for (int i = 0; i < record.count / 2; ++i) {
+    if (i == 1 && limits.configWords == 2) {
+      form.buffer.config2 = wordOf(record, i);
+      break;
+    }
+    form.buffer.config = wordOf(record, i);
+    Check_Slov_cfg_file(form);
+  }
+}
+
 void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits) {
   Buffer& buffer = form.buffer;
   const auto word = [&record](int i) { return wordOf(record, i); };
@@ -92,10 +106,13 @@ void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits)
       storeWords(buffer.program, limits.programWords, record, 0, word);
       break;
     case HexArea::Config:
-      for (int i = 0; i < record.count / 2; ++i) {
-        buffer.config = wordOf(record, i);
-        Check_Slov_cfg_file(form);
-      }
+      storeConfiguration(form, record, limits);
+      break;
+    case HexArea::Config2:
+      if (record.count >= 2) buffer.config2 = wordOf(record, 0);
+      break;
+    case HexArea::Calibration:
+      if (record.count >= 2) buffer.fileCalibration = wordOf(record, 0);
       break;
     case HexArea::Id:
       storeWords(buffer.ids, 4, record, 0x2000, word);
@@ -139,7 +156,9 @@ void showRecordProgress(TForm1& form, const HexRecord& record) {
 // Reads every record; false at the first bad one (already reported).
 bool readRecords(LoadState& load, const std::string& bytes) {
   TForm1& form = load.form;
-  const HexLimits limits{form.chip.profile.programWords, form.chip.profile.dataBytes};
+  const DeviceProfile& profile = form.chip.profile;
+  const HexLimits limits{profile.programWords, profile.dataBytes, profile.configWords,
+                         profile.calibrationWordAt};
   std::size_t pos = 0;
   int lineNumber = 0;
   bool afterEnd = false;
@@ -231,6 +250,7 @@ bool loadBytes(TForm1& form, const std::string& path, const std::string& bytes,
   form.buffer.program.fill(kBlankWord);
   form.buffer.data.fill(kBlankByte);
   form.buffer.ids.fill(kBlankWord);
+  form.buffer.fileCalibration.reset();
   ClearMemo(form);
   ClearME(form);
   if (readRecords(load, bytes)) {

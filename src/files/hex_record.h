@@ -32,6 +32,8 @@ enum class HexError {
 struct HexLimits {
   int programWords = 1024;
   int dataBytes = 64;
+  int configWords = 1;                 // a second word at 4010h (2008h)
+  std::uint16_t calibrationWordAt = 0;  // 2008h: a calibration word at 4010h
 
   // Program records route to program memory up to this byte address: 1000h
   // for the chips of 1024 and 2048 words (a 1K chip refuses the words above
@@ -53,8 +55,10 @@ HexParse parseHexRecord(std::string_view line, const HexLimits& limits);
 // Where the words of a record go, by its address field and count: program
 // memory when it ends by programAreaEnd(), the configuration word at 400Eh,
 // IDs from 4000h..4007h, data from 41FFh up to the last data byte's address
-// (42FFh for up to 128 bytes, 43FFh for 256); anything else is ignored.
-enum class HexArea { Program, Config, Id, Data, Ignored };
+// (42FFh for up to 128 bytes, 43FFh for 256); on a chip that has one, the
+// second configuration word or the calibration word at 4010h; anything
+// else is ignored.
+enum class HexArea { Program, Config, Config2, Calibration, Id, Data, Ignored };
 HexArea routeOf(const HexRecord& record, const HexLimits& limits);
 
 }  // namespace kalmar

@@ -38,11 +38,13 @@ void appendWords(std::string& out, std::uint16_t byteAddress, const std::uint16_
 
 }  // namespace
 
-std::string bufferToHex(const Buffer& buffer, int programWords, int dataBytes) {
+std::string bufferToHex(const Buffer& buffer, int programWords, int dataBytes,
+                        int configWords) {
   std::string out;
   appendWords(out, 0x0000, buffer.program.data(), programWords, kBlankWord, true);
   appendWords(out, 0x4000, buffer.ids.data(), 4, kBlankWord, false);
   appendWords(out, 0x400E, &buffer.config, 1, kBlankWord, false);
+  if (configWords == 2) appendWords(out, 0x4010, &buffer.config2, 1, kBlankWord, false);
   std::vector<std::uint16_t> data(buffer.data.begin(), buffer.data.begin() + dataBytes);
   appendWords(out, 0x4200, data.data(), dataBytes, kBlankByte, true);
   return out + ":00000001FF\r\n";

@@ -10,7 +10,9 @@ namespace kalmar {
 // first at twice their address, IDs at 4000h, the configuration word at
 // 400Eh, data byte n at 4200h + 2n; 16 data bytes a record, CR LF line ends,
 // the end record last. Records whose words are all blank are left out (the
-// reader starts from a blank buffer); IDs and configuration are always written.
-std::string bufferToHex(const Buffer& buffer, int programWords, int dataBytes);
+// reader starts from a blank buffer); IDs and configuration are always
+// written, a second configuration word at 4010h.
+std::string bufferToHex(const Buffer& buffer, int programWords, int dataBytes,
+                        int configWords = 1);
 
 }  // namespace kalmar

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace kalmar {
 
@@ -19,6 +20,10 @@ struct Buffer {
   std::array<std::uint16_t, kMaxProgramWords> disassembly;  // what the disassembler shows
   bool disassemblyNeeded = false;
   std::uint16_t config = 0x3FFB;
+  std::uint16_t config2 = kBlankWord;  // the word at 2008h of a chip that has two
+  // A calibration word the file carries at the chip's calibration address:
+  // never written to the chip, which keeps its own.
+  std::optional<std::uint16_t> fileCalibration;
   std::array<std::uint16_t, 4> ids;
   std::array<std::uint8_t, kMaxDataBytes> data;
   std::array<std::uint8_t, kMaxDataBytes> dataEdit;  // the data memory editor's copy

@@ -81,6 +81,11 @@ struct DeviceProfile {
   // The bits that protect the program memory, all clear when protected.
   std::uint16_t codeProtectBits = 0x3FF0;
   CycleTimes cycles{10000, 0, 20000, 20000, 10000};
+  // Configuration words at 2007h on: one, or two (2007h and 2008h).
+  int configWords = 1;
+  // A factory calibration word in configuration space (2008h on the
+  // PIC12F683 family), kept across every erase; 0 where the chip has none.
+  std::uint16_t calibrationWordAt = 0;
 
   bool operator==(const DeviceProfile&) const = default;
 

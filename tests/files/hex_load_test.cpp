@@ -1,4 +1,5 @@
 #include "files/hex_load.h"
+#include "files/hex_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,39 @@ TEST(HexLoad, The648AKeepsItsUpperWordsAndDataBytes) {
     EXPECT_FALSE(f628a.load(refused)) << refused;
     EXPECT_NE(f628a.host.messages.back().text.find("Неверная адресация."), std::string::npos);
   }
+}
+
+// 4010h is the word at 2008h: the second configuration word of a chip that
+// has two (compilers write both in one record at 400Eh), the calibration
+// word of a chip that keeps one there (taken note of, never the chip's),
+// nothing on the others.
+TEST(HexLoad, TheWordAt2008hFollowsTheChip) {
+  const std::string both = ":04400E00FB3F030071\n";
+  const std::string second = ":024010000200AC\n";
+  const std::string calibration = ":024010008034FA\n";
+  LoadRig two;
+  two.form.chip.profile.configWords = 2;
+  EXPECT_TRUE(two.load(both));
+  EXPECT_EQ(two.form.buffer.config, 0x3FFB);
+  EXPECT_EQ(two.form.buffer.config2, 0x0003);
+  EXPECT_TRUE(two.load(second));
+  EXPECT_EQ(two.form.buffer.config2, 0x0002);
+  EXPECT_NE(bufferToHex(two.form.buffer, 1024, 64, 2).find(":024010000200AC\r\n"),
+            std::string::npos);
+  EXPECT_EQ(bufferToHex(two.form.buffer, 1024, 64).find(":02401000"), std::string::npos);
+
+  LoadRig calibrated;
+  calibrated.form.chip.profile.calibrationWordAt = 0x2008;
+  EXPECT_TRUE(calibrated.load(calibration));
+  EXPECT_EQ(calibrated.form.buffer.fileCalibration, 0x3480);
+  EXPECT_EQ(calibrated.form.buffer.config2, kBlankWord);
+  EXPECT_TRUE(calibrated.load(""));
+  EXPECT_FALSE(calibrated.form.buffer.fileCalibration) << "it belongs to the file loaded";
+
+  LoadRig one;
+  EXPECT_TRUE(one.load(second + calibration));
+  EXPECT_EQ(one.form.buffer.config2, kBlankWord);
+  EXPECT_FALSE(one.form.buffer.fileCalibration);
 }
 
 TEST(HexLoad, WordsWithNoPlaceAreDropped) {
