@@ -138,6 +138,9 @@ DeviceProfile profileOf(const CatalogueEntry& entry) {
   profile.implementedConfigBits = entry.implementedConfigBits;
   profile.codeProtectBits = entry.codeProtectBits;
   profile.cycles = entry.cycles;
+  profile.configWords = entry.configWords;
+  profile.configSpace = entry.configSpace;
+  profile.calibrationWordAt = entry.calibrationWordAt;
   return profile;
 }
 

@@ -35,6 +35,11 @@ struct CatalogueEntry {
   bool dataWrittenAfterErase;
   bool programOnlyCommand;
   bool vddBeforeVpp;
+  // Columns the chips added later fill in (DeviceProfile says what each
+  // means); the first rows keep these.
+  int configWords = 1;
+  const ConfigSpace* configSpace = nullptr;
+  std::uint16_t calibrationWordAt = 0;
 };
 
 const std::vector<CatalogueEntry>& catalogue();

@@ -6,6 +6,8 @@
 
 namespace kalmar {
 
+struct ConfigSpace;  // model/config_fields.h
+
 enum class Family { Family84, Family62x, Family12F6xx };
 enum class ConfigPanel { GroupBox5, GroupBox7 };
 // Whose register names the disassembler and the listing export use: the
@@ -83,6 +85,9 @@ struct DeviceProfile {
   CycleTimes cycles{10000, 0, 20000, 20000, 10000};
   // Configuration words at 2007h on: one, or two (2007h and 2008h).
   int configWords = 1;
+  // The configuration words as fields, for a panel drawn from them; null
+  // for the chips whose panels are their own.
+  const ConfigSpace* configSpace = nullptr;
   // A factory calibration word in configuration space (2008h on the
   // PIC12F683 family), kept across every erase; 0 where the chip has none.
   std::uint16_t calibrationWordAt = 0;

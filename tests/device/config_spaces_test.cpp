@@ -3,6 +3,8 @@
 // device headers (made from Microchip's device data) give.
 #include "device/config_spaces.h"
 
+#include "device/catalogue.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -106,6 +108,16 @@ TEST(ConfigSpaces, AgreeWithGputilsDeviceHeaders) {
           EXPECT_TRUE(named.count({field.name, choice.value}))
               << field.name << " " << std::hex << choice.value << " not in gputils";
     }
+  }
+}
+
+// A row that draws its panel from fields says the same of its words.
+TEST(ConfigSpaces, CatalogueRowsAgreeWithTheirFields) {
+  for (const CatalogueEntry& entry : catalogue()) {
+    if (entry.configSpace == nullptr) continue;
+    SCOPED_TRACE(entry.name);
+    EXPECT_EQ(entry.configSpace->words, entry.configWords);
+    EXPECT_EQ(entry.configSpace->implemented[0], entry.implementedConfigBits);
   }
 }
 
