@@ -54,6 +54,18 @@ std::string applyConfig(SimChip& chip, const std::vector<std::string>& words) {
   return {};
 }
 
+// "config2 W" where the chip has a second configuration word, "cal W" where
+// it keeps its calibration word at 2008h.
+std::string applyWord2008(SimChip& chip, const std::vector<std::string>& words) {
+  const bool second = words[0] == "config2";
+  if (second ? !chip.traits().hasConfig2 : !chip.traits().calibrationAt2008)
+    return words[0] + ": у этого микроконтроллера нет такого слова";
+  auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
+  if (!value) return words[0] + ": нужно одно слово не больше 3FFF";
+  (second ? chip.config2 : chip.calibrationWord) = static_cast<std::uint16_t>(*value);
+  return {};
+}
+
 std::string applyIds(SimChip& chip, const std::vector<std::string>& words) {
   if (words.size() != 5) return "id: нужны четыре слова";
   for (std::size_t i = 0; i < 4; ++i) {
@@ -82,6 +94,7 @@ std::string applyCells(Cells& cells, unsigned limit, const std::vector<std::stri
 std::string applyLine(SimChip& chip, const std::vector<std::string>& words) {
   const std::string& key = words[0];
   if (key == "config") return applyConfig(chip, words);
+  if (key == "config2" || key == "cal") return applyWord2008(chip, words);
   if (key == "id") return applyIds(chip, words);
   if (key == "pm") return applyCells(chip.program, 0x3FFF, words);
   if (key == "dm") return applyCells(chip.data, 0xFF, words);
@@ -132,6 +145,14 @@ std::string chipToText(const SimChip& chip) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "config %04X\n", chip.config);
   text += buffer;
+  if (chip.traits().hasConfig2) {
+    std::snprintf(buffer, sizeof buffer, "config2 %04X\n", chip.config2);
+    text += buffer;
+  }
+  if (chip.traits().calibrationAt2008) {
+    std::snprintf(buffer, sizeof buffer, "cal %04X\n", chip.calibrationWord);
+    text += buffer;
+  }
   text += "id";
   for (std::uint16_t id : chip.ids) {
     std::snprintf(buffer, sizeof buffer, " %04X", id);

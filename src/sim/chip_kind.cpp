@@ -10,13 +10,17 @@ constexpr std::int64_t ms(double value) {
   return static_cast<std::int64_t>(value * 1e6);
 }
 
+constexpr std::int64_t us(double value) {
+  return static_cast<std::int64_t>(value * 1e3);
+}
+
 // Cycle times are the typical values of Microchip's documents. Where a document
 // gives a longer worst case than the 8 ms the programmer waits (PIC16C84 and
 // PIC16F84 10 ms, PIC16F62X erase + program), the typical value is taken:
 // the programmer has always been used with real chips of every kind at 8 ms.
 // Cells that need longer are a fault the simulator can switch on.
 // clang-format off
-constexpr std::array<ChipTraits, 12> kChips = {{
+constexpr std::array<ChipTraits, 20> kChips = {{
     // kind, name, family, PM, DM, device ID,
     // 09/0B, program-only 08h, self-timed 09/0B, 18h, 18h ended by 0Ah, 18h starts 09/0B, 01/07,
     // program, data, program-only (18h), bulk erase, configuration bits reading 0
@@ -62,6 +66,50 @@ constexpr std::array<ChipTraits, 12> kChips = {{
     {ChipKind::PIC16F676, "PIC16F676", SimFamily::F12F6, 1024, 128, 0x10E0,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(2), ms(6), 0x0E00},
+    // The chips with write latches (README.md, "Chips with write latches"),
+    // then: revision, End Programming, TDIS, chip erase (1Fh), row erase
+    // (11h), second configuration word and its bits reading 0, calibration
+    // word at 2008h. Times are the least an externally timed cycle must run
+    // before End Programming and the length of an internally timed one.
+    // PIC16F87/88 (DS39607), PIC16F818/819 (DS39603): 08h erases and
+    // programs, 18h programs only, both ended by 17h; 09h/0Bh wait for 08h.
+    {ChipKind::PIC16F87, "PIC16F87", SimFamily::F81x, 4096, 256, 0x0720,
+     true, false, false, true, true, false, false,
+     ms(4), ms(4), ms(2), ms(10), 0,
+     0x03, 0x17, us(100), ms(10), 0, true, 0x3FFC, false},
+    {ChipKind::PIC16F88, "PIC16F88", SimFamily::F81x, 4096, 256, 0x0760,
+     true, false, false, true, true, false, false,
+     ms(4), ms(4), ms(2), ms(10), 0,
+     0x03, 0x17, us(100), ms(10), 0, true, 0x3FFC, false},
+    {ChipKind::PIC16F818, "PIC16F818", SimFamily::F81x, 1024, 128, 0x04C0,
+     true, false, false, true, true, false, false,
+     ms(4), ms(4), ms(2), ms(2), 0,
+     0x03, 0x17, us(100), ms(8), 0, false, 0, false},
+    {ChipKind::PIC16F819, "PIC16F819", SimFamily::F81x, 2048, 256, 0x04E0,
+     true, false, false, true, true, false, false,
+     ms(4), ms(4), ms(2), ms(2), 0,
+     0x03, 0x17, us(100), ms(8), 0, false, 0, false},
+    // PIC16F716 (DS40245): no data memory, no 08h; 18h ended by 0Eh; 09h
+    // runs by itself. Configuration bits 12:8, 5 and 4 read 0 (blank 20CFh).
+    {ChipKind::PIC16F716, "PIC16F716", SimFamily::F716, 2048, 0, 0x1140,
+     true, false, true, true, true, false, false,
+     0, 0, ms(2), ms(6), 0x1F30,
+     0x03, 0x0E, us(100), 0, 0, false, 0, false},
+    // PIC12F683, PIC16F684/688 (DS41204): 08h programs only and times
+    // itself, 18h waits for 0Ah; configuration bits 13:12 read 0 (blank
+    // 0FFFh); the calibration word at 2008h.
+    {ChipKind::PIC12F683, "PIC12F683", SimFamily::F683, 2048, 256, 0x0460,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(3), ms(6), 0x3000,
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+    {ChipKind::PIC16F684, "PIC16F684", SimFamily::F683, 2048, 256, 0x1080,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(3), ms(6), 0x3000,
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+    {ChipKind::PIC16F688, "PIC16F688", SimFamily::F683, 4096, 256, 0x1180,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), ms(3), ms(6), 0x3000,
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
 }};
 // clang-format on
 

@@ -20,17 +20,30 @@ enum class ChipKind {
   PIC16F648A,
   PIC16F630,
   PIC16F676,
+  PIC16F87,
+  PIC16F88,
+  PIC16F818,
+  PIC16F819,
+  PIC16F716,
+  PIC12F683,
+  PIC16F684,
+  PIC16F688,
 };
 
 // How a family of chips programs and erases, from Microchip's programming
 // documents: DS30189 (PIC16C84), DS30262 (PIC16F8X), DS35007 (PIC16F84A),
 // DS30034 (PIC16F62X), DS41196 (PIC16F62XA/648A), DS41191 (PIC12F629/675,
-// PIC16F630/676).
+// PIC16F630/676), DS39607 (PIC16F87/88), DS39603 (PIC16F818/819), DS40245
+// (PIC16F716), DS41204 (PIC12F683, PIC16F684/688). The last three write
+// program memory through write latches (family_rules.h).
 enum class SimFamily {
   F84,    // PIC16F84, PIC16F84A, PIC16C84
   F62x,   // PIC16F627, PIC16F628
   F62xA,  // PIC16F627A, PIC16F628A, PIC16F648A
   F12F6,  // PIC12F629, PIC12F675, PIC16F630, PIC16F676
+  F81x,   // PIC16F87, PIC16F88, PIC16F818, PIC16F819
+  F716,   // PIC16F716
+  F683,   // PIC12F683, PIC16F684, PIC16F688
 };
 
 struct ChipTraits {
@@ -62,6 +75,17 @@ struct ChipTraits {
   std::int64_t bulkEraseNs;
   // Bits of the configuration word that read back as 0 whatever was written.
   std::uint16_t configZeroBits;
+
+  // The chips with write latches set these; the rows before them keep the
+  // defaults, which leave them as they always were.
+  std::uint16_t revision = 0;        // added to the device ID at 2006h
+  std::uint8_t endCommand = 0x0A;    // End Programming, where 18h waits for one
+  std::int64_t endDischargeNs = 0;   // TDIS: after End Programming, before the next command
+  std::int64_t chipEraseNs = 0;      // 1Fh
+  std::int64_t rowEraseNs = 0;       // 11h
+  bool hasConfig2 = false;           // a second configuration word at 2008h
+  std::uint16_t config2ZeroBits = 0;
+  bool calibrationAt2008 = false;    // a factory calibration word at 2008h
 };
 
 const ChipTraits& traitsOf(ChipKind kind);

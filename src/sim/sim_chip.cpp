@@ -28,18 +28,22 @@ std::string micros(std::int64_t ns) {
 SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration)
     : program(static_cast<std::size_t>(traitsOf(kind).programWords), 0x3FFF),
       data(static_cast<std::size_t>(traitsOf(kind).dataBytes), 0xFF),
-      traits_(&traitsOf(kind)) {
+      traits_(&traitsOf(kind)),
+      rules_(rulesOf(traits_->family)),
+      latches_(rules_ != nullptr ? rules_->latchWords : 1) {
   if (traits_->family == SimFamily::F12F6) {
     config = static_cast<std::uint16_t>((0x3FFF & ~0x3000) | (bandGap & 0x3000));
     program.back() = calibration;
   }
+  if (traits_->calibrationAt2008) calibrationWord = calibration & 0x3FFF;
 }
 
 // Code protection per family, from each datasheet's configuration word:
 // PIC16F84/84A CP = bits 13:4 (any cleared bit protects; DS35007), PIC16C84
 // CP = bit 4; PIC16F627/628 CP1:CP0 in bits 13:12 and 11:10 with partial
 // ranges (DS40300); 62xA /CP = bit 13, 12F6xx /CP = bit 7; /CPD = bit 8 on
-// all but the PIC16F84 family, whose CP covers data memory too.
+// all but the PIC16F84 family, whose CP covers data memory too; the chips
+// with write latches have one /CP and one /CPD bit each (family_rules.cpp).
 bool SimChip::programProtected(std::uint16_t address) const {
   const std::uint16_t word = configRead();
   switch (traits_->family) {
@@ -60,6 +64,10 @@ bool SimChip::programProtected(std::uint16_t address) const {
       return (word & 0x2000) == 0;
     case SimFamily::F12F6:
       return (word & 0x0080) == 0;
+    case SimFamily::F81x:
+    case SimFamily::F716:
+    case SimFamily::F683:
+      return (word & rules_->cpBit) == 0;
   }
   return false;
 }
@@ -72,6 +80,7 @@ bool SimChip::anyProtected() const {
 
 bool SimChip::dataProtected() const {
   if (traits_->family == SimFamily::F84) return programProtected(0);
+  if (rules_ != nullptr) return rules_->cpdBit != 0 && (configRead() & rules_->cpdBit) == 0;
   return (configRead() & 0x0100) == 0;
 }
 
@@ -88,6 +97,11 @@ void SimChip::protectCode() {
       break;
     case SimFamily::F12F6:
       config &= ~0x0180;
+      break;
+    case SimFamily::F81x:
+    case SimFamily::F716:
+    case SimFamily::F683:
+      config &= static_cast<std::uint16_t>(~(rules_->cpBit | rules_->cpdBit));
       break;
   }
 }
@@ -132,6 +146,8 @@ void SimChip::enterProgrammingMode(std::int64_t t) {
   loadTarget_ = LoadTarget::Program;
   armed_ = Armed::None;
   setupStage_ = 0;
+  latches_.clear();
+  refusedFrame_ = false;
   phase_ = Phase::Command;
   bits_ = 0;
   shift_ = 0;
@@ -148,6 +164,13 @@ bool SimChip::runsBeforeEntry() const {
       return mclrInput && ((config & 0x13) == 0x10 || (config & 0x13) == 0x11);
     case SimFamily::F12F6:
       return mclrInput && ((config & 0x07) == 0x04 || (config & 0x07) == 0x05);
+    case SimFamily::F81x:
+    case SimFamily::F716:
+    case SimFamily::F683: {
+      const unsigned osc = config & rules_->oscMask;
+      return rules_->mclreBit != 0 && (config & rules_->mclreBit) == 0 &&
+             (osc == rules_->intOsc || osc == rules_->intOsc + 1U);
+    }
     case SimFamily::F84:
       break;
   }
@@ -193,7 +216,7 @@ void SimChip::clockRise(std::int64_t t) {
   }
   if (phase_ != Phase::Read) return;
   ++readRises_;
-  if (readRises_ >= 2 && readRises_ <= 15) {
+  if (readRises_ >= 2 && readRises_ <= 15 && !refusedFrame_) {
     driving_ = true;
     driveLevel_ = (readValue_ >> (readRises_ - 2)) & 1;
   } else if (readRises_ >= 16) {
@@ -232,6 +255,7 @@ void SimChip::clockFall(std::int64_t t, int dataLevel) {
       if (++readFalls_ == 16) {
         phase_ = Phase::Command;
         driving_ = false;
+        refusedFrame_ = false;
         atBoundary_ = true;
         boundaryNs_ = t;
       }
@@ -248,6 +272,10 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
   ++commandsSeen_;
   settle(t);
   if (cycle_.active && ignoredWhileBusy(t, code)) return;
+  if (rules_ != nullptr && !rules_->has(code)) {
+    refuseCommand(t, code);
+    return;
+  }
   if (code != 0x01 && code != 0x07 && code != 0x08) setupStage_ = 0;
   if (needsData(code)) {
     code_ = code;
@@ -265,7 +293,7 @@ void SimChip::dispatch(std::int64_t t, std::uint8_t code) {
 // A command while a cycle runs: one with a data frame goes ahead on a
 // half-finished cell (a violation), any other is ignored.
 bool SimChip::ignoredWhileBusy(std::int64_t t, std::uint8_t code) {
-  if (code == 0x0A && cycle_.endedByCommand) return false;
+  if (code == traits_->endCommand && cycle_.endedByCommand) return false;
   const std::string text = commandName(code) + " at " + hex4(pc_) + " while " + cycle_.what +
                            " runs (" + cycleLeft(t) + ")";
   if (needsData(code) || readsData(code)) {
@@ -294,6 +322,10 @@ void SimChip::startRead(std::int64_t t, std::uint8_t code) {
 
 // The commands without a data frame; unknown ones are ignored, as the chips do.
 void SimChip::runCommand(std::int64_t t, std::uint8_t code) {
+  if (rules_ != nullptr) {
+    runLatchedCommand(t, code);
+    return;
+  }
   switch (code) {
     case 0x06:
       incrementAddress();
@@ -372,9 +404,17 @@ void SimChip::beginProgramOnlyCycle(std::int64_t t) {
 // End Programming (0Ah) ends an externally timed cycle. Ended before its
 // least time, the cell is left as it was: a real one would be programmed
 // only partly.
+// Where the chip needs TDIS after End Programming, a command sent sooner
+// finds it busy.
 void SimChip::endProgramming(std::int64_t t) {
   Cycle cycle = std::move(cycle_);
   cycle_ = Cycle{};
+  finishExternalCycle(t, cycle);
+  if (traits_->endDischargeNs > 0)
+    startCycle(t, traits_->endDischargeNs, "the discharge after End Programming", {});
+}
+
+void SimChip::finishExternalCycle(std::int64_t t, Cycle& cycle) {
   const std::int64_t ran = t - cycle.startNs;
   if (ran < cycle.leastNs) {
     violation(t, "End Programming " + micros(ran) + " after " + cycle.what + " began (at least " +
@@ -402,6 +442,10 @@ void SimChip::setupCommand(std::uint8_t code) {
 }
 
 void SimChip::finishLoad(std::int64_t t, std::uint16_t value) {
+  if (refusedFrame_) {
+    refusedFrame_ = false;
+    return;
+  }
   if (log_ != nullptr) log_->command(t, code_, code_ == 0x00 ? 0x2000 : pc_, value);
   latch_ = value;
   if (code_ == 0x00) {
@@ -411,6 +455,7 @@ void SimChip::finishLoad(std::int64_t t, std::uint16_t value) {
     loadTarget_ = LoadTarget::Program;
   } else {
     loadTarget_ = code_ == 0x03 ? LoadTarget::Data : LoadTarget::Program;
+    if (rules_ != nullptr && code_ == 0x02 && !inConfigSpace()) latches_.load(pc_, value);
   }
 }
 
@@ -426,12 +471,30 @@ std::uint16_t SimChip::readProgramSpace() const {
     case 3:
       return ids[pc_ & 3];
     case 6:
-      return traits_->deviceId;
+      return static_cast<std::uint16_t>(traits_->deviceId | traits_->revision);
     case 7:
       return configRead();
+    case 8:
+      return word2008();
     default:
       return 0x3FFF;
   }
+}
+
+// The second configuration word, the calibration word or a reserved word.
+std::uint16_t SimChip::word2008() const {
+  if (traits_->hasConfig2) return config2Read();
+  if (traits_->calibrationAt2008) return calibrationWord;
+  return 0x3FFF;
+}
+
+// Like the configuration word: protection bits cannot be written back to 1
+// while anything is protected.
+void SimChip::write2008(std::uint16_t value, bool eraseFirst) {
+  if (traits_->hasConfig2)
+    config2 = eraseFirst && !anyProtected() ? value : static_cast<std::uint16_t>(config2 & value);
+  else if (traits_->calibrationAt2008)
+    calibrationWord = eraseFirst ? value : static_cast<std::uint16_t>(calibrationWord & value);
 }
 
 // Data memory bytes come in bits 0-7 of the frame; bits 8-13 read 0.
@@ -535,6 +598,9 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value, bool erase
       else
         config = program1(config);
       break;
+    case 8:
+      write2008(value, eraseFirst);
+      break;
     default:
       break;  // reserved words and the device ID cannot be written
   }
@@ -567,9 +633,11 @@ void SimChip::eraseProgramMemory() {
   program.assign(program.size(), 0x3FFF);
 }
 
+// IDs and configuration words; a calibration word at 2008h stays.
 void SimChip::eraseConfigurationSpace() {
   ids = {0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
   config = 0x3FFF;
+  config2 = 0x3FFF;
 }
 
 void SimChip::eraseDataMemory() {

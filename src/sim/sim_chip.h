@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "sim/chip_kind.h"
+#include "sim/family_rules.h"
 #include "sim/sim_log.h"
+#include "sim/write_latches.h"
 
 namespace kalmar::sim {
 
@@ -33,7 +35,7 @@ inline constexpr std::uint16_t kFactoryBandGap = 0x2000;      // BG1:BG0 = 10
 class SimChip {
  public:
   // A chip as it leaves the factory: erased, with the PIC12F629/675's
-  // calibration word and BG bits.
+  // calibration word and BG bits, or the PIC12F683's calibration word at 2008h.
   explicit SimChip(ChipKind kind, std::uint16_t bandGap = kFactoryBandGap,
                    std::uint16_t calibration = kFactoryCalibration);
 
@@ -44,12 +46,17 @@ class SimChip {
   std::vector<std::uint16_t> program;
   std::array<std::uint16_t, 4> ids{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
   std::uint16_t config = 0x3FFF;  // every stored bit; see configRead()
+  std::uint16_t config2 = 0x3FFF;  // 2008h where the chip has a second word
+  std::uint16_t calibrationWord = 0x3FFF;  // 2008h on the PIC12F683/16F684/16F688
   std::vector<std::uint8_t> data;
   ChipFaults faults;
 
   // The configuration word as a read returns it.
   std::uint16_t configRead() const {
     return static_cast<std::uint16_t>(config & ~traits_->configZeroBits & 0x3FFF);
+  }
+  std::uint16_t config2Read() const {
+    return static_cast<std::uint16_t>(config2 & ~traits_->config2ZeroBits & 0x3FFF);
   }
   bool programProtected(std::uint16_t address) const;
   bool dataProtected() const;
@@ -123,6 +130,25 @@ class SimChip {
   void startCycleEndedByCommand(std::int64_t t, std::int64_t leastNs, std::string what,
                                 std::function<void()> commit);
   void settle(std::int64_t t);
+  void finishExternalCycle(std::int64_t t, Cycle& cycle);
+  // The families with write latches (latched_commands.cpp).
+  void refuseCommand(std::int64_t t, std::uint8_t code);
+  void runLatchedCommand(std::int64_t t, std::uint8_t code);
+  void latchedBeginProgramming(std::int64_t t);
+  void latchedProgramOnly(std::int64_t t);
+  void latchedBulkErase(std::int64_t t, std::uint8_t code);
+  void startLatchedBulkErase(std::int64_t t, Armed which);
+  std::function<void()> bulkEraseOf(Armed which);
+  void beginRowErase(std::int64_t t);
+  void beginChipErase(std::int64_t t);
+  void startLatchedCycle(std::int64_t t, bool external, std::int64_t lengthNs, std::string what,
+                         std::function<void()> commit);
+  std::function<void()> rowWrite(bool eraseBlockFirst, std::int64_t& lengthNs);
+  std::uint16_t programAddress() const {
+    return static_cast<std::uint16_t>(pc_ & (program.size() - 1));
+  }
+  std::uint16_t word2008() const;
+  void write2008(std::uint16_t value, bool eraseFirst);
   // eraseFirst: the cell takes the value; otherwise its bits can only clear.
   void writeProgramCell(std::uint16_t pc, std::uint16_t value, bool eraseFirst);
   void writeDataCell(std::uint16_t address, std::uint16_t value, bool eraseFirst);
@@ -136,6 +162,8 @@ class SimChip {
   bool runsBeforeEntry() const;
 
   const ChipTraits* traits_;
+  const FamilyRules* rules_;
+  WriteLatches latches_;
   SimLog* log_ = nullptr;
 
   bool vdd_ = false, vpp_ = false;
@@ -162,6 +190,7 @@ class SimChip {
   std::uint16_t latch_ = 0x3FFF;
   LoadTarget loadTarget_ = LoadTarget::Program;
   Armed armed_ = Armed::None;
+  bool refusedFrame_ = false;  // the frame of a command the chip does not know
   int setupStage_ = 0;  // 01h then 07h arm the erase that 08h starts
   Cycle cycle_;
 };

@@ -47,8 +47,15 @@ std::string commandName(std::uint8_t code) {
       return "End Programming";
     case 0x0B:
       return "Bulk Erase DM";
+    case 0x0E:
+    case 0x17:
+      return "End Programming";
+    case 0x11:
+      return "Row Erase PM";
     case 0x18:
       return "Begin Programming Only";
+    case 0x1F:
+      return "Chip Erase";
     default: {
       char text[24];
       std::snprintf(text, sizeof text, "unknown %02Xh", code);

@@ -18,6 +18,10 @@ Family familyOf(sim::SimFamily family) {
       return Family::Family62x;
     case sim::SimFamily::F12F6:
       return Family::Family12F6xx;
+    case sim::SimFamily::F81x:  // families without a catalogue row
+    case sim::SimFamily::F716:
+    case sim::SimFamily::F683:
+      break;
   }
   return Family::Family84;
 }

@@ -28,6 +28,24 @@ TEST(ChipFile, TextRoundTripKeepsEveryAreaAndFactoryValues) {
   EXPECT_EQ(back.chip->config, chip.config);
 }
 
+// The words at 2008h: the PIC16F88's second configuration word and the
+// PIC12F683's calibration word, each only where the chip has it.
+TEST(ChipFile, WordsAt2008hRoundTripWhereTheChipHasThem) {
+  sim::SimChip f88(ChipKind::PIC16F88);
+  f88.config2 = 0x3FFE;
+  sim::SimChip f683(ChipKind::PIC12F683, sim::kFactoryBandGap, 0x1F80);
+  EXPECT_NE(sim::chipToText(f88).find("config 3FFF\nconfig2 3FFE\nid"), std::string::npos);
+  EXPECT_NE(sim::chipToText(f683).find("config 3FFF\ncal 1F80\nid"), std::string::npos);
+  auto back88 = sim::chipFromText(sim::chipToText(f88));
+  auto back683 = sim::chipFromText(sim::chipToText(f683));
+  ASSERT_TRUE(back88.chip && back683.chip);
+  EXPECT_EQ(back88.chip->config2, 0x3FFE);
+  EXPECT_EQ(back683.chip->calibrationWord, 0x1F80);
+
+  auto wrong = sim::chipFromText("Kalmar simulated chip\nchip PIC16F88\ncal 1F80\n");
+  EXPECT_EQ(wrong.error, "строка 3: cal: у этого микроконтроллера нет такого слова");
+}
+
 TEST(ChipFile, HandWrittenFileNeedsOnlyWhatDiffers) {
   auto parsed = sim::chipFromText(
       "# my test chip\nKalmar simulated chip\r\nchip PIC16F84A\r\npm 10 0aBc 3fff\ndm 3F 7\n");

@@ -48,6 +48,12 @@ inline std::uint16_t plainConfig(sim::ChipKind kind) {
       return 0x3F30;
     case sim::SimFamily::F12F6:
       return 0x21C4;
+    case sim::SimFamily::F81x:
+      return 0x3F30;
+    case sim::SimFamily::F716:
+      return 0x20C2;
+    case sim::SimFamily::F683:
+      return 0x0FE4;
   }
   return 0x3FFF;
 }

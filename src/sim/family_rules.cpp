@@ -1,0 +1,49 @@
+#include "sim/family_rules.h"
+
+#include <initializer_list>
+
+namespace kalmar::sim {
+
+namespace {
+
+constexpr std::uint64_t commandSet(std::initializer_list<int> codes) {
+  std::uint64_t set = 0;
+  for (int code : codes) set |= std::uint64_t{1} << code;
+  return set;
+}
+
+// DS39607/DS39603: Load Configuration, Load/Read PM and DM, Increment,
+// 08h, 09h, 0Bh, 17h End Programming, 18h, 1Fh Chip Erase.
+constexpr FamilyRules kF81x = {
+    commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0B, 0x17, 0x18, 0x1F}),
+    0x2000, 0x0100, 4, 32, 0, true, false, 0, 0, 0};
+
+// DS40245: no data memory and no 08h; 0Eh End Programming.
+constexpr FamilyRules kF716 = {commandSet({0x00, 0x02, 0x04, 0x06, 0x09, 0x0E, 0x18}),
+                               0x2000, 0, 4, 0, 0, false, true, 0, 0, 0};
+
+// DS41204: 0Ah End Programming, 11h Row Erase of 16 words.
+constexpr FamilyRules kF683 = {
+    commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0A, 0x0B, 0x11, 0x18}),
+    0x0040, 0x0080, 4, 0, 16, false, true, 0x0007, 0x0004, 0x0020};
+
+}  // namespace
+
+const FamilyRules* rulesOf(SimFamily family) {
+  switch (family) {
+    case SimFamily::F81x:
+      return &kF81x;
+    case SimFamily::F716:
+      return &kF716;
+    case SimFamily::F683:
+      return &kF683;
+    case SimFamily::F84:
+    case SimFamily::F62x:
+    case SimFamily::F62xA:
+    case SimFamily::F12F6:
+      break;
+  }
+  return nullptr;
+}
+
+}  // namespace kalmar::sim
