@@ -222,8 +222,13 @@ bool exportTo(TForm1& form, const std::string& path, std::int64_t start) {
 std::string D0_String_PD(const TForm1& form) {
   std::string text = "ORG  0x2000  ; Идентификатор";
   for (std::uint16_t id : form.buffer.ids) text += "\r\n" + std::string(kData) + hex4(id);
-  text += "\r\n\r\nORG  0x2007  ; Слово конфигурации\r\n" + std::string(kData) +
+  // A chip with two configuration words has the second at 2008h, the next
+  // DATA line.
+  const bool two = form.chip.profile.configWords == 2;
+  text += std::string("\r\n\r\nORG  0x2007  ; ") +
+          (two ? "Слова конфигурации" : "Слово конфигурации") + "\r\n" + std::string(kData) +
           hex4(form.buffer.config);
+  if (two) text += "\r\n" + std::string(kData) + hex4(form.buffer.config2);
   text += "\r\n\r\nORG  0x2100  ; Память данных";
   for (int n = 0; n < form.chip.profile.dataBytes; ++n)
     text += "\r\n" + std::string(kData) + hex2(form.buffer.data[static_cast<std::size_t>(n)]);

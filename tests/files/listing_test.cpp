@@ -128,6 +128,15 @@ TEST(ListingExport, FileLayoutHeaderSectionsAndClosing) {
                           }),
             64);
   EXPECT_NE(std::find(smallLines.begin(), smallLines.end(), ";если 1 - Банк 1"), smallLines.end());
+
+  // Two configuration words: the second at 2008h, the line after the first.
+  small.form.chip.profile.configWords = 2;
+  small.form.buffer.config2 = 0x0002;
+  const auto twoLines = listingFileLines(small.form);
+  auto config = std::find(twoLines.begin(), twoLines.end(), "ORG  0x2007  ; Слова конфигурации");
+  ASSERT_NE(config, twoLines.end());
+  EXPECT_EQ(*(config + 2), "          DATA     0x0002");
+  EXPECT_EQ(*(config + 3), "");
 }
 
 TEST(ListingExport, SavesCp1251WithDefaultExtensionAndReportsFailures) {
