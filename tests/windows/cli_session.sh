@@ -10,7 +10,7 @@
 set -u
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
 cli=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-programs=$2
+programs=$(cd "$2" && pwd) || exit 1
 library=
 if [ -n "${3:-}" ]; then library=$(cd "$(dirname "$3")" && pwd)/$(basename "$3"); fi
 work=$(mktemp -d)
