@@ -165,11 +165,21 @@ void fill(sim::SimChip& chip) {
   chip.ids = {1, 2, 3, 4};
 }
 
-// DS41204: 09h erases program memory alone from program memory, IDs and
-// configuration too from 2000h, and the calibration word from 2008h.
-TEST(LatchedChips, BulkEraseKeepsTheCalibrationWordBelow2008h) {
+// DS41204: 11h erases the 16-word row the counter is in; 09h erases
+// program memory alone from program memory, IDs and configuration too from
+// 2000h, and the calibration word from 2008h.
+TEST(LatchedChips, EraseScopeFollowsTheAddress) {
   SimRig rig(ChipKind::PIC16F684);
   fill(rig.chip);
+  rig.line.EnterProgrammingMode();
+  icsp::skip(rig.line, 0x13);
+  send(rig, 0x11);  // Row Erase
+  rig.line.PausMicros(kLongUs);
+  rig.line.ExitProgrammingMode(true);
+  EXPECT_EQ(rig.chip.program[0x0F], 0x0123);
+  EXPECT_EQ(rig.chip.program[0x10], 0x3FFF);
+  EXPECT_EQ(rig.chip.program[0x1F], 0x3FFF);
+  EXPECT_EQ(rig.chip.program[0x20], 0x0123);
   rig.line.EnterProgrammingMode();
   load(rig, command::kLoadDataProgram, 0x3FFF);
   rig.line.SendCommand(command::kBulkEraseProgram);
@@ -177,6 +187,7 @@ TEST(LatchedChips, BulkEraseKeepsTheCalibrationWordBelow2008h) {
   rig.line.ExitProgrammingMode(true);
   EXPECT_EQ(rig.chip.program[5], 0x3FFF);
   EXPECT_EQ(rig.chip.ids[0], 1);
+  EXPECT_EQ(rig.log().violations(), 0u) << events(rig);
 
   for (int offset : {0, 7, 8}) {
     SCOPED_TRACE(offset);
