@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "files/register_files.h"
 #include "model/hex_text.h"
 
 namespace kalmar {
@@ -37,9 +38,25 @@ constexpr void addMidrangeFlashNames(RegisterTable& t, bool fourteenPins, bool a
   t[0x1F] = {"ADCON0", true};
 }
 
+// Bank-0 names of the addresses 00h-1Fh from a chip's register file; a
+// register of another name at the same address in another bank makes the
+// name ambiguous.
+constexpr RegisterTable tableOfFile(std::span<const RegisterEntry> file) {
+  RegisterTable t{};
+  for (const RegisterEntry& entry : file) {
+    if (entry.address >= 0x20) continue;
+    bool ambiguous = false;
+    for (const RegisterEntry& other : file)
+      ambiguous = ambiguous || (other.address != entry.address && (other.address & 0x7F) == entry.address);
+    t[entry.address] = {entry.name, ambiguous};
+  }
+  return t;
+}
+
 // Bank-0 names of the addresses 00h-1Fh; a '*' entry in the family's data
 // sheet table means the same address is another register in another bank.
 constexpr RegisterTable makeTable(RegisterSet set) {
+  if (!registerFileOf(set).empty()) return tableOfFile(registerFileOf(set));
   RegisterTable t{};
   t[0x00] = {"INDF", false};
   t[0x01] = {"TMR0", true};
@@ -86,13 +103,17 @@ constexpr RegisterTable makeTable(RegisterSet set) {
     case RegisterSet::F676:
       addMidrangeFlashNames(t, true, true);
       break;
+    default:  // the register files above
+      break;
   }
   return t;
 }
 
-constexpr std::array<RegisterTable, 5> kTables = {
-    makeTable(RegisterSet::F84), makeTable(RegisterSet::F62x), makeTable(RegisterSet::F12F6xx),
-    makeTable(RegisterSet::F630), makeTable(RegisterSet::F676)};
+constexpr std::array<RegisterTable, 12> kTables = {
+    makeTable(RegisterSet::F84),  makeTable(RegisterSet::F62x), makeTable(RegisterSet::F12F6xx),
+    makeTable(RegisterSet::F630), makeTable(RegisterSet::F676), makeTable(RegisterSet::F87),
+    makeTable(RegisterSet::F88),  makeTable(RegisterSet::F81x), makeTable(RegisterSet::F716),
+    makeTable(RegisterSet::F683), makeTable(RegisterSet::F684), makeTable(RegisterSet::F688)};
 
 std::string padded(const char* mnemonic, int blanks) {
   return std::string(mnemonic) + std::string(static_cast<std::size_t>(blanks), ' ');

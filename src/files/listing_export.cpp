@@ -4,6 +4,7 @@
 #include "files/disassembler.h"
 #include "files/file_io.h"
 #include "files/listing_command.h"
+#include "files/register_files.h"
 #include "memory/operation_frame.h"
 #include "model/hex_text.h"
 
@@ -99,6 +100,26 @@ void append(std::vector<std::string>& lines, const std::vector<const char*>& blo
   lines.insert(lines.end(), block.begin(), block.end());
 }
 
+// "NAME    EQU     8Ch": the name padded to eight places, a blank at least.
+std::string equLine(const RegisterEntry& entry) {
+  std::string line = entry.name;
+  line.append(line.size() < 8 ? 8 - line.size() : 1, ' ');
+  return line + "EQU     " + hexDigits(entry.address, entry.address < 0x100 ? 2 : 3) + "h";
+}
+
+// A register file, bank by bank; true when it reaches banks 2 and 3.
+bool appendRegisterFile(std::vector<std::string>& lines, std::span<const RegisterEntry> file) {
+  int bank = -1;
+  for (const RegisterEntry& entry : file) {
+    if (entry.address >> 7 != bank) {
+      bank = entry.address >> 7;
+      lines.push_back(";    БАНК " + std::to_string(bank));
+    }
+    lines.push_back(equLine(entry));
+  }
+  return bank >= 2;
+}
+
 void appendHeader(TForm1& form, std::vector<std::string>& lines) {
   lines.push_back("; " + form.platform.dateTimeText());
   lines.push_back(";Файл получен при дизассемблировании программой \"Kalmar\"");
@@ -114,6 +135,7 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
       "егист"
       "p"
       "ов");
+  bool fourBanks = form.chip.profile.registers == RegisterSet::F62x;
   switch (form.chip.profile.registers) {
     case RegisterSet::F84:
       append(lines, kRegisters84);
@@ -130,9 +152,11 @@ void appendHeader(TForm1& form, std::vector<std::string>& lines) {
     case RegisterSet::F676:
       append(lines, kRegisters676);
       break;
+    default:
+      fourBanks = appendRegisterFile(lines, registerFileOf(form.chip.profile.registers));
+      break;
   }
-  append(lines,
-         form.chip.profile.registers == RegisterSet::F62x ? kWarningFourBanks : kWarningOneBank);
+  append(lines, fourBanks ? kWarningFourBanks : kWarningOneBank);
   append(lines, kExample);
 }
 

@@ -12,8 +12,11 @@ enum class Family { Family84, Family62x, Family12F6xx };
 enum class ConfigPanel { GroupBox5, GroupBox7 };
 // Whose register names the disassembler and the listing export use: the
 // PIC16F84's, the PIC16F62x's (and 648A's), the 8-pin PIC12F629/675's
-// (GPIO), the 14-pin PIC16F630's and PIC16F676's (PORTA/PORTC, the 676's ADC).
-enum class RegisterSet { F84, F62x, F12F6xx, F630, F676 };
+// (GPIO), the 14-pin PIC16F630's and PIC16F676's (PORTA/PORTC, the 676's ADC);
+// then the chips added later, each with its register file
+// (files/register_files.h): PIC16F87, PIC16F88, PIC16F818/819, PIC16F716,
+// PIC12F683, PIC16F684, PIC16F688.
+enum class RegisterSet { F84, F62x, F12F6xx, F630, F676, F87, F88, F81x, F716, F683, F684, F688 };
 
 // How the configuration word's bits are laid out where chips of one family
 // differ: PWRTE active high on the PIC16C84 only; one code-protection bit

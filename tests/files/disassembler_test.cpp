@@ -2,6 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "files/register_files.h"
+
 namespace kalmar::testing {
 namespace {
 
@@ -91,6 +101,49 @@ TEST(Disassembler, RegisterNamesFollowTheChip) {
   EXPECT_EQ(line(0x0085, RegisterSet::F630), "MOVWF      PORTA   ;  *");
   EXPECT_EQ(D0_Parametr(0x1F, RegisterSet::F676).name, "ADCON0");
   EXPECT_EQ(D0_Parametr(0x1F, RegisterSet::F630).name, "1Fh");
+  // The chips with a register file: a name is ambiguous where another bank
+  // has another register at its address (TMR1H and the PIC16F87's EEADRH
+  // at 10Fh), and the ADC is the PIC16F88's, not the 87's.
+  EXPECT_EQ(line(0x008F, RegisterSet::F87), "MOVWF      TMR1H   ;  *");
+  EXPECT_EQ(line(0x0091, RegisterSet::F87), "MOVWF      TMR2");
+  EXPECT_EQ(D0_Parametr(0x1F, RegisterSet::F88).name, "ADCON0");
+  EXPECT_EQ(D0_Parametr(0x1F, RegisterSet::F87).name, "1Fh");
+  EXPECT_EQ(line(0x0085, RegisterSet::F683), "MOVWF      GPIO   ;  *");
+  EXPECT_EQ(line(0x0091, RegisterSet::F688), "MOVWF      BAUDCTL   ;  *");
+}
+
+// Every register of a chip's file stands at that address in gputils'
+// device header of the chip (made from Microchip's device data), and every
+// address the header names is in the file.
+TEST(Disassembler, RegisterFilesAgreeWithGputilsDeviceHeaders) {
+  const std::vector<std::pair<RegisterSet, const char*>> chips = {
+      {RegisterSet::F87, "p16f87"},   {RegisterSet::F88, "p16f88"},   {RegisterSet::F81x, "p16f818"},
+      {RegisterSet::F81x, "p16f819"}, {RegisterSet::F716, "p16f716"}, {RegisterSet::F683, "p12f683"},
+      {RegisterSet::F684, "p16f684"}, {RegisterSet::F688, "p16f688"}};
+  const std::regex equ(R"(^([A-Z0-9_]+)\s+EQU\s+H'(0[0-9A-F]{3})')");
+  for (const auto& [set, chip] : chips) {
+    SCOPED_TRACE(chip);
+    std::ifstream in(std::string("/usr/share/gputils/header/") + chip + ".inc");
+    if (!in) GTEST_SKIP() << "no gputils device header for " << chip;
+    std::multimap<int, std::string> header;  // address: every name it has there
+    bool registers = false;
+    for (std::string text; std::getline(in, text);) {
+      if (text.find("Register Files") != std::string::npos) registers = true;
+      if (text.find("Bits") != std::string::npos && registers && !header.empty()) break;
+      std::smatch m;
+      if (registers && std::regex_search(text, m, equ))
+        header.emplace(std::stoi(m[2], nullptr, 16), m[1]);
+    }
+    std::set<int> ours;
+    for (const RegisterEntry& entry : registerFileOf(set)) {
+      ours.insert(entry.address);
+      bool named = false;
+      for (auto [it, end] = header.equal_range(entry.address); it != end; ++it)
+        named = named || it->second == entry.name;
+      EXPECT_TRUE(named) << entry.name << " at " << entry.address;
+    }
+    for (const auto& [address, name] : header) EXPECT_TRUE(ours.count(address)) << name;
+  }
 }
 
 }  // namespace

@@ -129,6 +129,23 @@ TEST(ListingExport, FileLayoutHeaderSectionsAndClosing) {
             64);
   EXPECT_NE(std::find(smallLines.begin(), smallLines.end(), ";если 1 - Банк 1"), smallLines.end());
 
+  // A chip with a register file: its registers bank by bank, the four-bank
+  // warning where banks 2 and 3 have registers.
+  small.form.chip.profile.registers = RegisterSet::F87;
+  const auto fileLines = listingFileLines(small.form);
+  const auto has = [&fileLines](const char* line) {
+    return std::find(fileLines.begin(), fileLines.end(), line) != fileLines.end();
+  };
+  EXPECT_TRUE(has("OPTION_REG EQU     81h"));
+  EXPECT_TRUE(has(";    БАНК 2"));
+  EXPECT_TRUE(has("EEDATA  EQU     10Ch"));
+  EXPECT_TRUE(has(";    БАНК 3"));
+  EXPECT_TRUE(has(";6 и 5 регистра STATUS. Комбинация 00 соотвеиствует Банку0, 01 - Банк1 "));
+  small.form.chip.profile.registers = RegisterSet::F683;
+  const auto twoBanks = listingFileLines(small.form);
+  EXPECT_NE(std::find(twoBanks.begin(), twoBanks.end(), "EEDAT   EQU     9Ah"), twoBanks.end());
+  EXPECT_NE(std::find(twoBanks.begin(), twoBanks.end(), ";если 1 - Банк 1"), twoBanks.end());
+
   // Two configuration words: the second at 2008h, the line after the first.
   small.form.chip.profile.configWords = 2;
   small.form.buffer.config2 = 0x0002;

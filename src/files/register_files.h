@@ -1,0 +1,134 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "model/device_profile.h"
+
+namespace kalmar {
+
+// A special function register by its datasheet name and its address in
+// the chip's four (or two) banks of 128: what the disassembler names an
+// operand and the listing declares. The chips added after the first
+// twelve have one such table each; registers that every bank mirrors
+// (INDF, PCL, STATUS, FSR, PCLATH, INTCON) stand once, in bank 0.
+struct RegisterEntry {
+  std::uint16_t address;
+  const char* name;
+};
+
+// PIC16F87 (DS30487).
+inline constexpr std::array<RegisterEntry, 46> kRegisterFileF87 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"},
+    {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"},
+    {0x012, "T2CON"}, {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x015, "CCPR1L"}, {0x016, "CCPR1H"},
+    {0x017, "CCP1CON"}, {0x018, "RCSTA"}, {0x019, "TXREG"}, {0x01A, "RCREG"}, {0x081, "OPTION_REG"},
+    {0x085, "TRISA"}, {0x086, "TRISB"}, {0x08C, "PIE1"}, {0x08D, "PIE2"}, {0x08E, "PCON"},
+    {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x092, "PR2"}, {0x093, "SSPADD"}, {0x094, "SSPSTAT"},
+    {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09C, "CMCON"}, {0x09D, "CVRCON"}, {0x105, "WDTCON"},
+    {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"}, {0x10F, "EEADRH"}, {0x18C, "EECON1"},
+    {0x18D, "EECON2"},
+}};
+
+// PIC16F88 (DS30487).
+inline constexpr std::array<RegisterEntry, 51> kRegisterFileF88 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"},
+    {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"},
+    {0x012, "T2CON"}, {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x015, "CCPR1L"}, {0x016, "CCPR1H"},
+    {0x017, "CCP1CON"}, {0x018, "RCSTA"}, {0x019, "TXREG"}, {0x01A, "RCREG"}, {0x01E, "ADRESH"},
+    {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x08C, "PIE1"},
+    {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x092, "PR2"},
+    {0x093, "SSPADD"}, {0x094, "SSPSTAT"}, {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09B, "ANSEL"},
+    {0x09C, "CMCON"}, {0x09D, "CVRCON"}, {0x09E, "ADRESL"}, {0x09F, "ADCON1"}, {0x105, "WDTCON"},
+    {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"}, {0x10F, "EEADRH"}, {0x18C, "EECON1"},
+    {0x18D, "EECON2"},
+}};
+
+// PIC16F818 and PIC16F819 (DS39598).
+inline constexpr std::array<RegisterEntry, 42> kRegisterFileF81x = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"},
+    {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"},
+    {0x012, "T2CON"}, {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x015, "CCPR1L"}, {0x016, "CCPR1H"},
+    {0x017, "CCP1CON"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"},
+    {0x085, "TRISA"}, {0x086, "TRISB"}, {0x08C, "PIE1"}, {0x08D, "PIE2"}, {0x08E, "PCON"},
+    {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x092, "PR2"}, {0x093, "SSPADD"}, {0x094, "SSPSTAT"},
+    {0x09E, "ADRESL"}, {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"},
+    {0x10F, "EEADRH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"},
+}};
+
+// PIC16F716 (DS41206).
+inline constexpr std::array<RegisterEntry, 29> kRegisterFileF716 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"},
+    {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"}, {0x012, "T2CON"},
+    {0x015, "CCPR1L"}, {0x016, "CCPR1H"}, {0x017, "CCP1CON"}, {0x018, "PWM1CON"}, {0x019, "ECCPAS"},
+    {0x01E, "ADRES"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"},
+    {0x08C, "PIE1"}, {0x08E, "PCON"}, {0x092, "PR2"}, {0x09F, "ADCON1"},
+}};
+
+// PIC12F683 (DS41211).
+inline constexpr std::array<RegisterEntry, 38> kRegisterFileF683 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "GPIO"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"}, {0x00E, "TMR1L"},
+    {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"}, {0x012, "T2CON"}, {0x013, "CCPR1L"},
+    {0x014, "CCPR1H"}, {0x015, "CCP1CON"}, {0x018, "WDTCON"}, {0x019, "CMCON0"}, {0x01A, "CMCON1"},
+    {0x01E, "ADRESH"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISIO"}, {0x08C, "PIE1"},
+    {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x092, "PR2"}, {0x095, "WPU"},
+    {0x096, "IOC"}, {0x099, "VRCON"}, {0x09A, "EEDAT"}, {0x09B, "EEADR"}, {0x09C, "EECON1"},
+    {0x09D, "EECON2"}, {0x09E, "ADRESL"}, {0x09F, "ANSEL"},
+}};
+
+// PIC16F684 (DS41202).
+inline constexpr std::array<RegisterEntry, 43> kRegisterFileF684 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"},
+    {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"}, {0x012, "T2CON"},
+    {0x013, "CCPR1L"}, {0x014, "CCPR1H"}, {0x015, "CCP1CON"}, {0x016, "PWM1CON"}, {0x017, "ECCPAS"},
+    {0x018, "WDTCON"}, {0x019, "CMCON0"}, {0x01A, "CMCON1"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"},
+    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x087, "TRISC"}, {0x08C, "PIE1"}, {0x08E, "PCON"},
+    {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x091, "ANSEL"}, {0x092, "PR2"}, {0x095, "WPUA"},
+    {0x096, "IOCA"}, {0x099, "VRCON"}, {0x09A, "EEDAT"}, {0x09B, "EEADR"}, {0x09C, "EECON1"},
+    {0x09D, "EECON2"}, {0x09E, "ADRESL"}, {0x09F, "ADCON1"},
+}};
+
+// PIC16F688 (DS41203).
+inline constexpr std::array<RegisterEntry, 44> kRegisterFileF688 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"},
+    {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "BAUDCTL"}, {0x012, "SPBRGH"},
+    {0x013, "SPBRG"}, {0x014, "RCREG"}, {0x015, "TXREG"}, {0x016, "TXSTA"}, {0x017, "RCSTA"},
+    {0x018, "WDTCON"}, {0x019, "CMCON0"}, {0x01A, "CMCON1"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"},
+    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x087, "TRISC"}, {0x08C, "PIE1"}, {0x08E, "PCON"},
+    {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x091, "ANSEL"}, {0x095, "WPUA"}, {0x096, "IOCA"},
+    {0x097, "EEDATH"}, {0x098, "EEADRH"}, {0x099, "VRCON"}, {0x09A, "EEDAT"}, {0x09B, "EEADR"},
+    {0x09C, "EECON1"}, {0x09D, "EECON2"}, {0x09E, "ADRESL"}, {0x09F, "ADCON1"},
+}};
+
+// The table of a chip added after the first twelve; empty for those,
+// which keep their own lists.
+constexpr std::span<const RegisterEntry> registerFileOf(RegisterSet set) {
+  switch (set) {
+    case RegisterSet::F87:
+      return kRegisterFileF87;
+    case RegisterSet::F88:
+      return kRegisterFileF88;
+    case RegisterSet::F81x:
+      return kRegisterFileF81x;
+    case RegisterSet::F716:
+      return kRegisterFileF716;
+    case RegisterSet::F683:
+      return kRegisterFileF683;
+    case RegisterSet::F684:
+      return kRegisterFileF684;
+    case RegisterSet::F688:
+      return kRegisterFileF688;
+    default:
+      return {};
+  }
+}
+
+}  // namespace kalmar
