@@ -20,18 +20,8 @@ const ChipKind kLatchedKinds[] = {ChipKind::PIC16F87,  ChipKind::PIC16F88,  Chip
                                   ChipKind::PIC16F819, ChipKind::PIC16F716, ChipKind::PIC12F683,
                                   ChipKind::PIC16F684, ChipKind::PIC16F688};
 
-// Any 6-bit command, whether the line protocol knows it or not.
 void send(SimRig& rig, std::uint8_t code) {
-  std::vector<std::uint8_t> steps{line::kClockLowDataLow};
-  for (int bit = 0; bit < 6; ++bit) {
-    if (((code >> bit) & 1) != 0)
-      steps.insert(steps.end(), {line::kClockHighDataReleased, line::kClockLowDataReleased,
-                                 line::kClockLowDataLow});
-    else
-      steps.insert(steps.end(), {line::kClockHighDataLow, line::kClockLowDataLow});
-  }
-  steps.push_back(line::kClockLowDataReleased);
-  rig.line.runSteps(steps);
+  icsp::sendAnyCommand(rig.line, code);
 }
 
 void load(SimRig& rig, std::uint8_t command, std::uint16_t value) {

@@ -238,19 +238,8 @@ TEST(SimChip, TraceNamesEveryCommand) {
 
 // Sequences of other programmers, which use commands the program's own
 // steps never send: Begin Programming Only for data, 18h after 09h/0Bh and
-// End Programming (0Ah), sent here bit by bit.
-void sendAnyCommand(LineProtocol& line, std::uint8_t code) {
-  std::vector<std::uint8_t> steps{line::kClockLowDataLow};
-  for (int bit = 0; bit < 6; ++bit) {
-    if (((code >> bit) & 1) != 0)
-      steps.insert(steps.end(), {line::kClockHighDataReleased, line::kClockLowDataReleased,
-                                 line::kClockLowDataLow});
-    else
-      steps.insert(steps.end(), {line::kClockHighDataLow, line::kClockLowDataLow});
-  }
-  steps.push_back(line::kClockLowDataReleased);
-  line.runSteps(steps);
-}
+// End Programming (0Ah), sent bit by bit.
+using icsp::sendAnyCommand;
 
 void loadAndProgramOnly(SimRig& rig, std::uint8_t load, std::uint16_t value) {
   rig.line.SendCommand(load);

@@ -62,6 +62,21 @@ inline std::uint16_t plainConfig(sim::ChipKind kind) {
 // commands combine them.
 namespace icsp {
 
+// Any 6-bit command, whether the line protocol knows it or not (other
+// programmers' sequences: 18h for data, End Programming, Row Erase), bit by bit.
+inline void sendAnyCommand(LineProtocol& line, std::uint8_t code) {
+  std::vector<std::uint8_t> steps{line::kClockLowDataLow};
+  for (int bit = 0; bit < 6; ++bit) {
+    if (((code >> bit) & 1) != 0)
+      steps.insert(steps.end(), {line::kClockHighDataReleased, line::kClockLowDataReleased,
+                                 line::kClockLowDataLow});
+    else
+      steps.insert(steps.end(), {line::kClockHighDataLow, line::kClockLowDataLow});
+  }
+  steps.push_back(line::kClockLowDataReleased);
+  line.runSteps(steps);
+}
+
 inline void writeWord(LineProtocol& line, std::uint8_t loadCommand, std::uint16_t value) {
   line.SendCommand(loadCommand);
   line.LoadDataWord(value);
