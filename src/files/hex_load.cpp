@@ -84,13 +84,18 @@ void storeWords(Cells& cells, int size, const HexRecord& record, int first, Take
   }
 }
 
-// A record at 400Eh: on a chip with two configuration words its second
-// word is the one at 2008h; on the others each word in turn is the
-// configuration word, and the last stays.
+// A record at 400Eh: on a chip with a word of its own at 2008h (a second
+// configuration word, a calibration word) its second word is that one; on
+// the others each word in turn is the configuration word, and the last
+// stays.
 void storeConfiguration(TForm1& form, const HexRecord& record, const HexLimits& limits) {
   for (int i = 0; i < record.count / 2; ++i) {
     if (i == 1 && limits.configWords == 2) {
       form.buffer.config2 = wordOf(record, i);
+      break;
+    }
+    if (i == 1 && limits.calibrationWordAt == 0x2008) {
+      form.buffer.fileCalibration = wordOf(record, i);
       break;
     }
     form.buffer.config = wordOf(record, i);

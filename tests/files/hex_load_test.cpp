@@ -200,6 +200,9 @@ TEST(HexLoad, TheWordAt2008hFollowsTheChip) {
   EXPECT_TRUE(calibrated.load(calibration));
   EXPECT_EQ(calibrated.form.buffer.fileCalibration, 0x3480);
   EXPECT_EQ(calibrated.form.buffer.config2, kBlankWord);
+  EXPECT_TRUE(calibrated.load(both));
+  EXPECT_EQ(calibrated.form.buffer.config, 0x3FFB) << "the word at 2008h is no configuration";
+  EXPECT_EQ(calibrated.form.buffer.fileCalibration, 0x0003);
   EXPECT_TRUE(calibrated.load(""));
   EXPECT_FALSE(calibrated.form.buffer.fileCalibration) << "it belongs to the file loaded";
 
