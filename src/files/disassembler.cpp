@@ -47,7 +47,8 @@ constexpr RegisterTable tableOfFile(std::span<const RegisterEntry> file) {
     if (entry.address >= 0x20) continue;
     bool ambiguous = false;
     for (const RegisterEntry& other : file)
-      ambiguous = ambiguous || (other.address != entry.address && (other.address & 0x7F) == entry.address);
+      ambiguous = ambiguous ||
+                  (other.address != entry.address && (other.address & 0x7F) == entry.address);
     t[entry.address] = {entry.name, ambiguous};
   }
   return t;
@@ -56,7 +57,7 @@ constexpr RegisterTable tableOfFile(std::span<const RegisterEntry> file) {
 // Bank-0 names of the addresses 00h-1Fh; a '*' entry in the family's data
 // sheet table means the same address is another register in another bank.
 constexpr RegisterTable makeTable(RegisterSet set) {
-  if (!registerFileOf(set).empty()) return tableOfFile(registerFileOf(set));
+  if (const auto file = registerFileOf(set); !file.empty()) return tableOfFile(file);
   RegisterTable t{};
   t[0x00] = {"INDF", false};
   t[0x01] = {"TMR0", true};

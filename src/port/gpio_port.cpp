@@ -139,14 +139,19 @@ class ChipFd {
   int fd_;
 };
 
-// The lines taken again from the chip, standing idle from the moment they
-// are: after the device went away and came back, the old request is dead.
-int requestIdle(const std::string& device, const AdapterPins& pins) {
-  const ChipFd chip(device);
-  if (chip.get() < 0) return -1;
+// The five lines from an open chip, outputs idle from the moment they are
+// taken; their descriptor, or -1 with errno.
+int takeLines(const ChipFd& chip, const AdapterPins& pins) {
   gpio_v2_line_request request = requestFor(pins);
   if (ioctlRetrying(chip.get(), GPIO_V2_GET_LINE_IOCTL, &request) != 0) return -1;
   return request.fd;
+}
+
+// The lines taken again: after the device went away and came back, the old
+// request is dead.
+int requestIdle(const std::string& device, const AdapterPins& pins) {
+  const ChipFd chip(device);
+  return chip.get() < 0 ? -1 : takeLines(chip, pins);
 }
 
 // The kernel sets the lines of one update one at a time in an order of its
@@ -238,11 +243,10 @@ PortOpenResult openGpioPort(const std::string& device, const AdapterPins& pins,
   if (const auto missing = missingLine(info, pins))
     return notOpened(device, *missing,
                    "Назначьте выводы, которые у него есть: --pins DATA,CLOCK,VPP,VDD,READ.");
-  gpio_v2_line_request request = requestFor(pins);
-  if (ioctlRetrying(chip.get(), GPIO_V2_GET_LINE_IOCTL, &request) != 0)
-    return requestRefused(device, pins, errno);
+  const int lines = takeLines(chip, pins);
+  if (lines < 0) return requestRefused(device, pins, errno);
   PortOpenResult result;
-  result.port = std::make_unique<GpioPort>(device, pins, request.fd, std::move(onFailure));
+  result.port = std::make_unique<GpioPort>(device, pins, lines, std::move(onFailure));
   result.opened = true;
   result.device = device;
   return result;

@@ -3,21 +3,10 @@
 // PIC12F683/16F684/688 (DS41204). What each family has is in
 // family_rules.cpp, the times in chip_kind.cpp, the sources in README.md.
 #include <algorithm>
-#include <cstdio>
 
 #include "sim/sim_chip.h"
 
 namespace kalmar::sim {
-
-namespace {
-
-std::string hex4(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
-  return text;
-}
-
-}  // namespace
 
 // A command the chip does not know does nothing. The host still clocks the
 // frame of a load or read it meant to send: the chip takes it as that frame

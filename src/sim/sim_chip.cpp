@@ -11,12 +11,6 @@ constexpr std::int64_t kSupplyGapNs = 5'000;   // TPPDP / THLD0
 constexpr std::int64_t kEntryHoldNs = 5'000;   // THLD0: supplies up before the first clock
 constexpr std::int64_t kCommandGapNs = 1'000;  // TDLY1 / TDLY2
 
-std::string hex4(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
-  return text;
-}
-
 std::string micros(std::int64_t ns) {
   char text[32];
   std::snprintf(text, sizeof text, "%.3f us", static_cast<double>(ns) / 1000.0);

@@ -93,4 +93,10 @@ std::string SimLog::traceText() const {
   return text;
 }
 
+std::string hex4(unsigned value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%04X", value & 0xFFFF);
+  return text;
+}
+
 }  // namespace kalmar::sim

@@ -64,6 +64,8 @@ class SimLog {
 };
 
 std::string commandName(std::uint8_t code);
+// An address or word as the findings give it: four hex digits.
+std::string hex4(unsigned value);
 // The commands a 16-bit frame follows: a load carries data in, a read out.
 inline bool needsData(std::uint8_t code) {
   return code == 0x00 || code == 0x02 || code == 0x03;
