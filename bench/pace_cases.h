@@ -4,7 +4,8 @@
 // against: the sum of the chip's own cycle times (its catalogue row) for
 // the cells the file needs (program words that are not 3FFFh, data bytes
 // that are not FFh, IDs the file sets, the configuration word) and the two
-// bulk erases.
+// bulk erases; on a chip with write latches, its rows and the clocks
+// every programmer needs as well.
 #include <string>
 
 #include "device/chip_selection.h"
@@ -31,8 +32,39 @@ inline constexpr PaceCase kPace84A{"PIC16F84A", "mit41301__PIC16F84__CODESLOT.HE
 inline constexpr PaceCase kPace675{"PIC12F675",
                                    "Nonoum__LP_MPPT_PIC12F675__pic12f675_lp_mppt__1_3_198.F.hex"};
 
+// A chip with write latches: the cycles of the rows that hold a word,
+// each ended with End Programming and its discharge time, and the clocks
+// no programmer can avoid, each clock two line changes of 1 µs: a command
+// is 6 clocks, a data frame 16, Increment Address over every word.
+inline double latchedFloorMicros(const TForm1& form) {
+  const DeviceProfile& chip = form.chip.profile;
+  constexpr double kClockUs = 2.0, kDischargeUs = 100.0;
+  constexpr int kCommand = 6, kFrame = 16;
+  double us = chip.erase == EraseSequence::ChipErase
+                  ? chip.cycles.chipEraseUs
+                  : chip.cycles.bulkEraseUs * (chip.dataBytes > 0 ? 2.0 : 1.0);
+  const double ended = chip.beginProgrammingEnded ? kDischargeUs : 0;
+  us += chip.configWords * (cycleMicros(chip, Cycle::ConfigWord) + ended);
+  us += kClockUs * kCommand * (chip.programWords + chip.dataBytes);  // Increment Address
+  for (int row = 0; row < chip.programWords; row += chip.rowWords) {
+    bool written = false;
+    for (int i = row; i < row + chip.rowWords; ++i)
+      written = written || form.buffer.program[static_cast<std::size_t>(i)] != kBlankWord;
+    if (written)
+      us += chip.cycles.programOnlyUs + kDischargeUs +
+            kClockUs * (chip.rowWords * (kCommand + kFrame) + 2 * kCommand);
+  }
+  for (int i = 0; i < chip.dataBytes; ++i)
+    if (form.buffer.data[static_cast<std::size_t>(i)] != kBlankByte)
+      us += cycleMicros(chip, Cycle::DataByte) + ended + kClockUs * (2 * kCommand + kFrame);
+  for (std::uint16_t id : form.buffer.ids)
+    if (id != kBlankWord) us += cycleMicros(chip, Cycle::ConfigWord) + ended;
+  return us;
+}
+
 inline double floorSeconds(const TForm1& form) {
   const DeviceProfile& chip = form.chip.profile;
+  if (chip.rowWords > 1) return latchedFloorMicros(form) * 1e-6;
   const auto time = [&chip](Cycle cycle) { return cycleMicros(chip, cycle); };
   double us = 2.0 * time(Cycle::BulkErase) + time(Cycle::ConfigWord);
   for (int i = 0; i < chip.programWords; ++i)

@@ -51,5 +51,12 @@ int main(int argc, char** argv) {
            Case{"PIC16F676", "rasberryrabbit__16F676MPPT__16f676MPPT.hex"},
        })
     run(c, data);
+  // The chips with write latches, from the project's own programs: every
+  // word, byte and ID of the chip.
+  const std::filesystem::path programs =
+      argc > 2 ? argv[2] : std::filesystem::path(KALMAR_PROGRAMS_DIR);
+  for (const Case& c : {Case{"PIC16F88", "filled.hex"}, Case{"PIC12F683", "filled.hex"},
+                        Case{"PIC16F716", "filled.hex"}})
+    run(c, programs);
   return 0;
 }

@@ -56,6 +56,12 @@ void printData(const TForm1& form) {
 
 void printConfig(const TForm1& form) {
   std::printf("Конфигурация  %s\n", hex4(form.buffer.config).c_str());
+  const DeviceProfile& profile = form.chip.profile;
+  if (profile.configWords > 1)
+    std::printf("Конфигурация 2008  %s\n", hex4(form.buffer.config2).c_str());
+  if (profile.calibrationWordAt != 0 && form.buffer.chipCalibration)
+    std::printf("Калибровка %s  %s\n", hex4(profile.calibrationWordAt).c_str(),
+                hex4(*form.buffer.chipCalibration).c_str());
 }
 
 void printIds(const TForm1& form) {
@@ -200,6 +206,20 @@ Outcome writeConfigCommand(Context& c) {
     if (!parseWord(c.options.arguments[0], c.form.buffer.config)) {
       std::fprintf(stderr, "write-config: %s - не 14-разрядное шестнадцатеричное слово\n",
                    c.options.arguments[0].c_str());
+      return failedHere();
+    }
+    Config_Chenge_iz_W(c.form);
+  }
+  if (c.options.arguments.size() > 1) {
+    const std::string& second = c.options.arguments[1];
+    if (c.form.chip.profile.configWords < 2) {
+      std::fprintf(stderr, "write-config: у %s одно слово конфигурации, второе (%s) не нужно\n",
+                   c.form.chip.profile.name.c_str(), second.c_str());
+      return failedHere();
+    }
+    if (!parseWord(second, c.form.buffer.config2)) {
+      std::fprintf(stderr, "write-config: %s - не 14-разрядное шестнадцатеричное слово\n",
+                   second.c_str());
       return failedHere();
     }
     Config_Chenge_iz_W(c.form);

@@ -43,9 +43,10 @@ const std::vector<CommandRecord> kCommands = {
      verifyCommand},
     {"write-dm", 1, 1, "write-dm ФАЙЛ.hex", "открыть файл, записать и проверить память данных",
      true, true, writeDataCommand},
-    {"write-config", 0, 1, "write-config [СЛОВО]",
+    {"write-config", 0, 2, "write-config [СЛОВО [СЛОВО2]]",
      "записать слово конфигурации (указанное шестнадцатеричное\n"
-     "или, без слова, из ./Kalmar.cfg, который тогда нужен)",
+     "или, без слова, из ./Kalmar.cfg, который тогда нужен);\n"
+     "СЛОВО2 - второе слово (2008h) у PIC16F87/88",
      true, true, writeConfigCommand},
     {"write-id", 4, 4, "write-id С0 С1 С2 С3",
      "записать четыре слова идентификатора (шестнадцатеричные)", true, true, writeIdCommand},

@@ -40,6 +40,10 @@ struct CatalogueEntry {
   int configWords = 1;
   const ConfigSpace* configSpace = nullptr;
   std::uint16_t calibrationWordAt = 0;
+  int rowWords = 1;
+  std::uint8_t endCommand = 0;
+  bool beginProgrammingEnded = false;
+  std::uint8_t wordCycleCommand = 0x08;
 };
 
 const std::vector<CatalogueEntry>& catalogue();

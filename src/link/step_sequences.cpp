@@ -22,6 +22,42 @@ constexpr std::uint8_t kCmd09[] = {3, 0, 2, 3, 1, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 
 constexpr std::uint8_t kCmd0B[] = {3, 0, 2, 3, 0, 2, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 2};
 constexpr std::uint8_t kCmd18[] = {3, 1, 3, 1, 3, 1, 3, 0, 2, 3, 0, 2, 3, 1, 3, 2};
 
+// The commands of the chips with write latches, in the same shape: a lead
+// 03, each bit LSB first, the trailing 02.
+template <std::uint8_t Code>
+constexpr auto makeCommand() {
+  constexpr int ones = ((Code >> 0) & 1) + ((Code >> 1) & 1) + ((Code >> 2) & 1) +
+                       ((Code >> 3) & 1) + ((Code >> 4) & 1) + ((Code >> 5) & 1);
+  std::array<std::uint8_t, 1 + 2 * 6 + ones + 1> steps{};
+  std::size_t i = 0;
+  steps[i++] = 3;
+  for (int bit = 0; bit < 6; ++bit) {
+    if ((Code >> bit) & 1) {
+      for (std::uint8_t b : {0, 2, 3}) steps[i++] = b;
+    } else {
+      for (std::uint8_t b : {1, 3}) steps[i++] = b;
+    }
+  }
+  steps[i++] = 2;
+  return steps;
+}
+
+constexpr auto kCmd0A = makeCommand<0x0A>();
+constexpr auto kCmd0E = makeCommand<0x0E>();
+constexpr auto kCmd11 = makeCommand<0x11>();
+constexpr auto kCmd17 = makeCommand<0x17>();
+constexpr auto kCmd1F = makeCommand<0x1F>();
+template <std::size_t N, std::size_t M>
+constexpr bool sameSteps(const std::array<std::uint8_t, N>& made, const std::uint8_t (&stored)[M]) {
+  if (N != M) return false;
+  for (std::size_t i = 0; i < N; ++i)
+    if (made[i] != stored[i]) return false;
+  return true;
+}
+// The generator makes the stored sequences of the same shape too.
+static_assert(sameSteps(makeCommand<0x18>(), kCmd18) && sameSteps(makeCommand<0x09>(), kCmd09) &&
+              sameSteps(makeCommand<0x08>(), kCmd08) && sameSteps(makeCommand<0x00>(), kCmd00));
+
 constexpr auto makeFrame3FFF() {
   std::array<std::uint8_t, 48> steps{};
   std::size_t i = 0;
@@ -88,6 +124,16 @@ std::span<const std::uint8_t> commandSteps(std::uint8_t code) {
       return kCmd0B;
     case 0x18:
       return kCmd18;
+    case 0x0A:
+      return kCmd0A;
+    case 0x0E:
+      return kCmd0E;
+    case 0x11:
+      return kCmd11;
+    case 0x17:
+      return kCmd17;
+    case 0x1F:
+      return kCmd1F;
     default:
       return {};
   }

@@ -35,6 +35,12 @@ inline constexpr std::uint8_t kBeginProgramming = 0x08;
 inline constexpr std::uint8_t kBulkEraseProgram = 0x09;
 inline constexpr std::uint8_t kBulkEraseData = 0x0B;
 inline constexpr std::uint8_t kBeginProgrammingOnly = 0x18;
+// The commands of the chips with write latches.
+inline constexpr std::uint8_t kEndProgramming0A = 0x0A;
+inline constexpr std::uint8_t kEndProgramming0E = 0x0E;
+inline constexpr std::uint8_t kRowErase = 0x11;
+inline constexpr std::uint8_t kEndProgramming17 = 0x17;
+inline constexpr std::uint8_t kChipErase = 0x1F;
 }  // namespace command
 
 enum class FixedFrame { AllOnes3FFF, Byte00FF };

@@ -11,9 +11,6 @@ void moveIntoConfigurationSpace(ChipSession& chip, int increments) {
   for (int i = 0; i < increments; ++i) chip.line.SendCommand(command::kIncrementAddress);
 }
 
-namespace {
-
-// The word at 2000h + offset, in a programming session of its own.
 std::uint16_t readConfigurationSpaceWord(ChipSession& chip, int offset) {
   chip.line.EnterProgrammingMode();
   moveIntoConfigurationSpace(chip, offset);
@@ -22,17 +19,20 @@ std::uint16_t readConfigurationSpaceWord(ChipSession& chip, int offset) {
   return word;
 }
 
-}  // namespace
-
 std::uint16_t readConfiguration(ChipSession& chip) {
   return readConfigurationSpaceWord(chip, 7);
 }
 
 std::uint16_t programConfiguration(ChipSession& chip, std::uint16_t word,
                                    const std::function<void()>& afterCycle) {
+  return programConfigurationSpaceWord(chip, 7, word, afterCycle);
+}
+
+std::uint16_t programConfigurationSpaceWord(ChipSession& chip, int offset, std::uint16_t word,
+                                            const std::function<void()>& afterCycle) {
   LineProtocol& line = chip.line;
   line.EnterProgrammingMode();
-  moveIntoConfigurationSpace(chip, 7);
+  moveIntoConfigurationSpace(chip, offset);
   programCell(chip, command::kLoadDataProgram, word, Cycle::ConfigWord);
   if (afterCycle) afterCycle();
   const std::uint16_t readBack = line.readBackWord(command::kReadDataProgram, Sampler::Read6);
@@ -121,6 +121,34 @@ void bulkErase(ChipSession& chip, std::uint8_t eraseCommand) {
   waitCycle(chip, Cycle::BulkErase);
 }
 
+// A bulk erase of a chip with write latches: by itself, or started by
+// Begin Programming and ended by End Programming (the Chip Erase family).
+void latchedBulkErase(ChipSession& chip, std::uint8_t eraseCommand) {
+  const DeviceProfile& profile = chip.profile;
+  chip.line.SendCommand(eraseCommand);
+  const bool started = profile.erase == EraseSequence::ChipErase;
+  if (started) chip.line.SendCommand(command::kBeginProgramming);
+  waitOwnCycle(chip, profile.cycles.bulkEraseUs);
+  if (started) endProgramming(chip);
+}
+
+// Chip Erase takes everything wherever the counter is; the self-timed bulk
+// erases from 2000h take the IDs and configuration words too and clear
+// protection, but never a calibration word at 2008h.
+void eraseLatchedChip(ChipSession& chip) {
+  LineProtocol& line = chip.line;
+  line.EnterProgrammingMode();
+  if (chip.profile.erase == EraseSequence::ChipErase) {
+    line.SendCommand(command::kChipErase);
+    waitOwnCycle(chip, chip.profile.cycles.chipEraseUs);
+  } else {
+    moveIntoConfigurationSpace(chip, 0);
+    latchedBulkErase(chip, command::kBulkEraseProgram);
+    if (chip.profile.dataBytes > 0) latchedBulkErase(chip, command::kBulkEraseData);
+  }
+  line.ExitProgrammingMode(true);
+}
+
 // The code-protection clearing of the PIC16F84 family and the PIC16F627/628
 // (DS30262, DS30034); the counter is at 2007h.
 void clearCodeProtection(ChipSession& chip) {
@@ -147,6 +175,11 @@ std::uint8_t readFactoryValues(ChipSession& chip) {
 }
 
 void eraseWholeChip(ChipSession& chip) {
+  const EraseSequence sequence = chip.profile.erase;
+  if (sequence == EraseSequence::ChipErase || sequence == EraseSequence::SelfTimedBulk) {
+    eraseLatchedChip(chip);
+    return;
+  }
   const bool clearProtection = chip.profile.erase == EraseSequence::ClearProtectionFirst;
   LineProtocol& line = chip.line;
   line.EnterProgrammingMode();
@@ -165,6 +198,12 @@ void eraseProgramMemory(ChipSession& chip) {
   chip.line.EnterProgrammingMode();
   loadConfigurationAt2007(chip.line);
   bulkErase(chip, command::kBulkEraseProgram);
+  chip.line.ExitProgrammingMode(true);
+}
+
+void eraseProgramMemoryOnly(ChipSession& chip) {
+  chip.line.EnterProgrammingMode();
+  latchedBulkErase(chip, command::kBulkEraseProgram);
   chip.line.ExitProgrammingMode(true);
 }
 

@@ -18,12 +18,18 @@ void moveIntoConfigurationSpace(ChipSession& chip, int increments);
 
 // The configuration word read in a programming session of its own.
 std::uint16_t readConfiguration(ChipSession& chip);
+// The word at 2000h + offset (the second configuration word at 2008h, a
+// calibration word) read in a programming session of its own.
+std::uint16_t readConfigurationSpaceWord(ChipSession& chip, int offset);
 
 // Programs the configuration word in a programming session of its own and
 // returns what it reads back; afterCycle runs between the programming cycle
 // and the read.
 std::uint16_t programConfiguration(ChipSession& chip, std::uint16_t word,
                                    const std::function<void()>& afterCycle = {});
+// The same for the word at 2000h + offset (the second configuration word).
+std::uint16_t programConfigurationSpaceWord(ChipSession& chip, int offset, std::uint16_t word,
+                                            const std::function<void()>& afterCycle = {});
 
 // Reads the four ID words (2000h-2003h) in an open programming session.
 std::array<std::uint16_t, 4> readIdWords(ChipSession& chip);
@@ -53,6 +59,10 @@ void eraseWholeChip(ChipSession& chip);
 // Program memory, IDs and configuration word erased in one programming
 // session, the address in configuration memory; data memory is left.
 void eraseProgramMemory(ChipSession& chip);
+
+// Program memory alone erased in one programming session, the counter in
+// it (a chip with write latches, before its rows are written).
+void eraseProgramMemoryOnly(ChipSession& chip);
 
 // Reads the device ID in one short programming session.
 std::uint16_t readDeviceIdWord(ChipSession& chip);

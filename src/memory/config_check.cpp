@@ -43,6 +43,8 @@ std::optional<std::uint16_t> proposedConfigWord(const DeviceProfile& profile, st
       return proposed62xA(w);
     case ConfigLayout::F12F6xx:
       return proposed12F6xx(w);
+    case ConfigLayout::Fields:
+      return std::nullopt;  // every field's settings are offered by the panel
   }
   return std::nullopt;
 }

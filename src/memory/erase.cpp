@@ -3,6 +3,7 @@
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
 #include "memory/chip_steps.h"
+#include "memory/config_space_words.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
 #include "memory/data_memory.h"
@@ -142,8 +143,11 @@ Outcome checkConfigBlank(TForm1& form, std::uint16_t keptConfig) {
     return Proc_Write_Config(form);
   }
   Outcome read = Proc_Read_Config(form);
+  const DeviceProfile& profile = form.chip.profile;
+  const bool secondBlank = profile.configWords < 2 ||
+                           ((form.buffer.config2 ^ kBlankWord) & secondConfigBits(profile)) == 0;
   return failedUnless(form, std::move(read),
-                      form.chip.profile.configMatches(form.buffer.config, kBlankWord));
+                      profile.configMatches(form.buffer.config, kBlankWord) && secondBlank);
 }
 
 Outcome checkBlank(TForm1& form, std::uint16_t keptConfig) {
@@ -212,23 +216,36 @@ Outcome eraseMayLoseCalibration(TForm1& form) {
   return Outcome::refused(refused);
 }
 
-Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
-  BG_of_12F6xx_Readen(form);
-  if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
-  LineProtocol& line = form.chip.line;
-  // The calibration word and BG bits go back before a stop.
-  StopHold hold(line);
+namespace {
+
+// An erase of program memory before it is written, in the window's frame.
+Outcome erasePmInFrame(TForm1& form, void (*erase)(ChipSession&)) {
   form.platform.setPriorityClass(PriorityClass::RealTime);
   form.window.StatusBar1 = "Выполняемое действие: стирание памяти программ микроконтроллера.";
   BattonDisabl(form);
   form.host.pump();
-  eraseProgramMemory(form.chip);
+  erase(form.chip);
   form.platform.setPriorityClass(PriorityClass::Normal);
   BattonEnable(form);
   const char* const done =
       " Последнее выполненое действие: успешное стирание памяти программ микроконтроллера.";
   form.window.StatusBar1 = done;
+  return Outcome::done(done);
+}
+
+}  // namespace
+
+Outcome Errase_PM_befor_Write_12F6xx(TForm1& form) {
+  BG_of_12F6xx_Readen(form);
+  if (Outcome asked = eraseMayLoseCalibration(form); !asked) return asked;
+  // The calibration word and BG bits go back before a stop.
+  StopHold hold(form.chip.line);
+  erasePmInFrame(form, eraseProgramMemory);
   return keepFactoryValues(form, form.buffer.config);
+}
+
+Outcome eraseBeforeRows(TForm1& form) {
+  return erasePmInFrame(form, eraseProgramMemoryOnly);
 }
 
 Outcome Button11Click(TForm1& form) {

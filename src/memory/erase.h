@@ -21,6 +21,10 @@ void BG_of_12F6xx_Readen(TForm1& form);
 // The PIC12F629/675 erase before programming (program memory, IDs,
 // configuration), the calibration word and BG bits written back right after.
 Outcome Errase_PM_befor_Write_12F6xx(TForm1& form);
+// A chip with write latches only programs its rows (bits go from 1 to 0):
+// its program memory alone is erased before it is written, the IDs,
+// configuration words, data memory and a calibration word left as they are.
+Outcome eraseBeforeRows(TForm1& form);
 // Before erasing a PIC12F629/675 whose calibration word read 0000h (code
 // protection): the question whether to lose it; refused (and the operation
 // failed) when the user declines. Done at once for any other chip state.

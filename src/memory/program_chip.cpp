@@ -8,6 +8,7 @@
 #include "memory/operation_frame.h"
 #include "memory/program_write.h"
 #include "memory/programming_cycle.h"
+#include "model/hex_text.h"
 
 namespace kalmar {
 
@@ -25,6 +26,7 @@ void restoreFileImage(TForm1& form, const Buffer& file) {
   form.buffer.data = file.data;
   form.buffer.ids = file.ids;
   form.buffer.config = file.config;
+  form.buffer.config2 = file.config2;
   if (form.chip.profile.calibrationPreserved) {
     form.buffer.program[last] =
         calibration && isCalibrationWord(*calibration) ? *calibration : kBlankWord;
@@ -53,12 +55,25 @@ Outcome writeAfterErase(TForm1& form) {
   return step;
 }
 
+// A calibration word in the file is the chip it was read from, not this
+// one: the chip keeps its own, and the user is told.
+void tellFileCalibrationKept(TForm1& form) {
+  const std::uint16_t at = form.chip.profile.calibrationWordAt;
+  if (at == 0 || !form.buffer.fileCalibration) return;
+  form.host.messageBox("Калибровочное слово.",
+                       "В файле есть калибровочное слово " + hex4(*form.buffer.fileCalibration) +
+                           " по адресу " + hex4(at) +
+                           ".\r\nОно не записывается: микроконтроллер сохраняет своё.",
+                       MessageIcon::Information, MessageButtons::Ok);
+}
+
 }  // namespace
 
 Outcome programChip(TForm1& form, const std::string& doneText) {
   if (Outcome check = Chek_Hard(form); !check) return check;
   if (Outcome asked = confirmCodeProtection(form); !asked) return asked;
   const std::int64_t start = form.platform.timeOfDayMs();
+  tellFileCalibrationKept(form);
   const Buffer file = form.buffer;
   // The erase of a PIC12F629/675 writes its configuration word back with
   // the BG bits kept: an erased word, so that no protection comes before

@@ -58,7 +58,11 @@ Outcome Proc_WritePM(TForm1& form) {
   form.operation.ok = true;
   setProgress(form, 5);
   Outcome outcome = Outcome::done(kWriteDone);
-  if (form.chip.profile.calibrationPreserved) outcome = prepare12F6xx(form);
+  const bool rows = form.chip.profile.rowWords > 1;
+  if (form.chip.profile.calibrationPreserved)
+    outcome = prepare12F6xx(form);
+  else if (rows)
+    outcome = eraseBeforeRows(form);
   if (outcome) {
     form.platform.setPriorityClass(PriorityClass::RealTime);
     BattonDisabl(form);
@@ -66,9 +70,11 @@ Outcome Proc_WritePM(TForm1& form) {
         "Выполняемое действие: запись данных в память программ микроконтроллера.";
     form.window.StatusBar2.clear();
     form.host.pump();
+    RegionWrite region = programMemoryRegion(0, words);
+    if (rows) region.passed = kBlankWord;  // the rows erased hold it already
     line.EnterProgrammingMode();
-    outcome = writeRegion(form, programMemoryRegion(0, words), words, programWordAt(form),
-                          regionProgress(form), Outcome::done(kWriteDone));
+    outcome = writeRegion(form, region, words, programWordAt(form), regionProgress(form),
+                          Outcome::done(kWriteDone));
   } else {
     outcome.lastAction.clear();  // the status line is left empty after a failed preparation
   }

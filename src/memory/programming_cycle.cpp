@@ -1,10 +1,15 @@
 #include "memory/programming_cycle.h"
 
+#include <algorithm>
+
 namespace kalmar {
 
 namespace {
 
 constexpr int kWindowCycleUnits = 1000;
+constexpr int kWindowCycleMicros = 8000;  // the same 1000 units of 8 µs
+// TDIS, after End Programming and before the next command (DS40245, DS41204).
+constexpr int kEndDischargeMicros = 100;
 
 bool usesProgramOnly(const DeviceProfile& chip) {
   return chip.programOnlyCommand && chip.cycles.programOnlyUs > 0;
@@ -48,10 +53,44 @@ void waitCycle(ChipSession& chip, Cycle cycle) {
     chip.line.Paus(kWindowCycleUnits);
 }
 
+void waitOwnCycle(ChipSession& chip, int micros) {
+  chip.line.PausMicros(chip.chipsOwnPace ? micros : std::max(micros, kWindowCycleMicros));
+}
+
+void endProgramming(ChipSession& chip) {
+  chip.line.SendCommand(chip.profile.endCommand);
+  chip.line.PausMicros(kEndDischargeMicros);
+}
+
+void programRow(ChipSession& chip) {
+  chip.line.SendCommand(command::kBeginProgrammingOnly);
+  waitOwnCycle(chip, chip.profile.cycles.programOnlyUs);
+  endProgramming(chip);
+}
+
+namespace {
+
+// A word's cycle on a chip with End Programming: 08h or 18h as the chip
+// has them; 18h always runs until End Programming, 08h where the row says.
+void runWordCycle(ChipSession& chip, Cycle cycle) {
+  const DeviceProfile& profile = chip.profile;
+  const std::uint8_t begin = profile.wordCycleCommand;
+  chip.line.SendCommand(begin);
+  waitOwnCycle(chip, cycleMicros(profile, cycle));
+  if (begin == command::kBeginProgrammingOnly || profile.beginProgrammingEnded)
+    endProgramming(chip);
+}
+
+}  // namespace
+
 void programCell(ChipSession& chip, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle) {
   LineProtocol& line = chip.line;
   line.SendCommand(loadCommand);
   line.LoadDataWord(value);
+  if (chip.profile.endCommand != 0) {
+    runWordCycle(chip, cycle);
+    return;
+  }
   const bool programOnly =
       chip.chipsOwnPace && cycle == Cycle::ProgramWord && usesProgramOnly(chip.profile);
   line.SendCommand(programOnly ? command::kBeginProgrammingOnly : command::kBeginProgramming);

@@ -23,7 +23,21 @@ void waitCycle(ChipSession& chip, Cycle cycle);
 // chips' own pace a program word goes with Begin Programming Only where the
 // chip times that command itself (after a bulk erase there is nothing to
 // erase first).
+// On a chip with End Programming (its catalogue row), the cell's cycle is
+// the row's word cycle command, ended by End Programming where it runs
+// until then.
 void programCell(ChipSession& chip, std::uint8_t loadCommand, std::uint16_t value, Cycle cycle);
+
+// The chip's own time of a cycle of a chip with write latches, also for the
+// window's commands: never less than the 8 ms these have always waited.
+void waitOwnCycle(ChipSession& chip, int micros);
+
+// End Programming and the discharge time the chip wants after it (TDIS).
+void endProgramming(ChipSession& chip);
+
+// Programs the write latches loaded into the row the counter is in: Begin
+// Programming Only, the chip's time, End Programming.
+void programRow(ChipSession& chip);
 
 // For its lifetime: the chips' own cycle times, the line at the pace of
 // their serial interface, and their own power-up order. Only for the whole

@@ -1,5 +1,6 @@
 #include "memory/region_loops.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -78,11 +79,49 @@ std::optional<CellMismatch> writeCellsReadLater(ChipSession& chip, const RegionW
   return later.check(chip.line, region.readMask);
 }
 
+// Whether any word of cells first..last is to be written.
+bool anyWritten(const RegionWrite& region, int first, int last,
+                const std::function<std::uint16_t(int)>& valueAt) {
+  for (int i = first; i <= last; ++i)
+    if (valueAt(i) != region.passed) return true;
+  return false;
+}
+
+// A word into its write latch; the row's cycle after its last word.
+void loadRowWord(ChipSession& chip, const RegionWrite& region, std::uint16_t value, bool last) {
+  chip.line.SendCommand(region.loadCommand);
+  chip.line.LoadDataWord(value & 0x3FFF);
+  if (last) programRow(chip);
+}
+
+// Program words through the write latches: a row holding any word that is
+// not passed gets all its words loaded, Increment Address between, and one
+// cycle at its last word; rows of passed words are stepped over. The
+// counter cannot go back to read a row, so the region is checked by the
+// read that follows the write.
+void writeRows(ChipSession& chip, const RegionWrite& region, int count,
+               const std::function<std::uint16_t(int)>& valueAt, const RegionProgress& progress) {
+  const int rowWords = chip.profile.rowWords;
+  for (int first = 0; first < count; first += rowWords) {
+    const int last = std::min(first + rowWords, count) - 1;
+    const bool written = anyWritten(region, first, last, valueAt);
+    for (int i = first; i <= last; ++i) {
+      if (written) loadRowWord(chip, region, valueAt(i), i == last);
+      if (progress) progress(i + 1, count);
+      if (i + 1 < region.incrementLimit) chip.line.SendCommand(command::kIncrementAddress);
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<CellMismatch> writeCells(ChipSession& chip, const RegionWrite& region, int count,
                                        const std::function<std::uint16_t(int)>& valueAt,
                                        const RegionProgress& progress) {
+  if (chip.profile.rowWords > 1 && region.cycle == Cycle::ProgramWord) {
+    writeRows(chip, region, count, valueAt, progress);
+    return std::nullopt;
+  }
   if (chip.line.queuesFrames()) return writeCellsReadLater(chip, region, count, valueAt, progress);
   for (int i = 0; i < count; ++i) {
     const std::uint16_t value = valueAt(i);

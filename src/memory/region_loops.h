@@ -44,7 +44,9 @@ struct CellMismatch {
 
 // Writes count cells from the current address on in an open programming
 // session, each read back; stops at the first that does not read back as
-// written. Talks only to the chip; progress is the caller's.
+// written. Program words of a chip with write latches go a row a cycle and
+// are checked by the read of the region that follows. Talks only to the
+// chip; progress is the caller's.
 std::optional<CellMismatch> writeCells(ChipSession& chip, const RegionWrite& region, int count,
                                        const std::function<std::uint16_t(int)>& valueAt,
                                        const RegionProgress& progress);

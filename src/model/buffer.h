@@ -24,6 +24,9 @@ struct Buffer {
   // A calibration word the file carries at the chip's calibration address:
   // never written to the chip, which keeps its own.
   std::optional<std::uint16_t> fileCalibration;
+  // The calibration word last read from the chip's calibration address
+  // (2008h on the PIC12F683 family); unknown until read.
+  std::optional<std::uint16_t> chipCalibration;
   std::array<std::uint16_t, 4> ids;
   std::array<std::uint8_t, kMaxDataBytes> data;
   std::array<std::uint8_t, kMaxDataBytes> dataEdit;  // the data memory editor's copy

@@ -8,8 +8,10 @@ namespace kalmar {
 
 struct ConfigSpace;  // model/config_fields.h
 
-enum class Family { Family84, Family62x, Family12F6xx };
-enum class ConfigPanel { GroupBox5, GroupBox7 };
+// The chips added later (FieldTable) have their configuration words drawn
+// from a field table (configSpace) instead of a panel of their own.
+enum class Family { Family84, Family62x, Family12F6xx, FieldTable };
+enum class ConfigPanel { GroupBox5, GroupBox7, Fields };
 // Whose register names the disassembler and the listing export use: the
 // PIC16F84's, the PIC16F62x's (and 648A's), the 8-pin PIC12F629/675's
 // (GPIO), the 14-pin PIC16F630's and PIC16F676's (PORTA/PORTC, the 676's ADC);
@@ -21,7 +23,7 @@ enum class RegisterSet { F84, F62x, F12F6xx, F630, F676, F87, F88, F81x, F716, F
 // How the configuration word's bits are laid out where chips of one family
 // differ: PWRTE active high on the PIC16C84 only; one code-protection bit
 // and bits 12:9 unimplemented on the PIC16F627A/628A.
-enum class ConfigLayout { F84, C84, F62x, F62xA, F12F6xx };
+enum class ConfigLayout { F84, C84, F62x, F62xA, F12F6xx, Fields };
 
 // How a chip is erased whole.
 enum class EraseSequence {
@@ -30,6 +32,14 @@ enum class EraseSequence {
   ClearProtectionFirst,
   // The two bulk erases alone, with the address in configuration memory.
   BulkOnly,
+  // Chip Erase (1Fh) takes everything and clears any protection; program
+  // memory alone is erased by 09h with the counter in it, started by Begin
+  // Programming and ended by End Programming (PIC16F87/88/818/819).
+  ChipErase,
+  // 09h and 0Bh each run by themselves, with the counter at 2000h for the
+  // whole chip (protection cleared, a calibration word at 2008h kept) or
+  // in program memory for program memory alone (PIC16F716, PIC12F683 family).
+  SelfTimedBulk,
 };
 
 // The oscillator pins of the second configuration panel's hints: the one
@@ -49,6 +59,7 @@ struct CycleTimes {
   int dataByteUs = 0;     // a data memory byte
   int bulkEraseUs = 0;    // the longest bulk erase
   int configWordUs = 0;   // the configuration word and an ID word
+  int chipEraseUs = 0;    // Chip Erase (1Fh), where the chip has it
   bool operator==(const CycleTimes&) const = default;
 };
 
@@ -94,6 +105,18 @@ struct DeviceProfile {
   // A factory calibration word in configuration space (2008h on the
   // PIC12F683 family), kept across every erase; 0 where the chip has none.
   std::uint16_t calibrationWordAt = 0;
+  // Program memory is written through this many write latches: a row of
+  // words loaded, then one Begin Programming Only (18h) cycle programs them
+  // all. 1 where every word has a cycle of its own.
+  int rowWords = 1;
+  // End Programming, which ends an externally timed cycle (17h, 0Eh, 0Ah);
+  // 0 where the program never sends it. Every 18h cycle ends with it.
+  std::uint8_t endCommand = 0;
+  // Begin Erase/Programming (08h) also runs until End Programming.
+  bool beginProgrammingEnded = false;
+  // The command that begins the cycle of one ID word, configuration word or
+  // data byte: 08h, or 18h on a chip without 08h.
+  std::uint8_t wordCycleCommand = 0x08;
 
   bool operator==(const DeviceProfile&) const = default;
 

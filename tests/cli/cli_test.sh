@@ -133,10 +133,12 @@ check "an ID word above 3FFF is refused" 1 "$status"
 
 # Every chip whole, from the project's own programs: programmed, verified,
 # read back and the copy verified, erased (the file then differs). The chips
-# with a factory calibration word (3FFh of a new simulated chip) keep it
-# through all of it, and whatever value the file brings never reaches them.
-calibration() {  # the word at 3FFh of a chip file
-  awk '$1 == "pm" && $2 == "03F8" {print $NF}' "$1"
+# with a factory calibration word (3FFh of a new simulated chip, or its
+# word at 2008h) keep it through all of it, and whatever value the file
+# brings never reaches them.
+calibration() {  # the calibration line of a chip file, else its word at 3FFh
+  awk '$1 == "cal" {c = $2} $1 == "pm" && $2 == "03F8" {p = $NF}
+       END {print (c != "" ? c : p)}' "$1"
 }
 run() { "$cli" -q -y -c "$chip" -p "sim:$name.chip" --virtual-time "$@"; }  # on $chip, $name
 for folder in "$programs"/*/; do
@@ -175,12 +177,23 @@ fi
 
 # Chip identification: the ID at 2006h names the chip in the socket.
 detected=0
-for kind in PIC16F84A PIC16F627 PIC16F627A PIC16F628 PIC16F628A PIC12F629 PIC12F675; do
+for kind in PIC16F84A PIC16F627 PIC16F627A PIC16F628 PIC16F628A PIC12F629 PIC12F675 \
+  PIC16F87 PIC16F88 PIC16F818 PIC16F819 PIC16F716 PIC12F683 PIC16F684 PIC16F688; do
   "$cli" -q -c $kind -p sim:id-$kind.chip --virtual-time detect | grep -q "^$kind, ревизия" &&
     detected=$((detected + 1))
 done
 "$cli" -q -c PIC16F628A -p sim:empty.chip --virtual-time --sim-fault no-chip detect >/dev/null
-check "detect names seven chips, and no chip" 1 "$?" "[ $detected = 7 ]"
+check "detect names fifteen chips, and no chip" 1 "$?" "[ $detected = 15 ]"
+
+# Both configuration words of a PIC16F88; a PIC12F683 has one, and its
+# calibration word at 2008h is shown.
+"$cli" -q -c PIC16F88 -p sim:two.chip --virtual-time write-config 3F2A 3FFD; status=$?
+"$cli" -q -c PIC16F88 -p sim:two.chip --virtual-time read-config > two.txt
+"$cli" -q -c PIC12F683 -p sim:one.chip --virtual-time write-config 0FD4 3FFD 2>err.txt; status2=$?
+"$cli" -q -c PIC12F683 -p sim:one.chip --virtual-time read-config > one.txt
+check "write-config takes two words where the chip has them" 0 "$status" "[ $status2 = 1 ]" \
+  "grep -q '^Конфигурация  3F2A' two.txt" "grep -q '^Конфигурация 2008  0001' two.txt" \
+  "grep -q 'одно слово конфигурации' err.txt" "grep -q '^Калибровка 2008  343C' one.txt"
 "$cli" -q -c PIC16F84A -p sim:id-PIC16F628A.chip --virtual-time read-config 2>err.txt; status=$?
 "$cli" -q -c PIC16F84A -p sim:id-PIC16F628A.chip --virtual-time --force read-config >/dev/null
 check "a wrong chip is refused, --force goes on" 1 "$status" "[ $? = 0 ]" \

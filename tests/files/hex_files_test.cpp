@@ -104,12 +104,22 @@ TEST(OwnPrograms, EveryChipIsFilledToItsLastWordAndByte) {
     EXPECT_EQ(distinct.size(), bytes);
     for (std::uint16_t id : filled.buffer.ids) EXPECT_NE(id, kBlankWord);
 
+    EXPECT_TRUE(profile.configWords < 2 || filled.buffer.config2 != kBlankWord);
+
     const fs::path own = kPrograms / chip.name / "own_calibration.hex";
-    ASSERT_EQ(fs::exists(own), profile.calibrationPreserved);
-    if (!profile.calibrationPreserved) continue;
-    const Loaded calibrated = loadAs(chip.name, own.string());
-    ASSERT_TRUE(calibrated.good);
-    EXPECT_EQ(calibrated.buffer.program[top], 0x345C);
+    const bool calibrated = profile.calibrationPreserved || profile.calibrationWordAt != 0;
+    ASSERT_EQ(fs::exists(own), calibrated);
+    if (!calibrated) continue;
+    const Loaded withOwn = loadAs(chip.name, own.string());
+    ASSERT_TRUE(withOwn.good);
+    if (profile.calibrationPreserved) {
+      EXPECT_EQ(withOwn.buffer.program[top], 0x345C);
+    }
+    // A calibration word in configuration space is kept apart from the program.
+    if (profile.calibrationWordAt != 0) {
+      EXPECT_EQ(withOwn.buffer.fileCalibration, std::uint16_t{0x2A5C});
+      EXPECT_EQ(withOwn.buffer.program[top], filled.buffer.program[top]);
+    }
   }
 }
 

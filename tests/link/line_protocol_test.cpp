@@ -54,8 +54,8 @@ TEST(SendCommand, EveryStoredSequenceGoesOutByteForByteAndCarriesItsCode) {
 
 TEST(SendCommand, CodeWithoutSequenceSendsNothing) {
   LineRig rig;
-  rig.line.SendCommand(0x0A);
-  rig.line.SendCommand(0x1F);
+  rig.line.SendCommand(0x0C);
+  rig.line.SendCommand(0x3F);
   EXPECT_TRUE(rig.written().empty());
 }
 

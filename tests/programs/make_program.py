@@ -41,7 +41,20 @@ CHIPS = {
     "PIC12F675": (1024, 128, "12f675", 0x21CB, True),
     "PIC16F630": (1024, 128, "16f630", 0x1186, True),
     "PIC16F676": (1024, 128, "16f676", 0x31F2, True),
+    "PIC16F87": (4096, 256, "16f87", 0x3F74, False),
+    "PIC16F88": (4096, 256, "16f88", 0x3F2A, False),
+    "PIC16F818": (1024, 128, "16f818", 0x3F51, False),
+    "PIC16F819": (2048, 256, "16f819", 0x3F39, False),
+    "PIC16F716": (2048, 0, "16f716", 0x20C9, False),
+    "PIC12F683": (2048, 256, "12f683", 0x0FD4, False),
+    "PIC16F684": (2048, 256, "16f684", 0x0ED5, False),
+    "PIC16F688": (4096, 256, "16f688", 0x0CF3, False),
 }
+# The second configuration word (2008h) of the chips that have one.
+CONFIG2 = {"PIC16F87": 0x3FFD, "PIC16F88": 0x3FFE}
+# The chips whose factory calibration word is at 2008h: their
+# --own-calibration program brings a value of its own there.
+CALIBRATION_AT_2008 = ("PIC12F683", "PIC16F684", "PIC16F688")
 
 FILE_OPS = ("subwf decf iorwf andwf xorwf addwf movf comf incf decfsz rrf rlf swapf "
             "incfsz").split()
@@ -94,7 +107,8 @@ def program_lines(words, calibrated, own_calibration, sparse):
 def main():
     if sys.argv[1] == "--list":
         for chip, row in CHIPS.items():
-            print(f"{chip}/filled\n{chip}/sparse" + (f"\n{chip}/own_calibration" if row[4] else ""))
+            own = row[4] or chip in CALIBRATION_AT_2008
+            print(f"{chip}/filled\n{chip}/sparse" + (f"\n{chip}/own_calibration" if own else ""))
         return
     chip = sys.argv[1]
     words, data_bytes, processor, config, calibrated = CHIPS[chip]
@@ -103,7 +117,9 @@ def main():
     index = list(CHIPS).index(chip) + own
     out = [f"; {chip}: every program word, data byte, ID word and the configuration word",
            f"\tlist p={processor}, f={'inhx8m' if index % 2 else 'inhx32'}",
-           f"\t__config 0x{config:04X}"]
+           f"\t__config 0x2007, 0x{config:04X}"]
+    if chip in CONFIG2:
+        out.append(f"\t__config 0x2008, 0x{CONFIG2[chip]:04X}")
     # The ID words: by __idlocs (one nibble a word) or as whole 14-bit words.
     if sparse:
         pass
@@ -112,7 +128,9 @@ def main():
     else:
         ids = ", ".join(f"0x{(0x1A5 * (i + 3) + index) * 37 % 0x4000:04X}" for i in range(4))
         out += ["\torg 0x2000", f"\tdw {ids}"]
-    out += program_lines(words, calibrated, own, sparse)
+    out += program_lines(words, calibrated, own and calibrated, sparse)
+    if own and chip in CALIBRATION_AT_2008:
+        out += ["\torg 0x2008", "\tdw 0x2A5C\t\t; its own calibration value, never written to a chip"]
     # A different byte in every cell: n * 0x4B + 0xA5 takes each value once.
     if not sparse:
         out.append("\torg 0x2100")
