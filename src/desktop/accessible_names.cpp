@@ -51,6 +51,22 @@ std::string accessibleName(std::string_view component) {
   return {};
 }
 
+std::string fieldPanelName(const FieldPanelState& panel, std::string_view component) {
+  auto address = [](std::string label) {  // "2007h:" -> "2007h"
+    if (!label.empty() && label.back() == ':') label.pop_back();
+    return label;
+  };
+  if (const int word = numberAfter(component, "ConfigWord"); word >= 1 && word <= panel.words)
+    return "Слово конфигурации " + address(panel.wordLabels[static_cast<std::size_t>(word - 1)]);
+  if (component == "CalibrationWord" && panel.calibrationShown)
+    return address(panel.calibrationLabel) + ", только чтение";
+  const int n = numberAfter(component, "ConfigField");
+  if (n < 1 || n > static_cast<int>(panel.fields.size())) return {};
+  const FieldChooser& field = panel.fields[static_cast<std::size_t>(n - 1)];
+  return field.name + ", слово конфигурации " +
+         address(panel.wordLabels[static_cast<std::size_t>(field.word)]);
+}
+
 std::string pictureButtonName(std::string_view hint, std::string_view groupCaption) {
   const std::string group = trimmed(groupCaption);
   return group.empty() ? std::string(hint) : std::string(hint) + " (" + group + ")";

@@ -28,6 +28,29 @@ const Geometry& geometryFor(int dataRows) {
   return dataRows <= 16 ? kOthers : kLarge;
 }
 
+const Geometry& geometryFor(int dataRows, bool fieldPanel) {
+  if (!fieldPanel) return geometryFor(dataRows);
+  constexpr int kPanel = kFieldPanelHeight;
+  constexpr int kTop = 4 + kPanel + 4;  // the groups under the panel
+  constexpr int kBottom = 435 + 6;      // the second panel's arrangement, a little taller
+  constexpr int kProgramTop = kTop + 56;
+  auto make = [&](int more) {
+    return Geometry{{7, 4, kClientWidth - 14, kPanel},
+                    {249, kTop, 404, 52},
+                    {7, kTop, 236, kBottom - 6 - kTop + more},
+                    {7, kTop - 7, 236, 44},
+                    {249, kProgramTop, 404, kBottom - 6 - kProgramTop + more},
+                    kBottom - 6 - kProgramTop - 43 + more,
+                    kBottom - 6 - kProgramTop - 56 + more,
+                    kBottom + more,
+                    kBottom + 8 + more,
+                    kBottom + 28 + more};
+  };
+  static const Geometry kFields = make(0);
+  static const Geometry kFieldsLarge = make(16 * kLineHeight);
+  return dataRows <= 16 ? kFields : kFieldsLarge;
+}
+
 Rect listingGroupRect(const Geometry& g, int modelWidth) {
   Rect box = g.GroupBox2;
   if (modelWidth < WindowState::kListingWidth) {

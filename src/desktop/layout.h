@@ -61,6 +61,11 @@ Rect listingGroupRect(const Geometry& g, int modelWidth);
 inline int footnoteBottom(const Geometry& g) { return kViewTop + g.ScrollBox2Height + kLineHeight; }
 
 const Geometry& geometryFor(int dataRows);
+// The arrangement of the chips whose configuration words are drawn from a
+// field table: the field panel across the window's width at the top, data
+// memory under it at the left, the ID and program memory at the right (16
+// or 32 data rows; a chip without data memory keeps the 16 rows' place).
+const Geometry& geometryFor(int dataRows, bool fieldPanel);
 
 // The speed buttons of the route table: the group each stands in and its
 // place there, in the order a screen reader meets them.
@@ -102,6 +107,24 @@ struct SwitchPlace {
   Rect rect;
 };
 const std::vector<SwitchPlace>& switchPlaces();
+
+// The field panel (FieldPanel), in its own pixels: the words' boxes in a row
+// under its caption, each after its address, then the calibration word's;
+// under them the fields in two columns, each its name beside its list.
+inline constexpr int kFieldRows = 7;  // a column's fields
+inline constexpr int kFieldPanelHeight = 42 + kFieldRows * 19 + 3;
+inline Rect configWordLabelRect(int word) { return {8 + word * 104, 18, 40, 17}; }
+inline Rect configWordEditRect(int word) { return {48 + word * 104, 16, 44, 20}; }
+// After the last word's box.
+inline Rect calibrationLabelRect(int words) { return {8 + words * 104 + 12, 18, 124, 17}; }
+inline Rect calibrationEditRect(int words) { return {8 + words * 104 + 138, 16, 44, 20}; }
+// Field n (0-based, the order of the chip's field table), top to bottom, then the next column.
+inline Rect fieldLabelRect(int n) {
+  return {8 + n / kFieldRows * 319, 42 + n % kFieldRows * 19 + 1, 46, 17};
+}
+inline Rect fieldChoiceRect(int n) {
+  return {8 + n / kFieldRows * 319 + 48, 42 + n % kFieldRows * 19, 265, 18};
+}
 
 // The wait panel, centred as the window model centres it, on this window's own width.
 Rect waitPanelRect(int modelLeft, int modelTop, int modelWidth);

@@ -79,31 +79,31 @@ const std::vector<CatalogueEntry> kCatalogue = {
     // by 0Eh and it has no 08h; the DS41204 chips' 08h times itself.
     // name         menu item      caption label   family          layout      panel        registers
     // PM    DM   ID      rev.  impl.   prot.   ER     calib. {word,  only,  data, erase, config, chip erase}
-    // osc. pins erase sequence    data    only   VDD first  words  fields  calibration  latches end  08h ended  word cycle
+    // osc. pins erase sequence    data    only   VDD first  words  fields  calibration  latches end  08h ended  word cycle  submenu
     {"PIC16F87",   "PIC16F871",   "PIC16F87   ",  F::FieldTable,  L::Fields,  P::Fields,    R::F87,
       4096, 256, 0x0720, 0x1F, 0x3FFF, 0x2000, false, false, { 4000, 2000,  4000, 10000, 4000, 10000},
-      kRa6Ra7, E::ChipErase,            false, true,  true,  2, &kConfigSpaceF87,  0,      4, 0x17, true,  0x08},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  2, &kConfigSpaceF87,  0,      4, 0x17, true,  0x08, "ChipGroupF8x"},
     {"PIC16F88",   "PIC16F881",   "PIC16F88   ",  F::FieldTable,  L::Fields,  P::Fields,    R::F88,
       4096, 256, 0x0760, 0x1F, 0x3FFF, 0x2000, false, false, { 4000, 2000,  4000, 10000, 4000, 10000},
-      kRa6Ra7, E::ChipErase,            false, true,  true,  2, &kConfigSpaceF87,  0,      4, 0x17, true,  0x08},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  2, &kConfigSpaceF87,  0,      4, 0x17, true,  0x08, "ChipGroupF8x"},
     {"PIC16F818",  "PIC16F8181",  "PIC16F818   ", F::FieldTable,  L::Fields,  P::Fields,    R::F81x,
       1024, 128, 0x04C0, 0x1F, 0x3FFF, 0x2000, false, false, { 4000, 2000,  4000,  2000, 4000,  8000},
-      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF818, 0,      4, 0x17, true,  0x08},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF818, 0,      4, 0x17, true,  0x08, "ChipGroupF8x"},
     {"PIC16F819",  "PIC16F8191",  "PIC16F819   ", F::FieldTable,  L::Fields,  P::Fields,    R::F81x,
       2048, 256, 0x04E0, 0x1F, 0x3FFF, 0x2000, false, false, { 4000, 2000,  4000,  2000, 4000,  8000},
-      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF819, 0,      4, 0x17, true,  0x08},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF819, 0,      4, 0x17, true,  0x08, "ChipGroupF8x"},
     {"PIC16F716",  "PIC16F7161",  "PIC16F716   ", F::FieldTable,  L::Fields,  P::Fields,    R::F716,
       2048, 0,   0x1140, 0x1F, 0x20CF, 0x2000, false, false, {    0, 2000,     0,  6000, 2500,     0},
-      kRa6Ra7, E::SelfTimedBulk,        false, true,  true,  1, &kConfigSpaceF716, 0,      4, 0x0E, false, 0x18},
+      kRa6Ra7, E::SelfTimedBulk,        false, true,  true,  1, &kConfigSpaceF716, 0,      4, 0x0E, false, 0x18, "ChipGroupF716"},
     {"PIC12F683",  "PIC12F6831",  "PIC12F683   ", F::FieldTable,  L::Fields,  P::Fields,    R::F683,
       2048, 256, 0x0460, 0x1F, 0x0FFF, 0x0040, false, false, { 3000, 3000,  6000,  6000, 3000,     0},
-      kGp4Gp5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08},
+      kGp4Gp5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08, "ChipGroupF683"},
     {"PIC16F684",  "PIC16F6841",  "PIC16F684   ", F::FieldTable,  L::Fields,  P::Fields,    R::F684,
       2048, 256, 0x1080, 0x1F, 0x0FFF, 0x0040, false, false, { 3000, 3000,  6000,  6000, 3000,     0},
-      kRa4Ra5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08},
+      kRa4Ra5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08, "ChipGroupF683"},
     {"PIC16F688",  "PIC16F6881",  "PIC16F688   ", F::FieldTable,  L::Fields,  P::Fields,    R::F688,
       4096, 256, 0x1180, 0x1F, 0x0FFF, 0x0040, false, false, { 3000, 3000,  6000,  6000, 3000,     0},
-      kRa4Ra5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08},
+      kRa4Ra5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08, "ChipGroupF683"},
 };
 // clang-format on
 

@@ -44,6 +44,9 @@ struct CatalogueEntry {
   std::uint8_t endCommand = 0;
   bool beginProgrammingEnded = false;
   std::uint8_t wordCycleCommand = 0x08;
+  // The "Микроконтроллер" submenu its item stands in (its component name,
+  // device/chip_selection.cpp); null for an item of the menu itself.
+  const char* menuGroup = nullptr;
 };
 
 const std::vector<CatalogueEntry>& catalogue();

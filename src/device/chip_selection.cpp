@@ -1,5 +1,7 @@
 #include "device/chip_selection.h"
 
+#include <algorithm>
+
 #include "link/line_protocol.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
@@ -27,6 +29,8 @@ void markChip(TForm1& form, const CatalogueEntry& chip) {
 void applyPanelAndLayout(TForm1& form, const CatalogueEntry& chip) {
   if (chip.panel == ConfigPanel::GroupBox5)
     Chenge_Form_84(form);
+  else if (chip.panel == ConfigPanel::Fields)
+    Chenge_Form_Fields(form);
   else
     Chenge_Form_62(form);
 }
@@ -43,6 +47,22 @@ void carryOscillatorCode(TForm1& form, ConfigLayout layout) {
 }
 
 }  // namespace
+
+const std::vector<ChipMenuGroup>& chipMenuGroups() {
+  static const std::vector<ChipMenuGroup> kGroups = {
+      {"ChipGroupF8x", "PIC16F87/88, PIC16F818/819"},
+      {"ChipGroupF716", "PIC16F716"},
+      {"ChipGroupF683", "PIC12F683, PIC16F684/688"},
+  };
+  return kGroups;
+}
+
+const ChipMenuGroup* chipMenuGroupOf(const CatalogueEntry& chip) {
+  if (chip.menuGroup == nullptr) return nullptr;
+  for (const ChipMenuGroup& group : chipMenuGroups())
+    if (std::string_view(group.component) == chip.menuGroup) return &group;
+  return nullptr;
+}
 
 void selectChip(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
@@ -119,6 +139,7 @@ void LPT2278h1Click(TForm1& form) {
 void Chenge_Form_84(TForm1& form) {
   WindowState& w = form.window;
   w.bg.Panel3Visible = false;
+  w.fieldPanel.Visible = false;
   w.GroupBox7.Enabled = false;
   w.GroupBox7.Visible = false;
   w.GroupBox5.Enabled = true;
@@ -138,6 +159,7 @@ void Chenge_Form_62(TForm1& form) {
   const CatalogueEntry* chip = findChip(form.chip.profile.name);
   if (chip == nullptr) return;
   form.chip.profile = profileOf(*chip);
+  w.fieldPanel.Visible = false;
   w.GroupBox5.Enabled = false;
   w.GroupBox5.Visible = false;
   w.GroupBox7.Enabled = true;
@@ -151,6 +173,26 @@ void Chenge_Form_62(TForm1& form) {
   if (chip->layout != ConfigLayout::F12F6xx) w.CheckBox[10].Caption = "LVP";
   w.bg.Panel3Visible = chip->calibrationPreserved;
   Chenge_Form_Edit(form);
+}
+
+// The chips added later: the field panel in place of both, the window as
+// tall as the second panel's (a chip without data memory keeps its rows'
+// place), the buffer reset with its words blank.
+void Chenge_Form_Fields(TForm1& form) {
+  WindowState& w = form.window;
+  const CatalogueEntry* chip = findChip(form.chip.profile.name);
+  if (chip == nullptr) return;
+  form.chip.profile = profileOf(*chip);
+  w.bg.Panel3Visible = false;
+  for (GroupBox* panel : {&w.GroupBox5, &w.GroupBox7}) {
+    panel->Enabled = false;
+    panel->Visible = false;
+  }
+  w.dataRowsShown = form.chip.profile.dataBytes / 8;
+  w.Height = 510 + (std::max(w.dataRowsShown, 16) - 16) * 13;
+  w.programRowsShown = form.chip.profile.programWords / 8;
+  Chenge_Form_Edit(form);
+  setUpFieldPanel(form);
 }
 
 void Chenge_Form_Edit(TForm1& form) {

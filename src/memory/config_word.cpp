@@ -3,8 +3,10 @@
 #include "link/line_protocol.h"
 #include "link/programmer_check.h"
 #include "memory/chip_steps.h"
+#include "memory/config_space_words.h"
 #include "memory/operation_frame.h"
 #include "memory/programming_cycle.h"
+#include "model/config_fields.h"
 #include "model/hex_text.h"
 
 namespace kalmar {
@@ -159,8 +161,52 @@ void wordToPanel12F(TForm1& form, std::uint16_t w) {
 
 bool protectionChosen(const TForm1& form) {
   const auto& box = form.window.CheckBox;
-  if (form.chip.profile.panel == ConfigPanel::GroupBox5) return box[3].Checked;
+  const DeviceProfile& chip = form.chip.profile;
+  if (chip.panel == ConfigPanel::Fields)
+    return (form.buffer.config & chip.codeProtectBits) != chip.codeProtectBits;
+  if (chip.panel == ConfigPanel::GroupBox5) return box[3].Checked;
   return box[8].Checked || box[9].Checked;
+}
+
+std::uint16_t& bufferWord(TForm1& form, int word) {
+  return word == 0 ? form.buffer.config : form.buffer.config2;
+}
+
+// The words, the fields' settings and the calibration word as the buffer has them.
+void wordsToFieldPanel(TForm1& form) {
+  FieldPanelState& panel = form.window.fieldPanel;
+  const ConfigSpace* space = form.chip.profile.configSpace;
+  if (space == nullptr) return;
+  for (int word = 0; word < panel.words; ++word)
+    panel.wordTexts[static_cast<std::size_t>(word)] = hex4(bufferWord(form, word));
+  for (std::size_t i = 0; i < panel.fields.size() && i < space->fields.size(); ++i) {
+    const ConfigField& field = space->fields[i];
+    panel.fields[i].index = choiceIndex(field, bufferWord(form, field.word));
+  }
+  const auto& calibration = form.buffer.chipCalibration;
+  panel.calibrationText = calibration ? hex4(*calibration) : "----";
+}
+
+// Where a field's bits lie in its word, as the datasheet writes them: "4, 1-0".
+std::string bitsOf(std::uint16_t mask) {
+  std::string text;
+  for (int bit = 13; bit >= 0;) {
+    if ((mask & (1u << bit)) == 0) {
+      --bit;
+      continue;
+    }
+    int low = bit;
+    while (low > 0 && (mask & (1u << (low - 1))) != 0) --low;
+    if (!text.empty()) text += ", ";
+    text += std::to_string(bit);
+    if (low != bit) text += "-" + std::to_string(low);
+    bit = low - 1;
+  }
+  return text;
+}
+
+std::string wordAddress(int word) {
+  return word == 0 ? "2007h" : "2008h";
 }
 
 }  // namespace
@@ -185,6 +231,10 @@ void Config_Chenge(TForm1& form) {
       form.window.GroupBox7.Caption = panelCaption(word);
       showBuffer(form.window.Edit1, true);
       break;
+    case Family::FieldTable:
+      word = form.buffer.config;  // the field panel edits the buffer's words itself
+      wordsToFieldPanel(form);
+      break;
   }
   form.buffer.config = word;
 }
@@ -201,6 +251,9 @@ void Config_Chenge_iz_W(TForm1& form) {
       break;
     case Family::Family12F6xx:
       wordToPanel12F(form, word);
+      break;
+    case Family::FieldTable:
+      wordsToFieldPanel(form);
       break;
   }
   form.window.GroupBox5.Caption = panelCaption(word);
@@ -220,6 +273,8 @@ void RadioButton1Click(TForm1& form, int n) {
         break;
       case Family::Family12F6xx:
         form.window.GroupBox10.Tag = n - 5;
+        break;
+      case Family::FieldTable:
         break;
     }
   }
@@ -262,10 +317,75 @@ void Edit3MouseUp(SourceIndicator& box) {
   box.SelStart = 0;
 }
 
+void setUpFieldPanel(TForm1& form) {
+  FieldPanelState& panel = form.window.fieldPanel;
+  const DeviceProfile& chip = form.chip.profile;
+  panel.fields.clear();
+  panel.Visible = chip.panel == ConfigPanel::Fields && chip.configSpace != nullptr;
+  if (!panel.Visible) return;
+  const ConfigSpace& space = *chip.configSpace;
+  panel.words = space.words;
+  for (int word = 0; word < 2; ++word)
+    panel.wordLabels[static_cast<std::size_t>(word)] = wordAddress(word) + ":";
+  for (const ConfigField& field : space.fields) {
+    FieldChooser chooser;
+    chooser.name = field.name;
+    chooser.word = field.word;
+    for (const ConfigChoice& choice : field.choices)
+      chooser.choices.push_back(choiceLabel(choice, chip.oscillatorPins));
+    chooser.hint = std::string(field.name) + ": слово " + wordAddress(field.word) + ", бит" +
+                   (field.mask & (field.mask - 1) ? "ы " : " ") + bitsOf(field.mask);
+    panel.fields.push_back(std::move(chooser));
+  }
+  panel.calibrationShown = chip.calibrationWordAt != 0;
+  panel.calibrationLabel = "Калибровка " + hexDigits(chip.calibrationWordAt, 4) + "h:";
+  panel.calibrationHint =
+      "Калибровочное слово генератора, записанное изготовителем: читается из "
+      "микроконтроллера, не изменяется и при стирании сохраняется";
+  for (int word = 0; word < 2; ++word) bufferWord(form, word) = space.blank(word);
+  form.buffer.chipCalibration.reset();
+  wordsToFieldPanel(form);
+}
+
+void ConfigFieldChange(TForm1& form, int field, int choice) {
+  const ConfigSpace* space = form.chip.profile.configSpace;
+  if (space == nullptr || field < 0 || static_cast<std::size_t>(field) >= space->fields.size())
+    return;
+  const ConfigField& chosen = space->fields[static_cast<std::size_t>(field)];
+  if (choice < 0 || static_cast<std::size_t>(choice) >= chosen.choices.size()) return;
+  std::uint16_t& word = bufferWord(form, chosen.word);
+  word = withChoice(chosen, word, choice);
+  wordsToFieldPanel(form);
+}
+
+void ConfigWordChange(TForm1& form, int word, const std::string& text) {
+  FieldPanelState& panel = form.window.fieldPanel;
+  if (word < 0 || word >= panel.words) return;
+  std::string typed;
+  for (char c : text)
+    if (const int digit = hexDigitValue(c); digit >= 0)  // blanks of a mask are no digits
+      typed += "0123456789ABCDEF"[digit];
+  panel.wordTexts[static_cast<std::size_t>(word)] = typed;
+  // Four digits within the 14 bits of a word make it; anything else waits
+  // for more typing, and the word stays as it was.
+  if (typed.size() != 4) return;
+  int value = 0;
+  for (char c : typed) value = value * 16 + hexDigitValue(c);
+  if (value > 0x3FFF) return;
+  bufferWord(form, word) = static_cast<std::uint16_t>(value);
+  wordsToFieldPanel(form);
+}
+
+void ConfigWordEditDone(TForm1& form) {
+  wordsToFieldPanel(form);
+}
+
+
 Outcome Proc_Read_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kReading);
   const std::uint16_t word = readConfiguration(form.chip);
   form.buffer.config = word;
+  readConfigSpaceWords(form);
   Config_Chenge_iz_W(form);
   showChipAndBuffer(form.window.Edit3);
   showChipAndBuffer(form.window.Edit1);
@@ -292,6 +412,8 @@ Outcome Proc_Write_Config(TForm1& form) {
                             configMismatchText(form.buffer.config, readBack), kWriteFailed);
     showBuffer(form.window.Edit3, false);
     showBuffer(form.window.Edit1, false);
+  } else if (Outcome second = writeSecondConfigWord(form, kWriteFailed); !second) {
+    outcome = std::move(second);
   }
   endFrame(form, outcome.lastAction, outcome.ok(), form.operation.startMs);
   return std::move(outcome).timed(form.window.StatusBar2);

@@ -24,6 +24,19 @@ void userClickCheckBox(TForm1& form, int n);
 // The BG chooser: pick an item (0 "не менять", 1 "00" .. 4 "11"), open the list.
 void ListBox1Click(TForm1& form, int index);
 void SpeedButton14Click(TForm1& form);
+// The field panel of a chip whose words are drawn from its field table:
+// its fields and labels from the chip's catalogue row, the buffer's words
+// blank (as an erased chip has them), no calibration word known. Hidden on
+// the other chips.
+void setUpFieldPanel(TForm1& form);
+// A setting chosen in field `field` (its index in the chip's field table):
+// the buffer's word takes it, every other bit kept.
+void ConfigFieldChange(TForm1& form, int field, int choice);
+// The text of a word's box as typed (word 0: 2007h, 1: 2008h): four hex
+// digits within 3FFFh make the buffer's word; less waits for more.
+void ConfigWordChange(TForm1& form, int word, const std::string& text);
+// The box left: it shows the buffer's word again, whatever was typed.
+void ConfigWordEditDone(TForm1& form);
 // A mouse release on a source indicator: no text stays selected.
 void Edit3MouseUp(SourceIndicator& box);
 

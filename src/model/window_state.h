@@ -113,6 +113,34 @@ struct BgChooserState {
   bool open() const { return Panel3Height == kOpenHeight; }
 };
 
+// The configuration panel of the chips whose words are drawn from a field
+// table (ConfigPanel::Fields), FieldPanel: each configuration word as four
+// hex digits (ConfigWord1, ConfigWord2), every field of the words by its
+// datasheet name with its settings (ConfigField1..), and the factory
+// calibration word, read-only (CalibrationWord). The buffer's words are
+// what it shows; the texts follow them.
+struct FieldChooser {
+  std::string name;                  // FOSC, WDTE, ...
+  int word = 0;                      // 0: the word at 2007h, 1: the one at 2008h
+  std::vector<std::string> choices;  // the settings, the chip's pins put in
+  int index = -1;                    // the setting the word holds; -1: none of them
+  std::string hint;
+};
+struct FieldPanelState {
+  static constexpr int kSlots = 14;  // the most fields a chip has, and one to spare
+  bool Visible = false;
+  std::string Caption = "Слова конфигурации";
+  int words = 0;  // 1 or 2
+  // The words' boxes: what they show (what is being typed, while it is).
+  std::array<std::string, 2> wordTexts{"3FFF", "3FFF"};
+  std::array<std::string, 2> wordLabels{"2007h:", "2008h:"};
+  std::vector<FieldChooser> fields;
+  bool calibrationShown = false;
+  std::string calibrationLabel;
+  std::string calibrationText = "----";  // unknown until read from the chip
+  std::string calibrationHint;
+};
+
 // The three window colours (00BBGGRR): what the window shows, what the
 // colour dialog holds now, and the confirmed choice.
 struct ColourState {
@@ -207,7 +235,8 @@ struct WindowState {
   int Memo2Height() const { return Memo2Expanded ? 43 : 13; }
 
   // Configuration panels: GroupBox5 (PIC16x84) with oscillator group
-  // GroupBox6, GroupBox7 (the others) with oscillator group GroupBox10.
+  // GroupBox6, GroupBox7 (the PIC16F62x and PIC12F6xx) with oscillator group
+  // GroupBox10, and FieldPanel (fieldPanel) of the chips added later.
   GroupBox GroupBox5{"Конфигурация  3FFB"};
   GroupBox GroupBox6{"", true, true, 1};
   GroupBox GroupBox7{"Конфигурация  3F18", false, false};
@@ -215,6 +244,7 @@ struct WindowState {
   std::array<Switch, 13> RadioButton;  // 1..12 used
   std::array<Switch, 11> CheckBox;     // 1..10 used
   BgChooserState bg;
+  FieldPanelState fieldPanel;
 
   ColourState colours;
   ColourDialogState colourDialog;

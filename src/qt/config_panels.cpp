@@ -1,5 +1,9 @@
 #include "qt/config_panels.h"
 
+#include <QAbstractItemView>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+
 #include "desktop/accessible_names.h"
 #include "memory/config_word.h"
 #include "qt/menus.h"
@@ -42,6 +46,9 @@ ConfigPanels::ConfigPanels(QWidget* parent, WindowLink& link) {
   buildSecondPanel(link);
   buildSwitches(link);
   buildBgChooser(link);
+  FieldPanel = new QGroupBox(parent);
+  FieldPanel->setObjectName("FieldPanel");
+  buildFieldPanel(link);
 }
 
 QRadioButton* ConfigPanels::radio(int n, QWidget* parent, const desktop::Rect& rect,
@@ -133,9 +140,135 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   Panel3->setGeometry(rectOf(desktop::bgChooserRect(BgChooserState::kClosedHeight)));  // over CheckBox10
 }
 
+namespace {
+
+QLabel* fieldPanelLabel(const QString& name, QWidget* parent, const desktop::Rect& rect) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(name);
+  label->setGeometry(rectOf(rect));
+  return label;
+}
+
+}  // namespace
+
+ConfigPanels::~ConfigPanels() {
+  for (const QMetaObject::Connection& connection : fieldConnections_) QObject::disconnect(connection);
+}
+
+void ConfigPanels::buildFieldPanel(WindowLink& link) {
+  for (int word = 0; word < 2; ++word) {
+    wordLabels_[static_cast<std::size_t>(word)] =
+        fieldPanelLabel(QStringLiteral("ConfigWordLabel%1").arg(word + 1), FieldPanel,
+                        desktop::configWordLabelRect(word));
+    auto* edit = new QLineEdit(FieldPanel);
+    edit->setObjectName(QStringLiteral("ConfigWord%1").arg(word + 1));
+    edit->setGeometry(rectOf(desktop::configWordEditRect(word)));
+    edit->setMaxLength(4);
+    edit->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), edit));
+    fieldConnections_.push_back(
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [&link, word](const QString& text) {
+          link.input([word, typed = text.toStdString()](TForm1& f) { ConfigWordChange(f, word, typed); });
+        }));
+    fieldConnections_.push_back(QObject::connect(edit, &QLineEdit::editingFinished, edit,
+                                                 [&link] { link.input(ConfigWordEditDone); }));
+    wordLabels_[static_cast<std::size_t>(word)]->setBuddy(edit);
+    wordEdits_[static_cast<std::size_t>(word)] = edit;
+  }
+  calibrationLabel_ = fieldPanelLabel("CalibrationLabel", FieldPanel, desktop::calibrationLabelRect(1));
+  calibrationEdit_ = new QLineEdit(FieldPanel);
+  calibrationEdit_->setObjectName("CalibrationWord");
+  calibrationEdit_->setReadOnly(true);
+  calibrationEdit_->setGeometry(rectOf(desktop::calibrationEditRect(1)));
+  for (int n = 0; n < FieldPanelState::kSlots; ++n) {
+    QLabel* label = fieldPanelLabel(QStringLiteral("ConfigFieldLabel%1").arg(n + 1), FieldPanel,
+                                    desktop::fieldLabelRect(n));
+    auto* list = new QComboBox(FieldPanel);
+    list->setObjectName(QStringLiteral("ConfigField%1").arg(n + 1));
+    list->setGeometry(rectOf(desktop::fieldChoiceRect(n)));
+    fieldConnections_.push_back(QObject::connect(list, &QComboBox::activated, list, [&link, n](int choice) {
+      link.input([n, choice](TForm1& f) { ConfigFieldChange(f, n, choice); });
+    }));
+    label->setBuddy(list);
+    fieldLabels_[static_cast<std::size_t>(n)] = label;
+    fieldLists_[static_cast<std::size_t>(n)] = list;
+  }
+}
+
+// The lists get their fields' settings, names and hints when the chip changes.
+void ConfigPanels::showFieldChoices(const FieldPanelState& panel) {
+  const bool sameFields = shownFields_.size() == panel.fields.size() &&
+                          std::equal(panel.fields.begin(), panel.fields.end(), shownFields_.begin(),
+                                     [](const FieldChooser& a, const FieldChooser& b) {
+                                       return a.name == b.name && a.choices == b.choices &&
+                                              a.word == b.word;
+                                     });
+  if (sameFields && shownWords_ == panel.words) return;
+  shownFields_ = panel.fields;
+  shownWords_ = panel.words;
+  for (std::size_t n = 0; n < fieldLists_.size(); ++n) {
+    QComboBox* list = fieldLists_[n];
+    const bool used = n < panel.fields.size();
+    setOwnVisible(list, used);
+    setOwnVisible(fieldLabels_[n], used);
+    const bool blocked = list->blockSignals(true);
+    list->clear();
+    if (used) {
+      const FieldChooser& field = panel.fields[n];
+      for (const std::string& choice : field.choices) list->addItem(qs(choice));
+      list->view()->setMinimumWidth(list->view()->sizeHintForColumn(0) + 8);
+      fieldLabels_[n]->setText(qs(field.name));
+      fieldLabels_[n]->setToolTip(qs(field.hint));
+      list->setToolTip(qs(field.hint));
+      list->setAccessibleName(qs(desktop::fieldPanelName(panel, "ConfigField" + std::to_string(n + 1))));
+    }
+    list->blockSignals(blocked);
+  }
+  for (std::size_t word = 0; word < 2; ++word) {
+    const bool used = static_cast<int>(word) < panel.words;
+    setOwnVisible(wordLabels_[word], used);
+    setOwnVisible(wordEdits_[word], used);
+    wordLabels_[word]->setText(qs(panel.wordLabels[word]));
+    wordEdits_[word]->setAccessibleName(
+        qs(desktop::fieldPanelName(panel, "ConfigWord" + std::to_string(word + 1))));
+  }
+  calibrationLabel_->setGeometry(rectOf(desktop::calibrationLabelRect(panel.words)));
+  calibrationEdit_->setGeometry(rectOf(desktop::calibrationEditRect(panel.words)));
+  setOwnVisible(calibrationLabel_, panel.calibrationShown);
+  setOwnVisible(calibrationEdit_, panel.calibrationShown);
+  calibrationLabel_->setText(qs(panel.calibrationLabel));
+  calibrationLabel_->setToolTip(qs(panel.calibrationHint));
+  calibrationEdit_->setToolTip(qs(panel.calibrationHint));
+  calibrationEdit_->setAccessibleName(qs(desktop::fieldPanelName(panel, "CalibrationWord")));
+}
+
+void ConfigPanels::showFieldPanel(const FieldPanelState& panel) {
+  setOwnVisible(FieldPanel, panel.Visible);
+  if (!panel.Visible) return;
+  if (FieldPanel->title() != qs(panel.Caption)) FieldPanel->setTitle(qs(panel.Caption));
+  showFieldChoices(panel);
+  for (std::size_t word = 0; word < 2; ++word) {
+    QLineEdit* edit = wordEdits_[word];
+    const QString text = qs(panel.wordTexts[word]);
+    if (edit->text() == text) continue;
+    const int caret = edit->cursorPosition();  // typing goes on where it was
+    edit->setText(text);
+    edit->setCursorPosition(std::min(caret, static_cast<int>(text.size())));
+  }
+  for (std::size_t n = 0; n < panel.fields.size() && n < fieldLists_.size(); ++n)
+    if (fieldLists_[n]->currentIndex() != panel.fields[n].index) {
+      const bool blocked = fieldLists_[n]->blockSignals(true);
+      fieldLists_[n]->setCurrentIndex(panel.fields[n].index);
+      fieldLists_[n]->blockSignals(blocked);
+    }
+  if (calibrationEdit_->text() != qs(panel.calibrationText))
+    calibrationEdit_->setText(qs(panel.calibrationText));
+}
+
 void ConfigPanels::place(const Geometry& geometry) {
   GroupBox5->setGeometry(rectOf(geometry.configPanel));
   GroupBox7->setGeometry(rectOf(geometry.configPanel));
+  FieldPanel->setGeometry(rectOf(geometry.configPanel));
 }
 
 void ConfigPanels::show(const WindowState& window) {
@@ -148,6 +281,8 @@ void ConfigPanels::show(const WindowState& window) {
   for (std::size_t n = 1; n <= 12; ++n)
     showSwitch(radios[n], window.RadioButton[n], shownRadios_[n]);
   for (std::size_t n = 1; n <= 10; ++n) showSwitch(checks[n], window.CheckBox[n], shownChecks_[n]);
+
+  showFieldPanel(window.fieldPanel);
 
   const BgChooserState& bg = window.bg;
   setOwnVisible(Panel3, bg.Panel3Visible);

@@ -54,7 +54,8 @@ MainWindow::MainWindow(TForm1& form, QtHost& host, std::string captionSuffix)
                          kSpeedRowTop);
   QWidget* programGroup = program_->group();
   for (QWidget* group : std::initializer_list<QWidget*>{programGroup, data_->group(), ids_->group(),
-                                                        config_->GroupBox5, config_->GroupBox7})
+                                                        config_->GroupBox5, config_->GroupBox7,
+                                                        config_->FieldPanel})
     routes_->attachPopup(group);
 
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -99,10 +100,10 @@ void MainWindow::openDialog(FrontEndRequest request) {
   }
 }
 
-void MainWindow::arrange(int dataRows) {
-  if (arrangedFor_ == dataRows) return;
-  arrangedFor_ = dataRows;
-  const Geometry& geometry = geometryFor(dataRows);
+void MainWindow::arrange(int dataRows, bool fieldPanel) {
+  if (arrangedFor_ == std::pair{dataRows, fieldPanel}) return;
+  arrangedFor_ = std::pair{dataRows, fieldPanel};
+  const Geometry& geometry = geometryFor(dataRows, fieldPanel);
   client_->setFixedSize(kClientWidth, geometry.clientHeight);
   area_->setGeometry(0, 0, kClientWidth, geometry.clientHeight);
   config_->place(geometry);
@@ -134,7 +135,7 @@ void MainWindow::showState() {
   if (showing_) return;
   showing_ = true;
   WindowState& w = form_.window;
-  arrange(form_.window.dataRowsShown);
+  arrange(w.dataRowsShown, w.fieldPanel.Visible);
   if (w.Caption != shownCaption_) {
     shownCaption_ = w.Caption;
     setWindowTitle(qs(w.Caption + captionSuffix_));

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "desktop/command_runner.h"
 #include "qt/about_box.h"
@@ -53,7 +54,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
 
  private:
   void openDialog(FrontEndRequest request);
-  void arrange(int dataRows);
+  void arrange(int dataRows, bool fieldPanel);
   void showFocus();
   void showColours(const WindowState& window);
 
@@ -72,7 +73,7 @@ class MainWindow final : public QMainWindow, public WindowLink {
   std::unique_ptr<ConfigPanels> config_;
   std::unique_ptr<StatusArea> status_;
   std::unique_ptr<ColourDialog> colourDialog_;
-  std::optional<int> arrangedFor_;  // the data rows the groups stand for
+  std::optional<std::pair<int, bool>> arrangedFor_;  // the data rows and panel the groups stand for
   std::optional<ColourState> colours_;
   bool showing_ = false;
 };

@@ -55,13 +55,24 @@ RouteNode chip(const char* name, RouteHandler handler, RouteStateOf state) {
   return {name, "", handler, state, {}};
 }
 
-// One item a catalogue row.
+RouteNode chipItem(const CatalogueEntry& row) {
+  return chip(
+      row.menuComponent, [&row](TForm1& form) { selectChip(form, row); },
+      [&row](WindowState& window) { return &chipMenuItem(window, row); });
+}
+
+// One item a catalogue row: the first chips' in the menu itself, the later
+// ones' in their family's submenu after them.
 std::vector<RouteNode> chipItems() {
   std::vector<RouteNode> items;
   for (const CatalogueEntry& row : catalogue())
-    items.push_back(chip(
-        row.menuComponent, [&row](TForm1& form) { selectChip(form, row); },
-        [&row](WindowState& window) { return &chipMenuItem(window, row); }));
+    if (chipMenuGroupOf(row) == nullptr) items.push_back(chipItem(row));
+  for (const ChipMenuGroup& group : chipMenuGroups()) {
+    std::vector<RouteNode> members;
+    for (const CatalogueEntry& row : catalogue())
+      if (chipMenuGroupOf(row) == &group) members.push_back(chipItem(row));
+    if (!members.empty()) items.emplace_back(group.component, group.caption, nullptr, nullptr, members);
+  }
   return items;
 }
 
@@ -153,7 +164,7 @@ std::vector<PopupMenu> buildPopupMenus() {
        {{"N20", "Прочитать идентификатор", Button13Click},
         {"N21", "Записать идентификатор", socketChecked(Button15Click)}}},
       {"PopupMenu4",
-       {"GroupBox5", "GroupBox7"},
+       {"GroupBox5", "GroupBox7", "FieldPanel"},
        {{"N14", "Прочитать слово конфигурации", Button10Click},
         {"N19", "Записать слово конфигурации", socketChecked(Button12Click), STATE(routes.N19)}}},
   };

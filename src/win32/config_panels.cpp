@@ -1,7 +1,12 @@
 #include "win32/config_panels.h"
 
+#include <algorithm>
+
+#include "desktop/accessible_names.h"
 #include "memory/config_word.h"
 #include "win32/picture_icons.h"
+#include "win32/screen_reader.h"
+#include "win32/wide_text.h"
 
 namespace kalmar::win32 {
 
@@ -90,6 +95,9 @@ ConfigPanels::ConfigPanels(HWND area, WindowLink& link) : controls_(link.control
   buildSecondPanel(link);
   buildSwitches(link);
   buildBgChooser(link);
+  FieldPanel = controls_.makePanel("FieldPanel", "", true, area, {});
+  setVisible(FieldPanel, false);
+  buildFieldPanel(link);
 }
 
 ConfigPanels::~ConfigPanels() {
@@ -171,9 +179,143 @@ void ConfigPanels::buildBgChooser(WindowLink& link) {
   ListBox1 = std::make_unique<BgList>(controls_, Panel3, link);
 }
 
+namespace {
+
+// A drop-down list shows this many of its settings before it scrolls.
+constexpr int kListLines = 9;
+
+HWND label(Controls& controls, const std::string& name, HWND parent, const desktop::Rect& rect) {
+  return controls.make(L"STATIC", name, "", WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE | SS_NOTIFY, parent,
+                       rect);
+}
+
+}  // namespace
+
+void ConfigPanels::buildFieldPanel(WindowLink& link) {
+  for (int word = 0; word < 2; ++word) {
+    const std::size_t i = static_cast<std::size_t>(word);
+    wordLabels_[i] = label(controls_, "ConfigWordLabel" + std::to_string(word + 1), FieldPanel,
+                           desktop::configWordLabelRect(word));
+    wordEdits_[i] = controls_.make(L"EDIT", "ConfigWord" + std::to_string(word + 1), "",
+                                   WS_VISIBLE | WS_TABSTOP | ES_UPPERCASE | ES_AUTOHSCROLL,
+                                   FieldPanel, desktop::configWordEditRect(word), WS_EX_CLIENTEDGE);
+    SendMessageW(wordEdits_[i], EM_LIMITTEXT, 4, 0);
+    controls_.onCommand(wordEdits_[i], [this, &link, word, edit = wordEdits_[i]](WORD code) {
+      if (code == EN_CHANGE && !showingWord_)
+        link.input([word, text = Controls::textOf(edit)](TForm1& f) { ConfigWordChange(f, word, text); });
+      if (code == EN_KILLFOCUS) link.input(ConfigWordEditDone);
+    });
+  }
+  calibrationLabel_ = label(controls_, "CalibrationLabel", FieldPanel, desktop::calibrationLabelRect(1));
+  calibrationEdit_ = controls_.make(L"EDIT", "CalibrationWord", "----",
+                                    WS_VISIBLE | WS_TABSTOP | ES_READONLY | ES_AUTOHSCROLL, FieldPanel,
+                                    desktop::calibrationEditRect(1), WS_EX_CLIENTEDGE);
+  for (int n = 0; n < FieldPanelState::kSlots; ++n) {
+    const std::size_t i = static_cast<std::size_t>(n);
+    fieldLabels_[i] = label(controls_, "ConfigFieldLabel" + std::to_string(n + 1), FieldPanel,
+                            desktop::fieldLabelRect(n));
+    desktop::Rect rect = desktop::fieldChoiceRect(n);
+    rect.height += kListLines * desktop::kLineHeight;  // the dropped list below the field
+    HWND list = controls_.make(L"COMBOBOX", "ConfigField" + std::to_string(n + 1), "",
+                               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, FieldPanel,
+                               rect);
+    // The closed field as tall as its row.
+    SendMessageW(list, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                 controls_.scale(desktop::fieldChoiceRect(n).height - 6));
+    controls_.onCommand(list, [&link, n, list](WORD code) {
+      if (code != CBN_SELCHANGE) return;
+      const int choice = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+      link.input([n, choice](TForm1& f) { ConfigFieldChange(f, n, choice); });
+    });
+    fieldLists_[i] = list;
+    shownChoices_[i] = -2;
+  }
+}
+
+// The lists get their fields' settings, names and hints when the chip changes.
+void ConfigPanels::showFieldChoices(const FieldPanelState& panel) {
+  const bool sameFields = shownFields_.size() == panel.fields.size() &&
+                          std::equal(panel.fields.begin(), panel.fields.end(), shownFields_.begin(),
+                                     [](const FieldChooser& a, const FieldChooser& b) {
+                                       return a.name == b.name && a.choices == b.choices &&
+                                              a.word == b.word;
+                                     });
+  if (sameFields && shownWords_ == panel.words) return;
+  shownFields_ = panel.fields;
+  shownWords_ = panel.words;
+  HDC dc = GetDC(FieldPanel);
+  HGDIOBJ old = SelectObject(dc, controls_.font());
+  for (std::size_t n = 0; n < fieldLists_.size(); ++n) {
+    HWND list = fieldLists_[n];
+    const bool used = n < panel.fields.size();
+    setVisible(list, used);
+    setVisible(fieldLabels_[n], used);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    shownChoices_[n] = -2;
+    if (!used) continue;
+    const FieldChooser& field = panel.fields[n];
+    int widest = 0;
+    for (const std::string& choice : field.choices) {
+      const std::wstring text = wide(choice);
+      SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+      SIZE size{};
+      GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    // The dropped list as wide as its longest setting.
+    SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + controls_.scale(24)), 0);
+    Controls::setText(fieldLabels_[n], field.name);
+    controls_.setHint(fieldLabels_[n], field.hint);
+    controls_.setHint(list, field.hint);
+    nameForScreenReaders(list, desktop::fieldPanelName(panel, "ConfigField" + std::to_string(n + 1)));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(FieldPanel, dc);
+  for (std::size_t word = 0; word < 2; ++word) {
+    const bool used = static_cast<int>(word) < panel.words;
+    setVisible(wordLabels_[word], used);
+    setVisible(wordEdits_[word], used);
+    Controls::setText(wordLabels_[word], panel.wordLabels[word]);
+    nameForScreenReaders(wordEdits_[word],
+                         desktop::fieldPanelName(panel, "ConfigWord" + std::to_string(word + 1)));
+  }
+  controls_.place(calibrationLabel_, desktop::calibrationLabelRect(panel.words));
+  controls_.place(calibrationEdit_, desktop::calibrationEditRect(panel.words));
+  setVisible(calibrationLabel_, panel.calibrationShown);
+  setVisible(calibrationEdit_, panel.calibrationShown);
+  Controls::setText(calibrationLabel_, panel.calibrationLabel);
+  controls_.setHint(calibrationLabel_, panel.calibrationHint);
+  controls_.setHint(calibrationEdit_, panel.calibrationHint);
+  nameForScreenReaders(calibrationEdit_, desktop::fieldPanelName(panel, "CalibrationWord"));
+}
+
+void ConfigPanels::showFieldPanel(const FieldPanelState& panel) {
+  setVisible(FieldPanel, panel.Visible);
+  if (!panel.Visible) return;
+  Controls::setText(FieldPanel, panel.Caption);
+  showFieldChoices(panel);
+  for (std::size_t word = 0; word < 2; ++word) {
+    if (Controls::textOf(wordEdits_[word]) == panel.wordTexts[word]) continue;
+    DWORD caret = 0;
+    SendMessageW(wordEdits_[word], EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+    showingWord_ = true;
+    Controls::setText(wordEdits_[word], panel.wordTexts[word]);
+    showingWord_ = false;
+    // Typing goes on where it was.
+    SendMessageW(wordEdits_[word], EM_SETSEL, caret, caret);
+  }
+  for (std::size_t n = 0; n < panel.fields.size() && n < fieldLists_.size(); ++n) {
+    if (shownChoices_[n] == panel.fields[n].index) continue;
+    shownChoices_[n] = panel.fields[n].index;
+    SendMessageW(fieldLists_[n], CB_SETCURSEL, static_cast<WPARAM>(panel.fields[n].index), 0);
+  }
+  Controls::setText(calibrationEdit_, panel.calibrationText);
+}
+
 void ConfigPanels::place(const desktop::Geometry& geometry) {
   controls_.place(GroupBox5, geometry.configPanel);
   controls_.place(GroupBox7, geometry.configPanel);
+  controls_.place(FieldPanel, geometry.configPanel);
 }
 
 void ConfigPanels::show(const WindowState& window) {
@@ -185,6 +327,8 @@ void ConfigPanels::show(const WindowState& window) {
     showSwitch(controls_, radios[n], window.RadioButton[n], shownRadios_[n]);
   for (std::size_t n = 1; n <= 10; ++n)
     showSwitch(controls_, checks[n], window.CheckBox[n], shownChecks_[n]);
+
+  showFieldPanel(window.fieldPanel);
 
   const BgChooserState& bg = window.bg;
   setVisible(Panel3, bg.Panel3Visible);

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "desktop/layout.h"
 #include "win32/area_look.h"
@@ -21,7 +22,12 @@ namespace kalmar::win32 {
 // chooser Panel3 of the PIC12F629/675: the label Label1, the arrow
 // SpeedButton14 and the list ListBox1, which drops down over the panel.
 // The switches never change by themselves: a click goes to the window's
-// handlers, which decide what each shows.
+// handlers, which decide what each shows. The chips added later have
+// FieldPanel instead: each configuration word's box (ConfigWord1,
+// ConfigWord2, after their labels), the calibration word's read-only box
+// (CalibrationWord), and a drop-down list a field (ConfigField1.., each
+// after its name ConfigFieldLabel1.., which Active Accessibility reads as
+// the list's name).
 class ConfigPanels {
  public:
   ConfigPanels(HWND area, WindowLink& link);
@@ -31,6 +37,7 @@ class ConfigPanels {
 
   HWND GroupBox5;
   HWND GroupBox7;
+  HWND FieldPanel;
   void place(const desktop::Geometry& geometry);
   void show(const WindowState& window);
   // The colours of Edit3 and Edit1; null for a control not of this area.
@@ -46,6 +53,9 @@ class ConfigPanels {
   HWND radio(int n, HWND parent, const desktop::Rect& rect, WindowLink& link);
   HWND check(int n, HWND parent, const desktop::Rect& rect, WindowLink& link);
   void buildSwitches(WindowLink& link);
+  void buildFieldPanel(WindowLink& link);
+  void showFieldPanel(const FieldPanelState& panel);
+  void showFieldChoices(const FieldPanelState& panel);
 
   Controls& controls_;
   std::unique_ptr<SourceBox> Edit3;
@@ -63,6 +73,18 @@ class ConfigPanels {
   std::array<std::string, 2> shownCaptions_;
   std::string shownLabel_;
   int panel3Height_ = BgChooserState::kClosedHeight;
+
+  std::array<HWND, 2> wordLabels_{};
+  std::array<HWND, 2> wordEdits_{};
+  HWND calibrationLabel_ = nullptr;
+  HWND calibrationEdit_ = nullptr;
+  std::array<HWND, FieldPanelState::kSlots> fieldLabels_{};
+  std::array<HWND, FieldPanelState::kSlots> fieldLists_{};
+  std::array<int, FieldPanelState::kSlots> shownChoices_{};
+  // The fields whose lists hold their settings now (refilled on another chip).
+  std::vector<FieldChooser> shownFields_;
+  int shownWords_ = -1;
+  bool showingWord_ = false;  // a word's box set by the window, not typed
   FieldBrushes brushes_;
 };
 

@@ -105,10 +105,10 @@ void MainWindow::contextMenu(HWND panel, POINT at) {
     if (routes_->popup(controls_.nameOf(group), at)) return;
 }
 
-void MainWindow::arrange(int dataRows) {
-  if (arrangedFor_ == dataRows) return;
-  arrangedFor_ = dataRows;
-  const desktop::Geometry& geometry = desktop::geometryFor(dataRows);
+void MainWindow::arrange(int dataRows, bool fieldPanel) {
+  if (arrangedFor_ == std::pair{dataRows, fieldPanel}) return;
+  arrangedFor_ = std::pair{dataRows, fieldPanel};
+  const desktop::Geometry& geometry = desktop::geometryFor(dataRows, fieldPanel);
   RECT frame{0, 0, controls_.scale(desktop::kClientWidth), controls_.scale(geometry.clientHeight)};
   AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
@@ -154,7 +154,7 @@ void MainWindow::showState() {
   if (showing_ || window_ == nullptr) return;
   showing_ = true;
   WindowState& w = form_.window;
-  arrange(w.dataRowsShown);
+  arrange(w.dataRowsShown, w.fieldPanel.Visible);
   if (w.Caption != shownCaption_) {
     shownCaption_ = w.Caption;
     SetWindowTextW(window_, wide(w.Caption + captionSuffix_).c_str());

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <string>
 
 #include "desktop/command_runner.h"
@@ -52,7 +53,7 @@ class MainWindow final : public WindowLink {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT handle(HWND window, UINT message, WPARAM w, LPARAM l);
   void createAreas();
-  void arrange(int dataRows);
+  void arrange(int dataRows, bool fieldPanel);
   void showColours(const WindowState& window);
   void showFocus();
   void openDialog(FrontEndRequest request);
@@ -76,7 +77,7 @@ class MainWindow final : public WindowLink {
   std::unique_ptr<StatusArea> status_;
   HICON bigIcon_ = nullptr;
   HICON smallIcon_ = nullptr;
-  std::optional<int> arrangedFor_;
+  std::optional<std::pair<int, bool>> arrangedFor_;  // the data rows and panel arranged for
   std::optional<std::array<std::uint32_t, 3>> colours_;
   std::string shownCaption_;
   bool showing_ = false;

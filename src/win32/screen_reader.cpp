@@ -23,4 +23,15 @@ void nameForScreenReaders(const Controls& controls) {
   annotations->Release();
 }
 
+void nameForScreenReaders(HWND control, const std::string& name) {
+  if (name.empty()) return;
+  IAccPropServices* annotations = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IAccPropServices, reinterpret_cast<void**>(&annotations))))
+    return;
+  annotations->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                              PROPID_ACC_NAME, wide(name).c_str());
+  annotations->Release();
+}
+
 }  // namespace kalmar::win32

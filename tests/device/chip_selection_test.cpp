@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "files/hex_load.h"
+#include "memory/config_word.h"
+#include "model/hex_text.h"
 #include "support/form_rig.h"
 
 namespace kalmar::testing {
@@ -137,6 +140,107 @@ TEST(ChipSelection, SecondPanelLabelsFollowTheChip) {
   EXPECT_EQ(rig.form.window.bg.Panel3Tag, 0) << "keep mode again";
   EXPECT_EQ(rig.form.window.bg.ListBox1ItemIndex, 0);
   EXPECT_EQ(rig.form.window.bg.Label1, "BG - не менять");
+}
+
+// The field panel of the chips added later: the fields from the chip's
+// table, a chosen setting in its bits of the word, a typed word in the
+// fields, the calibration word only as read from the chip.
+const FieldChooser* fieldNamed(const FieldPanelState& panel, const std::string& name, int& index) {
+  for (std::size_t i = 0; i < panel.fields.size(); ++i)
+    if (panel.fields[i].name == name) {
+      index = static_cast<int>(i);
+      return &panel.fields[i];
+    }
+  return nullptr;
+}
+
+TEST(FieldPanel, ReplacesTheSwitchesAndStartsFromTheErasedWords) {
+  FormRig rig;
+  rig.start();
+  selectChipByName(rig.form, "PIC16F88");
+  const WindowState& w = rig.form.window;
+  EXPECT_TRUE(w.fieldPanel.Visible);
+  EXPECT_FALSE(w.GroupBox5.Visible || w.GroupBox7.Visible || w.bg.Panel3Visible);
+  EXPECT_EQ(w.fieldPanel.words, 2);
+  EXPECT_EQ(w.fieldPanel.fields.size(), 13u);
+  EXPECT_LE(w.fieldPanel.fields.size(), static_cast<std::size_t>(FieldPanelState::kSlots));
+  EXPECT_EQ(w.fieldPanel.wordTexts, (std::array<std::string, 2>{"3FFF", "0003"}));
+  EXPECT_EQ(rig.form.buffer.config2, 0x0003);
+  EXPECT_FALSE(w.fieldPanel.calibrationShown);
+  int fosc = -1;
+  ASSERT_TRUE(fieldNamed(w.fieldPanel, "FOSC", fosc));
+  EXPECT_EQ(w.fieldPanel.fields[static_cast<std::size_t>(fosc)].choices[4],
+            "INTRC: RA6 и RA7 — порты");
+  EXPECT_EQ(w.fieldPanel.fields[static_cast<std::size_t>(fosc)].hint, "FOSC: слово 2007h, биты 4, 1-0");
+
+  selectChipByName(rig.form, "PIC16F628A");  // back to a first chip: its own panel
+  EXPECT_FALSE(w.fieldPanel.Visible);
+  EXPECT_TRUE(w.GroupBox7.Visible);
+  EXPECT_EQ(rig.form.buffer.config, 0x3F18);
+}
+
+TEST(FieldPanel, AChoiceSetsItsBitsAndATypedWordSetsTheChoices) {
+  FormRig rig;
+  rig.start();
+  selectChipByName(rig.form, "PIC16F88");
+  const FieldPanelState& panel = rig.form.window.fieldPanel;
+  int fosc = -1, fcmen = -1;
+  fieldNamed(panel, "FOSC", fosc);
+  fieldNamed(panel, "FCMEN", fcmen);
+  ConfigFieldChange(rig.form, fosc, 0);  // LP: 000 in bits 4, 1:0
+  EXPECT_EQ(rig.form.buffer.config, 0x3FEC);
+  EXPECT_EQ(panel.wordTexts[0], "3FEC");
+  EXPECT_EQ(panel.fields[static_cast<std::size_t>(fosc)].index, 0);
+  ConfigFieldChange(rig.form, fcmen, 0);  // the second word's field
+  EXPECT_EQ(rig.form.buffer.config2, 0x0002);
+  EXPECT_EQ(panel.wordTexts[1], "0002");
+  EXPECT_EQ(rig.form.buffer.config, 0x3FEC);
+
+  ConfigWordChange(rig.form, 0, "3f");  // half typed: the word waits
+  EXPECT_EQ(panel.wordTexts[0], "3F");
+  EXPECT_EQ(rig.form.buffer.config, 0x3FEC);
+  ConfigWordChange(rig.form, 0, "3f13");
+  EXPECT_EQ(rig.form.buffer.config, 0x3F13);
+  EXPECT_EQ(panel.wordTexts[0], "3F13");
+  EXPECT_EQ(panel.fields[static_cast<std::size_t>(fosc)].index, 7) << "EXTRC, CLKO";
+  ConfigWordChange(rig.form, 0, "FFFF");  // beyond 14 bits: never the word
+  EXPECT_EQ(rig.form.buffer.config, 0x3F13);
+  ConfigWordEditDone(rig.form);
+  EXPECT_EQ(panel.wordTexts[0], "3F13");
+  ConfigWordChange(rig.form, 1, "zz");
+  EXPECT_EQ(panel.wordTexts[1], "") << "no digit, nothing shown";
+  EXPECT_EQ(rig.form.buffer.config2, 0x0002);
+}
+
+TEST(FieldPanel, AFileAndTheChipFillItAndTheSettingsBringItBack) {
+  FormRig rig(sim::ChipKind::PIC12F683);
+  rig.start();
+  selectChipByName(rig.form, "PIC16F88");
+  ASSERT_TRUE(loadHexFile(rig.form, std::string(KALMAR_PROGRAMS_DIR) + "/PIC16F88/filled.hex"));
+  const FieldPanelState& panel = rig.form.window.fieldPanel;
+  EXPECT_EQ(panel.wordTexts, (std::array<std::string, 2>{"3F2A", "3FFE"}));
+  int fosc = -1;
+  fieldNamed(panel, "FOSC", fosc);
+  EXPECT_EQ(panel.fields[static_cast<std::size_t>(fosc)].index, 2) << "HS";
+
+  selectChipByName(rig.form, "PIC12F683");
+  EXPECT_TRUE(panel.calibrationShown);
+  EXPECT_EQ(panel.calibrationText, "----") << "unknown before a read";
+  Button10Click(rig.form);
+  ASSERT_TRUE(rig.form.buffer.chipCalibration);
+  EXPECT_EQ(panel.calibrationText, hex4(*rig.form.buffer.chipCalibration));
+  EXPECT_EQ(panel.wordTexts[0], hex4(rig.form.buffer.config));
+  ConfigWordChange(rig.form, 0, "0FD4");
+  FormClose(rig.form);
+
+  FormRig next;
+  std::filesystem::copy_file(rig.directory / "Kalmar.cfg", next.directory / "Kalmar.cfg");
+  next.start();
+  EXPECT_EQ(next.form.chip.profile.name, "PIC12F683");
+  EXPECT_EQ(chipMenuItem(next.form.window, *findChip("PIC12F683")).Caption, "PIC12F683 ^");
+  EXPECT_EQ(next.form.window.Caption, " Kalmar   // микроконтроллер PIC12F683   // порт LPT1(378h)");
+  EXPECT_TRUE(next.form.window.fieldPanel.Visible);
+  EXPECT_EQ(next.form.window.fieldPanel.wordTexts[0], "0FD4");
 }
 
 }  // namespace

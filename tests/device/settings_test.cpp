@@ -93,6 +93,14 @@ TEST(Startup, GoodFileSelectsChipPortColoursAndWord) {
 }
 
 TEST(Startup, UnusableFileTakesTheDefaultsSilently) {
+  FormRig unknownChip;  // a chip of a later version, or a name mistyped
+  writeFile(unknownChip.directory / "Kalmar.cfg", goodFile("PIC16F877A"));
+  unknownChip.start();
+  EXPECT_EQ(unknownChip.form.chip.profile.name, "PIC16F84");
+  EXPECT_EQ(chipMenuItem(unknownChip.form.window, defaultChip()).Caption, "PIC16F84 ^");
+  EXPECT_TRUE(unknownChip.form.window.GroupBox5.Visible);
+  EXPECT_TRUE(unknownChip.host.messages.empty());
+
   FormRig rig;
   writeFile(rig.directory / "Kalmar.cfg", goodFile("PIC16F628", "$3BC"));
   rig.start();

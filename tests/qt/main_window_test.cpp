@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include "model/hex_text.h"
 #include "qt/box_texts.h"
 #include "qt/cell_edit.h"
 #include "qt/desktop_rig.h"
@@ -266,6 +267,50 @@ class MainWindowTest : public QObject {
     QCOMPARE(rig.find<QWidget>("Memo4")->height(), 128 * 13);
     QVERIFY(rig.find<QFrame>("Panel3")->isVisible());
     QVERIFY(!rig.find<QAction>("N17")->isEnabled());
+  }
+
+  // A later chip comes from its family's submenu with its words drawn as
+  // fields: a setting chosen and a word typed keep each other in step, and
+  // the calibration word is only shown.
+  void laterChipsGetTheFieldPanel() {
+    DesktopRig rig(ChipKind::PIC16F628A);
+    auto* family = rig.find<QMenu>("ChipGroupF8x");
+    QVERIFY(family != nullptr);
+    QCOMPARE(family->title(), QString("PIC16F87/88, PIC16F818/819"));
+    QVERIFY(rig.find<QMenu>("ChipMenu")->actions().contains(family->menuAction()));
+    QVERIFY(family->actions().contains(rig.find<QAction>("PIC16F881")));
+    rig.trigger("PIC16F881");
+    QCOMPARE(rig.find<QAction>("PIC16F881")->text(), QString("PIC16F88 ^"));
+    QVERIFY(rig.find<QGroupBox>("FieldPanel")->isVisible());
+    QVERIFY(!rig.find<QGroupBox>("GroupBox7")->isVisible());
+
+    auto* fosc = rig.find<QComboBox>("ConfigField1");
+    auto* word = rig.find<QLineEdit>("ConfigWord1");
+    QCOMPARE(rig.find<QLabel>("ConfigFieldLabel1")->text(), QString("FOSC"));
+    QCOMPARE(fosc->accessibleName(), QString("FOSC, слово конфигурации 2007h"));
+    QCOMPARE(word->accessibleName(), QString("Слово конфигурации 2007h"));
+    QVERIFY(rig.find<QLineEdit>("ConfigWord2")->isVisible());
+    QCOMPARE(word->text(), QString("3FFF"));
+    fosc->setCurrentIndex(0);
+    emit fosc->activated(0);  // as a pick in the list: LP, 000 in bits 4, 1:0
+    rig.settle();
+    QCOMPARE(word->text(), QString("3FEC"));
+    word->selectAll();
+    QTest::keyClicks(word, "3f13");
+    rig.settle();
+    QCOMPARE(rig.form->buffer.config, 0x3F13);
+    QCOMPARE(word->text(), QString("3F13"));
+    QCOMPARE(fosc->currentIndex(), 7);
+
+    rig.trigger("PIC12F6831");
+    auto* calibration = rig.find<QLineEdit>("CalibrationWord");
+    QVERIFY(calibration->isVisible() && calibration->isReadOnly());
+    QVERIFY(!rig.find<QLineEdit>("ConfigWord2")->isVisible());
+    QCOMPARE(calibration->text(), QString("----"));
+    QCOMPARE(calibration->accessibleName(), QString("Калибровка 2008h, только чтение"));
+    rig.trigger("N12");  // "Прочитать" -> "Слово конфигурации"
+    QVERIFY(rig.form->buffer.chipCalibration.has_value());
+    QCOMPARE(calibration->text(), QString::fromStdString(kalmar::hex4(*rig.form->buffer.chipCalibration)));
   }
 
   // A right click in a group opens its own menu, with the states of its routes.

@@ -113,6 +113,32 @@ int main(int argc, char** argv) {
     shot(rig, "1-start-pic16f84");
   }
   {
+    // The field panels: two configuration words, then the calibration word.
+    DesktopRig rig(ChipKind::PIC16F88);
+    waitForWindow(rig);
+    rig.trigger("N12");  // "Прочитать" -> "Слово конфигурации"
+    auto* fosc = rig.find<QComboBox>("ConfigField1");
+    fosc->setCurrentIndex(5);
+    emit fosc->activated(5);
+    rig.settle();
+    shot(rig, "17-pic16f88-field-panel");
+    fosc->showPopup();
+    QTest::qWait(300);
+    shot(rig, "17-pic16f88-field-list-open");
+    fosc->hidePopup();
+  }
+  {
+    DesktopRig rig(ChipKind::PIC12F683);
+    waitForWindow(rig);
+    rig.trigger("N12");
+    shot(rig, "18-pic12f683-field-panel");
+  }
+  {
+    DesktopRig rig(ChipKind::PIC16F716);  // no data memory
+    waitForWindow(rig);
+    shot(rig, "19-pic16f716-field-panel");
+  }
+  {
     DesktopRig rig(ChipKind::PIC16F628A);
     waitForWindow(rig);
     programAndReadAll(rig, hexFile);

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "device/catalogue.h"
 #include "memory/config_word.h"
 #include "support/chip_rig.h"
 
@@ -49,6 +50,34 @@ TEST(Routes, EveryRouteHasOneNameAndAHandler) {
   EXPECT_EQ(mainMenu().size(), 7u);
   EXPECT_EQ(popupMenus().size(), 4u);
   EXPECT_EQ(speedButtons().size(), 10u);
+}
+
+// The first chips' items stand in "Микроконтроллер" itself, in the
+// catalogue's order; every later chip in its family's submenu after them.
+TEST(Routes, LaterChipsStandInTheirFamilysSubmenus) {
+  const RouteNode* menu = findRoute("ChipMenu");
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::string> top, grouped;
+  for (const RouteNode& item : menu->children) {
+    if (item.children.empty()) {
+      EXPECT_TRUE(grouped.empty()) << item.name << " after a submenu";
+      top.push_back(item.name);
+    }
+    for (const RouteNode& member : item.children) grouped.push_back(member.name);
+  }
+  ASSERT_EQ(top.size(), 12u);
+  for (std::size_t row = 0; row < catalogue().size(); ++row) {
+    const std::string component = catalogue()[row].menuComponent;
+    const bool first = row < top.size();
+    EXPECT_EQ(first ? top[row] : grouped[row - top.size()], component);
+  }
+  EXPECT_EQ(top.size() + grouped.size(), catalogue().size());
+
+  ChipRig rig(ChipKind::PIC16F84);
+  click(rig, "PIC16F881");
+  EXPECT_EQ(rig.form.chip.profile.name, "PIC16F88");
+  EXPECT_EQ(routeCaption(*findRoute("PIC16F881"), rig.form.window), "PIC16F88 ^");
+  EXPECT_EQ(routeCaption(*findRoute("PIC16F841"), rig.form.window), "PIC16F84");
 }
 
 TEST(Routes, StartUpOffersOnlyWhatHasASource) {

@@ -270,5 +270,33 @@ int main(int argc, char** argv) {
     shot(rig, "9-pic16f648a-read-all");
     reportBoxes(rig, "PIC16F648A");
   }
+  {
+    // The field panels: two configuration words, then the calibration word.
+    WindowRig rig("PIC16F88");
+    bringUp(rig);
+    rig.menu({"Настройка", "Микроконтроллер", "PIC16F87/88, PIC16F818/819", "PIC16F88"});
+    rig.menu({"Прочитать", "Слово конфигурации"});
+    HWND fosc = rig.control("ConfigField1");
+    SendMessageW(fosc, CB_SETCURSEL, 5, 0);
+    SendMessageW(GetParent(fosc), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(fosc), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(fosc));
+    rig.settle();
+    paintAll(rig);
+    shot(rig, "10-pic16f88-field-panel");
+    SendMessageW(fosc, CB_SHOWDROPDOWN, TRUE, 0);
+    paintAll(rig);
+    shot(rig, "11-pic16f88-field-list-open");
+    SendMessageW(fosc, CB_SHOWDROPDOWN, FALSE, 0);
+    reportBoxes(rig, "PIC16F88");
+  }
+  {
+    WindowRig rig("PIC12F683");
+    bringUp(rig);
+    rig.menu({"Настройка", "Микроконтроллер", "PIC12F683, PIC16F684/688", "PIC12F683"});
+    rig.menu({"Прочитать", "Слово конфигурации"});
+    paintAll(rig);
+    shot(rig, "12-pic12f683-field-panel");
+    reportBoxes(rig, "PIC12F683");
+  }
   return 0;
 }

@@ -105,6 +105,43 @@ TEST(Win32Window, ChipsSwapTheArrangementAndAPressClosesTheBgList) {
   EXPECT_FALSE(rig.form->window.bg.open());
 }
 
+// A later chip comes from its family's submenu with its words drawn as
+// fields; each list reads its field's name before it (Active
+// Accessibility's name for it), a setting picked and a word typed keep each
+// other in step, and the calibration word takes no keys.
+TEST(Win32Window, LaterChipsGetTheFieldPanel) {
+  WindowRig rig("PIC16F88");
+  rig.menu({"Настройка", "Микроконтроллер", "PIC16F87/88, PIC16F818/819", "PIC16F88"});
+  EXPECT_NE(Controls::textOf(rig.window->window()).find("PIC16F88"), std::string::npos);
+  EXPECT_TRUE(IsWindowVisible(rig.control("FieldPanel")));
+  EXPECT_FALSE(IsWindowVisible(rig.control("GroupBox5")) || IsWindowVisible(rig.control("GroupBox7")));
+
+  HWND fosc = rig.control("ConfigField1");
+  EXPECT_EQ(Controls::textOf(GetWindow(fosc, GW_HWNDPREV)), "FOSC");
+  EXPECT_EQ(rig.text("ConfigWord1"), "3FFF");
+  SendMessageW(fosc, CB_SETCURSEL, 0, 0);  // as a pick in the list: LP, 000 in bits 4, 1:0
+  SendMessageW(GetParent(fosc), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(fosc), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(fosc));
+  rig.settle();
+  EXPECT_EQ(rig.text("ConfigWord1"), "3FEC");
+  rig.clickInto("ConfigWord1");
+  SendMessageW(rig.control("ConfigWord1"), EM_SETSEL, 0, -1);
+  rig.type("3f13");
+  EXPECT_EQ(rig.form->buffer.config, 0x3F13);
+  EXPECT_EQ(rig.text("ConfigWord1"), "3F13");
+  EXPECT_EQ(SendMessageW(fosc, CB_GETCURSEL, 0, 0), 7);
+
+  rig.menu({"Настройка", "Микроконтроллер", "PIC12F683, PIC16F684/688", "PIC12F683"});
+  HWND calibration = rig.control("CalibrationWord");
+  EXPECT_TRUE(IsWindowVisible(calibration));
+  EXPECT_FALSE(IsWindowVisible(rig.control("ConfigWord2")));
+  EXPECT_EQ(rig.text("CalibrationWord"), "----");
+  SetFocus(calibration);
+  rig.type("12");
+  EXPECT_EQ(rig.text("CalibrationWord"), "----");
+  EXPECT_FALSE(rig.form->buffer.chipCalibration.has_value());
+}
+
 // A picture button tells a screen reader what it does and where (the cells'
 // names go through the system's annotation service, which Wine only stubs).
 TEST(Win32Window, PictureButtonsAreNamedByWhatTheyDoAndWhere) {
