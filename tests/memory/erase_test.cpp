@@ -7,6 +7,7 @@
 
 #include "link/stop_request.h"
 #include "memory/config_word.h"
+#include "memory/program_chip.h"
 #include "memory/program_write.h"
 #include "support/chip_rig.h"
 
@@ -270,6 +271,37 @@ TEST(Calibration, AStopDuringTheEraseWaitsForTheWriteBack) {
     ASSERT_TRUE(wordAtStop.has_value()) << "the stop never came";
     EXPECT_EQ(*wordAtStop, calibration);
     EXPECT_EQ(*bgAtStop, bg);
+  }
+}
+
+}  // namespace
+}  // namespace kalmar::testing
+
+namespace kalmar::testing {
+namespace {
+
+// The PIC12F683's calibration word at 2008h is never erased: a stop at any
+// moment of programming the chip whole, of writing program memory or of an
+// erase leaves it as the factory wrote it.
+TEST(Calibration, TheWordAt2008OutlivesAStopAtAnyMoment) {
+  for (int stopAt = 1; stopAt <= 4096; stopAt *= 4) {
+    for (auto command : {programFromFile, Button7Click, Button11Click}) {
+      SCOPED_TRACE(stopAt);
+      ChipRig rig(sim::ChipKind::PIC12F683);
+      const std::uint16_t factory = rig.sim.chip.calibrationWord;
+      rig.host.defaultAnswer = MessageResult::Ok;
+      rig.loadProgram(ChipRig::pattern(2048, 5, 0x0FD4));
+      int pumps = 0;
+      rig.host.onPump = [&] {
+        if (++pumps == stopAt) requestStop(SIGINT);
+      };
+      bool stopped = false;
+      rig.form.chip.line.setStopHandler([&stopped](int) { stopped = true; });
+      command(rig.form);
+      clearStop();
+      EXPECT_TRUE(stopped);
+      EXPECT_EQ(rig.sim.chip.calibrationWord, factory);
+    }
   }
 }
 

@@ -269,6 +269,41 @@ class MainWindowTest : public QObject {
     QVERIFY(!rig.find<QAction>("N17")->isEnabled());
   }
 
+  // A PIC16F88 and a PIC12F683 through the window's menus: the own program
+  // programmed whole, verified by button, read back, erased, then the verify
+  // fails; no timing violation, and the PIC12F683's calibration word stays.
+  void laterChipsAreProgrammedReadAndErased() {
+    for (ChipKind kind : {ChipKind::PIC16F88, ChipKind::PIC12F683}) {
+      DesktopRig rig(kind);
+      const std::string chip = kalmar::sim::chipName(kind);
+      rig.nextFile = std::string(KALMAR_PROGRAMS_DIR) + "/" + chip + "/filled.hex";
+      rig.trigger("N4");
+      rig.answers = {MessageResult::Ok, MessageResult::Ok};
+      rig.trigger("N43");  // "Программировать всё из файла"
+      QVERIFY2(rig.form->window.StatusBar1.find("всё проверено") != std::string::npos,
+               chip.c_str());
+      QTest::mouseClick(rig.find<QToolButton>("SpeedButton13"), Qt::LeftButton);
+      rig.settle();
+      QVERIFY(rig.form->operation.ok);
+      rig.trigger("N24");  // "Прочитать" -> "Все"
+      const auto& buffer = rig.form->buffer;
+      const int words = rig.form->chip.profile.programWords;
+      QVERIFY(std::equal(buffer.chipRead.begin(), buffer.chipRead.begin() + words,
+                         buffer.program.begin()));
+      rig.answers = {MessageResult::Ok};
+      rig.trigger("N33");  // "Стереть все"
+      QVERIFY(rig.form->window.StatusBar1.find("успешное стирание") != std::string::npos);
+      rig.nextFile = std::string(KALMAR_PROGRAMS_DIR) + "/" + chip + "/filled.hex";
+      rig.trigger("N4");
+      QTest::mouseClick(rig.find<QToolButton>("SpeedButton13"), Qt::LeftButton);
+      rig.settle();
+      QVERIFY(!rig.form->operation.ok);
+      QCOMPARE(rig.stack->adapter()->log().violations(), std::size_t{0});
+      if (kind == ChipKind::PIC12F683)
+        QCOMPARE(rig.stack->adapter()->chip().calibrationWord, kalmar::sim::kFactoryCalibration);
+    }
+  }
+
   // A later chip comes from its family's submenu with its words drawn as
   // fields: a setting chosen and a word typed keep each other in step, and
   // the calibration word is only shown.
