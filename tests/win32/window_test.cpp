@@ -172,7 +172,9 @@ TEST(Win32Window, LaterChipsAreProgrammedReadAndErased) {
     rig.click("SpeedButton13");
     EXPECT_FALSE(rig.form->operation.ok);
     EXPECT_EQ(rig.stack->adapter()->log().violations(), 0u);
-    if (calibrated) EXPECT_EQ(rig.stack->adapter()->chip().calibrationWord, sim::kFactoryCalibration);
+    if (calibrated) {
+      EXPECT_EQ(rig.stack->adapter()->chip().calibrationWord, sim::kFactoryCalibration);
+    }
   }
 }
 
