@@ -380,7 +380,6 @@ void ConfigWordEditDone(TForm1& form) {
   wordsToFieldPanel(form);
 }
 
-
 Outcome Proc_Read_Config(TForm1& form) {
   form.operation.startMs = beginFrame(form, kReading);
   const std::uint16_t word = readConfiguration(form.chip);
