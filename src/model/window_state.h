@@ -125,6 +125,10 @@ struct FieldChooser {
   std::vector<std::string> choices;  // the settings, the chip's pins put in
   int index = -1;                    // the setting the word holds; -1: none of them
   std::string hint;
+  // The same field with the same settings, whichever is chosen.
+  bool sameField(const FieldChooser& other) const {
+    return name == other.name && word == other.word && choices == other.choices;
+  }
 };
 struct FieldPanelState {
   static constexpr int kSlots = 14;  // the most fields a chip has, and one to spare

@@ -234,12 +234,9 @@ void ConfigPanels::buildFieldPanel(WindowLink& link) {
 
 // The lists get their fields' settings, names and hints when the chip changes.
 void ConfigPanels::showFieldChoices(const FieldPanelState& panel) {
-  const bool sameFields = shownFields_.size() == panel.fields.size() &&
-                          std::equal(panel.fields.begin(), panel.fields.end(), shownFields_.begin(),
-                                     [](const FieldChooser& a, const FieldChooser& b) {
-                                       return a.name == b.name && a.choices == b.choices &&
-                                              a.word == b.word;
-                                     });
+  const bool sameFields = std::equal(
+      panel.fields.begin(), panel.fields.end(), shownFields_.begin(), shownFields_.end(),
+      [](const FieldChooser& a, const FieldChooser& b) { return a.sameField(b); });
   if (sameFields && shownWords_ == panel.words) return;
   shownFields_ = panel.fields;
   shownWords_ = panel.words;
