@@ -194,6 +194,18 @@ check "detect names fifteen chips, and no chip" 1 "$?" "[ $detected = 15 ]"
 check "write-config takes two words where the chip has them" 0 "$status" "[ $status2 = 1 ]" \
   "grep -q '^Конфигурация  3F2A' two.txt" "grep -q '^Конфигурация 2008  0001' two.txt" \
   "grep -q 'одно слово конфигурации' err.txt" "grep -q '^Калибровка 2008  343C' one.txt"
+
+# A row written through the write latches is read back before success is
+# told: a stuck cell fails program and write on the chips with latches.
+refused=0
+for chip in PIC16F88 PIC12F683 PIC16F716; do
+  for command in program write; do
+    "$cli" -q -y -c $chip -p sim:stuck-$chip-$command.chip --virtual-time \
+      --sim-fault stuck:123=0000 $command "$programs/$chip/filled.hex" 2>/dev/null
+    [ $? = 1 ] && refused=$((refused + 1))
+  done
+done
+check "a stuck cell fails program and write on the chips with write latches" 0 0 "[ $refused = 6 ]"
 "$cli" -q -c PIC16F84A -p sim:id-PIC16F628A.chip --virtual-time read-config 2>err.txt; status=$?
 "$cli" -q -c PIC16F84A -p sim:id-PIC16F628A.chip --virtual-time --force read-config >/dev/null
 check "a wrong chip is refused, --force goes on" 1 "$status" "[ $? = 0 ]" \
