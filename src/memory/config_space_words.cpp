@@ -13,8 +13,10 @@ constexpr int kSecondWordOffset = 8;  // 2008h
 
 }  // namespace
 
-std::uint16_t secondConfigBits(const DeviceProfile& profile) {
-  return profile.configSpace ? profile.configSpace->implemented[1] : 0x3FFF;
+bool secondConfigMatches(const DeviceProfile& profile, std::uint16_t readBack,
+                         std::uint16_t written) {
+  const std::uint16_t bits = profile.configSpace ? profile.configSpace->implemented[1] : 0x3FFF;
+  return ((readBack ^ written) & bits) == 0;
 }
 
 void readConfigSpaceWords(TForm1& form) {
@@ -31,7 +33,7 @@ Outcome writeSecondConfigWord(TForm1& form, const char* failedAction) {
   if (profile.configWords < 2) return Outcome::done({});
   const std::uint16_t word = form.buffer.config2;
   const std::uint16_t readBack = programConfigurationSpaceWord(form.chip, kSecondWordOffset, word);
-  if (((readBack ^ word) & secondConfigBits(profile)) == 0) return Outcome::done({});
+  if (secondConfigMatches(profile, readBack, word)) return Outcome::done({});
   return reportFailure(form, kConfigWriteCaption, configMismatchText(word, readBack), failedAction);
 }
 

@@ -9,8 +9,10 @@ namespace kalmar {
 // chip's catalogue row names: a second configuration word (2008h) and a
 // factory calibration word. Each goes in a programming session of its own.
 
-// The bits of the second configuration word the chip implements.
-std::uint16_t secondConfigBits(const DeviceProfile& profile);
+// Whether a second configuration word read back is the word written, in
+// every bit the chip has (DeviceProfile::configMatches for the first).
+bool secondConfigMatches(const DeviceProfile& profile, std::uint16_t readBack,
+                         std::uint16_t written);
 
 // Reads them into the buffer (config2, chipCalibration); nothing on a chip
 // without them.

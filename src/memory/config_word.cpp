@@ -4,6 +4,7 @@
 #include "link/programmer_check.h"
 #include "memory/chip_steps.h"
 #include "memory/config_space_words.h"
+#include "memory/data_cells.h"
 #include "memory/operation_frame.h"
 #include "memory/programming_cycle.h"
 #include "model/config_fields.h"
@@ -368,10 +369,8 @@ void ConfigWordChange(TForm1& form, int word, const std::string& text) {
   panel.wordTexts[static_cast<std::size_t>(word)] = typed;
   // Four digits within the 14 bits of a word make it; anything else waits
   // for more typing, and the word stays as it was.
-  if (typed.size() != 4) return;
-  int value = 0;
-  for (char c : typed) value = value * 16 + hexDigitValue(c);
-  if (value > 0x3FFF) return;
+  unsigned value = 0;
+  if (!parseFullCell(typed, 4, value) || value > 0x3FFF) return;
   bufferWord(form, word) = static_cast<std::uint16_t>(value);
   wordsToFieldPanel(form);
 }

@@ -144,8 +144,8 @@ Outcome checkConfigBlank(TForm1& form, std::uint16_t keptConfig) {
   }
   Outcome read = Proc_Read_Config(form);
   const DeviceProfile& profile = form.chip.profile;
-  const bool secondBlank = profile.configWords < 2 ||
-                           ((form.buffer.config2 ^ kBlankWord) & secondConfigBits(profile)) == 0;
+  const bool secondBlank =
+      profile.configWords < 2 || secondConfigMatches(profile, form.buffer.config2, kBlankWord);
   return failedUnless(form, std::move(read),
                       profile.configMatches(form.buffer.config, kBlankWord) && secondBlank);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -125,11 +126,15 @@ struct FieldChooser {
   std::vector<std::string> choices;  // the settings, the chip's pins put in
   int index = -1;                    // the setting the word holds; -1: none of them
   std::string hint;
-  // The same field with the same settings, whichever is chosen.
-  bool sameField(const FieldChooser& other) const {
-    return name == other.name && word == other.word && choices == other.choices;
-  }
 };
+// The same fields with the same settings, whichever are chosen: a window's
+// lists drawn for one stand for the other.
+inline bool sameFieldLists(const std::vector<FieldChooser>& a, const std::vector<FieldChooser>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](const FieldChooser& x, const FieldChooser& y) {
+                      return x.name == y.name && x.word == y.word && x.choices == y.choices;
+                    });
+}
 struct FieldPanelState {
   static constexpr int kSlots = 14;  // the most fields a chip has, and one to spare
   bool Visible = false;

@@ -197,10 +197,7 @@ void ConfigPanels::buildFieldPanel(WindowLink& link) {
 
 // The lists get their fields' settings, names and hints when the chip changes.
 void ConfigPanels::showFieldChoices(const FieldPanelState& panel) {
-  const bool sameFields = std::equal(
-      panel.fields.begin(), panel.fields.end(), shownFields_.begin(), shownFields_.end(),
-      [](const FieldChooser& a, const FieldChooser& b) { return a.sameField(b); });
-  if (sameFields && shownWords_ == panel.words) return;
+  if (sameFieldLists(panel.fields, shownFields_) && shownWords_ == panel.words) return;
   shownFields_ = panel.fields;
   shownWords_ = panel.words;
   for (std::size_t n = 0; n < fieldLists_.size(); ++n) {
