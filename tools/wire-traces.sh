@@ -27,8 +27,14 @@ hex_for "$work/f84.hex" :02400E00F93F78
 hex_for "$work/f62x.hex" :02400E00213F50
 hex_for "$work/f62xa.hex" :02400E00303F41
 hex_for "$work/f12.hex" :02400E00C421CB
+# The chips with write latches: both words of the PIC16F88, the others' one.
+hex_for "$work/f88.hex" :04400E002A3FFE3F08
+hex_for "$work/f716.hex" :02400E00C920C7
+hex_for "$work/f683.hex" :02400E00D40FCD
 
-chips="PIC16F84 PIC16F84A PIC16C84 PIC16F627 PIC16F627A PIC16F628 PIC16F628A PIC12F629 PIC12F675"
+# The first nine chips, then one chip of each family with write latches.
+chips="PIC16F84 PIC16F84A PIC16C84 PIC16F627 PIC16F627A PIC16F628 PIC16F628A PIC12F629 PIC12F675
+  PIC16F88 PIC16F716 PIC12F683"
 commands="check detect read read-pm read-dm read-config read-id write verify write-dm
   write-config-word write-id erase program"
 
@@ -46,6 +52,9 @@ for chip in $chips; do
     PIC16F84 | PIC16F84A | PIC16C84) hex=f84.hex word=3FF9 ;;
     PIC16F627 | PIC16F628) hex=f62x.hex word=3F21 ;;
     PIC16F627A | PIC16F628A) hex=f62xa.hex word=3F30 ;;
+    PIC16F88) hex=f88.hex word=3F2A ;;
+    PIC16F716) hex=f716.hex word=20C9 ;;
+    PIC12F683) hex=f683.hex word=0FD4 ;;
     *) hex=f12.hex word=31C4 ;;
   esac
   rm -f "$work/$chip.chip"
