@@ -202,28 +202,21 @@ Outcome writeDataCommand(Context& c) {
 }
 
 Outcome writeConfigCommand(Context& c) {
-  if (!c.options.arguments.empty()) {
-    if (!parseWord(c.options.arguments[0], c.form.buffer.config)) {
-      std::fprintf(stderr, "write-config: %s - не 14-разрядное шестнадцатеричное слово\n",
-                   c.options.arguments[0].c_str());
-      return failedHere();
-    }
-    Config_Chenge_iz_W(c.form);
+  const std::vector<std::string>& words = c.options.arguments;
+  if (words.size() > 1 && c.form.chip.profile.configWords < 2) {
+    std::fprintf(stderr, "write-config: у %s одно слово конфигурации, второе (%s) не нужно\n",
+                 c.form.chip.profile.name.c_str(), words[1].c_str());
+    return failedHere();
   }
-  if (c.options.arguments.size() > 1) {
-    const std::string& second = c.options.arguments[1];
-    if (c.form.chip.profile.configWords < 2) {
-      std::fprintf(stderr, "write-config: у %s одно слово конфигурации, второе (%s) не нужно\n",
-                   c.form.chip.profile.name.c_str(), second.c_str());
-      return failedHere();
-    }
-    if (!parseWord(second, c.form.buffer.config2)) {
+  std::uint16_t* const targets[] = {&c.form.buffer.config, &c.form.buffer.config2};
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    if (!parseWord(words[i], *targets[i])) {
       std::fprintf(stderr, "write-config: %s - не 14-разрядное шестнадцатеричное слово\n",
-                   second.c_str());
+                   words[i].c_str());
       return failedHere();
     }
-    Config_Chenge_iz_W(c.form);
   }
+  if (!words.empty()) Config_Chenge_iz_W(c.form);
   // The window offers no standalone write for these chips; here it keeps
   // the chip's BG bits the way the erase and the write do.
   if (c.form.chip.profile.calibrationPreserved) BG_of_12F6xx_Readen(c.form);
