@@ -5,10 +5,10 @@
 
 #include "device/catalogue.h"
 #include "device/settings_file.h"
+#include "port/ftdi_port.h"
 #if defined(_WIN32)
 #include "port/windows_ports.h"
 #else
-#include "port/ftdi_port.h"
 #include "port/gpio_port.h"
 #include "port/linux_ports.h"
 #endif
@@ -136,10 +136,14 @@ std::unique_ptr<PortIo> PortStack::adapterPort(const PortChoice& choice) {
   adapterName_ = ftdi ? (device.empty() ? "FT232R" : "FT232R " + device) : "GPIO " + device;
   const AdapterPins pins = choice.pins.value_or(ftdi ? kFtdiDefaultPins : kGpioDefaultPins);
 #if defined(_WIN32)
-  (void)pins;
-  const std::string name = adapterName_;
+  // The kernel's GPIO interface is Linux's own.
+  if (!ftdi) {
+    const std::string name = adapterName_;
+    return std::make_unique<OpenedOnce>(
+        [name] { return notOpened(name, "в программе для Windows этого адаптера нет"); });
+  }
   return std::make_unique<OpenedOnce>(
-      [name] { return notOpened(name, "в программе для Windows этого адаптера нет"); });
+      [this, device, pins] { return openFtdiPort(device, pins, failureReport()); });
 #else
   return std::make_unique<OpenedOnce>([this, ftdi, device, pins] {
     return ftdi ? openFtdiPort(device, pins, failureReport())

@@ -1,19 +1,16 @@
 #include "port/ftdi_port.h"
 
-#include <ftdi.h>
-
 #include <algorithm>
 #include <array>
 #include <chrono>
 
 #include "port/ftdi_stream.h"
+#include "port/ftdi_usb.h"
 
 namespace kalmar {
 
 namespace {
 
-constexpr int kFtdiVendor = 0x0403;
-constexpr int kFt232rProduct = 0x6001;
 constexpr unsigned char kLatencyMs = 1;
 constexpr std::size_t kReadChunk = 512;
 // No echo for this long: the board has gone.
@@ -49,9 +46,9 @@ std::int64_t nsToCounts(std::int64_t ns, FramePace& pace) {
 // the host holds is ever unanswered), so a wait needs no USB traffic.
 class FtdiPort final : public PortIo {
  public:
-  FtdiPort(ftdi_context* context, const AdapterPins& pins,
+  FtdiPort(std::unique_ptr<FtdiUsb> usb, const AdapterPins& pins,
            std::function<void(const std::string&)> onFailure)
-      : context_(context), stream_(pins), onFailure_(std::move(onFailure)) {}
+      : usb_(std::move(usb)), stream_(pins), onFailure_(std::move(onFailure)) {}
   ~FtdiPort() override;
 
   void write(std::uint16_t address, std::uint8_t value) override;
@@ -73,7 +70,7 @@ class FtdiPort final : public PortIo {
   void drainUntil(std::int64_t endNs);
   void fail(const std::string& what);
 
-  ftdi_context* context_;
+  std::unique_ptr<FtdiUsb> usb_;
   FtdiStream stream_;
   std::function<void(const std::string&)> onFailure_;
   std::int64_t playedByNs_ = 0;  // the latest the bytes written can finish
@@ -86,19 +83,17 @@ FtdiPort::~FtdiPort() {
     stream_.queueState(kAdapterIdle, 1);
     if (send()) awaitAnswers(stream_.written());
   }
-  ftdi_disable_bitbang(context_);
-  ftdi_usb_close(context_);
-  ftdi_free(context_);
+  usb_->leaveBitBang();
 }
 
 void FtdiPort::fail(const std::string& what) {
   if (dead_) return;
   dead_ = true;
   stream_.dropWanted();
-  const std::string reason = ftdi_get_error_string(context_);
+  const std::string reason = usb_->errorText();
   // The supplies off if the board still answers at all.
   const std::uint8_t idle = stream_.levelsFor(kAdapterIdle);
-  const bool idled = ftdi_write_data(context_, &idle, 1) == 1;
+  const bool idled = usb_->write({&idle, 1});
   if (onFailure_)
     onFailure_("FT232R: " + what + " (" + reason + "). Плата отключена или не отвечает; " +
                (idled ? "программатор выключен." : "выключите питание программатора."));
@@ -121,8 +116,8 @@ bool FtdiPort::send(std::size_t limit) {
 }
 
 bool FtdiPort::sendChunk(std::span<const std::uint8_t> bytes) {
-  const int size = static_cast<int>(bytes.size());
-  if (ftdi_write_data(context_, bytes.data(), size) != size) {
+  const auto size = static_cast<std::int64_t>(bytes.size());
+  if (!usb_->write(bytes)) {
     fail("ошибка записи USB");
     return false;
   }
@@ -138,17 +133,16 @@ bool FtdiPort::sendChunk(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-// One USB read of `wanted` answers at most, handed to the stream. libftdi1
-// reads on until it has as many as it is asked for or a transfer brings
-// none, and a transfer that brings none lasts a latency period: asked for
-// more than is due, every read would cost one more.
+// One USB read of `wanted` answers at most, handed to the stream. A read
+// waits until it has as many as it is asked for or a latency period has
+// brought none: asked for more than is due, every read would cost one more.
 bool FtdiPort::takeAnswers(std::uint64_t wanted) {
   std::array<std::uint8_t, kReadChunk> buffer{};
-  const auto size = static_cast<int>(std::min<std::uint64_t>(std::max<std::uint64_t>(wanted, 1),
-                                                              buffer.size()));
+  const auto size = static_cast<std::size_t>(
+      std::min<std::uint64_t>(std::max<std::uint64_t>(wanted, 1), buffer.size()));
   const std::int64_t start = monotonicNs();
   for (;;) {
-    const int got = ftdi_read_data(context_, buffer.data(), size);
+    const int got = usb_->read({buffer.data(), size});
     if (got < 0) {
       fail("ошибка чтения USB");
       return false;
@@ -254,40 +248,25 @@ void FtdiPort::hold(std::int64_t counts, FramePace& pace) {
   pace.spinUntil(pace.counter() + nsToCounts(endNs - monotonicNs(), pace));
 }
 
-// The FT232R's reason in the program's words.
-std::string openFailure(int code, const std::string& serial) {
-  if (code == -3)
-    return serial.empty() ? "не подключено ни одного FT232R (USB 0403:6001)"
-                          : "не подключён FT232R с серийным номером " + serial;
-  if (code == -4 || code == -5 || code == -8)
-    return "нет доступа к устройству USB 0403:6001 или оно занято другой программой";
-  return "ошибка USB при открытии FT232R";
-}
-
 // An answer of the set-up still on its way would shift every sample after
 // it: the stream starts once a read (a latency period) brings nothing.
-int dropStrayAnswers(ftdi_context* context) {
+bool dropStrayAnswers(FtdiUsb& usb) {
   std::array<std::uint8_t, kReadChunk> buffer{};
   for (int reads = 0; reads < 8; ++reads) {
-    const int got = ftdi_read_data(context, buffer.data(), static_cast<int>(buffer.size()));
-    if (got <= 0) return got;
+    const int got = usb.read(buffer);
+    if (got <= 0) return got == 0;
   }
-  return -1;
+  return false;
 }
 
 // Synchronous bit-bang with every pin an input first (pulled up: the
 // adapter's supplies off), the idle levels latched, then the four outputs.
-int startBitBang(ftdi_context* context, const AdapterPins& pins) {
+bool startBitBang(FtdiUsb& usb, const AdapterPins& pins) {
   const std::uint8_t idle = FtdiStream(pins).levelsFor(kAdapterIdle);
-  const auto outputs = static_cast<unsigned char>(pins.outputMask());
-  int code = ftdi_set_latency_timer(context, kLatencyMs);
-  if (code >= 0) code = ftdi_set_bitmode(context, 0, BITMODE_SYNCBB);
-  if (code >= 0) code = ftdi_set_baudrate(context, FtdiStream::kLibftdiBaud);
-  if (code >= 0) code = ftdi_write_data(context, &idle, 1);
-  if (code >= 0) code = ftdi_set_bitmode(context, outputs, BITMODE_SYNCBB);
-  if (code >= 0) code = ftdi_tcioflush(context);
-  if (code >= 0) code = dropStrayAnswers(context);
-  return code;
+  const auto outputs = static_cast<std::uint8_t>(pins.outputMask());
+  return usb.setLatencyTimer(kLatencyMs) && usb.startSyncBitBang(0) && usb.setByteClock() &&
+         usb.write({&idle, 1}) && usb.startSyncBitBang(outputs) && usb.purge() &&
+         dropStrayAnswers(usb);
 }
 
 }  // namespace
@@ -295,25 +274,15 @@ int startBitBang(ftdi_context* context, const AdapterPins& pins) {
 PortOpenResult openFtdiPort(const std::string& serial, const AdapterPins& pins,
                             std::function<void(const std::string&)> onFailure) {
   const std::string device = serial.empty() ? "FT232R" : "FT232R " + serial;
-  const std::string need =
-      "Нужны плата FT232R на USB и право доступа к ней (правило udev для 0403:6001).";
-  ftdi_context* context = ftdi_new();
-  if (context == nullptr) return notOpened(device, "libftdi1 не запустилась", need);
-  int code = ftdi_usb_open_desc(context, kFtdiVendor, kFt232rProduct, nullptr,
-                                serial.empty() ? nullptr : serial.c_str());
-  if (code < 0) {
-    ftdi_free(context);
-    return notOpened(device, openFailure(code, serial), need);
-  }
-  code = startBitBang(context, pins);
-  if (code < 0) {
-    std::string reason = std::string("FT232R не перешёл в режим bit-bang (") +
-                         ftdi_get_error_string(context) + "): плата отключена или не отвечает";
-    ftdi_usb_close(context);
-    ftdi_free(context);
-    return notOpened(device, std::move(reason), need);
-  }
-  return {std::make_unique<FtdiPort>(context, pins, std::move(onFailure)), true, device, {}, {}};
+  FtdiUsbOpened opened = openFtdiUsb(serial);
+  if (!opened.usb) return notOpened(device, std::move(opened.reason), std::move(opened.need));
+  if (!startBitBang(*opened.usb, pins))
+    return notOpened(device,
+                     "FT232R не перешёл в режим bit-bang (" + opened.usb->errorText() +
+                         "): плата отключена или не отвечает",
+                     std::move(opened.need));
+  return {std::make_unique<FtdiPort>(std::move(opened.usb), pins, std::move(onFailure)), true,
+          device, {}, {}};
 }
 
 }  // namespace kalmar

@@ -15,10 +15,7 @@ namespace kalmar {
 // was written) become the status bytes of the samples asked for.
 class FtdiStream {
  public:
-  // AN232R-01: the bit-bang clock runs at 16 times the baud rate, and
-  // libftdi sets the divisor for 4 times the rate it is given in bit-bang
-  // mode: 15625 gives one byte a microsecond.
-  static constexpr int kLibftdiBaud = 15625;
+  // One byte a microsecond (each USB library's setByteClock).
   static constexpr std::int64_t kBytePeriodNs = 1000;
   // The FT232R's datasheet: a 128-byte transmit buffer (from the host) and
   // a 256-byte receive buffer (to the host, where synchronous bit-bang puts
