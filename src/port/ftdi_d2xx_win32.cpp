@@ -4,6 +4,7 @@
 // the program starts where no FTDI driver is installed.
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -109,8 +110,9 @@ class D2xxUsb final : public FtdiUsb {
     FreeLibrary(d2xx_.library);
   }
 
+  // D2XX takes 2 to 255 ms.
   bool setLatencyTimer(std::uint8_t milliseconds) override {
-    return took(d2xx_.setLatencyTimer(handle_, milliseconds));
+    return took(d2xx_.setLatencyTimer(handle_, std::max<std::uint8_t>(milliseconds, 2)));
   }
   bool startSyncBitBang(std::uint8_t outputs) override {
     return took(d2xx_.setBitMode(handle_, outputs, kModeSyncBitBang));

@@ -1,6 +1,10 @@
 #include "standin/standin_board.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <time.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -106,6 +110,23 @@ void Board::close() {
       << log.eventsText();
 }
 
+#if defined(_WIN32)
+// The performance counter, the one the program's counter reads; a sleep
+// gives the rest of a wait back to the system and spins its last part.
+std::int64_t nowNs() {
+  LARGE_INTEGER count{}, frequency{};
+  QueryPerformanceCounter(&count);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<std::int64_t>(static_cast<double>(count.QuadPart) * 1e9 /
+                                   static_cast<double>(frequency.QuadPart));
+}
+
+void sleepUntilNs(std::int64_t timeNs) {
+  constexpr std::int64_t kSleepGranularityNs = 2'000'000;
+  for (std::int64_t left = timeNs - nowNs(); left > 0; left = timeNs - nowNs())
+    if (left > kSleepGranularityNs) Sleep(static_cast<DWORD>((left - kSleepGranularityNs) / 1'000'000));
+}
+#else
 std::int64_t nowNs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
@@ -119,5 +140,7 @@ void sleepUntilNs(std::int64_t timeNs) {
   while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) != 0) {
   }
 }
+
+#endif
 
 }  // namespace kalmar::standin
