@@ -245,7 +245,12 @@ void FtdiPort::hold(std::int64_t counts, FramePace& pace) {
   if (dead_) return pace.spinUntil(pace.counter() + counts);
   const std::int64_t endNs = std::max(playedByNs_, monotonicNs()) + countsToNs(counts, pace);
   drainUntil(endNs);
-  pace.spinUntil(pace.counter() + nsToCounts(endNs - monotonicNs(), pace));
+  // What is left is measured before the counter is read: a pause of the
+  // program between the two readings then lengthens the wait, never
+  // shortens it.
+  const std::int64_t leftNs = endNs - monotonicNs();
+  const std::int64_t now = pace.counter();
+  pace.spinUntil(now + nsToCounts(leftNs, pace));
 }
 
 // An answer of the set-up still on its way would shift every sample after
