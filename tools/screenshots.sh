@@ -12,7 +12,10 @@
 # Windows' own: start-up, a PIC16F628A after "Прочитать все", the listing,
 # the data editor, the wait panel, the erase question (the system's message
 # box), the colour dialog, About and the PIC16F648A's tall arrangement, as
-# build/screenshots/windows-*.png.
+# build/screenshots/windows-*.png; then the PIC16F84A's, the PIC16F648A's and
+# the PIC16F88's windows at 100, 125 and 150 % (the prefix's LogPixels 96,
+# 120 and 144), the tall ones also scrolled to their bottom where the
+# desktop is too short for them, as windows-scale-*.png.
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 cd "$repo"
@@ -40,14 +43,19 @@ if [ "${1:-}" = --windows ]; then
   export WINEPREFIX=$repo/$build/wine-shots
   mkdir -p "$WINEPREFIX"
   # The desktop (1100x900) inside a larger X screen, so that all of it is drawn.
-  # Wine names the Linux root Z:.
+  # Wine names the Linux root Z:. A program reads the DPI (LogPixels) when
+  # it starts: one run at each, the first taking every other picture too.
   xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
     wine reg add "HKCU\\Software\\Wine\\Explorer" /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add "HKCU\\Software\\Wine\\Explorer\\Desktops" /v Default /d 1100x900 /f >/dev/null 2>&1
-    wineserver -w  # the desktop is made anew, from these keys
     status=0
-    wine "$0" "Z:$1" "Z:$2" >/dev/null || status=$?
-    wineserver -w
+    for dpi in 96 120 144; do
+      wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d $dpi /f >/dev/null 2>&1
+      wineserver -w  # the desktop is made anew, from these keys
+      only=(); [ $dpi = 96 ] || only=(--scaled)
+      wine "$0" "Z:$1" "Z:$2" "${only[@]}" >/dev/null || status=$?
+      wineserver -w
+    done
     exit $status' "$repo/$build/tests/kalmar_win32_screenshots.exe" "$out" "$hex"
   for bmp in "$out"/windows-*.bmp; do
     [ -e "$bmp" ] || { echo "no screenshot was taken" >&2; exit 1; }

@@ -126,6 +126,9 @@ run_under_wine() {  # run_under_wine BUILD_DIR ARCH
   echo "== kalmar-cli.exe session under Wine"
   bash tests/windows/cli_session.sh "$build/src/kalmar-cli.exe" "$build/tests/programs/hex" \
     "$(ls "$build"/tests/inpout*.dll)"
+  echo "== kalmar-cli.exe's FT232R through FTDI's D2XX under Wine"
+  bash tests/cli/adapter_test.sh d2xx "$build/src/kalmar-cli.exe" \
+    "$build/tests/standin/d2xx/ftd2xx.dll" "$build/tests/programs/hex"
   if wine32_installed; then
     bash tests/windows/installer_test.sh "$(ls "$build"/kalmar-*-windows-"$2"-setup.exe)" \
       'C:\Program Files\Kalmar'

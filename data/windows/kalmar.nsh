@@ -16,11 +16,37 @@
 !define KALMAR_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Kalmar"
 !define KALMAR_UNINSTALL_LINK "Удалить Kalmar.lnk"
 
+; The pages speak the language of Windows' user interface where CPack's
+; script has it, English elsewhere; what this file says is Russian where the
+; pages are, English elsewhere. ($LANGUAGE is a number: LANG_RUSSIAN is
+; defined only when CPack's script loads the languages, after this file.)
+!macro KalmarSayNeedsX64
+  ${If} $LANGUAGE = 1049
+    MessageBox MB_ICONSTOP "Этот установщик — для 64-разрядной Windows; здесь нужен 32-разрядный (i686)." /SD IDOK
+  ${Else}
+    MessageBox MB_ICONSTOP "This installer is for 64-bit Windows; use the 32-bit (i686) one here." /SD IDOK
+  ${EndIf}
+!macroend
+
+!ifdef KALMAR_X64
+  ; The 64-bit programs on a 32-bit Windows are refused before the first
+  ; page: Modern UI calls this once the window is made. A silent install
+  ; makes no window; KalmarBeforeInstall refuses it.
+  !define MUI_CUSTOMFUNCTION_GUIINIT KalmarOnGuiInit
+  Function KalmarOnGuiInit
+    ${IfNot} ${RunningX64}
+      !insertmacro KalmarSayNeedsX64
+      SetErrorLevel 2  ; as a refused silent install ends
+      Abort
+    ${EndIf}
+  FunctionEnd
+!endif
+
 ; Before any file is copied.
 !macro KalmarBeforeInstall
   !ifdef KALMAR_X64
     ${IfNot} ${RunningX64}
-      MessageBox MB_ICONSTOP "Этот установщик — для 64-разрядной Windows; здесь нужен 32-разрядный (i686).$\n$\nThis installer is for 64-bit Windows; use the 32-bit (i686) one here." /SD IDOK
+      !insertmacro KalmarSayNeedsX64
       SetOutPath "$TEMP"  ; out of the folder, so that it can go
       RMDir "$INSTDIR"
       Abort

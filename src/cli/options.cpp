@@ -271,8 +271,9 @@ PIC16F87/88, PIC16F818/819, PIC16F716, PIC12F629/675/683 и PIC16F630/676/684/68
   -p, --port ПОРТ       lpt1 | lpt2 | /dev/parportN | ftdi[:СЕРИЙНЫЙ_НОМЕР] |
                         gpio[:/dev/gpiochipN] | sim:ФАЙЛ (по умолчанию из
                         ./Kalmar.cfg, иначе lpt1); открывается только этот порт;
-                        ftdi - адаптер на плате FT232R (USB), gpio - на выводах
-                        GPIO (Raspberry Pi; по умолчанию /dev/gpiochip0)
+                        ftdi - адаптер на плате FT232R (USB; в Windows через
+                        драйвер FTDI, библиотеку ftd2xx.dll), gpio - на выводах
+                        GPIO (Linux, Raspberry Pi; по умолчанию /dev/gpiochip0)
       --pins ВЫВОДЫ     с ftdi и gpio: DATA,CLOCK,VPP,VDD,READ - выводы входов
                         адаптера и его обратной линии; ftdi: 0-7 или TXD, RXD, RTS,
                         CTS, DTR, DSR, DCD, RI (по умолчанию TXD,RXD,RTS,DTR,CTS);

@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 
 #include "device/chip_selection.h"
@@ -15,6 +14,7 @@
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
 #include "system/files.h"
+#include "system/system_reason.h"
 
 namespace kalmar::cli {
 
@@ -31,7 +31,7 @@ bool traceWritable(const std::string& path, std::string& error) {
   std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
   if (out) out << '\n' << std::flush;
   if (out) return true;
-  error = "не удалось открыть файл трассировки «" + path + "»: " + std::strerror(errno);
+  error = "не удалось открыть файл трассировки «" + path + "»: " + systemReason(errno);
   return false;
 }
 

@@ -81,8 +81,9 @@ const char* desktopHelpText() {
          "Параметры:\n"
          "  -p, --port ПОРТ     lpt1 | lpt2 | /dev/parportN | ftdi[:СЕРИЙНЫЙ_НОМЕР] |\n"
          "                      gpio[:/dev/gpiochipN] | sim:ФАЙЛ; по умолчанию порт\n"
-         "                      из Kalmar.cfg; ftdi - адаптер на плате FT232R (USB),\n"
-         "                      gpio - на выводах GPIO (Raspberry Pi, по умолчанию\n"
+         "                      из Kalmar.cfg; ftdi - адаптер на плате FT232R (USB;\n"
+         "                      в Windows через драйвер FTDI, библиотеку ftd2xx.dll),\n"
+         "                      gpio - на выводах GPIO (Linux, Raspberry Pi, по умолчанию\n"
          "                      /dev/gpiochip0); sim:ФАЙЛ - симулированный программатор с\n"
          "                      микроконтроллером, который хранится в ФАЙЛе\n"
          "      --pins ВЫВОДЫ   с ftdi и gpio: DATA,CLOCK,VPP,VDD,READ - выводы входов\n"
@@ -95,7 +96,11 @@ const char* desktopHelpText() {
          "\n"
          "Значение пишется через пробел или «=»: --port sim:demo.chip, --port=lpt2.\n"
          "Kalmar.cfg читается и записывается в текущей папке; адаптер ftdi или gpio\n"
-         "в него не записывается.\n";
+         "в него не записывается. В Windows, если параллельный порт недоступен, окно\n"
+         "при первом запуске без --port спрашивает, работать ли через плату FT232R;\n"
+         "ответ хранится рядом с Kalmar.cfg, в файле Kalmar.adapter: ftdi - открывать\n"
+         "FT232R при каждом запуске, lpt - работать без порта; удалите файл, чтобы\n"
+         "выбрать заново.\n";
 }
 
 }  // namespace kalmar::desktop

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "desktop/simulator_report.h"
+#include "device/adapter_choice.h"
 #include "device/startup.h"
 #include "sim/sim_adapter.h"
 
@@ -36,6 +37,7 @@ void startWindow(TForm1& form, PortStack& stack, const DesktopOptions& options,
   FormCreate(form);
   form.settings.simulatedPort = stack.simulated();
   form.settings.portLibrary = stack.portLibrary();
+  form.settings.withoutParallelPort = rememberedAdapter(form.platform) == kChoiceParallelPort;
   form.settings.installedDataDirectory = installedPages;
   const bool portChosen = options.port && !isSimPort(*options.port);
   if (portChosen) {  // opened once the option has chosen it

@@ -76,6 +76,7 @@ void startWindowsDriver(TForm1& form) {
     if (form.openPort) form.openPort(form.port.dataRegister);
     return;
   }
+  if (form.settings.withoutParallelPort) return;
   form.host.messageBox(kDriverCaption,
                        "Не найден драйвер порта.\r\n"
                        "При работе под Window NT и Windows 2000  программе\r\n"
@@ -91,9 +92,10 @@ void startWindowsDriver(TForm1& form) {
 
 }  // namespace
 
-// On Linux the port is the kernel's parallel port device (or an adapter on
-// a USB board or GPIO chip named on the command line); when it cannot be
-// opened the user is told once why, and the program runs on without it.
+// The port the program opens itself: on Linux the kernel's parallel port
+// device, on either system an adapter on a USB board (or on Linux a GPIO
+// chip) named on the command line; when it cannot be opened the user is
+// told once why, and the program runs on without it.
 void openSelectedPort(TForm1& form) {
   if (!form.openPort) return;
   PortOpenResult result = form.openPort(form.port.dataRegister);
@@ -114,10 +116,15 @@ void openSystemPort(TForm1& form) {
     form.openPort(form.port.dataRegister);
 }
 
+// A parallel port by its name goes the system's way; an adapter or device
+// named by itself needs no port driver and is opened as it is.
 void openPortNamed(TForm1& form, const std::string& port) {
   if (port == "lpt1" && !form.port.isLpt1()) LPT11Click(form);
   if (port == "lpt2" && form.port.isLpt1()) LPT2278h1Click(form);
-  openSystemPort(form);
+  if (port == "lpt1" || port == "lpt2")
+    openSystemPort(form);
+  else
+    openSelectedPort(form);
   form.portNamedLater = false;
   form.chip.line.setDataRegister(form.port.dataRegister);
   form.chip.line.Write1(0x0F);

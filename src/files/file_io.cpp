@@ -2,12 +2,12 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "system/files.h"
+#include "system/system_reason.h"
 
 namespace kalmar {
 
@@ -17,7 +17,7 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
   const std::filesystem::path file = pathOf(path);
   const auto status = std::filesystem::status(file, code);
   if (code) {
-    error = code.message();
+    error = systemReason(code);
     return false;
   }
   if (!std::filesystem::is_regular_file(status)) {
@@ -26,7 +26,7 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
   }
   std::ifstream in(file, std::ios::binary);
   if (!in) {
-    error = std::strerror(errno);
+    error = systemReason(errno);
     return false;
   }
   const std::uintmax_t size = std::filesystem::file_size(file, code);
@@ -45,7 +45,7 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
     contents.resize(std::min(maxBytes + 1, contents.size() * 2));
   }
   if (in.bad()) {
-    error = std::strerror(errno);
+    error = systemReason(errno);
     return false;
   }
   if (count > maxBytes) {
@@ -60,13 +60,13 @@ bool readFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
 bool writeFile(const std::string& path, const std::string& bytes, std::string& error) {
   std::ofstream out(pathOf(path), std::ios::binary | std::ios::trunc);
   if (!out) {
-    error = std::strerror(errno);
+    error = systemReason(errno);
     return false;
   }
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   out.flush();
   if (!out) {
-    error = std::strerror(errno);
+    error = systemReason(errno);
     return false;
   }
   return true;

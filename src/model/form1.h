@@ -27,6 +27,10 @@ struct Settings {
   // Windows: the port library found beside the program (inpoutx64.dll or
   // inpout32.dll); the port goes through it and needs no driver file.
   std::string portLibrary;
+  // Windows: told at a first start that the parallel port cannot be
+  // reached, the user chose to go on without it; its driver is not asked
+  // for again.
+  bool withoutParallelPort = false;
 };
 
 // The main window without a display: its visible state, the buffer, the

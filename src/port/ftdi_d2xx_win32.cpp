@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string>
 
 #include "port/ftdi_usb.h"
+#include "port/library_calls_win32.h"
 
 namespace kalmar {
 
@@ -48,9 +50,16 @@ using Purge = FtStatus(WINAPI*)(FtHandle, ULONG);
 using SetTimeouts = FtStatus(WINAPI*)(FtHandle, ULONG, ULONG);
 using Transfer = FtStatus(WINAPI*)(FtHandle, void*, DWORD, DWORD*);
 
-template <typename Call>
-Call procedure(HMODULE library, const char* name) {
-  return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
+// The library beside the program (where a stand-in or a copy of FTDI's
+// goes), else the system's own; never from the current folder.
+HMODULE loadLibrary() {
+  if (const std::filesystem::path beside = programDirectory(); !beside.empty())
+    if (const HMODULE library = LoadLibraryW((beside / kLibrary).c_str())) return library;
+  std::wstring system(MAX_PATH, L'\0');
+  const UINT length = GetSystemDirectoryW(system.data(), MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return nullptr;
+  system.resize(length);
+  return LoadLibraryW((std::filesystem::path(system) / kLibrary).c_str());
 }
 
 // The library's calls; a library without one of them is not used.
@@ -203,7 +212,7 @@ FtdiUsbOpened openFtdiUsb(const std::string& serial) {
   result.need =
       "Нужны плата FT232R на USB и драйвер FTDI с его библиотекой ftd2xx.dll: Windows ставит "
       "его сам при первом подключении платы, иначе его можно взять на сайте ftdichip.com.";
-  const HMODULE library = LoadLibraryW(kLibrary);
+  const HMODULE library = loadLibrary();
   if (library == nullptr) {
     result.reason = "не установлен драйвер FTDI (нет библиотеки ftd2xx.dll)";
     return result;

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "port/line_order.h"
+#include "system/system_reason.h"
 
 namespace kalmar {
 
@@ -45,7 +46,7 @@ std::string causeOf(int error) {
     case ENODEV:
     case ENXIO: return "устройство отключено";
     case ENOTTY: return "это не GPIO-устройство";
-    default: return std::strerror(error);
+    default: return systemReason(error);
   }
 }
 

@@ -4,8 +4,10 @@
 #include <memory>
 #include <string>
 
+#include "port/library_calls_win32.h"
 #include "port/windows_ports.h"
 #include "system/files.h"
+#include "system/system_reason.h"
 
 namespace kalmar {
 
@@ -14,26 +16,6 @@ namespace {
 using Out32Call = void(__stdcall*)(short address, short value);
 using Inp32Call = short(__stdcall*)(short address);
 using DriverOpenCall = BOOL(__stdcall*)();
-
-// A library's call by name; the cast goes through void(*)(), which any
-// function pointer type may take.
-template <typename Call>
-Call procedure(HMODULE library, const char* name) {
-  return reinterpret_cast<Call>(reinterpret_cast<void (*)()>(GetProcAddress(library, name)));
-}
-
-std::filesystem::path programDirectory() {
-  std::wstring name(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
-    if (length == 0) return {};
-    if (length < name.size()) {
-      name.resize(length);
-      return std::filesystem::path(name).parent_path();
-    }
-    name.resize(name.size() * 2);
-  }
-}
 
 // The library's port calls; it installs and starts its own driver when
 // loaded, and keeps it for the life of the process.
@@ -75,8 +57,8 @@ std::string portLibraryBesideProgram() {
 std::unique_ptr<PortIo> openPortLibrary(const std::string& path, std::string& reason) {
   const HMODULE library = LoadLibraryW(pathOf(path).c_str());
   if (library == nullptr) {
-    reason = "библиотека " + std::string(portLibraryName()) + " не загружена (ошибка " +
-             std::to_string(GetLastError()) + ")";
+    reason = "библиотека " + std::string(portLibraryName()) +
+             " не загружена: " + windowsReason(GetLastError());
     return nullptr;
   }
   const auto out = procedure<Out32Call>(library, "Out32");

@@ -1,7 +1,6 @@
 #include "port/linux_ports.h"
 
 #include <cerrno>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
@@ -12,6 +11,8 @@
 #include <linux/ppdev.h>
 #endif
 
+#include "system/system_reason.h"
+
 #if defined(__linux__) && (defined(__x86_64__) || defined(__i386__))
 #include <sys/io.h>
 #define KALMAR_HAS_DIRECT_IO 1
@@ -20,12 +21,6 @@
 #endif
 
 namespace kalmar {
-
-namespace {
-std::string errnoText(int error) {
-  return std::strerror(error);
-}
-}  // namespace
 
 namespace {
 
@@ -40,13 +35,13 @@ class RealPpdevSystem final : public PpdevSystem {
 
 // The system's reason, and what a user can do about the usual ones.
 std::string failureText(int error) {
-  std::string text = errnoText(error);
+  std::string text = systemReason(error);
   if (error == EACCES || error == EPERM)
     text += " (нужен доступ к устройству: группа lp, sudo adduser $USER lp, затем войти заново)";
   else if (error == EBUSY)
     text += " (порт занят другим драйвером: выгрузите модуль lp, sudo rmmod lp)";
   else if (error == ENXIO || error == ENODEV)
-    text += " (устройство не отвечает: порт отключён или модуль parport_pc не загружен)";
+    text += " (порт отключён или модуль parport_pc не загружен)";
   return text;
 }
 
@@ -84,7 +79,7 @@ PpdevPort::PpdevPort(std::string devicePath, std::uint16_t dataRegister, PpdevSy
   fd_ = fd;
 #else
   errno_ = ENOSYS;
-  failure_ = errnoText(errno_);
+  failure_ = systemReason(errno_);
 #endif
 }
 
@@ -147,12 +142,12 @@ std::uint8_t PpdevPort::read(std::uint16_t address) {
 DirectPort::DirectPort(std::uint16_t dataRegister) : base_(dataRegister) {
 #if KALMAR_HAS_DIRECT_IO
   if (::ioperm(base_, 3, 1) != 0) {
-    failure_ = errnoText(errno);
+    failure_ = systemReason(errno);
     return;
   }
   open_ = true;
 #else
-  failure_ = errnoText(ENOSYS);
+  failure_ = systemReason(ENOSYS);
 #endif
 }
 

@@ -5,6 +5,7 @@
 
 #include "port/small_port.h"
 #include "port/win_api.h"
+#include "system/system_reason.h"
 
 namespace kalmar {
 
@@ -67,8 +68,7 @@ PortOpenResult openWindowsPort(std::uint16_t dataRegister) {
       result.opened = true;
       return result;
     }
-    result.reason =
-        "драйвер порта Smport не запущен (ошибка " + std::to_string(port.lastError()) + ")";
+    result.reason = "драйвер порта Smport не запущен: " + windowsReason(port.lastError());
   } else if (port.systemKind() == TSmallPort::kWindows95 ||
              port.systemKind() == TSmallPort::kWindows98 ||
              port.systemKind() == TSmallPort::kWindowsMe) {

@@ -2,13 +2,13 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "system/files.h"
+#include "system/system_reason.h"
 
 namespace kalmar::sim {
 
@@ -185,13 +185,13 @@ bool saveChipFile(const SimChip& chip, const std::string& path, std::string& err
   {
     std::ofstream out(pathOf(temporary), std::ios::binary | std::ios::trunc);
     if (!out) {
-      error = temporary + ": " + std::strerror(errno);
+      error = temporary + ": " + systemReason(errno);
       return false;
     }
     out << chipToText(chip);
     out.flush();
     if (!out) {
-      error = temporary + ": " + std::strerror(errno);
+      error = temporary + ": " + systemReason(errno);
       removeFile(temporary);
       return false;
     }
@@ -210,9 +210,9 @@ ChipFromText loadChipFile(const std::string& path) {
   constexpr std::size_t kMaxBytes = 1u << 20;
   std::error_code code;
   if (!std::filesystem::is_regular_file(pathOf(path), code))
-    return {nullptr, path + ": " + (code ? code.message() : "это не обычный файл")};
+    return {nullptr, path + ": " + (code ? systemReason(code) : "это не обычный файл")};
   std::ifstream in(pathOf(path), std::ios::binary);
-  if (!in) return {nullptr, path + ": " + std::strerror(errno)};
+  if (!in) return {nullptr, path + ": " + systemReason(errno)};
   std::string contents(kMaxBytes + 1, '\0');
   in.read(contents.data(), static_cast<std::streamsize>(contents.size()));
   if (static_cast<std::size_t>(in.gcount()) > kMaxBytes)

@@ -2,7 +2,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
+
+#include "system/system_reason.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -27,22 +28,6 @@ std::string nameOf(const std::filesystem::path& path) {
 #endif
 }
 
-#if defined(_WIN32)
-namespace {
-std::string windowsErrorText(DWORD code) {
-  wchar_t* text = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring wide = length > 0 ? std::wstring(text, length) : L"ошибка " + std::to_wstring(code);
-  if (text != nullptr) LocalFree(text);
-  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L'.'))
-    wide.pop_back();
-  return nameOf(std::filesystem::path(wide));
-}
-}  // namespace
-#endif
-
 bool replaceFile(const std::string& from, const std::string& to, std::string& error) {
 #if defined(_WIN32)
   // rename() refuses an existing target on Windows; MoveFileEx replaces it
@@ -50,11 +35,11 @@ bool replaceFile(const std::string& from, const std::string& to, std::string& er
   if (MoveFileExW(pathOf(from).c_str(), pathOf(to).c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return true;
-  error = windowsErrorText(GetLastError());
+  error = windowsReason(GetLastError());
   return false;
 #else
   if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-  error = std::strerror(errno);
+  error = systemReason(errno);
   return false;
 #endif
 }

@@ -18,7 +18,7 @@ constexpr wchar_t kColumnClass[] = L"KalmarColumns";
 
 ColumnView::ColumnView(Controls& controls, const std::string& name, HWND parent,
                        const desktop::Rect& rect, bool scrolled, HWND focusTarget)
-    : controls_(controls), focusTarget_(focusTarget), scrolled_(scrolled) {
+    : controls_(controls), focusTarget_(focusTarget), scrolled_(scrolled), origin_(rect.top) {
   registerWindowClass(kColumnClass, &procedure);
   const DWORD style = WS_VISIBLE | WS_CLIPSIBLINGS | (scrolled ? WS_VSCROLL | WS_TABSTOP : 0);
   hwnd_ = controls.make(kColumnClass, name, "", style, parent, rect,
@@ -42,6 +42,15 @@ int ColumnView::addColumn(int width) {
 
 int ColumnView::lineHeight() const {
   return controls_.scale(desktop::kLineHeight);
+}
+
+// A scroll box steps by whole lines of one height. A bare column places
+// each line as its neighbours are placed, scaled from the column's own top
+// in 96-DPI pixels: a data row's label stays level with its row's cells at
+// every DPI, where a step of one rounded height would drift from them.
+int ColumnView::lineTop(int line) const {
+  if (scrolled_) return line * lineHeight() - top_;
+  return controls_.scale(origin_ + line * desktop::kLineHeight) - controls_.scale(origin_);
 }
 
 int ColumnView::viewHeight() const {
@@ -79,9 +88,8 @@ void ColumnView::replaceLines(int column, std::vector<std::wstring> lines) {
   if (hwnd_ == nullptr) return;
   RECT box{};
   GetClientRect(hwnd_, &box);
-  const int height = lineHeight();
-  const long top = static_cast<long>(first) * height - top_;
-  const long bottom = static_cast<long>(last + 1) * height - top_;
+  const long top = lineTop(static_cast<int>(first));
+  const long bottom = lineTop(static_cast<int>(last + 1));
   if (bottom <= box.top || top >= box.bottom) return;  // none in view
   int left = 0;
   for (int i = 0; i < column; ++i) left += controls_.scale(columns_[static_cast<std::size_t>(i)].width);
@@ -143,7 +151,7 @@ void ColumnView::setRowsShown(int rows) {
   } else {
     RECT box{};
     GetWindowRect(hwnd_, &box);
-    SetWindowPos(hwnd_, nullptr, 0, 0, box.right - box.left, rows * lineHeight(),
+    SetWindowPos(hwnd_, nullptr, 0, 0, box.right - box.left, lineTop(rows),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   InvalidateRect(hwnd_, nullptr, FALSE);
@@ -260,6 +268,12 @@ LRESULT ColumnView::handle(UINT message, WPARAM w, LPARAM l) {
     case WM_PAINT:
       paint();
       return 0;
+    case WM_PRINTCLIENT: {  // PrintWindow and the like: the lines into their own DC
+      RECT client{};
+      GetClientRect(hwnd_, &client);
+      paintLines(reinterpret_cast<HDC>(w), client);
+      return 0;
+    }
     case WM_SIZE:
       updateScrollBar();
       return 0;
@@ -329,36 +343,41 @@ void ColumnView::paintLines(HDC dc, const RECT& area) {
   DeleteObject(background);
   HGDIOBJ oldFont = SelectObject(dc, controls_.font());
   SetBkMode(dc, TRANSPARENT);
-  const int height = lineHeight();
   RECT client{};
   GetClientRect(hwnd_, &client);
   // A scroll box's columns are as tall as their rows; a bare column fills its window.
-  const int bottom = scrolled_ ? rows_ * height - top_ : client.bottom;
+  const int bottom = scrolled_ ? lineTop(rows_) : client.bottom;
   int left = 0;
   for (const Column& column : columns_) {
     const int right = left + controls_.scale(column.width);
-    RECT box{std::max(left, static_cast<int>(area.left)), area.top,
-             std::min(right, static_cast<int>(area.right)),
-             std::min(bottom, static_cast<int>(area.bottom))};
-    if (box.left < box.right && box.top < box.bottom) {
-      HBRUSH field = CreateSolidBrush(column.field);
-      FillRect(dc, &box, field);
-      DeleteObject(field);
-      SetTextColor(dc, column.colour);
-      const int rows = scrolled_ ? std::min(rows_, static_cast<int>(column.lines.size()))
-                                 : static_cast<int>(column.lines.size());
-      const int first = std::max(0, (static_cast<int>(area.top) + top_) / height);
-      const int last = std::min(rows - 1, (static_cast<int>(box.bottom) - 1 + top_) / height);
-      for (int line = first; line <= last; ++line) {
-        const std::wstring& text = column.lines[static_cast<std::size_t>(line)];
-        RECT cell{left + controls_.scale(2), line * height - top_, right, (line + 1) * height - top_};
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell,
-                  DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-      }
-    }
+    const RECT box{std::max(left, static_cast<int>(area.left)), area.top,
+                   std::min(right, static_cast<int>(area.right)),
+                   std::min(bottom, static_cast<int>(area.bottom))};
+    if (box.left < box.right && box.top < box.bottom) paintColumn(dc, column, box, left, right);
     left = right;
   }
   SelectObject(dc, oldFont);
+}
+
+// One column's field over `box` and its lines there.
+void ColumnView::paintColumn(HDC dc, const Column& column, const RECT& box, int left,
+                             int right) const {
+  HBRUSH field = CreateSolidBrush(column.field);
+  FillRect(dc, &box, field);
+  DeleteObject(field);
+  SetTextColor(dc, column.colour);
+  const int rows = scrolled_ ? std::min(rows_, static_cast<int>(column.lines.size()))
+                             : static_cast<int>(column.lines.size());
+  // A bare column has a few lines: each is asked where it stands.
+  const int first = scrolled_ ? std::max(0, (static_cast<int>(box.top) + top_) / lineHeight()) : 0;
+  for (int line = first; line < rows; ++line) {
+    RECT cell{left + controls_.scale(2), lineTop(line), right, lineTop(line + 1)};
+    if (cell.top >= box.bottom) break;
+    if (cell.bottom <= box.top) continue;
+    const std::wstring& text = column.lines[static_cast<std::size_t>(line)];
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &cell,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  }
 }
 
 }  // namespace kalmar::win32

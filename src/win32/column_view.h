@@ -67,7 +67,10 @@ class ColumnView {
   void invalidateColumn(int column);
   void replaceLines(int column, std::vector<std::wstring> lines);
   int lineHeight() const;
+  // Where a line starts in the view's client area.
+  int lineTop(int line) const;
   int viewHeight() const;
+  void paintColumn(HDC dc, const Column& column, const RECT& box, int left, int right) const;
 
   Controls& controls_;
   HWND hwnd_ = nullptr;
@@ -75,7 +78,8 @@ class ColumnView {
   bool scrolled_ = false;
   std::vector<Column> columns_;
   int rows_ = 0;
-  int top_ = 0;  // the scrolled-off height, in device pixels
+  int top_ = 0;     // the scrolled-off height, in device pixels
+  int origin_ = 0;  // a bare column's top in its parent, in 96-DPI pixels
   int wheelRest_ = 0;
   HCURSOR cursor_ = nullptr;
 };

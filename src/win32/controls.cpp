@@ -20,9 +20,20 @@ int systemDpi() {
 
 constexpr wchar_t kPanelClass[] = L"KalmarPanel";
 
+// Before Windows 10 the wheel goes to the focused window (a group after a
+// click on its columns): the scrolled child under the pointer takes it.
+// Elsewhere (a panel, a cell) it goes up to the window, which scrolls where
+// its groups do not fit.
+HWND scrolledChildUnder(HWND panel, LPARAM l) {
+  HWND under = WindowFromPoint(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+  const bool scrolled = under != nullptr && under != panel && IsChild(panel, under) &&
+                        (GetWindowLongW(under, GWL_STYLE) & WS_VSCROLL) != 0;
+  return scrolled ? under : nullptr;
+}
+
 }  // namespace
 
-Controls::Controls() : dpi_(systemDpi()) {
+Controls::Controls(int dpi) : dpi_(dpi > 0 ? dpi : systemDpi()) {
   font_ = fontOf(11, false);
   bold_ = fontOf(11, true);
   registerWindowClass(kPanelClass, panelProc);
@@ -112,14 +123,8 @@ LRESULT Controls::panelMessage(HWND panel, UINT message, WPARAM w, LPARAM l) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-      if (colourOf)
-        if (HBRUSH brush = colourOf(reinterpret_cast<HWND>(l), reinterpret_cast<HDC>(w)))
-          return reinterpret_cast<LRESULT>(brush);
-      if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
-        SetTextColor(reinterpret_cast<HDC>(w), text);
-        SetBkColor(reinterpret_cast<HDC>(w), background);
-        return reinterpret_cast<LRESULT>(backgroundBrush());
-      }
+      if (HBRUSH brush = childColours(message, reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l)))
+        return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_DRAWITEM:
       if (drawItem && drawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l))) return TRUE;
@@ -135,19 +140,13 @@ LRESULT Controls::panelMessage(HWND panel, UINT message, WPARAM w, LPARAM l) {
       break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-      // A click in a group gives it the focus, as the window's handlers expect.
-      if (nameOf(panel).rfind("GroupBox", 0) == 0 && GetFocus() != panel) SetFocus(panel);
+      focusOnClick(panel);
       break;
     case WM_SETFOCUS:
       if (onFocus) onFocus(nameOf(panel));
       return 0;
     case WM_MOUSEWHEEL:
-      // Before Windows 10 the wheel goes to the focused window (a group
-      // after a click on its columns): pass it to the scrolled child under
-      // the pointer (never to a panel, which would pass it back up).
-      if (HWND under = WindowFromPoint(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
-          under != nullptr && under != panel && IsChild(panel, under) &&
-          GetWindowLongPtrW(under, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(panelProc)) {
+      if (HWND under = scrolledChildUnder(panel, l)) {
         SendMessageW(under, WM_MOUSEWHEEL, w, l);
         return 0;
       }
@@ -172,6 +171,22 @@ LRESULT Controls::panelMessage(HWND panel, UINT message, WPARAM w, LPARAM l) {
       break;
   }
   return DefWindowProcW(panel, message, w, l);
+}
+
+// A child's colours (WM_CTLCOLOR...): the window's own, else the panel's
+// text and background for statics and buttons; null for the system's.
+HBRUSH Controls::childColours(UINT message, HDC dc, HWND child) {
+  if (colourOf)
+    if (HBRUSH brush = colourOf(child, dc)) return brush;
+  if (message != WM_CTLCOLORSTATIC && message != WM_CTLCOLORBTN) return nullptr;
+  SetTextColor(dc, text);
+  SetBkColor(dc, background);
+  return backgroundBrush();
+}
+
+// A click in a group gives it the focus, as the window's handlers expect.
+void Controls::focusOnClick(HWND panel) {
+  if (nameOf(panel).rfind("GroupBox", 0) == 0 && GetFocus() != panel) SetFocus(panel);
 }
 
 // A group as the system draws one: an etched frame from the middle of the
@@ -218,9 +233,10 @@ HFONT Controls::fontOf(int pixels, bool bold) {
 
 HWND Controls::make(const wchar_t* windowClass, const std::string& name, const std::string& text,
                     DWORD style, HWND parent, const desktop::Rect& rect, DWORD exStyle) {
-  HWND control = CreateWindowExW(exStyle, windowClass, wide(text).c_str(), style | WS_CHILD, scale(rect.left),
-                                 scale(rect.top), scale(rect.width), scale(rect.height), parent,
-                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+  const RECT box = scaled(rect);
+  HWND control = CreateWindowExW(exStyle, windowClass, wide(text).c_str(), style | WS_CHILD,
+                                 box.left, box.top, box.right - box.left, box.bottom - box.top,
+                                 parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (control == nullptr) return nullptr;
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   if (!name.empty()) {
@@ -232,8 +248,9 @@ HWND Controls::make(const wchar_t* windowClass, const std::string& name, const s
 
 void Controls::place(HWND control, const desktop::Rect& rect) const {
   if (control == nullptr) return;
-  SetWindowPos(control, nullptr, scale(rect.left), scale(rect.top), scale(rect.width),
-               scale(rect.height), SWP_NOZORDER | SWP_NOACTIVATE);
+  const RECT box = scaled(rect);
+  SetWindowPos(control, nullptr, box.left, box.top, box.right - box.left, box.bottom - box.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND Controls::find(const std::string& name) const {

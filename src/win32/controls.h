@@ -12,10 +12,11 @@ namespace kalmar::win32 {
 
 // The window's child controls by component name ("GroupBox2", "MaskEdit17",
 // "SpeedButton12"), its fonts and its DPI scale. Everything is placed in
-// the 96-DPI pixels of desktop/layout.h and scaled here to the system's DPI.
+// the 96-DPI pixels of desktop/layout.h and scaled here to the screen's DPI.
 class Controls {
  public:
-  Controls();
+  // dpi 0: the system's.
+  explicit Controls(int dpi = 0);
   ~Controls();
   Controls(const Controls&) = delete;
   Controls& operator=(const Controls&) = delete;
@@ -62,6 +63,11 @@ class Controls {
 
   int scale(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   int unscale(int pixels) const { return MulDiv(pixels, 96, dpi_); }
+  // A rectangle of 96-DPI pixels on the screen, scaled by its edges: two
+  // rectangles that meet, or stand level, at 96 DPI do so at every DPI.
+  RECT scaled(const desktop::Rect& rect) const {
+    return {scale(rect.left), scale(rect.top), scale(rect.right()), scale(rect.bottom())};
+  }
   int dpi() const { return dpi_; }
   HFONT font() const { return font_; }
   HFONT boldFont() const { return bold_; }
@@ -88,6 +94,8 @@ class Controls {
 
   static LRESULT CALLBACK panelProc(HWND panel, UINT message, WPARAM w, LPARAM l);
   LRESULT panelMessage(HWND panel, UINT message, WPARAM w, LPARAM l);
+  HBRUSH childColours(UINT message, HDC dc, HWND child);
+  void focusOnClick(HWND panel);
   void paintPanel(HWND panel);
   HBRUSH backgroundBrush();
 };

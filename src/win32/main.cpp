@@ -13,7 +13,9 @@
 #include "app/port_stack.h"
 #include "app/version_text.h"
 #include "desktop/window_start.h"
+#include "device/adapter_choice.h"
 #include "device/startup.h"
+#include "port/windows_ports.h"
 #include "win32/main_window.h"
 #include "win32/wide_text.h"
 #include "win32/win_host.h"
@@ -87,7 +89,7 @@ void declareDpiAware() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
-  const desktop::DesktopOptions options = desktop::parseDesktopOptions(argumentsOf(commandLine));
+  desktop::DesktopOptions options = desktop::parseDesktopOptions(argumentsOf(commandLine));
   if (!options.error.empty()) {
     tell("kalmar: " + options.error + "\r\nПодробнее: kalmar --help\r\n", true);
     return 2;
@@ -100,16 +102,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
   // COM for the screen readers' names; the window's thread is its apartment.
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
+  win32::WinHost host;
+  std::unique_ptr<Platform> platform = makeSystemPlatform();
+  if (!options.port) options.port = portAtStart(*platform, host, !portLibraryBesideProgram().empty());
   std::string error;
   std::unique_ptr<PortStack> stack = PortStack::build(desktop::portChoice(options), error);
   if (!stack) {
     MessageBoxW(nullptr, win32::wide(error).c_str(), L"Kalmar", MB_OK | MB_ICONERROR);
     return 1;
   }
-
-  win32::WinHost host;
   desktop::reportPortFailures(*stack, host);
-  std::unique_ptr<Platform> platform = makeSystemPlatform();
   TForm1 form(host, *platform, stack->line());
   win32::MainWindow window(form, host, desktop::captionSuffix(*stack, options));
   desktop::saveChipAtClose(window.runner(), *stack, host);

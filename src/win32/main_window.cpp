@@ -31,8 +31,9 @@ bool tracksFocus(const std::string& name) {
 
 }  // namespace
 
-MainWindow::MainWindow(TForm1& form, WinHost& host, std::string captionSuffix)
-    : form_(form), host_(host), captionSuffix_(std::move(captionSuffix)) {
+MainWindow::MainWindow(TForm1& form, WinHost& host, std::string captionSuffix,
+                       ScreenMetrics screen)
+    : form_(form), host_(host), captionSuffix_(std::move(captionSuffix)), controls_(screen.dpi) {
   INITCOMMONCONTROLSEX common{sizeof common,
                               ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&common);
@@ -45,7 +46,7 @@ MainWindow::MainWindow(TForm1& form, WinHost& host, std::string captionSuffix)
   smallIcon_ = iconOf(desktop::programPicture(GetSystemMetrics(SM_CXSMICON)));
   SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
-  createAreas();
+  createAreas(screen);
   host_.setWindow(window_, [this] { showState(); });
   host_.beforeDispatch = [this](const MSG& message) { return closeBgList(message); };
   runner_.showState = [this] { showState(); };
@@ -63,15 +64,17 @@ MainWindow::~MainWindow() {
   if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
-void MainWindow::createAreas() {
-  client_ = controls_.makePanel("Commands", "", false, window_, {0, 0, desktop::kClientWidth, 400});
+void MainWindow::createAreas(const ScreenMetrics& screen) {
+  scroller_ = std::make_unique<ScrolledClient>(window_, kStyle, WS_EX_CONTROLPARENT, controls_,
+                                               screen.workArea);
+  client_ = scroller_->groups();
   routes_ = std::make_unique<RouteMenus>(window_, *this);
   config_ = std::make_unique<ConfigPanels>(client_, *this);
   ids_ = std::make_unique<IdCells>(client_, *this);
   data_ = std::make_unique<DataGrid>(client_, *this);
   program_ = std::make_unique<ProgramView>(client_, *this);
   listing_ = std::make_unique<ListingView>(client_, *this);
-  status_ = std::make_unique<StatusArea>(client_, controls_);
+  status_ = std::make_unique<StatusArea>(client_, scroller_->strip(), controls_);
   for (const desktop::SpeedButtonPlace& place : desktop::kSpeedButtonPlaces)
     routes_->speedButton(place.name, controls_.find(place.group), place.left,
                          desktop::kSpeedRowTop);
@@ -109,18 +112,7 @@ void MainWindow::arrange(int dataRows, bool fieldPanel) {
   if (arrangedFor_ == std::pair{dataRows, fieldPanel}) return;
   arrangedFor_ = std::pair{dataRows, fieldPanel};
   const desktop::Geometry& geometry = desktop::geometryFor(dataRows, fieldPanel);
-  RECT frame{0, 0, controls_.scale(desktop::kClientWidth), controls_.scale(geometry.clientHeight)};
-  AdjustWindowRectEx(&frame, kStyle, TRUE, WS_EX_CONTROLPARENT);
-  SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The menu bar may wrap on a narrow font: make the client area whole again.
-  RECT client;
-  GetClientRect(window_, &client);
-  const int missing = controls_.scale(geometry.clientHeight) - client.bottom;
-  if (missing > 0)
-    SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left,
-                 frame.bottom - frame.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  controls_.place(client_, {0, 0, desktop::kClientWidth, geometry.clientHeight});
+  scroller_->fit(geometry.clientHeight, StatusArea::top(geometry));
   config_->place(geometry);
   ids_->place(geometry);
   data_->place(geometry);
@@ -220,7 +212,11 @@ void MainWindow::show(int showCommand) {
 }
 
 void MainWindow::dispatch(MSG& message) {
+  const bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+  HWND focus = key ? GetFocus() : nullptr;
   host_.dispatch(message);
+  // A control the keyboard moves to comes into view; a click leaves the view as it is.
+  if (key && GetFocus() != focus && scroller_) scroller_->keepInView(GetFocus());
 }
 
 int MainWindow::run() {
@@ -240,7 +236,30 @@ LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM w, LPA
   return self->handle(window, message, w, l);
 }
 
+// The window's own scroll bar, the wheel, and a changed work area: true when handled.
+bool MainWindow::scrollMessage(UINT message, WPARAM w, LPARAM l) {
+  if (!scroller_) return false;
+  switch (message) {
+    case WM_VSCROLL:
+      if (l != 0) return false;  // a scroll bar control's
+      scroller_->scroll(LOWORD(w));
+      return true;
+    case WM_MOUSEWHEEL:
+      scroller_->wheel(GET_WHEEL_DELTA_WPARAM(w));
+      return true;
+    case WM_SETTINGCHANGE:
+      if (w == SPI_SETWORKAREA) scroller_->refit();
+      return false;
+    case WM_DISPLAYCHANGE:
+      scroller_->refit();
+      return false;
+    default:
+      return false;
+  }
+}
+
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (scrollMessage(message, w, l)) return 0;
   switch (message) {
     case kRouteMessage:
       runner_.run(reinterpret_cast<const RouteNode*>(l)->handler);

@@ -10,6 +10,8 @@
 #include "desktop/command_runner.h"
 #include "win32/controls.h"
 #include "win32/route_menus.h"
+#include "win32/screen_metrics.h"
+#include "win32/scrolled_client.h"
 #include "win32/status_area.h"
 #include "win32/win_host.h"
 #include "win32/window_link.h"
@@ -28,8 +30,10 @@ class ListingView;
 // handlers.
 class MainWindow final : public WindowLink {
  public:
-  // captionSuffix follows the window caption (the simulated port, or the adapter).
-  MainWindow(TForm1& form, WinHost& host, std::string captionSuffix);
+  // captionSuffix follows the window caption (the simulated port, or the
+  // adapter); screen: what the window is laid out for, the system's screen
+  // unless given.
+  MainWindow(TForm1& form, WinHost& host, std::string captionSuffix, ScreenMetrics screen = {});
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -52,7 +56,8 @@ class MainWindow final : public WindowLink {
  private:
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT handle(HWND window, UINT message, WPARAM w, LPARAM l);
-  void createAreas();
+  bool scrollMessage(UINT message, WPARAM w, LPARAM l);
+  void createAreas(const ScreenMetrics& screen);
   void arrange(int dataRows, bool fieldPanel);
   void showColours(const WindowState& window);
   void showFocus();
@@ -67,7 +72,8 @@ class MainWindow final : public WindowLink {
   desktop::CommandRunner runner_{form_};
   Controls controls_;
   HWND window_ = nullptr;
-  HWND client_ = nullptr;
+  std::unique_ptr<ScrolledClient> scroller_;
+  HWND client_ = nullptr;  // the groups' panel
   std::unique_ptr<RouteMenus> routes_;
   std::unique_ptr<ConfigPanels> config_;
   std::unique_ptr<IdCells> ids_;

@@ -2,18 +2,20 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace kalmar::win32 {
 
-StatusArea::StatusArea(HWND client, Controls& controls) : controls_(controls) {
+StatusArea::StatusArea(HWND groups, HWND strip, Controls& controls) : controls_(controls) {
   ProgressBar1 = controls.make(PROGRESS_CLASSW, "ProgressBar1", "Ход выполнения",
-                               WS_VISIBLE | PBS_SMOOTH, client, {});
+                               WS_VISIBLE | PBS_SMOOTH, strip, {});
   SendMessageW(ProgressBar1, PBM_SETRANGE32, 0, kProgressMaximum);
   // Status lines as the system draws a status bar's panes: sunken, one line.
   const DWORD line = WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN | SS_CENTERIMAGE;
-  StatusBar1 = controls.make(L"STATIC", "StatusBar1", "", line, client, {});
-  StatusBar2 = controls.make(L"STATIC", "StatusBar2", "", line, client, {});
+  StatusBar1 = controls.make(L"STATIC", "StatusBar1", "", line, strip, {});
+  StatusBar2 = controls.make(L"STATIC", "StatusBar2", "", line, strip, {});
   Panel2 = controls.make(L"STATIC", "Panel2", "Ждите. Идет выполнение.",
-                         SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, client, {},
+                         SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX, groups, {},
                          WS_EX_DLGMODALFRAME);
   SendMessageW(Panel2, WM_SETFONT, reinterpret_cast<WPARAM>(controls.fontOf(13, true)), FALSE);
 }
@@ -22,10 +24,19 @@ StatusArea::~StatusArea() {
   if (panelBrush_) DeleteObject(panelBrush_);
 }
 
+int StatusArea::top(const desktop::Geometry& geometry) {
+  return std::max(geometry.GroupBox2.bottom(), geometry.GroupBox4.bottom());
+}
+
 void StatusArea::place(const desktop::Geometry& geometry) {
-  controls_.place(ProgressBar1, desktop::progressBarRect(geometry));
-  controls_.place(StatusBar1, desktop::statusBar1Rect(geometry));
-  controls_.place(StatusBar2, desktop::statusBar2Rect(geometry));
+  const int stripTop = top(geometry);
+  const auto inStrip = [stripTop](desktop::Rect rect) {
+    rect.top -= stripTop;
+    return rect;
+  };
+  controls_.place(ProgressBar1, inStrip(desktop::progressBarRect(geometry)));
+  controls_.place(StatusBar1, inStrip(desktop::statusBar1Rect(geometry)));
+  controls_.place(StatusBar2, inStrip(desktop::statusBar2Rect(geometry)));
 }
 
 void StatusArea::show(const WindowState& window) {

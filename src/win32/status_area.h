@@ -10,15 +10,18 @@
 
 namespace kalmar::win32 {
 
-// The bottom of the window: the progress bar, the two status lines, and the
-// maroon wait panel that lies over the window while a command runs.
+// The bottom of the window: the progress bar and the two status lines in
+// their strip under the groups, and the maroon wait panel that lies over
+// the groups while a command runs.
 class StatusArea {
  public:
-  StatusArea(HWND client, Controls& controls);
+  StatusArea(HWND groups, HWND strip, Controls& controls);
   ~StatusArea();
   StatusArea(const StatusArea&) = delete;
   StatusArea& operator=(const StatusArea&) = delete;
 
+  // Where the strip starts in the client area: under the lowest group.
+  static int top(const desktop::Geometry& geometry);
   void place(const desktop::Geometry& geometry);
   void show(const WindowState& window);
   // The wait panel's colours (WM_CTLCOLORSTATIC); null for another control.

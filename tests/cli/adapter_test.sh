@@ -4,8 +4,9 @@
 # simulated adapter and chip behind its pins, on the real clock: the FT232R
 # (a libftdi1 found first through LD_LIBRARY_PATH, with the board's USB
 # round trip) and the GPIO chip (the kernel's GPIO character device taken
-# over with LD_PRELOAD).
-# Usage: adapter_test.sh ftdi|gpio KALMAR_CLI STAND_IN PROGRAMS_DIR
+# over with LD_PRELOAD); under Wine, kalmar-cli.exe's FT232R through FTDI's
+# D2XX (a stand-in ftd2xx.dll beside a copy of the program).
+# Usage: adapter_test.sh ftdi|gpio|d2xx KALMAR_CLI STAND_IN PROGRAMS_DIR
 # (PROGRAMS_DIR: the project's own test programs, a folder a chip.)
 set -u
 source "$(cd "$(dirname "$0")" && pwd)/../support/check.sh"
@@ -22,9 +23,18 @@ trap 'rm -rf "$work"' EXIT
 cd "$work"
 # AddressSanitizer wants its runtime first among the libraries; the stand-in comes before it.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
+if [ "$backend" = d2xx ]; then
+  mkdir bin
+  cp "$cli" "$standin" bin/
+  cli=$work/bin/$(basename "$cli")
+  export WINEDEBUG=-all
+  load=(wine)
+  backend=ftdi
+elif [ "$backend" = ftdi ]; then
+  load=(env "LD_LIBRARY_PATH=$(dirname "$standin")")
+fi
 if [ "$backend" = ftdi ]; then
   port=ftdi
-  load=(env "LD_LIBRARY_PATH=$(dirname "$standin")")
   other_pins=DTR,DSR,RI,DCD,TXD  # 4,5,7,6,0
   other_pins_standin=4,5,7,6,0
   unplug_points="0 $((2 + RANDOM % 10)) $((600 + RANDOM % 2000))"
@@ -46,7 +56,7 @@ adapter() {
   KALMAR_STANDIN_CHIP=$chip KALMAR_STANDIN_KIND=$kind KALMAR_STANDIN_REPORT=$chip.report \
     "${load[@]}" "$cli" -q -y -c "$kind" -p "$port" "$@"
   local status=$?
-  awk '/^violations /{v = $2} /^requested /{q = $2} /^released /{r = $2}
+  awk '{sub(/\r$/, "")} /^violations /{v = $2} /^requested /{q = $2} /^released /{r = $2}
        END {print (v == "" ? "-" : v), (q == "" ? "-" : q), (r == "" ? "-" : r)}' \
     "$chip.report" 2>/dev/null >>"$chip.log" || echo "- - -" >>"$chip.log"
   return $status
@@ -74,7 +84,7 @@ for entry in PIC16F628A:filled.hex PIC16F84A:filled.hex PIC12F675:own_calibratio
   adapter $chip.chip $chip verify $chip.read.hex; status4=$?
   adapter $chip.chip $chip erase; status5=$?
   adapter $chip.chip $chip verify "$file" 2>/dev/null; status6=$?
-  check "$chip over $backend: program, verify, read back, erase" 0 "$status" \
+  check "$chip over $1: program, verify, read back, erase" 0 "$status" \
     "[ $status2$status3$status4$status5 = 0000 ] && [ $status6 = 1 ]" "clean $chip.chip"
 done
 check "the PIC12F675 keeps its calibration word through program and erase" 0 0 \
@@ -103,6 +113,16 @@ if [ "$backend" = ftdi ]; then
   check "no FT232R, or not the one named, is said so" 3 "$status" "[ $status2 = 3 ]" \
     "grep -q 'не подключено ни одного FT232R' err.txt" \
     "grep -q 'не подключён FT232R с серийным номером A700XYZ' err2.txt"
+  if [ "${load[0]}" = wine ]; then
+    KALMAR_STANDIN_BUSY=1 adapter busy.chip PIC16F84A detect 2>err.txt; status=$?
+    mkdir alone
+    cp "$cli" alone/
+    KALMAR_STANDIN_CHIP=alone.chip wine alone/"$(basename "$cli")" -q -c PIC16F84A -p ftdi detect \
+      2>err2.txt; status2=$?
+    check "a board another program holds, and no FTDI driver, are said so" 3 "$status" \
+      "[ $status2 = 3 ]" "grep -q 'FT232R занят другой программой' err.txt" \
+      "grep -q 'не установлен драйвер FTDI (нет библиотеки ftd2xx.dll)' err2.txt"
+  fi
 else
   "$cli" -q -c PIC16F84A -p gpio:/dev/gpiochip99 detect 2>err.txt; status=$?
   adapter range.chip PIC16F84A --pins 17,27,22,23,60 detect 2>err2.txt; status2=$?

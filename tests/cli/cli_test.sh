@@ -92,6 +92,12 @@ check "erase keeps the BG bits of a 12F675" 0 "$status" "grep -q '^config 2' bg.
 printf ':020000000528D2\r\n' > broken.hex
 "$cli" -q load broken.hex 2>err.txt; status=$?
 check "a broken HEX file is refused" 1 "$status" "grep -q 'Ошибка контрольной суммы в строке 1.' err.txt"
+# The system's reasons are Russian, whatever the C library's language.
+"$cli" -q load absent.hex 2>err.txt; status=$?
+"$cli" -q -c PIC16F628A -p sim:absent/x.chip --virtual-time read -o absent/x.hex 2>err2.txt
+check "a missing file's reason is Russian" 1 "$status" \
+  "grep -q 'Причина: нет такого файла или папки.' err.txt" \
+  "grep -q 'absent/x.hex: нет такого файла или папки' err2.txt"
 
 "$cli" frobnicate 2>err.txt; status=$?
 check "unknown command" 2 "$status" "grep -q 'неизвестная команда' err.txt"

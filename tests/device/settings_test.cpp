@@ -157,8 +157,8 @@ TEST(Startup, PortThatCannotOpenIsReportedOnceAndTheCheckFindsNoProgrammer) {
   std::uint16_t asked = 0;
   rig.form.openPort = [&](std::uint16_t address) {
     asked = address;
-    return PortOpenResult{std::make_unique<NonePort>(), false, "/dev/parport0",
-                          "Permission denied", {}};
+    return PortOpenResult{
+        std::make_unique<NonePort>(), false, "/dev/parport0", "нет прав доступа", {}};
   };
   rig.host.expectMessage(MessageResult::Ok);
   rig.start();
@@ -166,7 +166,7 @@ TEST(Startup, PortThatCannotOpenIsReportedOnceAndTheCheckFindsNoProgrammer) {
   ASSERT_EQ(rig.host.messages.size(), 1u);
   EXPECT_EQ(rig.host.messages[0].caption, "Ошибка при определении драйвера порта.");
   EXPECT_EQ(rig.host.messages[0].text,
-            "Не удалось открыть порт /dev/parport0.\r\nПричина: Permission denied.\r\n"
+            "Не удалось открыть порт /dev/parport0.\r\nПричина: нет прав доступа.\r\n"
             "Нужны модуль ppdev и право доступа к устройству (группа lp).\r\n"
             "Программа продолжит работу без доступа к порту.");
 }

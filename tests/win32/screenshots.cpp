@@ -1,8 +1,10 @@
 // Screenshots of the window on Windows and its boxes for review, on a
 // simulated chip, each window with its frame as the screen shows it:
-//   kalmar_win32_screenshots OUTPUT_DIR HEX_FILE
-// Writes OUTPUT_DIR/windows-*.bmp (24 bits). Run by tools/screenshots.sh
-// --windows under Wine's virtual desktop inside Xvfb.
+//   kalmar_win32_screenshots OUTPUT_DIR HEX_FILE [--scaled]
+// Writes OUTPUT_DIR/windows-*.bmp (24 bits); --scaled only the PIC16F84A's
+// and the PIC16F648A's windows at the system's DPI, named by its scale.
+// Run by tools/screenshots.sh --windows under Wine's virtual desktop inside
+// Xvfb, once at each DPI.
 #include <windows.h>
 
 #include <algorithm>
@@ -171,7 +173,11 @@ void answerNo(HWND box) {
 // The window where the desktop shows it whole, active as after a click.
 void bringUp(WindowRig& rig) {
   HWND window = rig.window->window();
-  SetWindowPos(window, HWND_TOP, 16, 16, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  RECT work{}, box{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(window, &box);
+  const LONG top = std::max(work.top, std::min<LONG>(16, work.bottom - (box.bottom - box.top)));
+  SetWindowPos(window, HWND_TOP, 16, top, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
   SetForegroundWindow(window);
   SetActiveWindow(window);
   paintAll(rig);
@@ -198,21 +204,55 @@ void reportBoxes(WindowRig& rig, const char* when) {
   rig.messages.clear();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc < 3) {
-    std::fprintf(stderr, "usage: kalmar_win32_screenshots OUTPUT_DIR HEX_FILE\n");
-    return 2;
+// A tall window at its top and, where the work area is too short for it,
+// scrolled to its bottom.
+void tallShots(WindowRig& rig, const std::string& name) {
+  bringUp(rig);
+  shot(rig, name.c_str());
+  HWND window = rig.window->window();
+  if ((GetWindowLongW(window, GWL_STYLE) & WS_VSCROLL) != 0) {
+    SendMessageW(window, WM_VSCROLL, SB_BOTTOM, 0);
+    paintAll(rig);
+    shot(rig, (name + "-bottom").c_str());
   }
-  outputDir = argv[1];
-  const std::string hexFile = argv[2];
-  // A 4096-word program beside the given file's folder, for the largest chip.
-  const std::filesystem::path largeFile = std::filesystem::path(hexFile).parent_path().parent_path() /
-                                          "PIC16F648A" / "7m4mon__pic16f648a-bert__BERT.hex";
-  // The pointer in the desktop's corner, where it shows no control's hint.
-  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+}
 
+// The PIC16F84A's window, the PIC16F648A's tall one after "Прочитать все"
+// and the PIC16F88's with its field panel at the system's DPI, named by its
+// scale ("windows-scale-150-...").
+void scaledShots(const std::string& largeFile) {
+  HDC screen = GetDC(nullptr);
+  const std::string scale =
+      "scale-" + std::to_string(MulDiv(GetDeviceCaps(screen, LOGPIXELSY), 100, 96));
+  ReleaseDC(nullptr, screen);
+  {
+    WindowRig rig("PIC16F84A");
+    chooseChip(rig, "PIC16F84A");
+    rig.menu({"Прочитать", "Все"});
+    bringUp(rig);
+    shot(rig, (scale + "-pic16f84a").c_str());
+    reportBoxes(rig, "PIC16F84A");
+  }
+  {
+    WindowRig rig("PIC16F648A");
+    if (std::filesystem::exists(largeFile)) {
+      programAndReadAll(rig, "PIC16F648A", largeFile);
+    } else {
+      chooseChip(rig, "PIC16F648A");
+      rig.menu({"Прочитать", "Все"});
+    }
+    tallShots(rig, scale + "-pic16f648a");
+    reportBoxes(rig, "PIC16F648A");
+  }
+  WindowRig rig("PIC16F88");
+  rig.menu({"Настройка", "Микроконтроллер", "PIC16F87/88, PIC16F818/819", "PIC16F88"});
+  rig.menu({"Прочитать", "Все"});
+  tallShots(rig, scale + "-pic16f88");
+  reportBoxes(rig, "PIC16F88");
+}
+
+// The window and its boxes through a session.
+void reviewShots(const std::string& hexFile, const std::string& largeFile) {
   {
     WindowRig rig("PIC16F84");
     bringUp(rig);
@@ -261,7 +301,7 @@ int main(int argc, char** argv) {
     WindowRig rig("PIC16F648A");  // the largest chip: 4096 words, 32 data rows
     bringUp(rig);
     if (std::filesystem::exists(largeFile)) {
-      programAndReadAll(rig, "PIC16F648A", largeFile.string());
+      programAndReadAll(rig, "PIC16F648A", largeFile);
     } else {
       chooseChip(rig, "PIC16F648A");
       rig.menu({"Прочитать", "Все"});
@@ -298,5 +338,23 @@ int main(int argc, char** argv) {
     shot(rig, "12-pic12f683-field-panel");
     reportBoxes(rig, "PIC12F683");
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: kalmar_win32_screenshots OUTPUT_DIR HEX_FILE [--scaled]\n");
+    return 2;
+  }
+  outputDir = argv[1];
+  const std::string hexFile = argv[2];
+  // A 4096-word program beside the given file's folder, for the largest chip.
+  const std::filesystem::path largeFile = std::filesystem::path(hexFile).parent_path().parent_path() /
+                                          "PIC16F648A" / "7m4mon__pic16f648a-bert__BERT.hex";
+  // The pointer in the desktop's corner, where it shows no control's hint.
+  SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+  if (argc < 4 || std::string(argv[3]) != "--scaled") reviewShots(hexFile, largeFile.string());
+  scaledShots(largeFile.string());
   return 0;
 }

@@ -22,10 +22,12 @@
 namespace kalmar::win32 {
 
 // The window over a simulated chip on simulated time (or the real clock),
-// started in a fresh start-up directory as kalmar.exe starts it, its boxes
-// answered by script.
+// or on the adapter a port names (`kalmar.exe --port ftdi`), started in a
+// fresh start-up directory as kalmar.exe starts it, its boxes answered by
+// script, laid out for the system's screen or the one `screen` names.
 struct WindowRig {
-  explicit WindowRig(const std::string& chip, bool virtualTime = true) {
+  explicit WindowRig(const std::string& chip, bool virtualTime = true,
+                     const std::string& port = {}, ScreenMetrics screen = {}) {
     directory = std::filesystem::temp_directory_path() /
                 ("kalmar_win32_" + std::to_string(GetCurrentProcessId()));
     std::filesystem::remove_all(directory);
@@ -33,17 +35,18 @@ struct WindowRig {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // as kalmar.exe: screen readers' names
     previous = std::filesystem::current_path();
     std::filesystem::current_path(directory);  // Kalmar.cfg is written here
-    options.port = "sim:" + (directory / "chip.chip").string();
-    options.virtualTime = virtualTime;
+    options.port = port.empty() ? "sim:" + (directory / "chip.chip").string() : port;
+    options.virtualTime = virtualTime && port.empty();
     PortChoice choice;
     choice.port = *options.port;
-    choice.virtualTime = virtualTime;
+    choice.virtualTime = options.virtualTime;
     choice.chipForNewSimFile = [chip] { return chip; };
     std::string error;
     stack = PortStack::build(choice, error);
     platform = makeSystemPlatform();
     form = std::make_unique<TForm1>(host, *platform, stack->line());
-    window = std::make_unique<MainWindow>(*form, host, desktop::captionSuffix(*stack, options));
+    window = std::make_unique<MainWindow>(*form, host, desktop::captionSuffix(*stack, options),
+                                          screen);
     window->runner().onClosed = [this] {
       std::string saveError;
       chipSaved = stack->saveChip(saveError);

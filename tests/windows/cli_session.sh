@@ -68,6 +68,10 @@ if [ -n "$library" ]; then
     "$status" "! grep -q 'Не найден драйвер' err.txt"
 fi
 
+kalmar -q load absent.hex 2>err.txt; status=$?
+check "a missing file's reason in Russian" 1 "$status" \
+  "grep -q 'Причина: нет такого файла или папки' err.txt"
+
 kalmar --version >out.txt; status=$?
 check "version and usage errors as on Linux" 0 "$status" "grep -q '^kalmar-cli ' out.txt"
 kalmar frobnicate 2>/dev/null; status=$?
