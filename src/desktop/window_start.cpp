@@ -37,7 +37,9 @@ void startWindow(TForm1& form, PortStack& stack, const DesktopOptions& options,
   FormCreate(form);
   form.settings.simulatedPort = stack.simulated();
   form.settings.portLibrary = stack.portLibrary();
-  form.settings.withoutParallelPort = rememberedAdapter(form.platform) == kChoiceParallelPort;
+  // A port named on the command line is told about whatever was chosen before.
+  form.settings.withoutParallelPort =
+      !options.port && rememberedAdapter(form.platform) == kChoiceParallelPort;
   form.settings.installedDataDirectory = installedPages;
   const bool portChosen = options.port && !isSimPort(*options.port);
   if (portChosen) {  // opened once the option has chosen it
