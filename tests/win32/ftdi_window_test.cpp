@@ -41,24 +41,7 @@ TEST(Win32Window, ProgramsReadsAndErasesThroughTheFt232r) {
     {
       WindowRig rig(chip, false, "ftdi");
       rig.menu({"Настройка", "Микроконтроллер", chip});
-      const std::string file = std::string(KALMAR_PROGRAMS_DIR) + "/" + chip + "/filled.hex";
-      rig.nextFile = file;
-      rig.menu({"Файл", "Открыть"});
-      rig.menu({"Записать", "Программировать всё из файла"});
-      EXPECT_NE(rig.text("StatusBar1").find("всё проверено"), std::string::npos);
-      rig.click("SpeedButton13");  // verify
-      EXPECT_TRUE(rig.form->operation.ok);
-      rig.menu({"Прочитать", "Все"});
-      const auto& buffer = rig.form->buffer;
-      EXPECT_TRUE(std::equal(buffer.chipRead.begin(),
-                             buffer.chipRead.begin() + rig.form->chip.profile.programWords,
-                             buffer.program.begin()));
-      rig.menu({"Сервис", "Стереть все"});
-      EXPECT_NE(rig.text("StatusBar1").find("успешное стирание"), std::string::npos);
-      rig.nextFile = file;
-      rig.menu({"Файл", "Открыть"});
-      rig.click("SpeedButton13");
-      EXPECT_FALSE(rig.form->operation.ok);
+      rig.programReadAndErase(chip);
       EXPECT_NE(Controls::textOf(rig.window->window()).find("адаптер: FT232R"), std::string::npos);
       for (const std::string& message : rig.messages)  // the port opened and never failed
         EXPECT_EQ(message.find("порт"), std::string::npos) << message;

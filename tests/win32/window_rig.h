@@ -83,6 +83,28 @@ struct WindowRig {
     return found;
   }
   std::string text(const char* name) { return Controls::textOf(control(name)); }
+  // The chip's own program through the menus: programmed whole, verified
+  // by button, read back, erased, then its verify fails.
+  void programReadAndErase(const std::string& chip) {
+    const std::string file = std::string(KALMAR_PROGRAMS_DIR) + "/" + chip + "/filled.hex";
+    nextFile = file;
+    menu({"Файл", "Открыть"});
+    menu({"Записать", "Программировать всё из файла"});
+    EXPECT_NE(text("StatusBar1").find("всё проверено"), std::string::npos);
+    click("SpeedButton13");  // verify
+    EXPECT_TRUE(form->operation.ok);
+    menu({"Прочитать", "Все"});
+    const auto& buffer = form->buffer;
+    const int words = form->chip.profile.programWords;
+    EXPECT_TRUE(std::equal(buffer.chipRead.begin(), buffer.chipRead.begin() + words,
+                           buffer.program.begin()));
+    menu({"Сервис", "Стереть все"});
+    EXPECT_NE(text("StatusBar1").find("успешное стирание"), std::string::npos);
+    nextFile = file;
+    menu({"Файл", "Открыть"});
+    click("SpeedButton13");
+    EXPECT_FALSE(form->operation.ok);
+  }
   // A menu item chosen by its caption path, as a click on it does.
   void menu(std::initializer_list<const char*> path) {
     HMENU menu = GetMenu(window->window());

@@ -153,24 +153,7 @@ TEST(Win32Window, LaterChipsAreProgrammedReadAndErased) {
     const bool calibrated = std::string(chip) == "PIC12F683";
     rig.menu({"Настройка", "Микроконтроллер",
               calibrated ? "PIC12F683, PIC16F684/688" : "PIC16F87/88, PIC16F818/819", chip});
-    const std::string file = std::string(KALMAR_PROGRAMS_DIR) + "/" + chip + "/filled.hex";
-    rig.nextFile = file;
-    rig.menu({"Файл", "Открыть"});
-    rig.menu({"Записать", "Программировать всё из файла"});
-    EXPECT_NE(rig.text("StatusBar1").find("всё проверено"), std::string::npos);
-    rig.click("SpeedButton13");  // verify
-    EXPECT_TRUE(rig.form->operation.ok);
-    rig.menu({"Прочитать", "Все"});
-    const auto& buffer = rig.form->buffer;
-    const int words = rig.form->chip.profile.programWords;
-    EXPECT_TRUE(std::equal(buffer.chipRead.begin(), buffer.chipRead.begin() + words,
-                           buffer.program.begin()));
-    rig.menu({"Сервис", "Стереть все"});
-    EXPECT_NE(rig.text("StatusBar1").find("успешное стирание"), std::string::npos);
-    rig.nextFile = file;
-    rig.menu({"Файл", "Открыть"});
-    rig.click("SpeedButton13");
-    EXPECT_FALSE(rig.form->operation.ok);
+    rig.programReadAndErase(chip);
     EXPECT_EQ(rig.stack->adapter()->log().violations(), 0u);
     if (calibrated) {
       EXPECT_EQ(rig.stack->adapter()->chip().calibrationWord, sim::kFactoryCalibration);
