@@ -53,6 +53,7 @@ const std::vector<ChipMenuGroup>& chipMenuGroups() {
       {"ChipGroupF8x", "PIC16F87/88, PIC16F818/819"},
       {"ChipGroupF716", "PIC16F716"},
       {"ChipGroupF683", "PIC12F683, PIC16F684/688"},
+      {"ChipGroupF690", "PIC16F631/677/685/687/689/690 (ICSP)"},
   };
   return kGroups;
 }

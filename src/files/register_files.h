@@ -108,6 +108,97 @@ inline constexpr std::array<RegisterEntry, 44> kRegisterFileF688 = {{
     {0x09C, "EECON1"}, {0x09D, "EECON2"}, {0x09E, "ADRESL"}, {0x09F, "ADCON1"},
 }};
 
+// PIC16F631 (DS41262).
+inline constexpr std::array<RegisterEntry, 39> kRegisterFileF631 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
+    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
+    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x087, "TRISC"}, {0x08C, "PIE1"},
+    {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x095, "WPUA"},
+    {0x096, "IOCA"}, {0x097, "WDTCON"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x115, "WPUB"},
+    {0x116, "IOCB"}, {0x118, "VRCON"}, {0x119, "CM1CON0"}, {0x11A, "CM2CON0"}, {0x11B, "CM2CON1"},
+    {0x11E, "ANSEL"}, {0x18C, "EECON1"}, {0x18D, "EECON2"}, {0x19E, "SRCON"},
+}};
+
+// PIC16F677 (DS41262).
+inline constexpr std::array<RegisterEntry, 48> kRegisterFileF677 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
+    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
+    {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"},
+    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x087, "TRISC"}, {0x08C, "PIE1"},
+    {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x093, "SSPMSK"},
+    {0x094, "SSPSTAT"}, {0x095, "WPUA"}, {0x096, "IOCA"}, {0x097, "WDTCON"}, {0x09E, "ADRESL"},
+    {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x115, "WPUB"}, {0x116, "IOCB"},
+    {0x118, "VRCON"}, {0x119, "CM1CON0"}, {0x11A, "CM2CON0"}, {0x11B, "CM2CON1"}, {0x11E, "ANSEL"},
+    {0x11F, "ANSELH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"}, {0x19E, "SRCON"},
+}};
+
+// PIC16F685 (DS41262).
+inline constexpr std::array<RegisterEntry, 55> kRegisterFileF685 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
+    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
+    {0x011, "TMR2"}, {0x012, "T2CON"}, {0x015, "CCPR1L"}, {0x016, "CCPR1H"}, {0x017, "CCP1CON"},
+    {0x01C, "PWM1CON"}, {0x01D, "ECCPAS"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"},
+    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x087, "TRISC"}, {0x08C, "PIE1"},
+    {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x092, "PR2"},
+    {0x095, "WPUA"}, {0x096, "IOCA"}, {0x097, "WDTCON"}, {0x09E, "ADRESL"}, {0x09F, "ADCON1"},
+    {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"}, {0x10F, "EEADRH"}, {0x115, "WPUB"},
+    {0x116, "IOCB"}, {0x118, "VRCON"}, {0x119, "CM1CON0"}, {0x11A, "CM2CON0"}, {0x11B, "CM2CON1"},
+    {0x11E, "ANSEL"}, {0x11F, "ANSELH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"}, {0x19D, "PSTRCON"},
+    {0x19E, "SRCON"},
+}};
+
+// PIC16F687 (DS41262).
+inline constexpr std::array<RegisterEntry, 55> kRegisterFileF687 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
+    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
+    {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x018, "RCSTA"}, {0x019, "TXREG"}, {0x01A, "RCREG"},
+    {0x01E, "ADRESH"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"},
+    {0x087, "TRISC"}, {0x08C, "PIE1"}, {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"},
+    {0x090, "OSCTUNE"}, {0x093, "SSPMSK"}, {0x094, "SSPSTAT"}, {0x095, "WPUA"}, {0x096, "IOCA"},
+    {0x097, "WDTCON"}, {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09A, "SPBRGH"}, {0x09B, "BAUDCTL"},
+    {0x09E, "ADRESL"}, {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x115, "WPUB"},
+    {0x116, "IOCB"}, {0x118, "VRCON"}, {0x119, "CM1CON0"}, {0x11A, "CM2CON0"}, {0x11B, "CM2CON1"},
+    {0x11E, "ANSEL"}, {0x11F, "ANSELH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"}, {0x19E, "SRCON"},
+}};
+
+// PIC16F689 (DS41262).
+inline constexpr std::array<RegisterEntry, 57> kRegisterFileF689 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
+    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
+    {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x018, "RCSTA"}, {0x019, "TXREG"}, {0x01A, "RCREG"},
+    {0x01E, "ADRESH"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"},
+    {0x087, "TRISC"}, {0x08C, "PIE1"}, {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"},
+    {0x090, "OSCTUNE"}, {0x093, "SSPMSK"}, {0x094, "SSPSTAT"}, {0x095, "WPUA"}, {0x096, "IOCA"},
+    {0x097, "WDTCON"}, {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09A, "SPBRGH"}, {0x09B, "BAUDCTL"},
+    {0x09E, "ADRESL"}, {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"},
+    {0x10F, "EEADRH"}, {0x115, "WPUB"}, {0x116, "IOCB"}, {0x118, "VRCON"}, {0x119, "CM1CON0"},
+    {0x11A, "CM2CON0"}, {0x11B, "CM2CON1"}, {0x11E, "ANSEL"}, {0x11F, "ANSELH"}, {0x18C, "EECON1"},
+    {0x18D, "EECON2"}, {0x19E, "SRCON"},
+}};
+
+// PIC16F690 (DS41262).
+inline constexpr std::array<RegisterEntry, 66> kRegisterFileF690 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
+    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
+    {0x011, "TMR2"}, {0x012, "T2CON"}, {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x015, "CCPR1L"},
+    {0x016, "CCPR1H"}, {0x017, "CCP1CON"}, {0x018, "RCSTA"}, {0x019, "TXREG"}, {0x01A, "RCREG"},
+    {0x01C, "PWM1CON"}, {0x01D, "ECCPAS"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"},
+    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x087, "TRISC"}, {0x08C, "PIE1"},
+    {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x092, "PR2"},
+    {0x093, "SSPMSK"}, {0x094, "SSPSTAT"}, {0x095, "WPUA"}, {0x096, "IOCA"}, {0x097, "WDTCON"},
+    {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09A, "SPBRGH"}, {0x09B, "BAUDCTL"}, {0x09E, "ADRESL"},
+    {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"}, {0x10F, "EEADRH"},
+    {0x115, "WPUB"}, {0x116, "IOCB"}, {0x118, "VRCON"}, {0x119, "CM1CON0"}, {0x11A, "CM2CON0"},
+    {0x11B, "CM2CON1"}, {0x11E, "ANSEL"}, {0x11F, "ANSELH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"},
+    {0x19D, "PSTRCON"}, {0x19E, "SRCON"},
+}};
+
 // The table of a chip added after the first twelve; empty for those,
 // which keep their own lists.
 constexpr std::span<const RegisterEntry> registerFileOf(RegisterSet set) {
@@ -126,6 +217,18 @@ constexpr std::span<const RegisterEntry> registerFileOf(RegisterSet set) {
       return kRegisterFileF684;
     case RegisterSet::F688:
       return kRegisterFileF688;
+    case RegisterSet::F631:
+      return kRegisterFileF631;
+    case RegisterSet::F677:
+      return kRegisterFileF677;
+    case RegisterSet::F685:
+      return kRegisterFileF685;
+    case RegisterSet::F687:
+      return kRegisterFileF687;
+    case RegisterSet::F689:
+      return kRegisterFileF689;
+    case RegisterSet::F690:
+      return kRegisterFileF690;
     default:
       return {};
   }

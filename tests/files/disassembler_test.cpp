@@ -119,7 +119,9 @@ TEST(Disassembler, RegisterFilesAgreeWithGputilsDeviceHeaders) {
   const std::vector<std::pair<RegisterSet, const char*>> chips = {
       {RegisterSet::F87, "p16f87"},   {RegisterSet::F88, "p16f88"},   {RegisterSet::F81x, "p16f818"},
       {RegisterSet::F81x, "p16f819"}, {RegisterSet::F716, "p16f716"}, {RegisterSet::F683, "p12f683"},
-      {RegisterSet::F684, "p16f684"}, {RegisterSet::F688, "p16f688"}};
+      {RegisterSet::F684, "p16f684"}, {RegisterSet::F688, "p16f688"}, {RegisterSet::F631, "p16f631"},
+      {RegisterSet::F677, "p16f677"}, {RegisterSet::F685, "p16f685"}, {RegisterSet::F687, "p16f687"},
+      {RegisterSet::F689, "p16f689"}, {RegisterSet::F690, "p16f690"}};
   const std::regex equ(R"(^([A-Z0-9_]+)\s+EQU\s+H'(0[0-9A-F]{3})')");
   for (const auto& [set, chip] : chips) {
     SCOPED_TRACE(chip);

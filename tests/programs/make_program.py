@@ -49,12 +49,19 @@ CHIPS = {
     "PIC12F683": (2048, 256, "12f683", 0x0FD4, False),
     "PIC16F684": (2048, 256, "16f684", 0x0ED5, False),
     "PIC16F688": (4096, 256, "16f688", 0x0CF3, False),
+    "PIC16F631": (1024, 128, "16f631", 0x0FD4, False),
+    "PIC16F677": (2048, 256, "16f677", 0x0CF3, False),
+    "PIC16F685": (4096, 256, "16f685", 0x0ED5, False),
+    "PIC16F687": (2048, 256, "16f687", 0x0FD4, False),
+    "PIC16F689": (4096, 256, "16f689", 0x0CF3, False),
+    "PIC16F690": (4096, 256, "16f690", 0x0ED5, False),
 }
 # The second configuration word (2008h) of the chips that have one.
 CONFIG2 = {"PIC16F87": 0x3FFD, "PIC16F88": 0x3FFE}
 # The chips whose factory calibration word is at 2008h: their
 # --own-calibration program brings a value of its own there.
-CALIBRATION_AT_2008 = ("PIC12F683", "PIC16F684", "PIC16F688")
+CALIBRATION_AT_2008 = ("PIC12F683", "PIC16F684", "PIC16F688", "PIC16F631", "PIC16F677",
+                       "PIC16F685", "PIC16F687", "PIC16F689", "PIC16F690")
 
 FILE_OPS = ("subwf decf iorwf andwf xorwf addwf movf comf incf decfsz rrf rlf swapf "
             "incfsz").split()
