@@ -143,16 +143,19 @@ TEST(Win32Window, LaterChipsGetTheFieldPanel) {
   EXPECT_FALSE(rig.form->buffer.chipCalibration.has_value());
 }
 
-// A PIC16F88 and a PIC12F683 through the window's menus: the own program
-// programmed whole, verified by button, read back, erased, then the verify
-// fails; no timing violation, and the PIC12F683's calibration word stays.
+// A PIC16F88, a PIC12F683 and a PIC16F690 through the window's menus: the
+// own program programmed whole, verified by button, read back, erased, then
+// the verify fails; no timing violation, and the calibration word at 2008h stays.
 TEST(Win32Window, LaterChipsAreProgrammedReadAndErased) {
-  for (const char* chip : {"PIC16F88", "PIC12F683"}) {
+  const std::pair<const char*, const char*> chips[] = {
+      {"PIC16F88", "PIC16F87/88, PIC16F818/819"},
+      {"PIC12F683", "PIC12F683, PIC16F684/688"},
+      {"PIC16F690", "PIC16F631/677/685/687/689/690 (ICSP)"}};
+  for (const auto& [chip, group] : chips) {
     SCOPED_TRACE(chip);
     WindowRig rig(chip);
-    const bool calibrated = std::string(chip) == "PIC12F683";
-    rig.menu({"Настройка", "Микроконтроллер",
-              calibrated ? "PIC12F683, PIC16F684/688" : "PIC16F87/88, PIC16F818/819", chip});
+    const bool calibrated = std::string(chip) != "PIC16F88";
+    rig.menu({"Настройка", "Микроконтроллер", group, chip});
     rig.programReadAndErase(chip);
     EXPECT_EQ(rig.stack->adapter()->log().violations(), 0u);
     if (calibrated) {
