@@ -6,8 +6,9 @@
 
 namespace kalmar {
 
-// The largest chip, the PIC16F648A: 4096 program words, 256 data bytes.
-inline constexpr int kMaxProgramWords = 4096;
+// The largest chips, the PIC16F876A/877A and PIC16F886/887: 8192 program
+// words; the largest data memory 256 bytes.
+inline constexpr int kMaxProgramWords = 8192;
 inline constexpr int kMaxDataBytes = 256;
 inline constexpr std::uint16_t kBlankWord = 0x3FFF;
 inline constexpr std::uint8_t kBlankByte = 0xFF;

@@ -117,7 +117,7 @@ TEST(ReadProgramMemory, ClearMemoShowsBlankColumns) {
   ClearMemo(rig.form);
   EXPECT_EQ(rig.form.window.programColumns[3], blankProgramColumn());
   EXPECT_EQ(rig.form.window.columnTexts[3], "");
-  EXPECT_EQ(lines(blankProgramColumn()).size(), 512u);  // 4096 words of the PIC16F648A
+  EXPECT_EQ(lines(blankProgramColumn()).size(), 1024u);  // 8192 words of the largest chips
 }
 
 TEST(OperationFrame, ElapsedTimeHasNoPaddingAndSurvivesMidnight) {
