@@ -254,8 +254,8 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
 
 std::string helpText() {
   return R"(kalmar-cli: программатор PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A/648A,
-PIC16F87/88, PIC16F818/819, PIC16F716, PIC12F629/675/683, PIC16F630/676/684/688
-и PIC16F631/677/685/687/689/690
+PIC16F87/88, PIC16F818/819, PIC16F716, PIC12F629/675/683, PIC16F630/676/684/688,
+PIC16F631/677/685/687/689/690 и PIC16F873A/874A/876A/877A
 через адаптер на параллельном порту, на плате FT232R (USB) или на выводах GPIO,
 или с симулятором микроконтроллера.
 
@@ -266,8 +266,9 @@ PIC16F87/88, PIC16F818/819, PIC16F716, PIC12F629/675/683, PIC16F630/676/684/688
                         PIC16F628, PIC16F628A, PIC12F629, PIC12F675, PIC16F648A,
                         PIC16F630, PIC16F676, PIC16F87, PIC16F88, PIC16F818,
                         PIC16F819, PIC16F716, PIC12F683, PIC16F684, PIC16F688,
-                        PIC16F631, PIC16F677, PIC16F685, PIC16F687, PIC16F689
-                        или PIC16F690,
+                        PIC16F631, PIC16F677, PIC16F685, PIC16F687, PIC16F689,
+                        PIC16F690, PIC16F873A, PIC16F874A, PIC16F876A или
+                        PIC16F877A,
                         в любом регистре и без «PIC» (16f628a); по умолчанию
                         из ./Kalmar.cfg, а без него - микроконтроллер, который
                         ответил (иначе PIC16F84)

@@ -122,6 +122,18 @@ const std::vector<CatalogueEntry> kCatalogue = {
     {"PIC16F690",  "PIC16F6901",  "PIC16F690   ", F::FieldTable,  L::Fields,  P::Fields,    R::F690,
       4096, 256, 0x1400, 0x1F, 0x0FFF, 0x0040, false, false, { 3000, 3000,  6000,  6000, 3000,     0},
       kRa4Ra5, E::SelfTimedBulk,        false, true,  false, 1, &kConfigSpaceF683, 0x2008, 4, 0x0A, false, 0x08, "ChipGroupF690"},
+    {"PIC16F873A", "PIC16F873A1", "PIC16F873A  ", F::FieldTable,  L::Fields,  P::Fields,    R::F873A,
+      4096, 128, 0x0E40, 0x1F, 0x2FCF, 0x2000, false, false, {10000, 1000, 10000, 10000, 10000, 10000},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF873A, 0,      8, 0x17, false, 0x08, "ChipGroupF87xA"},
+    {"PIC16F874A", "PIC16F874A1", "PIC16F874A  ", F::FieldTable,  L::Fields,  P::Fields,    R::F874A,
+      4096, 128, 0x0E60, 0x1F, 0x2FCF, 0x2000, false, false, {10000, 1000, 10000, 10000, 10000, 10000},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF873A, 0,      8, 0x17, false, 0x08, "ChipGroupF87xA"},
+    {"PIC16F876A", "PIC16F876A1", "PIC16F876A  ", F::FieldTable,  L::Fields,  P::Fields,    R::F876A,
+      8192, 256, 0x0E00, 0x1F, 0x2FCF, 0x2000, false, false, {10000, 1000, 10000, 10000, 10000, 10000},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF876A, 0,      8, 0x17, false, 0x08, "ChipGroupF87xA"},
+    {"PIC16F877A", "PIC16F877A1", "PIC16F877A  ", F::FieldTable,  L::Fields,  P::Fields,    R::F877A,
+      8192, 256, 0x0E20, 0x1F, 0x2FCF, 0x2000, false, false, {10000, 1000, 10000, 10000, 10000, 10000},
+      kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF876A, 0,      8, 0x17, false, 0x08, "ChipGroupF87xA"},
 };
 // clang-format on
 

@@ -54,6 +54,7 @@ const std::vector<ChipMenuGroup>& chipMenuGroups() {
       {"ChipGroupF716", "PIC16F716"},
       {"ChipGroupF683", "PIC12F683, PIC16F684/688"},
       {"ChipGroupF690", "PIC16F631/677/685/687/689/690 (ICSP)"},
+      {"ChipGroupF87xA", "PIC16F873A/874A/876A/877A (ICSP)"},
   };
   return kGroups;
 }

@@ -67,6 +67,11 @@ constexpr std::array<C, 4> kBoren683{{
     {0x200, "включён, кроме режима Sleep"},
     {0x300, "включён"}}};
 constexpr std::array<C, 2> kBorv716{{{0, "2,5 В"}, {0x80, "4,0 В"}}};
+// WRT1:WRT0 of the PIC16F87xA: half, a quarter or 256 words from 0000h.
+constexpr std::array<C, 4> kWrtF873A{{
+    {0x0000, "0000h-07FFh"}, {0x0200, "0000h-03FFh"}, {0x0400, "0000h-00FFh"}, {0x0600, "выключена"}}};
+constexpr std::array<C, 4> kWrtF876A{{
+    {0x0000, "0000h-0FFFh"}, {0x0200, "0000h-07FFh"}, {0x0400, "0000h-00FFh"}, {0x0600, "выключена"}}};
 
 template <std::size_t N>
 constexpr std::span<const C> all(const std::array<C, N>& choices) {
@@ -104,6 +109,24 @@ constexpr std::array<ConfigField, 13> kFieldsF87 = {{
     {"IESO", 1, 0x0002, all(kOnWhenSet<1>)},
 }};
 
+// The PIC16F87xA's word at 2007h: bits 12, 5 and 4 unimplemented.
+template <std::size_t W>
+constexpr std::array<ConfigField, 9> fieldsF87xA(const std::array<C, W>& wrt) {
+  return {{
+      {"FOSC", 0, 0x0003, all(kFosc716)},
+      {"WDTE", 0, 0x0004, all(kOnWhenSet<2>)},
+      {"PWRTE", 0, 0x0008, all(kOnWhenClear<3>)},
+      {"BOREN", 0, 0x0040, all(kOnWhenSet<6>)},
+      {"LVP", 0, 0x0080, all(kLvp)},
+      {"CPD", 0, 0x0100, all(kProtectedWhenClear<8>)},
+      {"WRT", 0, 0x0600, all(wrt)},
+      {"DEBUG", 0, 0x0800, all(kOnWhenClear<11>)},
+      {"CP", 0, 0x2000, all(kProtectedWhenClear<13>)},
+  }};
+}
+constexpr auto kFieldsF873A = fieldsF87xA(kWrtF873A);
+constexpr auto kFieldsF876A = fieldsF87xA(kWrtF876A);
+
 constexpr std::array<ConfigField, 6> kFieldsF716 = {{
     {"FOSC", 0, 0x0003, all(kFosc716)},
     {"WDTE", 0, 0x0004, all(kOnWhenSet<2>)},
@@ -132,5 +155,7 @@ const ConfigSpace kConfigSpaceF818{1, {0x3FFF, 0}, kWordF818};
 const ConfigSpace kConfigSpaceF819{1, {0x3FFF, 0}, kWordF819};
 const ConfigSpace kConfigSpaceF716{1, {0x20CF, 0}, kFieldsF716};
 const ConfigSpace kConfigSpaceF683{1, {0x0FFF, 0}, kFieldsF683};
+const ConfigSpace kConfigSpaceF873A{1, {0x2FCF, 0}, kFieldsF873A};
+const ConfigSpace kConfigSpaceF876A{1, {0x2FCF, 0}, kFieldsF876A};
 
 }  // namespace kalmar

@@ -17,5 +17,7 @@ extern const ConfigSpace kConfigSpaceF716;
 // PIC12F683, PIC16F684, PIC16F688 (DS41211, DS41202, DS41203): one word,
 // bits 11:0; the calibration word at 2008h is no configuration.
 extern const ConfigSpace kConfigSpaceF683;
+extern const ConfigSpace kConfigSpaceF873A;  // PIC16F873A/874A
+extern const ConfigSpace kConfigSpaceF876A;  // PIC16F876A/877A
 
 }  // namespace kalmar

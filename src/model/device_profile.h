@@ -20,7 +20,7 @@ enum class ConfigPanel { GroupBox5, GroupBox7, Fields };
 // PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690.
 enum class RegisterSet {
   F84, F62x, F12F6xx, F630, F676, F87, F88, F81x, F716, F683, F684, F688,
-  F631, F677, F685, F687, F689, F690
+  F631, F677, F685, F687, F689, F690, F873A, F874A, F876A, F877A
 };
 
 // How the configuration word's bits are laid out where chips of one family

@@ -20,7 +20,7 @@ constexpr std::int64_t us(double value) {
 // the programmer has always been used with real chips of every kind at 8 ms.
 // Cells that need longer are a fault the simulator can switch on.
 // clang-format off
-constexpr std::array<ChipTraits, 26> kChips = {{
+constexpr std::array<ChipTraits, 30> kChips = {{
     // kind, name, family, PM, DM, device ID,
     // 09/0B, program-only 08h, self-timed 09/0B, 18h, 18h ended by 0Ah, 18h starts 09/0B, 01/07,
     // program, data, program-only (18h), bulk erase, configuration bits reading 0
@@ -138,6 +138,25 @@ constexpr std::array<ChipTraits, 26> kChips = {{
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
      0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+    // PIC16F873A/874A/876A/877A (DS39589): 08h erases the row and programs
+    // it, timing itself; 18h programs only until 17h; bits 12, 5 and 4 of
+    // the configuration word read 0.
+    {ChipKind::PIC16F873A, "PIC16F873A", SimFamily::F87xA, 4096, 128, 0x0E40,
+     true, false, false, true, true, false, false,
+     ms(10), ms(10), ms(1), ms(10), 0x1030,
+     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+    {ChipKind::PIC16F874A, "PIC16F874A", SimFamily::F87xA, 4096, 128, 0x0E60,
+     true, false, false, true, true, false, false,
+     ms(10), ms(10), ms(1), ms(10), 0x1030,
+     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+    {ChipKind::PIC16F876A, "PIC16F876A", SimFamily::F87xA, 8192, 256, 0x0E00,
+     true, false, false, true, true, false, false,
+     ms(10), ms(10), ms(1), ms(10), 0x1030,
+     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+    {ChipKind::PIC16F877A, "PIC16F877A", SimFamily::F87xA, 8192, 256, 0x0E20,
+     true, false, false, true, true, false, false,
+     ms(10), ms(10), ms(1), ms(10), 0x1030,
+     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
 }};
 // clang-format on
 

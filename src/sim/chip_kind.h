@@ -34,6 +34,10 @@ enum class ChipKind {
   PIC16F687,
   PIC16F689,
   PIC16F690,
+  PIC16F873A,
+  PIC16F874A,
+  PIC16F876A,
+  PIC16F877A,
 };
 
 // How a family of chips programs and erases, from Microchip's programming
@@ -51,6 +55,7 @@ enum class SimFamily {
   F81x,   // PIC16F87, PIC16F88, PIC16F818, PIC16F819
   F716,   // PIC16F716
   F683,   // PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690
+  F87xA,  // PIC16F873A, PIC16F874A, PIC16F876A, PIC16F877A
 };
 
 struct ChipTraits {

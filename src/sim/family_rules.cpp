@@ -27,6 +27,12 @@ constexpr FamilyRules kF683 = {
     commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0A, 0x0B, 0x11, 0x18}),
     0x0040, 0x0080, 4, 0, 16, false, true, 0x0007, 0x0004, 0x0020};
 
+// DS39589: the DS39607 commands with eight latches; 08h erases the row and
+// programs it, timing itself; 18h programs only until 17h.
+constexpr FamilyRules kF87xA = {
+    commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0B, 0x17, 0x18, 0x1F}),
+    0x2000, 0x0100, 8, 8, 0, true, false, 0, 0, 0, true};
+
 }  // namespace
 
 const FamilyRules* rulesOf(SimFamily family) {
@@ -37,6 +43,8 @@ const FamilyRules* rulesOf(SimFamily family) {
       return &kF716;
     case SimFamily::F683:
       return &kF683;
+    case SimFamily::F87xA:
+      return &kF87xA;
     case SimFamily::F84:
     case SimFamily::F62x:
     case SimFamily::F62xA:

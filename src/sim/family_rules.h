@@ -7,7 +7,7 @@
 namespace kalmar::sim {
 
 // What the families with write latches (PIC16F87/88/818/819, PIC16F716,
-// PIC12F683/16F684/688) do with each command; the older families keep their
+// PIC12F683/16F684/688 and the 20-pin DS41204 chips, PIC16F87xA) do with each command; the older families keep their
 // own code in sim_chip.cpp. Facts and sources in README.md.
 struct FamilyRules {
   std::uint64_t commands;  // bit n set: the chip knows command n
@@ -25,6 +25,9 @@ struct FamilyRules {
   // internal oscillator (FOSC under oscMask equal to intOsc or intOsc + 1)
   // with MCLR as an input (mclreBit 0); mclreBit 0 where no warning is due.
   std::uint16_t oscMask, intOsc, mclreBit;
+  // 08h erases the block and programs, timing itself rather than waiting
+  // for End Programming (PIC16F87xA).
+  bool erasingCycleTimesItself = false;
 
   bool has(std::uint8_t code) const { return code < 64 && ((commands >> code) & 1U) != 0; }
 };

@@ -93,7 +93,8 @@ void SimChip::latchedBeginProgramming(std::int64_t t) {
     startLatchedBulkErase(t, which);
     return;
   }
-  const bool external = rules_->eraseBlockWords > 0;
+  const bool eraseFirst = rules_->eraseBlockWords > 0;
+  const bool external = eraseFirst && !rules_->erasingCycleTimesItself;
   const std::uint16_t value = latch_;
   if (loadTarget_ == LoadTarget::Data) {
     const std::uint16_t address = dataAddress();
@@ -102,12 +103,12 @@ void SimChip::latchedBeginProgramming(std::int64_t t) {
   } else if (inConfigSpace()) {
     const std::uint16_t address = pc_;
     startLatchedCycle(t, external, traits_->programNs, "a programming cycle at " + hex4(pc_),
-                      [this, address, value, external] {
-                        writeProgramCell(address, value, external);
+                      [this, address, value, eraseFirst] {
+                        writeProgramCell(address, value, eraseFirst);
                       });
   } else {
     std::int64_t length = traits_->programNs;
-    auto commit = rowWrite(external, length);
+    auto commit = rowWrite(eraseFirst, length);
     startLatchedCycle(t, external, length, "a programming cycle of the row at " + hex4(pc_),
                       std::move(commit));
   }

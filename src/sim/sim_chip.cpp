@@ -61,6 +61,7 @@ bool SimChip::programProtected(std::uint16_t address) const {
     case SimFamily::F81x:
     case SimFamily::F716:
     case SimFamily::F683:
+    case SimFamily::F87xA:
       return (word & rules_->cpBit) == 0;
   }
   return false;
@@ -95,6 +96,7 @@ void SimChip::protectCode() {
     case SimFamily::F81x:
     case SimFamily::F716:
     case SimFamily::F683:
+    case SimFamily::F87xA:
       config &= static_cast<std::uint16_t>(~(rules_->cpBit | rules_->cpdBit));
       break;
   }
@@ -160,7 +162,8 @@ bool SimChip::runsBeforeEntry() const {
       return mclrInput && ((config & 0x07) == 0x04 || (config & 0x07) == 0x05);
     case SimFamily::F81x:
     case SimFamily::F716:
-    case SimFamily::F683: {
+    case SimFamily::F683:
+    case SimFamily::F87xA: {
       const unsigned osc = config & rules_->oscMask;
       return rules_->mclreBit != 0 && (config & rules_->mclreBit) == 0 &&
              (osc == rules_->intOsc || osc == rules_->intOsc + 1U);

@@ -29,6 +29,8 @@ const std::vector<Space>& spaces() {
       {"PIC16F819", kConfigSpaceF819, {"p16f819"}},
       {"PIC16F716", kConfigSpaceF716, {"p16f716"}},
       {"PIC12F683/16F684/16F688", kConfigSpaceF683, {"p12f683", "p16f684", "p16f688"}},
+      {"PIC16F873A/874A", kConfigSpaceF873A, {"p16f873a", "p16f874a"}},
+      {"PIC16F876A/877A", kConfigSpaceF876A, {"p16f876a", "p16f877a"}},
       {"PIC16F631/677/685/687/689/690", kConfigSpaceF683,
        {"p16f631", "p16f677", "p16f685", "p16f687", "p16f689", "p16f690"}},
   };

@@ -94,7 +94,7 @@ TEST(Startup, GoodFileSelectsChipPortColoursAndWord) {
 
 TEST(Startup, UnusableFileTakesTheDefaultsSilently) {
   FormRig unknownChip;  // a chip of a later version, or a name mistyped
-  writeFile(unknownChip.directory / "Kalmar.cfg", goodFile("PIC16F877A"));
+  writeFile(unknownChip.directory / "Kalmar.cfg", goodFile("PIC18F4550"));
   unknownChip.start();
   EXPECT_EQ(unknownChip.form.chip.profile.name, "PIC16F84");
   EXPECT_EQ(chipMenuItem(unknownChip.form.window, defaultChip()).Caption, "PIC16F84 ^");

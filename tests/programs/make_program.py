@@ -55,6 +55,10 @@ CHIPS = {
     "PIC16F687": (2048, 256, "16f687", 0x0FD4, False),
     "PIC16F689": (4096, 256, "16f689", 0x0CF3, False),
     "PIC16F690": (4096, 256, "16f690", 0x0ED5, False),
+    "PIC16F873A": (4096, 128, "16f873a", 0x2F4A, False),
+    "PIC16F874A": (4096, 128, "16f874a", 0x2F49, False),
+    "PIC16F876A": (8192, 256, "16f876a", 0x2F4A, False),
+    "PIC16F877A": (8192, 256, "16f877a", 0x2F4B, False),
 }
 # The second configuration word (2008h) of the chips that have one.
 CONFIG2 = {"PIC16F87": 0x3FFD, "PIC16F88": 0x3FFE}

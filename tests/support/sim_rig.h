@@ -54,6 +54,8 @@ inline std::uint16_t plainConfig(sim::ChipKind kind) {
       return 0x20C2;
     case sim::SimFamily::F683:
       return 0x0FE4;
+    case sim::SimFamily::F87xA:
+      return 0x2F4A;
   }
   return 0x3FFF;
 }
