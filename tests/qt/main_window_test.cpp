@@ -269,12 +269,13 @@ class MainWindowTest : public QObject {
     QVERIFY(!rig.find<QAction>("N17")->isEnabled());
   }
 
-  // A PIC16F88, a PIC12F683 and a PIC16F690 through the window's menus: the
-  // own program programmed whole, verified by button, read back, erased, then
-  // the verify fails; no timing violation, and the calibration word at 2008h
-  // stays.
+  // A PIC16F88, a PIC12F683, a PIC16F690 and a PIC16F877A through the
+  // window's menus: the own program programmed whole, verified by button,
+  // read back, erased, then the verify fails; no timing violation, and a
+  // calibration word at 2008h stays.
   void laterChipsAreProgrammedReadAndErased() {
-    for (ChipKind kind : {ChipKind::PIC16F88, ChipKind::PIC12F683, ChipKind::PIC16F690}) {
+    for (ChipKind kind :
+         {ChipKind::PIC16F88, ChipKind::PIC12F683, ChipKind::PIC16F690, ChipKind::PIC16F877A}) {
       DesktopRig rig(kind);
       const std::string chip = kalmar::sim::chipName(kind);
       rig.nextFile = std::string(KALMAR_PROGRAMS_DIR) + "/" + chip + "/filled.hex";
@@ -300,7 +301,7 @@ class MainWindowTest : public QObject {
       rig.settle();
       QVERIFY(!rig.form->operation.ok);
       QCOMPARE(rig.stack->adapter()->log().violations(), std::size_t{0});
-      if (kind != ChipKind::PIC16F88)
+      if (kalmar::sim::traitsOf(kind).calibrationAt2008)
         QCOMPARE(rig.stack->adapter()->chip().calibrationWord, kalmar::sim::kFactoryCalibration);
     }
   }
