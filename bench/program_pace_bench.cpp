@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
   const std::filesystem::path programs =
       argc > 2 ? argv[2] : std::filesystem::path(KALMAR_PROGRAMS_DIR);
   for (const Case& c : {Case{"PIC16F88", "filled.hex"}, Case{"PIC12F683", "filled.hex"},
-                        Case{"PIC16F716", "filled.hex"}})
+                        Case{"PIC16F716", "filled.hex"}, Case{"PIC16F690", "filled.hex"},
+                        Case{"PIC16F877A", "filled.hex"}})
     run(c, programs);
   return 0;
 }
