@@ -137,11 +137,35 @@ void RouteMenus::menuOpening(HMENU menu) {
   link_.input([top](TForm1& f) { top->handler(f); });
 }
 
-bool RouteMenus::popup(const std::string& group, POINT at) {
+namespace {
+
+// The pop-up menu a group of the window owns; null for none.
+const PopupMenu* popupOf(const std::string& group) {
   const PopupMenu* chosen = nullptr;
   for (const PopupMenu& candidate : popupMenus())
     for (const char* owner : candidate.groups)
       if (group == owner) chosen = &candidate;
+  return chosen;
+}
+
+}  // namespace
+
+UINT RouteMenus::pickFromPopup(HMENU menu, const PopupMenu& popup, POINT at) {
+  WindowState& window = link_.form().window;
+  if (scriptedPopupChoice.empty())
+    return static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
+        window_, nullptr));
+  UINT picked = 0;
+  for (std::size_t i = 0; i < popup.items.size(); ++i)
+    if (routeCaption(popup.items[i], window) == scriptedPopupChoice &&
+        routeEnabled(popup.items[i], window))
+      picked = static_cast<UINT>(i + 1);
+  return picked;
+}
+
+bool RouteMenus::popup(const std::string& group, POINT at) {
+  const PopupMenu* chosen = popupOf(group);
   if (chosen == nullptr) return false;
   HMENU menu = CreatePopupMenu();
   WindowState& window = link_.form().window;
@@ -149,44 +173,38 @@ bool RouteMenus::popup(const std::string& group, POINT at) {
   for (const RouteNode& item : chosen->items)
     AppendMenuW(menu, MF_STRING | (routeEnabled(item, window) ? 0 : MF_GRAYED), id++,
                 menuText(routeCaption(item, window)).c_str());
-  UINT picked = 0;
-  if (!scriptedPopupChoice.empty()) {
-    for (std::size_t i = 0; i < chosen->items.size(); ++i)
-      if (routeCaption(chosen->items[i], window) == scriptedPopupChoice &&
-          routeEnabled(chosen->items[i], window))
-        picked = static_cast<UINT>(i + 1);
-  } else {
-    picked = static_cast<UINT>(TrackPopupMenu(
-        menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0,
-        window_, nullptr));
-  }
+  const UINT picked = pickFromPopup(menu, *chosen, at);
   DestroyMenu(menu);
   if (picked >= 1 && picked <= chosen->items.size()) link_.route(chosen->items[picked - 1]);
   return true;
 }
 
+bool RouteMenus::showItem(ShownItem& item, WindowState& window) {
+  bool changed = false;
+  const std::string_view caption = routeCaption(*item.node, window);
+  if (caption != item.caption) {
+    item.caption = caption;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING;
+    std::wstring text = menuText(caption);
+    info.dwTypeData = text.data();
+    SetMenuItemInfoW(item.menu, item.position, item.topLevel ? TRUE : FALSE, &info);
+    changed = true;
+  }
+  const bool enabled = routeEnabled(*item.node, window);
+  if (enabled != item.enabled) {
+    item.enabled = enabled;
+    const UINT by = item.topLevel ? MF_BYPOSITION : MF_BYCOMMAND;
+    EnableMenuItem(item.menu, item.position, by | (enabled ? MF_ENABLED : MF_GRAYED));
+    changed = true;
+  }
+  return changed && item.topLevel;
+}
+
 void RouteMenus::show(WindowState& window) {
   bool barChanged = false;
-  for (ShownItem& item : items_) {
-    const UINT by = item.topLevel ? MF_BYPOSITION : MF_BYCOMMAND;
-    const std::string_view caption = routeCaption(*item.node, window);
-    if (caption != item.caption) {
-      item.caption = caption;
-      MENUITEMINFOW info{};
-      info.cbSize = sizeof info;
-      info.fMask = MIIM_STRING;
-      std::wstring text = menuText(caption);
-      info.dwTypeData = text.data();
-      SetMenuItemInfoW(item.menu, item.position, item.topLevel ? TRUE : FALSE, &info);
-      barChanged |= item.topLevel;
-    }
-    const bool enabled = routeEnabled(*item.node, window);
-    if (enabled != item.enabled) {
-      item.enabled = enabled;
-      EnableMenuItem(item.menu, item.position, by | (enabled ? MF_ENABLED : MF_GRAYED));
-      barChanged |= item.topLevel;
-    }
-  }
+  for (ShownItem& item : items_) barChanged |= showItem(item, window);
   if (barChanged) DrawMenuBar(window_);
   // A disabled group (an edit in progress elsewhere) greys its buttons too.
   for (auto& [button, node] : buttons_)

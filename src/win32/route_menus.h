@@ -43,6 +43,12 @@ class RouteMenus {
  private:
   void addItems(HMENU menu, const std::vector<RouteNode>& nodes);
   UINT idOf(const RouteNode& node);
+  struct ShownItem;
+  // The item's caption and enabled state as the window has them; true when
+  // a top-level item changed, which the menu bar must be redrawn for.
+  static bool showItem(ShownItem& item, WindowState& window);
+  // The pop-up's item chosen (1 for the first), 0 for none.
+  UINT pickFromPopup(HMENU menu, const PopupMenu& popup, POINT at);
 
   HWND window_;
   WindowLink& link_;
