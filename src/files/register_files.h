@@ -199,38 +199,7 @@ inline constexpr std::array<RegisterEntry, 66> kRegisterFileF690 = {{
     {0x19D, "PSTRCON"}, {0x19E, "SRCON"},
 }};
 
-// PIC16F873A (DS39582).
-inline constexpr std::array<RegisterEntry, 53> kRegisterFileF873A = {{
-    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
-    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
-    {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"}, {0x010, "T1CON"},
-    {0x011, "TMR2"}, {0x012, "T2CON"}, {0x013, "SSPBUF"}, {0x014, "SSPCON"}, {0x015, "CCPR1L"},
-    {0x016, "CCPR1H"}, {0x017, "CCP1CON"}, {0x018, "RCSTA"}, {0x019, "TXREG"}, {0x01A, "RCREG"},
-    {0x01B, "CCPR2L"}, {0x01C, "CCPR2H"}, {0x01D, "CCP2CON"}, {0x01E, "ADRESH"}, {0x01F, "ADCON0"},
-    {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x087, "TRISC"}, {0x08C, "PIE1"},
-    {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x091, "SSPCON2"}, {0x092, "PR2"}, {0x093, "SSPADD"},
-    {0x094, "SSPSTAT"}, {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09C, "CMCON"}, {0x09D, "CVRCON"},
-    {0x09E, "ADRESL"}, {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"},
-    {0x10F, "EEADRH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"},
-}};
-
-// PIC16F874A (DS39582).
-inline constexpr std::array<RegisterEntry, 57> kRegisterFileF874A = {{
-    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
-    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x008, "PORTD"}, {0x009, "PORTE"},
-    {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"},
-    {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"}, {0x012, "T2CON"}, {0x013, "SSPBUF"},
-    {0x014, "SSPCON"}, {0x015, "CCPR1L"}, {0x016, "CCPR1H"}, {0x017, "CCP1CON"}, {0x018, "RCSTA"},
-    {0x019, "TXREG"}, {0x01A, "RCREG"}, {0x01B, "CCPR2L"}, {0x01C, "CCPR2H"}, {0x01D, "CCP2CON"},
-    {0x01E, "ADRESH"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"},
-    {0x087, "TRISC"}, {0x088, "TRISD"}, {0x089, "TRISE"}, {0x08C, "PIE1"}, {0x08D, "PIE2"},
-    {0x08E, "PCON"}, {0x091, "SSPCON2"}, {0x092, "PR2"}, {0x093, "SSPADD"}, {0x094, "SSPSTAT"},
-    {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09C, "CMCON"}, {0x09D, "CVRCON"}, {0x09E, "ADRESL"},
-    {0x09F, "ADCON1"}, {0x10C, "EEDATA"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"}, {0x10F, "EEADRH"},
-    {0x18C, "EECON1"}, {0x18D, "EECON2"},
-}};
-
-// PIC16F876A (DS39582).
+// PIC16F873A and PIC16F876A (DS39582): the 28-pin chips.
 inline constexpr std::array<RegisterEntry, 53> kRegisterFileF876A = {{
     {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
     {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x00A, "PCLATH"}, {0x00B, "INTCON"},
@@ -245,7 +214,7 @@ inline constexpr std::array<RegisterEntry, 53> kRegisterFileF876A = {{
     {0x10F, "EEADRH"}, {0x18C, "EECON1"}, {0x18D, "EECON2"},
 }};
 
-// PIC16F877A (DS39582).
+// PIC16F874A and PIC16F877A (DS39582): the 40-pin chips.
 inline constexpr std::array<RegisterEntry, 57> kRegisterFileF877A = {{
     {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
     {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x008, "PORTD"}, {0x009, "PORTE"},
@@ -291,10 +260,6 @@ constexpr std::span<const RegisterEntry> registerFileOf(RegisterSet set) {
       return kRegisterFileF689;
     case RegisterSet::F690:
       return kRegisterFileF690;
-    case RegisterSet::F873A:
-      return kRegisterFileF873A;
-    case RegisterSet::F874A:
-      return kRegisterFileF874A;
     case RegisterSet::F876A:
       return kRegisterFileF876A;
     case RegisterSet::F877A:

@@ -17,10 +17,11 @@ enum class ConfigPanel { GroupBox5, GroupBox7, Fields };
 // (GPIO), the 14-pin PIC16F630's and PIC16F676's (PORTA/PORTC, the 676's ADC);
 // then the chips added later, each with its register file
 // (files/register_files.h): PIC16F87, PIC16F88, PIC16F818/819, PIC16F716,
-// PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690.
+// PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690, the
+// 28-pin PIC16F873A/876A and the 40-pin PIC16F874A/877A.
 enum class RegisterSet {
   F84, F62x, F12F6xx, F630, F676, F87, F88, F81x, F716, F683, F684, F688,
-  F631, F677, F685, F687, F689, F690, F873A, F874A, F876A, F877A
+  F631, F677, F685, F687, F689, F690, F876A, F877A
 };
 
 // How the configuration word's bits are laid out where chips of one family

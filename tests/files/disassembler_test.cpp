@@ -121,8 +121,8 @@ TEST(Disassembler, RegisterFilesAgreeWithGputilsDeviceHeaders) {
       {RegisterSet::F81x, "p16f819"}, {RegisterSet::F716, "p16f716"}, {RegisterSet::F683, "p12f683"},
       {RegisterSet::F684, "p16f684"}, {RegisterSet::F688, "p16f688"}, {RegisterSet::F631, "p16f631"},
       {RegisterSet::F677, "p16f677"}, {RegisterSet::F685, "p16f685"}, {RegisterSet::F687, "p16f687"},
-      {RegisterSet::F689, "p16f689"}, {RegisterSet::F690, "p16f690"}, {RegisterSet::F873A, "p16f873a"},
-      {RegisterSet::F874A, "p16f874a"}, {RegisterSet::F876A, "p16f876a"}, {RegisterSet::F877A, "p16f877a"}};
+      {RegisterSet::F689, "p16f689"}, {RegisterSet::F690, "p16f690"}, {RegisterSet::F876A, "p16f873a"},
+      {RegisterSet::F877A, "p16f874a"}, {RegisterSet::F876A, "p16f876a"}, {RegisterSet::F877A, "p16f877a"}};
   const std::regex equ(R"(^([A-Z0-9_]+)\s+EQU\s+H'(0[0-9A-F]{3})')");
   for (const auto& [set, chip] : chips) {
     SCOPED_TRACE(chip);
