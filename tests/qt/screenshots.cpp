@@ -10,6 +10,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <cctype>
 #include <cstdio>
 
 #include "qt/box_texts.h"
@@ -137,6 +138,15 @@ int main(int argc, char** argv) {
     DesktopRig rig(ChipKind::PIC16F716);  // no data memory
     waitForWindow(rig);
     shot(rig, "19-pic16f716-field-panel");
+  }
+  for (ChipKind kind : {ChipKind::PIC16F690, ChipKind::PIC16F877A}) {  // through the ICSP header
+    DesktopRig rig(kind);
+    waitForWindow(rig);
+    rig.trigger("N12");
+    std::string name = kalmar::sim::chipName(kind);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    name = "20-" + name + "-field-panel";
+    shot(rig, name.c_str());
   }
   {
     DesktopRig rig(ChipKind::PIC16F628A);

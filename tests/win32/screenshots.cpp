@@ -7,6 +7,7 @@
 // Xvfb, once at each DPI.
 #include <windows.h>
 
+#include <cctype>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -337,6 +338,20 @@ void reviewShots(const std::string& hexFile, const std::string& largeFile) {
     paintAll(rig);
     shot(rig, "12-pic12f683-field-panel");
     reportBoxes(rig, "PIC12F683");
+  }
+  const std::pair<const char*, const char*> icspChips[] = {
+      {"PIC16F690", "PIC16F631/677/685/687/689/690 (ICSP)"},
+      {"PIC16F877A", "PIC16F873A/874A/876A/877A (ICSP)"}};
+  for (const auto& [chip, group] : icspChips) {
+    WindowRig rig(chip);
+    bringUp(rig);
+    rig.menu({"Настройка", "Микроконтроллер", group, chip});
+    rig.menu({"Прочитать", "Слово конфигурации"});
+    paintAll(rig);
+    std::string name = std::string("13-") + chip + "-field-panel";
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    shot(rig, name.c_str());
+    reportBoxes(rig, chip);
   }
 }
 
