@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
       argc > 2 ? argv[2] : std::filesystem::path(KALMAR_PROGRAMS_DIR);
   for (const Case& c : {Case{"PIC16F88", "filled.hex"}, Case{"PIC12F683", "filled.hex"},
                         Case{"PIC16F716", "filled.hex"}, Case{"PIC16F690", "filled.hex"},
-                        Case{"PIC16F877A", "filled.hex"}})
+                        Case{"PIC16F877A", "filled.hex"}, Case{"PIC16F886", "filled.hex"}})
     run(c, programs);
   return 0;
 }

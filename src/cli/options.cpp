@@ -255,7 +255,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
 std::string helpText() {
   return R"(kalmar-cli: программатор PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A/648A,
 PIC16F87/88, PIC16F818/819, PIC16F716, PIC12F629/675/683, PIC16F630/676/684/688,
-PIC16F631/677/685/687/689/690 и PIC16F873A/874A/876A/877A
+PIC16F631/677/685/687/689/690, PIC16F873A/874A/876A/877A и PIC16F882/883/884/886/887
 через адаптер на параллельном порту, на плате FT232R (USB) или на выводах GPIO,
 или с симулятором микроконтроллера.
 
@@ -267,8 +267,9 @@ PIC16F631/677/685/687/689/690 и PIC16F873A/874A/876A/877A
                         PIC16F630, PIC16F676, PIC16F87, PIC16F88, PIC16F818,
                         PIC16F819, PIC16F716, PIC12F683, PIC16F684, PIC16F688,
                         PIC16F631, PIC16F677, PIC16F685, PIC16F687, PIC16F689,
-                        PIC16F690, PIC16F873A, PIC16F874A, PIC16F876A или
-                        PIC16F877A,
+                        PIC16F690, PIC16F873A, PIC16F874A, PIC16F876A,
+                        PIC16F877A, PIC16F882, PIC16F883, PIC16F884, PIC16F886
+                        или PIC16F887,
                         в любом регистре и без «PIC» (16f628a); по умолчанию
                         из ./Kalmar.cfg, а без него - микроконтроллер, который
                         ответил (иначе PIC16F84)

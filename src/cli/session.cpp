@@ -10,6 +10,7 @@
 #include "device/chip_selection.h"
 #include "device/settings_file.h"
 #include "device/startup.h"
+#include "device/vpp_reminder.h"
 #include "files/file_io.h"
 #include "link/slowdown.h"
 #include "memory/data_cells.h"
@@ -141,8 +142,11 @@ void Session::startWindow(bool needsPort) {
   readSettingsAndStart(form);
   FormActivate(form);
   chipChosen_ = options_.chip.has_value() || readSettingsFile(kSettingsFileName).has_value();
+  // A command that never raises VPP needs no word about it.
+  form.lowerVppReminded = !needsPort;
   if (options_.chip && *options_.chip != form.chip.profile.name)
     selectChipByName(form, *options_.chip);
+  remindToLowerVpp(form);
   if (portChosen) {
     form.openPort = stack_->opener();
     openPortNamed(form, *options_.port);

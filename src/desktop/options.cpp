@@ -73,7 +73,7 @@ DesktopOptions parseDesktopOptions(const std::vector<std::string>& args) {
 const char* desktopHelpText() {
   return "kalmar: окно программатора PIC16F84/84A, PIC16C84, PIC16F627/627A/628/628A/648A,\n"
          "PIC16F87/88, PIC16F818/819, PIC16F716, PIC12F629/675/683, PIC16F630/676/684/688,\n"
-         "PIC16F631/677/685/687/689/690 и PIC16F873A/874A/876A/877A\n"
+         "PIC16F631/677/685/687/689/690, PIC16F873A/874A/876A/877A и PIC16F882/883/884/886/887\n"
          "через адаптер на параллельном порту, на плате FT232R (USB) или на выводах GPIO,\n"
          "или с симулятором.\n"
          "\n"

@@ -5,6 +5,7 @@
 #include "desktop/simulator_report.h"
 #include "device/adapter_choice.h"
 #include "device/startup.h"
+#include "device/vpp_reminder.h"
 #include "sim/sim_adapter.h"
 
 namespace kalmar::desktop {
@@ -51,6 +52,7 @@ void startWindow(TForm1& form, PortStack& stack, const DesktopOptions& options,
     form.openPort = stack.opener();
     openPortNamed(form, *options.port);
   }
+  remindToLowerVpp(form);
 }
 
 void reportSimulator(CommandRunner& runner, Host& host, PortStack& stack) {

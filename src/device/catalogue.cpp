@@ -134,6 +134,21 @@ const std::vector<CatalogueEntry> kCatalogue = {
     {"PIC16F877A", "PIC16F877A1", "PIC16F877A  ", F::FieldTable,  L::Fields,  P::Fields,    R::F877A,
       8192, 256, 0x0E20, 0x1F, 0x2FCF, 0x2000, false, false, {10000, 1000, 10000, 10000, 10000, 10000},
       kRa6Ra7, E::ChipErase,            false, true,  true,  1, &kConfigSpaceF876A, 0,      8, 0x17, false, 0x08, "ChipGroupF87xA"},
+    {"PIC16F882",  "PIC16F8821",  "PIC16F882   ", F::FieldTable,  L::Fields,  P::Fields,    R::F886,
+      2048, 128, 0x2000, 0x1F, 0x3FFF, 0x0040, false, false, { 3000, 2500,  6000,  6000, 3000,     0},
+      kRa6Ra7, E::SelfTimedBulk,        false, true,  false, 2, &kConfigSpaceF882, 0x2009, 4, 0x0A, false, 0x08, "ChipGroupF88x", true},
+    {"PIC16F883",  "PIC16F8831",  "PIC16F883   ", F::FieldTable,  L::Fields,  P::Fields,    R::F886,
+      4096, 256, 0x2020, 0x1F, 0x3FFF, 0x0040, false, false, { 3000, 2500,  6000,  6000, 3000,     0},
+      kRa6Ra7, E::SelfTimedBulk,        false, true,  false, 2, &kConfigSpaceF883, 0x2009, 4, 0x0A, false, 0x08, "ChipGroupF88x", true},
+    {"PIC16F884",  "PIC16F8841",  "PIC16F884   ", F::FieldTable,  L::Fields,  P::Fields,    R::F887,
+      4096, 256, 0x2040, 0x1F, 0x3FFF, 0x0040, false, false, { 3000, 2500,  6000,  6000, 3000,     0},
+      kRa6Ra7, E::SelfTimedBulk,        false, true,  false, 2, &kConfigSpaceF883, 0x2009, 4, 0x0A, false, 0x08, "ChipGroupF88x", true},
+    {"PIC16F886",  "PIC16F8861",  "PIC16F886   ", F::FieldTable,  L::Fields,  P::Fields,    R::F886,
+      8192, 256, 0x2060, 0x1F, 0x3FFF, 0x0040, false, false, { 3000, 2500,  6000,  6000, 3000,     0},
+      kRa6Ra7, E::SelfTimedBulk,        false, true,  false, 2, &kConfigSpaceF886, 0x2009, 8, 0x0A, false, 0x08, "ChipGroupF88x", true},
+    {"PIC16F887",  "PIC16F8871",  "PIC16F887   ", F::FieldTable,  L::Fields,  P::Fields,    R::F887,
+      8192, 256, 0x2080, 0x1F, 0x3FFF, 0x0040, false, false, { 3000, 2500,  6000,  6000, 3000,     0},
+      kRa6Ra7, E::SelfTimedBulk,        false, true,  false, 2, &kConfigSpaceF886, 0x2009, 8, 0x0A, false, 0x08, "ChipGroupF88x", true},
 };
 // clang-format on
 
@@ -209,6 +224,7 @@ DeviceProfile profileOf(const CatalogueEntry& entry) {
   profile.endCommand = entry.endCommand;
   profile.beginProgrammingEnded = entry.beginProgrammingEnded;
   profile.wordCycleCommand = entry.wordCycleCommand;
+  profile.vppAtMost12V = entry.vppAtMost12V;
   return profile;
 }
 

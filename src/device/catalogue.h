@@ -47,6 +47,7 @@ struct CatalogueEntry {
   // The "Микроконтроллер" submenu its item stands in (its component name,
   // device/chip_selection.cpp); null for an item of the menu itself.
   const char* menuGroup = nullptr;
+  bool vppAtMost12V = false;
 };
 
 const std::vector<CatalogueEntry>& catalogue();

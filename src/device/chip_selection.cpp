@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "device/vpp_reminder.h"
 #include "link/line_protocol.h"
 #include "memory/config_word.h"
 #include "memory/data_cells.h"
@@ -55,6 +56,7 @@ const std::vector<ChipMenuGroup>& chipMenuGroups() {
       {"ChipGroupF683", "PIC12F683, PIC16F684/688"},
       {"ChipGroupF690", "PIC16F631/677/685/687/689/690 (ICSP)"},
       {"ChipGroupF87xA", "PIC16F873A/874A/876A/877A (ICSP)"},
+      {"ChipGroupF88x", "PIC16F882/883/884/886/887 (ICSP)"},
   };
   return kGroups;
 }
@@ -79,6 +81,7 @@ void selectChip(TForm1& form, const CatalogueEntry& chip) {
   }
   applyPanelAndLayout(form, chip);
   Config_Chenge(form);
+  remindToLowerVpp(form);
 }
 
 namespace {

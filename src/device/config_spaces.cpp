@@ -49,7 +49,9 @@ constexpr std::array<C, 4> kFosc716{{
 }};
 
 constexpr std::array<C, 2> kMclre{{{0, "вход, MCLR внутри соединён с VDD"}, {0x20, "MCLR"}}};
-constexpr std::array<C, 2> kLvp{{{0, "выключено, RB3 — порт"}, {0x80, "включено, RB3 — PGM"}}};
+template <int Bit>
+constexpr std::array<C, 2> kLvpAt{{{0, "выключено, RB3 — порт"}, {1u << Bit, "включено, RB3 — PGM"}}};
+constexpr const auto& kLvp = kLvpAt<7>;
 constexpr std::array<C, 2> kCcpmxRb0{{{0, "CCP1 на RB3"}, {0x1000, "CCP1 на RB0"}}};
 constexpr std::array<C, 2> kCcpmxRb2{{{0, "CCP1 на RB3"}, {0x1000, "CCP1 на RB2"}}};
 
@@ -72,6 +74,10 @@ constexpr std::array<C, 4> kWrtF873A{{
     {0x0000, "0000h-07FFh"}, {0x0200, "0000h-03FFh"}, {0x0400, "0000h-00FFh"}, {0x0600, "выключена"}}};
 constexpr std::array<C, 4> kWrtF876A{{
     {0x0000, "0000h-0FFFh"}, {0x0200, "0000h-07FFh"}, {0x0400, "0000h-00FFh"}, {0x0600, "выключена"}}};
+// The PIC16F882's WRT has no 256-word setting: half or a quarter.
+constexpr std::array<C, 3> kWrtF882{{
+    {0x0000, "0000h-03FFh"}, {0x0200, "0000h-00FFh"}, {0x0600, "выключена"}}};
+constexpr std::array<C, 2> kBor4v{{{0, "2,1 В"}, {0x100, "4,0 В"}}};
 
 template <std::size_t N>
 constexpr std::span<const C> all(const std::array<C, N>& choices) {
@@ -148,6 +154,23 @@ constexpr std::array<ConfigField, 9> kFieldsF683 = {{
     {"FCMEN", 0, 0x0800, all(kOnWhenSet<11>)},
 }};
 
+// The PIC16F88x: the DS41204 word with LVP and DEBUG in bits 12 and 13,
+// and CONFIG2 with BOR4V and the chip's WRT ranges.
+template <std::size_t W>
+constexpr std::array<ConfigField, 13> fieldsF88x(const std::array<C, W>& wrt) {
+  const auto& f = kFieldsF683;
+  return {{
+      f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7], f[8],
+      {"LVP", 0, 0x1000, all(kLvpAt<12>)},
+      {"DEBUG", 0, 0x2000, all(kOnWhenClear<13>)},
+      {"BOR4V", 1, 0x0100, all(kBor4v)},
+      {"WRT", 1, 0x0600, all(wrt)},
+  }};
+}
+constexpr auto kFieldsF882 = fieldsF88x(kWrtF882);
+constexpr auto kFieldsF883 = fieldsF88x(kWrtF873A);
+constexpr auto kFieldsF886 = fieldsF88x(kWrtF876A);
+
 }  // namespace
 
 const ConfigSpace kConfigSpaceF87{2, {0x3FFF, 0x0003}, kFieldsF87};
@@ -157,5 +180,8 @@ const ConfigSpace kConfigSpaceF716{1, {0x20CF, 0}, kFieldsF716};
 const ConfigSpace kConfigSpaceF683{1, {0x0FFF, 0}, kFieldsF683};
 const ConfigSpace kConfigSpaceF873A{1, {0x2FCF, 0}, kFieldsF873A};
 const ConfigSpace kConfigSpaceF876A{1, {0x2FCF, 0}, kFieldsF876A};
+const ConfigSpace kConfigSpaceF882{2, {0x3FFF, 0x0700}, kFieldsF882};
+const ConfigSpace kConfigSpaceF883{2, {0x3FFF, 0x0700}, kFieldsF883};
+const ConfigSpace kConfigSpaceF886{2, {0x3FFF, 0x0700}, kFieldsF886};
 
 }  // namespace kalmar

@@ -19,5 +19,10 @@ extern const ConfigSpace kConfigSpaceF716;
 extern const ConfigSpace kConfigSpaceF683;
 extern const ConfigSpace kConfigSpaceF873A;  // PIC16F873A/874A
 extern const ConfigSpace kConfigSpaceF876A;  // PIC16F876A/877A
+// PIC16F882/883/884/886/887 (DS41291): two words, CONFIG2 with BOR4V and
+// WRT; the calibration word at 2009h is no configuration.
+extern const ConfigSpace kConfigSpaceF882;
+extern const ConfigSpace kConfigSpaceF883;  // PIC16F883/884
+extern const ConfigSpace kConfigSpaceF886;  // PIC16F886/887
 
 }  // namespace kalmar

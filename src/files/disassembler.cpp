@@ -110,14 +110,15 @@ constexpr RegisterTable makeTable(RegisterSet set) {
   return t;
 }
 
-constexpr std::array<RegisterTable, 20> kTables = {
+constexpr std::array<RegisterTable, 22> kTables = {
     makeTable(RegisterSet::F84),  makeTable(RegisterSet::F62x), makeTable(RegisterSet::F12F6xx),
     makeTable(RegisterSet::F630), makeTable(RegisterSet::F676), makeTable(RegisterSet::F87),
     makeTable(RegisterSet::F88),  makeTable(RegisterSet::F81x), makeTable(RegisterSet::F716),
     makeTable(RegisterSet::F683), makeTable(RegisterSet::F684), makeTable(RegisterSet::F688),
     makeTable(RegisterSet::F631), makeTable(RegisterSet::F677), makeTable(RegisterSet::F685),
     makeTable(RegisterSet::F687), makeTable(RegisterSet::F689), makeTable(RegisterSet::F690),
-    makeTable(RegisterSet::F876A), makeTable(RegisterSet::F877A)};
+    makeTable(RegisterSet::F876A), makeTable(RegisterSet::F877A), makeTable(RegisterSet::F886),
+    makeTable(RegisterSet::F887)};
 
 std::string padded(const char* mnemonic, int blanks) {
   return std::string(mnemonic) + std::string(static_cast<std::size_t>(blanks), ' ');

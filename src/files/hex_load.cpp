@@ -84,23 +84,34 @@ void storeWords(Cells& cells, int size, const HexRecord& record, int first, Take
   }
 }
 
-// A record at 400Eh: on a chip with a word of its own at 2008h (a second
-// configuration word, a calibration word) its second word is that one; on
-// the others each word in turn is the configuration word, and the last
-// stays.
+// A word after the configuration word: the second configuration word at
+// 2008h, or the calibration word at its address; any other is ignored.
+void storeUpperWord(Buffer& buffer, int at, std::uint16_t word, const HexLimits& limits) {
+  if (at == 0x2008 && limits.configWords == 2)
+    buffer.config2 = word;
+  else if (at == limits.calibrationWordAt)
+    buffer.fileCalibration = word;
+}
+
+// A record at 400Eh: on a chip with words of its own after 2007h (a second
+// configuration word, a calibration word) the words after the first are
+// those; on the others each word in turn is the configuration word, and
+// the last stays.
 void storeConfiguration(TForm1& form, const HexRecord& record, const HexLimits& limits) {
+  const bool upperWords = limits.configWords == 2 || limits.calibrationWordAt != 0;
   for (int i = 0; i < record.count / 2; ++i) {
-    if (i == 1 && limits.configWords == 2) {
-      form.buffer.config2 = wordOf(record, i);
-      break;
-    }
-    if (i == 1 && limits.calibrationWordAt == 0x2008) {
-      form.buffer.fileCalibration = wordOf(record, i);
-      break;
+    if (upperWords && i > 0) {
+      storeUpperWord(form.buffer, 0x2007 + i, wordOf(record, i), limits);
+      continue;
     }
     form.buffer.config = wordOf(record, i);
     Check_Slov_cfg_file(form);
   }
+}
+
+void storeUpperWords(Buffer& buffer, const HexRecord& record, const HexLimits& limits) {
+  for (int i = 0; i < record.count / 2; ++i)
+    storeUpperWord(buffer, record.address / 2 + i, wordOf(record, i), limits);
 }
 
 void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits) {
@@ -114,10 +125,8 @@ void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits)
       storeConfiguration(form, record, limits);
       break;
     case HexArea::Config2:
-      if (record.count >= 2) buffer.config2 = wordOf(record, 0);
-      break;
     case HexArea::Calibration:
-      if (record.count >= 2) buffer.fileCalibration = wordOf(record, 0);
+      storeUpperWords(buffer, record, limits);
       break;
     case HexArea::Id:
       storeWords(buffer.ids, 4, record, 0x2000, word);

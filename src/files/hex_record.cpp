@@ -66,7 +66,8 @@ HexArea routeOf(const HexRecord& record, const HexLimits& limits) {
   if (address + record.count <= limits.programAreaEnd()) return HexArea::Program;
   if (address == 0x400E) return HexArea::Config;
   if (address == 0x4010 && limits.configWords == 2) return HexArea::Config2;
-  if (address == 0x4010 && limits.calibrationWordAt == 0x2008) return HexArea::Calibration;
+  if (limits.calibrationWordAt != 0 && address == 2 * limits.calibrationWordAt)
+    return HexArea::Calibration;
   if (address >= 0x4000 && address <= 0x4007) return HexArea::Id;
   if (address >= 0x41FF && address < limits.dataAreaEnd()) return HexArea::Data;
   return HexArea::Ignored;

@@ -33,7 +33,7 @@ struct HexLimits {
   int programWords = 1024;
   int dataBytes = 64;
   int configWords = 1;                 // a second word at 4010h (2008h)
-  std::uint16_t calibrationWordAt = 0;  // 2008h: a calibration word at 4010h
+  std::uint16_t calibrationWordAt = 0;  // 2008h or 2009h: a calibration word at 4010h or 4012h
 
   // Program records route to program memory up to this byte address: 1000h
   // for the chips of 1024 and 2048 words (a 1K chip refuses the words above

@@ -230,6 +230,44 @@ inline constexpr std::array<RegisterEntry, 57> kRegisterFileF877A = {{
     {0x18C, "EECON1"}, {0x18D, "EECON2"},
 }};
 
+// PIC16F882, PIC16F883 and PIC16F886 (DS41291): the 28-pin chips.
+inline constexpr std::array<RegisterEntry, 70> kRegisterFileF886 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x009, "PORTE"}, {0x00A, "PCLATH"},
+    {0x00B, "INTCON"}, {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"}, {0x00F, "TMR1H"},
+    {0x010, "T1CON"}, {0x011, "TMR2"}, {0x012, "T2CON"}, {0x013, "SSPBUF"}, {0x014, "SSPCON"},
+    {0x015, "CCPR1L"}, {0x016, "CCPR1H"}, {0x017, "CCP1CON"}, {0x018, "RCSTA"}, {0x019, "TXREG"},
+    {0x01A, "RCREG"}, {0x01B, "CCPR2L"}, {0x01C, "CCPR2H"}, {0x01D, "CCP2CON"}, {0x01E, "ADRESH"},
+    {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"}, {0x087, "TRISC"},
+    {0x089, "TRISE"}, {0x08C, "PIE1"}, {0x08D, "PIE2"}, {0x08E, "PCON"}, {0x08F, "OSCCON"},
+    {0x090, "OSCTUNE"}, {0x091, "SSPCON2"}, {0x092, "PR2"}, {0x093, "SSPADD"}, {0x094, "SSPSTAT"},
+    {0x095, "WPUB"}, {0x096, "IOCB"}, {0x097, "VRCON"}, {0x098, "TXSTA"}, {0x099, "SPBRG"},
+    {0x09A, "SPBRGH"}, {0x09B, "PWM1CON"}, {0x09C, "ECCPAS"}, {0x09D, "PSTRCON"}, {0x09E, "ADRESL"},
+    {0x09F, "ADCON1"}, {0x105, "WDTCON"}, {0x107, "CM1CON0"}, {0x108, "CM2CON0"},
+    {0x109, "CM2CON1"}, {0x10C, "EEDAT"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"}, {0x10F, "EEADRH"},
+    {0x185, "SRCON"}, {0x187, "BAUDCTL"}, {0x188, "ANSEL"}, {0x189, "ANSELH"}, {0x18C, "EECON1"},
+    {0x18D, "EECON2"},
+}};
+
+// PIC16F884 and PIC16F887 (DS41291): the 40-pin chips.
+inline constexpr std::array<RegisterEntry, 72> kRegisterFileF887 = {{
+    {0x000, "INDF"}, {0x001, "TMR0"}, {0x002, "PCL"}, {0x003, "STATUS"}, {0x004, "FSR"},
+    {0x005, "PORTA"}, {0x006, "PORTB"}, {0x007, "PORTC"}, {0x008, "PORTD"}, {0x009, "PORTE"},
+    {0x00A, "PCLATH"}, {0x00B, "INTCON"}, {0x00C, "PIR1"}, {0x00D, "PIR2"}, {0x00E, "TMR1L"},
+    {0x00F, "TMR1H"}, {0x010, "T1CON"}, {0x011, "TMR2"}, {0x012, "T2CON"}, {0x013, "SSPBUF"},
+    {0x014, "SSPCON"}, {0x015, "CCPR1L"}, {0x016, "CCPR1H"}, {0x017, "CCP1CON"}, {0x018, "RCSTA"},
+    {0x019, "TXREG"}, {0x01A, "RCREG"}, {0x01B, "CCPR2L"}, {0x01C, "CCPR2H"}, {0x01D, "CCP2CON"},
+    {0x01E, "ADRESH"}, {0x01F, "ADCON0"}, {0x081, "OPTION_REG"}, {0x085, "TRISA"}, {0x086, "TRISB"},
+    {0x087, "TRISC"}, {0x088, "TRISD"}, {0x089, "TRISE"}, {0x08C, "PIE1"}, {0x08D, "PIE2"},
+    {0x08E, "PCON"}, {0x08F, "OSCCON"}, {0x090, "OSCTUNE"}, {0x091, "SSPCON2"}, {0x092, "PR2"},
+    {0x093, "SSPADD"}, {0x094, "SSPSTAT"}, {0x095, "WPUB"}, {0x096, "IOCB"}, {0x097, "VRCON"},
+    {0x098, "TXSTA"}, {0x099, "SPBRG"}, {0x09A, "SPBRGH"}, {0x09B, "PWM1CON"}, {0x09C, "ECCPAS"},
+    {0x09D, "PSTRCON"}, {0x09E, "ADRESL"}, {0x09F, "ADCON1"}, {0x105, "WDTCON"}, {0x107, "CM1CON0"},
+    {0x108, "CM2CON0"}, {0x109, "CM2CON1"}, {0x10C, "EEDAT"}, {0x10D, "EEADR"}, {0x10E, "EEDATH"},
+    {0x10F, "EEADRH"}, {0x185, "SRCON"}, {0x187, "BAUDCTL"}, {0x188, "ANSEL"}, {0x189, "ANSELH"},
+    {0x18C, "EECON1"}, {0x18D, "EECON2"},
+}};
+
 // The table of a chip added after the first twelve; empty for those,
 // which keep their own lists.
 constexpr std::span<const RegisterEntry> registerFileOf(RegisterSet set) {
@@ -264,6 +302,10 @@ constexpr std::span<const RegisterEntry> registerFileOf(RegisterSet set) {
       return kRegisterFileF876A;
     case RegisterSet::F877A:
       return kRegisterFileF877A;
+    case RegisterSet::F886:
+      return kRegisterFileF886;
+    case RegisterSet::F887:
+      return kRegisterFileF887;
     default:
       return {};
   }

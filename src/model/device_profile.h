@@ -18,10 +18,11 @@ enum class ConfigPanel { GroupBox5, GroupBox7, Fields };
 // then the chips added later, each with its register file
 // (files/register_files.h): PIC16F87, PIC16F88, PIC16F818/819, PIC16F716,
 // PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690, the
-// 28-pin PIC16F873A/876A and the 40-pin PIC16F874A/877A.
+// 28-pin PIC16F873A/876A and the 40-pin PIC16F874A/877A, the 28-pin
+// PIC16F882/883/886 and the 40-pin PIC16F884/887.
 enum class RegisterSet {
   F84, F62x, F12F6xx, F630, F676, F87, F88, F81x, F716, F683, F684, F688,
-  F631, F677, F685, F687, F689, F690, F876A, F877A
+  F631, F677, F685, F687, F689, F690, F876A, F877A, F886, F887
 };
 
 // How the configuration word's bits are laid out where chips of one family
@@ -107,7 +108,8 @@ struct DeviceProfile {
   // for the chips whose panels are their own.
   const ConfigSpace* configSpace = nullptr;
   // A factory calibration word in configuration space (2008h on the
-  // PIC12F683 family), kept across every erase; 0 where the chip has none.
+  // PIC12F683 family, 2009h on the PIC16F88x), kept across every erase; 0
+  // where the chip has none.
   std::uint16_t calibrationWordAt = 0;
   // Program memory is written through this many write latches: a row of
   // words loaded, then one Begin Programming Only (18h) cycle programs them
@@ -121,6 +123,10 @@ struct DeviceProfile {
   // The command that begins the cycle of one ID word, configuration word or
   // data byte: 08h, or 18h on a chip without 08h.
   std::uint8_t wordCycleCommand = 0x08;
+  // Some of Microchip's and programmers' sources allow the chip no more
+  // than 12 V on MCLR, below the adapter's 13 V: the user is reminded once
+  // to lower VPP (the adapter page says how).
+  bool vppAtMost12V = false;
 
   bool operator==(const DeviceProfile&) const = default;
 

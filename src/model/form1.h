@@ -68,6 +68,7 @@ struct TForm1 {
   int idLeftMoveCounter = 0;                  // the ID cells' left-move counter
   std::array<std::uint16_t, 4> writtenIds{};  // what the last ID write sent
   std::string lastOpenedPath;                 // the file last chosen in the open dialog
+  bool lowerVppReminded = false;              // told this run how to lower VPP
 };
 
 }  // namespace kalmar

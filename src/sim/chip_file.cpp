@@ -55,10 +55,10 @@ std::string applyConfig(SimChip& chip, const std::vector<std::string>& words) {
 }
 
 // "config2 W" where the chip has a second configuration word, "cal W" where
-// it keeps its calibration word at 2008h.
+// it keeps a calibration word (at 2008h or 2009h).
 std::string applyWord2008(SimChip& chip, const std::vector<std::string>& words) {
   const bool second = words[0] == "config2";
-  if (second ? !chip.traits().hasConfig2 : !chip.traits().calibrationAt2008)
+  if (second ? !chip.traits().hasConfig2 : chip.traits().calibrationAt == 0)
     return words[0] + ": у этого микроконтроллера нет такого слова";
   auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
   if (!value) return words[0] + ": нужно одно слово не больше 3FFF";
@@ -149,7 +149,7 @@ std::string chipToText(const SimChip& chip) {
     std::snprintf(buffer, sizeof buffer, "config2 %04X\n", chip.config2);
     text += buffer;
   }
-  if (chip.traits().calibrationAt2008) {
+  if (chip.traits().calibrationAt != 0) {
     std::snprintf(buffer, sizeof buffer, "cal %04X\n", chip.calibrationWord);
     text += buffer;
   }

@@ -13,8 +13,8 @@ namespace kalmar::sim {
 //   Kalmar simulated chip
 //   chip PIC12F675
 //   config 2FFF            the stored configuration word (all 14 bits)
-//   config2 3FFF           the second one at 2008h (PIC16F87/88 only)
-//   cal 1F80               the calibration word at 2008h (PIC12F683/16F684/688 only)
+//   config2 3FFF           the second one at 2008h, where the chip has one
+//   cal 1F80               the calibration word at 2008h or 2009h, where the chip has one
 //   id 3FFF 3FFF 3FFF 3FFF
 //   pm 0000 3FFF 3FFF ...  up to 8 words from the given word address
 //   dm 00 FF FF ...        up to 16 bytes from the given byte address

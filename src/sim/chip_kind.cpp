@@ -20,7 +20,7 @@ constexpr std::int64_t us(double value) {
 // the programmer has always been used with real chips of every kind at 8 ms.
 // Cells that need longer are a fault the simulator can switch on.
 // clang-format off
-constexpr std::array<ChipTraits, 30> kChips = {{
+constexpr std::array<ChipTraits, 35> kChips = {{
     // kind, name, family, PM, DM, device ID,
     // 09/0B, program-only 08h, self-timed 09/0B, 18h, 18h ended by 0Ah, 18h starts 09/0B, 01/07,
     // program, data, program-only (18h), bulk erase, configuration bits reading 0
@@ -76,40 +76,40 @@ constexpr std::array<ChipTraits, 30> kChips = {{
     {ChipKind::PIC16F87, "PIC16F87", SimFamily::F81x, 4096, 256, 0x0720,
      true, false, false, true, true, false, false,
      ms(4), ms(4), ms(2), ms(10), 0,
-     0x03, 0x17, us(100), ms(10), 0, true, 0x3FFC, false},
+     0x03, 0x17, us(100), ms(10), 0, true, 0x3FFC, 0},
     {ChipKind::PIC16F88, "PIC16F88", SimFamily::F81x, 4096, 256, 0x0760,
      true, false, false, true, true, false, false,
      ms(4), ms(4), ms(2), ms(10), 0,
-     0x03, 0x17, us(100), ms(10), 0, true, 0x3FFC, false},
+     0x03, 0x17, us(100), ms(10), 0, true, 0x3FFC, 0},
     {ChipKind::PIC16F818, "PIC16F818", SimFamily::F81x, 1024, 128, 0x04C0,
      true, false, false, true, true, false, false,
      ms(4), ms(4), ms(2), ms(2), 0,
-     0x03, 0x17, us(100), ms(8), 0, false, 0, false},
+     0x03, 0x17, us(100), ms(8), 0, false, 0, 0},
     {ChipKind::PIC16F819, "PIC16F819", SimFamily::F81x, 2048, 256, 0x04E0,
      true, false, false, true, true, false, false,
      ms(4), ms(4), ms(2), ms(2), 0,
-     0x03, 0x17, us(100), ms(8), 0, false, 0, false},
+     0x03, 0x17, us(100), ms(8), 0, false, 0, 0},
     // PIC16F716 (DS40245): no data memory, no 08h; 18h ended by 0Eh; 09h
     // runs by itself. Configuration bits 12:8, 5 and 4 read 0 (blank 20CFh).
     {ChipKind::PIC16F716, "PIC16F716", SimFamily::F716, 2048, 0, 0x1140,
      true, false, true, true, true, false, false,
      0, 0, ms(2), ms(6), 0x1F30,
-     0x03, 0x0E, us(100), 0, 0, false, 0, false},
+     0x03, 0x0E, us(100), 0, 0, false, 0, 0},
     // PIC12F683, PIC16F684/688 (DS41204): 08h programs only and times
     // itself, 18h waits for 0Ah; configuration bits 13:12 read 0 (blank
     // 0FFFh); the calibration word at 2008h.
     {ChipKind::PIC12F683, "PIC12F683", SimFamily::F683, 2048, 256, 0x0460,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F684, "PIC16F684", SimFamily::F683, 2048, 256, 0x1080,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F688, "PIC16F688", SimFamily::F683, 4096, 256, 0x1180,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     // PIC16F631/677/685/687/689/690 (DS41204 too): the same rules; the
     // calibration word at 2008h on all six (pickle and piklab; PICkit 2's
     // file gives the 631 and 677 none, and a word kept that is never
@@ -117,46 +117,71 @@ constexpr std::array<ChipTraits, 30> kChips = {{
     {ChipKind::PIC16F631, "PIC16F631", SimFamily::F683, 1024, 128, 0x1420,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F677, "PIC16F677", SimFamily::F683, 2048, 256, 0x1440,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F685, "PIC16F685", SimFamily::F683, 4096, 256, 0x04A0,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F687, "PIC16F687", SimFamily::F683, 2048, 256, 0x1320,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F689, "PIC16F689", SimFamily::F683, 4096, 256, 0x1340,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     {ChipKind::PIC16F690, "PIC16F690", SimFamily::F683, 4096, 256, 0x1400,
      true, true, true, true, true, false, false,
      ms(3), ms(6), ms(3), ms(6), 0x3000,
-     0x03, 0x0A, us(100), 0, ms(6), false, 0, true},
+     0x03, 0x0A, us(100), 0, ms(6), false, 0, 0x2008},
     // PIC16F873A/874A/876A/877A (DS39589): 08h erases the row and programs
     // it, timing itself; 18h programs only until 17h; bits 12, 5 and 4 of
     // the configuration word read 0.
     {ChipKind::PIC16F873A, "PIC16F873A", SimFamily::F87xA, 4096, 128, 0x0E40,
      true, false, false, true, true, false, false,
      ms(10), ms(10), ms(1), ms(10), 0x1030,
-     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+     0x03, 0x17, us(100), ms(10), 0, false, 0, 0},
     {ChipKind::PIC16F874A, "PIC16F874A", SimFamily::F87xA, 4096, 128, 0x0E60,
      true, false, false, true, true, false, false,
      ms(10), ms(10), ms(1), ms(10), 0x1030,
-     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+     0x03, 0x17, us(100), ms(10), 0, false, 0, 0},
     {ChipKind::PIC16F876A, "PIC16F876A", SimFamily::F87xA, 8192, 256, 0x0E00,
      true, false, false, true, true, false, false,
      ms(10), ms(10), ms(1), ms(10), 0x1030,
-     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+     0x03, 0x17, us(100), ms(10), 0, false, 0, 0},
     {ChipKind::PIC16F877A, "PIC16F877A", SimFamily::F87xA, 8192, 256, 0x0E20,
      true, false, false, true, true, false, false,
      ms(10), ms(10), ms(1), ms(10), 0x1030,
-     0x03, 0x17, us(100), ms(10), 0, false, 0, false},
+     0x03, 0x17, us(100), ms(10), 0, false, 0, 0},
+    // PIC16F882/883/884/886/887 (DS41287): the DS41204 rules (18h at least
+    // 2.5 ms before 0Ah); all 14 bits of the first configuration word, the
+    // second's bits 10:8 (blank 0700h), the calibration word at 2009h;
+    // four latches on the 882/883/884, eight on the 886/887 (PICkit 2's
+    // device file).
+    {ChipKind::PIC16F882, "PIC16F882", SimFamily::F88x, 2048, 128, 0x2000,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), us(2500), ms(6), 0,
+     0x03, 0x0A, us(100), 0, ms(6), true, 0x38FF, 0x2009, 4},
+    {ChipKind::PIC16F883, "PIC16F883", SimFamily::F88x, 4096, 256, 0x2020,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), us(2500), ms(6), 0,
+     0x03, 0x0A, us(100), 0, ms(6), true, 0x38FF, 0x2009, 4},
+    {ChipKind::PIC16F884, "PIC16F884", SimFamily::F88x, 4096, 256, 0x2040,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), us(2500), ms(6), 0,
+     0x03, 0x0A, us(100), 0, ms(6), true, 0x38FF, 0x2009, 4},
+    {ChipKind::PIC16F886, "PIC16F886", SimFamily::F88x, 8192, 256, 0x2060,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), us(2500), ms(6), 0,
+     0x03, 0x0A, us(100), 0, ms(6), true, 0x38FF, 0x2009, 8},
+    {ChipKind::PIC16F887, "PIC16F887", SimFamily::F88x, 8192, 256, 0x2080,
+     true, true, true, true, true, false, false,
+     ms(3), ms(6), us(2500), ms(6), 0,
+     0x03, 0x0A, us(100), 0, ms(6), true, 0x38FF, 0x2009, 8},
 }};
 // clang-format on
 

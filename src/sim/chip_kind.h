@@ -38,6 +38,11 @@ enum class ChipKind {
   PIC16F874A,
   PIC16F876A,
   PIC16F877A,
+  PIC16F882,
+  PIC16F883,
+  PIC16F884,
+  PIC16F886,
+  PIC16F887,
 };
 
 // How a family of chips programs and erases, from Microchip's programming
@@ -56,6 +61,7 @@ enum class SimFamily {
   F716,   // PIC16F716
   F683,   // PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690
   F87xA,  // PIC16F873A, PIC16F874A, PIC16F876A, PIC16F877A
+  F88x,   // PIC16F882, PIC16F883, PIC16F884, PIC16F886, PIC16F887
 };
 
 struct ChipTraits {
@@ -97,7 +103,8 @@ struct ChipTraits {
   std::int64_t rowEraseNs = 0;       // 11h
   bool hasConfig2 = false;           // a second configuration word at 2008h
   std::uint16_t config2ZeroBits = 0;
-  bool calibrationAt2008 = false;    // a factory calibration word at 2008h
+  std::uint16_t calibrationAt = 0;   // a factory calibration word's address (2008h, 2009h)
+  int latchWords = 0;                // write latches where not the family's
 };
 
 const ChipTraits& traitsOf(ChipKind kind);

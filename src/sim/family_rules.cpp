@@ -33,6 +33,12 @@ constexpr FamilyRules kF87xA = {
     commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0B, 0x17, 0x18, 0x1F}),
     0x2000, 0x0100, 8, 8, 0, true, false, 0, 0, 0, true};
 
+// DS41287: the DS41204 commands and timing; eight latches on the PIC16F886/
+// 887, four on the PIC16F882/883/884 (their rows say so).
+constexpr FamilyRules kF88x = {
+    commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0A, 0x0B, 0x11, 0x18}),
+    0x0040, 0x0080, 8, 0, 16, false, true, 0x0007, 0x0004, 0x0020};
+
 }  // namespace
 
 const FamilyRules* rulesOf(SimFamily family) {
@@ -45,6 +51,8 @@ const FamilyRules* rulesOf(SimFamily family) {
       return &kF683;
     case SimFamily::F87xA:
       return &kF87xA;
+    case SimFamily::F88x:
+      return &kF88x;
     case SimFamily::F84:
     case SimFamily::F62x:
     case SimFamily::F62xA:

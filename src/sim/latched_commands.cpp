@@ -162,7 +162,7 @@ std::function<void()> SimChip::bulkEraseOf(Armed which) {
   if (!clearsConfig && programProtected(0)) return {};
   if (!clearsConfig) return [this] { eraseProgramMemory(); };
   const bool dataToo = dataProtected();
-  const bool calibrationToo = traits_->calibrationAt2008 && pc_ >= 0x2008;
+  const bool calibrationToo = traits_->calibrationAt != 0 && pc_ >= traits_->calibrationAt;
   return [this, dataToo, calibrationToo] {
     eraseProgramMemory();
     eraseConfigurationSpace();

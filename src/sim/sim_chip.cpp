@@ -17,6 +17,11 @@ std::string micros(std::int64_t ns) {
   return text;
 }
 
+int latchWordsOf(const ChipTraits& traits, const FamilyRules* rules) {
+  if (rules == nullptr) return 1;
+  return traits.latchWords != 0 ? traits.latchWords : rules->latchWords;
+}
+
 }  // namespace
 
 SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration)
@@ -24,12 +29,12 @@ SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration
       data(static_cast<std::size_t>(traitsOf(kind).dataBytes), 0xFF),
       traits_(&traitsOf(kind)),
       rules_(rulesOf(traits_->family)),
-      latches_(rules_ != nullptr ? rules_->latchWords : 1) {
+      latches_(latchWordsOf(*traits_, rules_)) {
   if (traits_->family == SimFamily::F12F6) {
     config = static_cast<std::uint16_t>((0x3FFF & ~0x3000) | (bandGap & 0x3000));
     program.back() = calibration;
   }
-  if (traits_->calibrationAt2008) calibrationWord = calibration & 0x3FFF;
+  if (traits_->calibrationAt != 0) calibrationWord = calibration & 0x3FFF;
 }
 
 // Code protection per family, from each datasheet's configuration word:
@@ -62,6 +67,7 @@ bool SimChip::programProtected(std::uint16_t address) const {
     case SimFamily::F716:
     case SimFamily::F683:
     case SimFamily::F87xA:
+    case SimFamily::F88x:
       return (word & rules_->cpBit) == 0;
   }
   return false;
@@ -97,6 +103,7 @@ void SimChip::protectCode() {
     case SimFamily::F716:
     case SimFamily::F683:
     case SimFamily::F87xA:
+    case SimFamily::F88x:
       config &= static_cast<std::uint16_t>(~(rules_->cpBit | rules_->cpdBit));
       break;
   }
@@ -163,7 +170,8 @@ bool SimChip::runsBeforeEntry() const {
     case SimFamily::F81x:
     case SimFamily::F716:
     case SimFamily::F683:
-    case SimFamily::F87xA: {
+    case SimFamily::F87xA:
+    case SimFamily::F88x: {
       const unsigned osc = config & rules_->oscMask;
       return rules_->mclreBit != 0 && (config & rules_->mclreBit) == 0 &&
              (osc == rules_->intOsc || osc == rules_->intOsc + 1U);
@@ -472,25 +480,29 @@ std::uint16_t SimChip::readProgramSpace() const {
     case 7:
       return configRead();
     case 8:
-      return word2008();
+    case 9:
+      return upperWord(pc_);
     default:
       return 0x3FFF;
   }
 }
 
-// The second configuration word, the calibration word or a reserved word.
-std::uint16_t SimChip::word2008() const {
-  if (traits_->hasConfig2) return config2Read();
-  if (traits_->calibrationAt2008) return calibrationWord;
+// At 2008h and 2009h: the second configuration word, the calibration word
+// or a reserved word.
+std::uint16_t SimChip::upperWord(std::uint16_t pc) const {
+  const auto at = static_cast<std::uint16_t>(0x2000 | (pc & 0x1FFF));
+  if (at == 0x2008 && traits_->hasConfig2) return config2Read();
+  if (at == traits_->calibrationAt) return calibrationWord;
   return 0x3FFF;
 }
 
 // Like the configuration word: protection bits cannot be written back to 1
 // while anything is protected.
-void SimChip::write2008(std::uint16_t value, bool eraseFirst) {
-  if (traits_->hasConfig2)
+void SimChip::writeUpperWord(std::uint16_t pc, std::uint16_t value, bool eraseFirst) {
+  const auto at = static_cast<std::uint16_t>(0x2000 | (pc & 0x1FFF));
+  if (at == 0x2008 && traits_->hasConfig2)
     config2 = eraseFirst && !anyProtected() ? value : static_cast<std::uint16_t>(config2 & value);
-  else if (traits_->calibrationAt2008)
+  else if (at == traits_->calibrationAt)
     calibrationWord = eraseFirst ? value : static_cast<std::uint16_t>(calibrationWord & value);
 }
 
@@ -596,7 +608,8 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value, bool erase
         config = program1(config);
       break;
     case 8:
-      write2008(value, eraseFirst);
+    case 9:
+      writeUpperWord(pc, value, eraseFirst);
       break;
     default:
       break;  // reserved words and the device ID cannot be written

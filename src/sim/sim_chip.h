@@ -47,7 +47,7 @@ class SimChip {
   std::array<std::uint16_t, 4> ids{0x3FFF, 0x3FFF, 0x3FFF, 0x3FFF};
   std::uint16_t config = 0x3FFF;  // every stored bit; see configRead()
   std::uint16_t config2 = 0x3FFF;  // 2008h where the chip has a second word
-  std::uint16_t calibrationWord = 0x3FFF;  // 2008h on the PIC12F683/16F684/16F688
+  std::uint16_t calibrationWord = 0x3FFF;  // 2008h (DS41204 chips) or 2009h (PIC16F88x)
   std::vector<std::uint8_t> data;
   ChipFaults faults;
 
@@ -147,8 +147,8 @@ class SimChip {
   std::uint16_t programAddress() const {
     return static_cast<std::uint16_t>(pc_ & (program.size() - 1));
   }
-  std::uint16_t word2008() const;
-  void write2008(std::uint16_t value, bool eraseFirst);
+  std::uint16_t upperWord(std::uint16_t pc) const;
+  void writeUpperWord(std::uint16_t pc, std::uint16_t value, bool eraseFirst);
   // eraseFirst: the cell takes the value; otherwise its bits can only clear.
   void writeProgramCell(std::uint16_t pc, std::uint16_t value, bool eraseFirst);
   void writeDataCell(std::uint16_t address, std::uint16_t value, bool eraseFirst);

@@ -201,6 +201,16 @@ check "write-config takes two words where the chip has them" 0 "$status" "[ $sta
   "grep -q '^Конфигурация  3F2A' two.txt" "grep -q '^Конфигурация 2008  0001' two.txt" \
   "grep -q 'одно слово конфигурации' err.txt" "grep -q '^Калибровка 2008  343C' one.txt"
 
+# A PIC16F886: both configuration words and the calibration word at 2009h;
+# the reminder to lower VPP comes once a run, and only to a command that
+# raises it.
+"$cli" -c PIC16F886 -p sim:f886.chip --virtual-time write-config 2FE4 3EFF 2>err.txt; status=$?
+"$cli" -q -c PIC16F886 -p sim:f886.chip --virtual-time read-config > f886.txt
+"$cli" -c PIC16F886 disasm "$programs/PIC16F886/sparse.hex" -o f886.asm 2>err2.txt; status2=$?
+check "a PIC16F886's words, and the reminder to lower VPP" 0 "$status" "[ $status2 = 0 ]" \
+  "grep -q '^Конфигурация 2008  0600' f886.txt" "grep -q '^Калибровка 2009  343C' f886.txt" \
+  "[ \$(grep -c 'перемычку S1' err.txt) = 1 ]" "! grep -q 'S1' err2.txt"
+
 # A row written through the write latches is read back before success is
 # told: a stuck cell fails program and write on the chips with latches.
 refused=0

@@ -24,6 +24,7 @@ Family familyOf(sim::SimFamily family) {
     case sim::SimFamily::F716:
     case sim::SimFamily::F683:
     case sim::SimFamily::F87xA:
+    case sim::SimFamily::F88x:
       return Family::FieldTable;
   }
   return Family::Family84;
@@ -53,7 +54,8 @@ TEST(Catalogue, AgreesWithTheSimulatorOnEveryChip) {
     // The chips with write latches: their words, End Programming and times.
     if (row.rowWords == 1) continue;
     EXPECT_EQ(row.configWords, sim.hasConfig2 ? 2 : 1);
-    EXPECT_EQ(row.calibrationWordAt, sim.calibrationAt2008 ? 0x2008 : 0);
+    EXPECT_EQ(row.rowWords, sim.latchWords != 0 ? sim.latchWords : sim::rulesOf(sim.family)->latchWords);
+    EXPECT_EQ(row.calibrationWordAt, sim.calibrationAt);
     EXPECT_EQ(row.endCommand, sim.endCommand);
     EXPECT_EQ(row.beginProgrammingEnded, sim.programNs > 0 && !sim.programOnlyCycle &&
                                              !sim::rulesOf(sim.family)->erasingCycleTimesItself);
@@ -65,6 +67,9 @@ TEST(Catalogue, AgreesWithTheSimulatorOnEveryChip) {
     ASSERT_NE(row.configSpace, nullptr);
     EXPECT_EQ(row.configSpace->words, row.configWords);
     EXPECT_EQ(row.configSpace->implemented[0], row.implementedConfigBits);
+    if (sim.hasConfig2) {
+      EXPECT_EQ(row.configSpace->implemented[1], ~sim.config2ZeroBits & 0x3FFF);
+    }
   }
 }
 

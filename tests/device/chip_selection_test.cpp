@@ -243,5 +243,24 @@ TEST(FieldPanel, AFileAndTheChipFillItAndTheSettingsBringItBack) {
   EXPECT_EQ(next.form.window.fieldPanel.wordTexts[0], "0FD4");
 }
 
+// The PIC16F88x may want less than the adapter's VPP: the first choice of
+// one in a run says how to lower it, and no later choice says it again.
+TEST(ChipSelection, AChipWantingLessVppIsToldOfOnce) {
+  FormRig rig;
+  rig.start();
+  rig.form.lowerVppReminded = false;
+  selectChipByName(rig.form, "PIC16F877A");
+  EXPECT_TRUE(rig.host.messages.empty());
+  rig.host.expectMessage(MessageResult::Ok);
+  selectChipByName(rig.form, "PIC16F886");
+  ASSERT_EQ(rig.host.messages.size(), 1U);
+  EXPECT_EQ(rig.host.messages[0].caption, "Напряжение программирования.");
+  EXPECT_NE(rig.host.messages[0].text.find("PIC16F886"), std::string::npos);
+  EXPECT_NE(rig.host.messages[0].text.find("S1"), std::string::npos);
+  selectChipByName(rig.form, "PIC16F628A");
+  selectChipByName(rig.form, "PIC16F887");
+  EXPECT_EQ(rig.host.messages.size(), 1U);
+}
+
 }  // namespace
 }  // namespace kalmar::testing

@@ -33,6 +33,9 @@ const std::vector<Space>& spaces() {
       {"PIC16F876A/877A", kConfigSpaceF876A, {"p16f876a", "p16f877a"}},
       {"PIC16F631/677/685/687/689/690", kConfigSpaceF683,
        {"p16f631", "p16f677", "p16f685", "p16f687", "p16f689", "p16f690"}},
+      {"PIC16F882", kConfigSpaceF882, {"p16f882"}},
+      {"PIC16F883/884", kConfigSpaceF883, {"p16f883", "p16f884"}},
+      {"PIC16F886/887", kConfigSpaceF886, {"p16f886", "p16f887"}},
   };
   return all;
 }

@@ -122,7 +122,9 @@ TEST(Disassembler, RegisterFilesAgreeWithGputilsDeviceHeaders) {
       {RegisterSet::F684, "p16f684"}, {RegisterSet::F688, "p16f688"}, {RegisterSet::F631, "p16f631"},
       {RegisterSet::F677, "p16f677"}, {RegisterSet::F685, "p16f685"}, {RegisterSet::F687, "p16f687"},
       {RegisterSet::F689, "p16f689"}, {RegisterSet::F690, "p16f690"}, {RegisterSet::F876A, "p16f873a"},
-      {RegisterSet::F877A, "p16f874a"}, {RegisterSet::F876A, "p16f876a"}, {RegisterSet::F877A, "p16f877a"}};
+      {RegisterSet::F877A, "p16f874a"}, {RegisterSet::F876A, "p16f876a"}, {RegisterSet::F877A, "p16f877a"},
+      {RegisterSet::F886, "p16f882"},   {RegisterSet::F886, "p16f883"},   {RegisterSet::F886, "p16f886"},
+      {RegisterSet::F887, "p16f884"},   {RegisterSet::F887, "p16f887"}};
   const std::regex equ(R"(^([A-Z0-9_]+)\s+EQU\s+H'(0[0-9A-F]{3})')");
   for (const auto& [set, chip] : chips) {
     SCOPED_TRACE(chip);

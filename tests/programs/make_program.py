@@ -59,13 +59,22 @@ CHIPS = {
     "PIC16F874A": (4096, 128, "16f874a", 0x2F49, False),
     "PIC16F876A": (8192, 256, "16f876a", 0x2F4A, False),
     "PIC16F877A": (8192, 256, "16f877a", 0x2F4B, False),
+    "PIC16F882": (2048, 128, "16f882", 0x2FD4, False),
+    "PIC16F883": (4096, 256, "16f883", 0x2CF3, False),
+    "PIC16F884": (4096, 256, "16f884", 0x2ED5, False),
+    "PIC16F886": (8192, 256, "16f886", 0x2FE4, False),
+    "PIC16F887": (8192, 256, "16f887", 0x2DF2, False),
 }
 # The second configuration word (2008h) of the chips that have one.
-CONFIG2 = {"PIC16F87": 0x3FFD, "PIC16F88": 0x3FFE}
-# The chips whose factory calibration word is at 2008h: their
-# --own-calibration program brings a value of its own there.
-CALIBRATION_AT_2008 = ("PIC12F683", "PIC16F684", "PIC16F688", "PIC16F631", "PIC16F677",
-                       "PIC16F685", "PIC16F687", "PIC16F689", "PIC16F690")
+CONFIG2 = {"PIC16F87": 0x3FFD, "PIC16F88": 0x3FFE, "PIC16F882": 0x3EFF, "PIC16F883": 0x3BFF,
+           "PIC16F884": 0x3DFF, "PIC16F886": 0x3EFF, "PIC16F887": 0x39FF}
+# The chips whose factory calibration word is in configuration space, and
+# where: their --own-calibration program brings a value of its own there.
+CALIBRATION_AT = {chip: 0x2008 for chip in ("PIC12F683", "PIC16F684", "PIC16F688", "PIC16F631",
+                                            "PIC16F677", "PIC16F685", "PIC16F687", "PIC16F689",
+                                            "PIC16F690")}
+CALIBRATION_AT.update({chip: 0x2009 for chip in ("PIC16F882", "PIC16F883", "PIC16F884",
+                                                 "PIC16F886", "PIC16F887")})
 
 FILE_OPS = ("subwf decf iorwf andwf xorwf addwf movf comf incf decfsz rrf rlf swapf "
             "incfsz").split()
@@ -118,7 +127,7 @@ def program_lines(words, calibrated, own_calibration, sparse):
 def main():
     if sys.argv[1] == "--list":
         for chip, row in CHIPS.items():
-            own = row[4] or chip in CALIBRATION_AT_2008
+            own = row[4] or chip in CALIBRATION_AT
             print(f"{chip}/filled\n{chip}/sparse" + (f"\n{chip}/own_calibration" if own else ""))
         return
     chip = sys.argv[1]
@@ -140,8 +149,9 @@ def main():
         ids = ", ".join(f"0x{(0x1A5 * (i + 3) + index) * 37 % 0x4000:04X}" for i in range(4))
         out += ["\torg 0x2000", f"\tdw {ids}"]
     out += program_lines(words, calibrated, own and calibrated, sparse)
-    if own and chip in CALIBRATION_AT_2008:
-        out += ["\torg 0x2008", "\tdw 0x2A5C\t\t; its own calibration value, never written to a chip"]
+    if own and chip in CALIBRATION_AT:
+        out += [f"\torg 0x{CALIBRATION_AT[chip]:04X}",
+                "\tdw 0x2A5C\t\t; its own calibration value, never written to a chip"]
     # A different byte in every cell: n * 0x4B + 0xA5 takes each value once.
     if not sparse:
         out.append("\torg 0x2100")

@@ -49,6 +49,7 @@ struct DesktopRig {
     host.scriptedOpen = [this](const FileDialogRequest&) { return nextFile; };
     FormCreate(*form);
     readSettingsAndStart(*form);
+    form->lowerVppReminded = true;  // the reminder to lower VPP has tests of its own
     selectChipByName(*form, sim::chipName(kind));
     window->showState();
     window->show();

@@ -301,7 +301,7 @@ class MainWindowTest : public QObject {
       rig.settle();
       QVERIFY(!rig.form->operation.ok);
       QCOMPARE(rig.stack->adapter()->log().violations(), std::size_t{0});
-      if (kalmar::sim::traitsOf(kind).calibrationAt2008)
+      if (kalmar::sim::traitsOf(kind).calibrationAt != 0)
         QCOMPARE(rig.stack->adapter()->chip().calibrationWord, kalmar::sim::kFactoryCalibration);
     }
   }

@@ -56,6 +56,8 @@ inline std::uint16_t plainConfig(sim::ChipKind kind) {
       return 0x0FE4;
     case sim::SimFamily::F87xA:
       return 0x2F4A;
+    case sim::SimFamily::F88x:
+      return 0x2FE4;
   }
   return 0x3FFF;
 }

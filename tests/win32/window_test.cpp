@@ -155,7 +155,7 @@ TEST(Win32Window, LaterChipsAreProgrammedReadAndErased) {
   for (const auto& [chip, group] : chips) {
     SCOPED_TRACE(chip);
     WindowRig rig(chip);
-    const bool calibrated = sim::traitsOf(*sim::chipKindFromName(chip)).calibrationAt2008;
+    const bool calibrated = sim::traitsOf(*sim::chipKindFromName(chip)).calibrationAt != 0;
     rig.menu({"Настройка", "Микроконтроллер", group, chip});
     rig.programReadAndErase(chip);
     EXPECT_EQ(rig.stack->adapter()->log().violations(), 0u);
