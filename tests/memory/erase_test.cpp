@@ -280,27 +280,33 @@ TEST(Calibration, AStopDuringTheEraseWaitsForTheWriteBack) {
 namespace kalmar::testing {
 namespace {
 
-// The PIC12F683's calibration word at 2008h is never erased: a stop at any
-// moment of programming the chip whole, of writing program memory or of an
-// erase leaves it as the factory wrote it.
-TEST(Calibration, TheWordAt2008OutlivesAStopAtAnyMoment) {
-  for (int stopAt = 1; stopAt <= 4096; stopAt *= 4) {
-    for (auto command : {programFromFile, Button7Click, Button11Click}) {
-      SCOPED_TRACE(stopAt);
-      ChipRig rig(sim::ChipKind::PIC12F683);
-      const std::uint16_t factory = rig.sim.chip.calibrationWord;
-      rig.host.defaultAnswer = MessageResult::Ok;
-      rig.loadProgram(ChipRig::pattern(2048, 5, 0x0FD4));
-      int pumps = 0;
-      rig.host.onPump = [&] {
-        if (++pumps == stopAt) requestStop(SIGINT);
-      };
-      bool stopped = false;
-      rig.form.chip.line.setStopHandler([&stopped](int) { stopped = true; });
-      command(rig.form);
-      clearStop();
-      EXPECT_TRUE(stopped);
-      EXPECT_EQ(rig.sim.chip.calibrationWord, factory);
+// A calibration word in configuration space (the PIC12F683's and the
+// PIC16F690's at 2008h, the PIC16F886's at 2009h) is never erased: a stop
+// at any moment of programming the chip whole, of writing program memory or
+// of an erase leaves it as the factory wrote it.
+TEST(Calibration, TheWordInConfigurationSpaceOutlivesAStopAtAnyMoment) {
+  for (sim::ChipKind kind :
+       {sim::ChipKind::PIC12F683, sim::ChipKind::PIC16F690, sim::ChipKind::PIC16F886}) {
+    const int words = sim::traitsOf(kind).programWords;
+    for (int stopAt = 1; stopAt <= 2 * words; stopAt *= 4) {
+      for (auto command : {programFromFile, Button7Click, Button11Click}) {
+        SCOPED_TRACE(std::string(sim::chipName(kind)) + " " + std::to_string(stopAt));
+        ChipRig rig(kind);
+        const std::uint16_t factory = rig.sim.chip.calibrationWord;
+        ASSERT_NE(factory, 0x3FFF);
+        rig.host.defaultAnswer = MessageResult::Ok;
+        rig.loadProgram(ChipRig::pattern(words, 5, plainConfig(kind)));
+        int pumps = 0;
+        rig.host.onPump = [&] {
+          if (++pumps == stopAt) requestStop(SIGINT);
+        };
+        bool stopped = false;
+        rig.form.chip.line.setStopHandler([&stopped](int) { stopped = true; });
+        command(rig.form);
+        clearStop();
+        EXPECT_TRUE(stopped);
+        EXPECT_EQ(rig.sim.chip.calibrationWord, factory);
+      }
     }
   }
 }
