@@ -139,7 +139,7 @@ int main(int argc, char** argv) {
     waitForWindow(rig);
     shot(rig, "19-pic16f716-field-panel");
   }
-  for (ChipKind kind : {ChipKind::PIC16F690, ChipKind::PIC16F877A}) {  // through the ICSP header
+  for (ChipKind kind : {ChipKind::PIC16F690, ChipKind::PIC16F877A, ChipKind::PIC16F886}) {  // ICSP
     DesktopRig rig(kind);
     waitForWindow(rig);
     rig.trigger("N12");

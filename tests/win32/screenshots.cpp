@@ -341,7 +341,8 @@ void reviewShots(const std::string& hexFile, const std::string& largeFile) {
   }
   const std::pair<const char*, const char*> icspChips[] = {
       {"PIC16F690", "PIC16F631/677/685/687/689/690 (ICSP)"},
-      {"PIC16F877A", "PIC16F873A/874A/876A/877A (ICSP)"}};
+      {"PIC16F877A", "PIC16F873A/874A/876A/877A (ICSP)"},
+      {"PIC16F886", "PIC16F882/883/884/886/887 (ICSP)"}};
   for (const auto& [chip, group] : icspChips) {
     WindowRig rig(chip);
     bringUp(rig);
