@@ -11,6 +11,7 @@ namespace kalmar {
 namespace {
 constexpr std::uint8_t kStatusDataBit = 0x40;  // nAck, connector pin 10
 constexpr std::int64_t kSupplySettleUnits = 500;
+constexpr std::int64_t kKeyHoldMicros = 250;  // TENTH (DS41390, DS41439)
 
 // The data line as the chip drives it, from a status register byte.
 std::uint8_t dataLine(std::uint8_t status) {
@@ -34,7 +35,7 @@ bool LineProtocol::takeStop() {
 void LineProtocol::Write1(std::uint8_t byte) {
   if (takeStop()) return;
   if (byte == line::kSampleMarker) byte = line::kClockHighDataReleased;
-  port_.write(dataRegister_, byte);
+  port_.write(dataRegister_, vppKeptOff(byte));
 }
 
 std::uint8_t LineProtocol::Read_ASM() {
@@ -70,7 +71,7 @@ std::size_t LineProtocol::lineSteps(std::span<const std::uint8_t> steps,
   std::size_t samples = 0;
   for (std::size_t i = 0; i < steps.size(); ++i) {
     const bool sample = steps[i] == line::kSampleMarker;
-    frame[i] = {sample ? line::kClockHighDataReleased : steps[i], sample};
+    frame[i] = {vppKeptOff(sample ? line::kClockHighDataReleased : steps[i]), sample};
     if (sample) ++samples;
   }
   return samples;
@@ -150,6 +151,10 @@ void LineProtocol::EnterProgrammingMode() {
   Paus(kSupplySettleUnits);
   Write1(line::kClockLowDataLow);
   Paus(kSupplySettleUnits);
+  if (!lowVoltage_) return;
+  // VDD on and MCLR held low by the adapter: the key, then TENTH.
+  runSteps(lowVoltageKeySteps());
+  PausMicros(kKeyHoldMicros);
 }
 
 void LineProtocol::ExitProgrammingMode(bool finalHold) {

@@ -54,6 +54,12 @@ class LineProtocol : private FramePace {
   // left with the first (D2) off first, instead of the other way round.
   void setSecondSupplyFirst(bool on) { secondSupplyFirst_ = on; }
   bool secondSupplyFirst() const { return secondSupplyFirst_; }
+  // Low-voltage entry (the PIC12F1822 family, whose VPP limit is below the
+  // adapter's): while set, every line byte keeps the VPP switch (D2) off,
+  // whatever its writer asked, and programming mode is entered with VDD
+  // alone and the key.
+  void setLowVoltageEntry(bool on) { lowVoltage_ = on; }
+  bool lowVoltageEntry() const { return lowVoltage_; }
   void releaseStops() { --stopHolds_; }
   // The data line as the chip drives it: 1 when status bit 6 reads 0.
   std::uint8_t Read_ASM();
@@ -143,8 +149,12 @@ class LineProtocol : private FramePace {
   std::function<void(int)> onStop_;
   int stopHolds_ = 0;
   bool secondSupplyFirst_ = false;
+  bool lowVoltage_ = false;
   std::uint8_t supplyFirstOn() const {
-    return secondSupplyFirst_ ? line::kSecondSupplyOn : line::kFirstSupplyOn;
+    return secondSupplyFirst_ || lowVoltage_ ? line::kSecondSupplyOn : line::kFirstSupplyOn;
+  }
+  std::uint8_t vppKeptOff(std::uint8_t byte) const {
+    return lowVoltage_ ? static_cast<std::uint8_t>(byte | line::kFirstSwitchOff) : byte;
   }
   SampleStore read3_{kProgramSampleWords, false};
   SampleStore read4_{1, true};

@@ -1,6 +1,7 @@
 #include "link/step_sequences.h"
 
 #include <array>
+#include <bit>
 
 namespace kalmar {
 
@@ -92,9 +93,28 @@ constexpr auto makeReadFrame() {
   return steps;
 }
 
+// A lead 03, the key's 32 bits and one more clock (a 0 bit), each bit as a
+// command's, the trailing 02.
+constexpr std::uint32_t kKey = 0x4D434850;
+constexpr auto makeKey() {
+  std::array<std::uint8_t, 1 + 2 * 33 + std::popcount(kKey) + 1> steps{};
+  std::size_t i = 0;
+  steps[i++] = 3;
+  for (int bit = 0; bit < 33; ++bit) {
+    if (bit < 32 && ((kKey >> bit) & 1U) != 0) {
+      for (std::uint8_t b : {0, 2, 3}) steps[i++] = b;
+    } else {
+      for (std::uint8_t b : {1, 3}) steps[i++] = b;
+    }
+  }
+  steps[i++] = 2;
+  return steps;
+}
+
 constexpr auto kFrame3FFF = makeFrame3FFF();
 constexpr auto kFrame00FF = makeFrame00FF();
 constexpr auto kReadFrame = makeReadFrame();
+constexpr auto kLowVoltageKey = makeKey();
 
 }  // namespace
 
@@ -146,6 +166,10 @@ std::span<const std::uint8_t> fixedFrameSteps(FixedFrame frame) {
 
 std::span<const std::uint8_t> readFrameSteps() {
   return kReadFrame;
+}
+
+std::span<const std::uint8_t> lowVoltageKeySteps() {
+  return kLowVoltageKey;
 }
 
 std::array<std::uint8_t, kDataFrameSteps> dataFrameSteps(std::uint16_t value) {

@@ -17,6 +17,8 @@ inline constexpr std::uint8_t kClockLowDataLow = 0x03;
 inline constexpr std::uint8_t kClockLowDataReleased = 0x02;
 inline constexpr std::uint8_t kClockHighDataLow = 0x01;
 inline constexpr std::uint8_t kClockHighDataReleased = 0x00;
+// The first switch's bit (D2: VPP on the adapter), 1 = off.
+inline constexpr std::uint8_t kFirstSwitchOff = 0x04;
 // Never reaches the port (written as 00h); the step samples the data line.
 inline constexpr std::uint8_t kSampleMarker = 0x46;
 }  // namespace line
@@ -50,6 +52,9 @@ enum class FixedFrame { AllOnes3FFF, Byte00FF };
 std::span<const std::uint8_t> commandSteps(std::uint8_t code);
 std::span<const std::uint8_t> fixedFrameSteps(FixedFrame frame);
 std::span<const std::uint8_t> readFrameSteps();
+// The low-voltage entry key of the PIC12F1822 family: 4D434850h ("MCHP"),
+// 32 bits least significant first, then one more clock.
+std::span<const std::uint8_t> lowVoltageKeySteps();
 // The 49 steps of a data frame carrying a 14-bit value (start 0, 14 bits
 // least significant first, stop 0).
 inline constexpr std::size_t kDataFrameSteps = 49;

@@ -60,6 +60,15 @@ std::string applyWord2008(SimChip& chip, const std::vector<std::string>& words) 
   const bool second = words[0] == "config2";
   if (second ? !chip.traits().hasConfig2 : chip.traits().calibrationAt == 0)
     return words[0] + ": у этого микроконтроллера нет такого слова";
+  const bool pair = !second && chip.traits().calibrationWords == 2;
+  if (pair) {  // "cal W1 W2": both calibration words
+    auto first = words.size() == 3 ? parseHex(words[1], 0x3FFF) : std::nullopt;
+    auto next = words.size() == 3 ? parseHex(words[2], 0x3FFF) : std::nullopt;
+    if (!first || !next) return words[0] + ": нужны два слова не больше 3FFF";
+    chip.calibrationWord = static_cast<std::uint16_t>(*first);
+    chip.calibrationWord2 = static_cast<std::uint16_t>(*next);
+    return {};
+  }
   auto value = words.size() == 2 ? parseHex(words[1], 0x3FFF) : std::nullopt;
   if (!value) return words[0] + ": нужно одно слово не больше 3FFF";
   (second ? chip.config2 : chip.calibrationWord) = static_cast<std::uint16_t>(*value);
@@ -150,7 +159,11 @@ std::string chipToText(const SimChip& chip) {
     text += buffer;
   }
   if (chip.traits().calibrationAt != 0) {
-    std::snprintf(buffer, sizeof buffer, "cal %04X\n", chip.calibrationWord);
+    if (chip.traits().calibrationWords == 2)
+      std::snprintf(buffer, sizeof buffer, "cal %04X %04X\n", chip.calibrationWord,
+                    chip.calibrationWord2);
+    else
+      std::snprintf(buffer, sizeof buffer, "cal %04X\n", chip.calibrationWord);
     text += buffer;
   }
   text += "id";

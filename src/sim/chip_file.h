@@ -15,6 +15,7 @@ namespace kalmar::sim {
 //   config 2FFF            the stored configuration word (all 14 bits)
 //   config2 3FFF           the second one at 2008h, where the chip has one
 //   cal 1F80               the calibration word at 2008h or 2009h, where the chip has one
+//                          (two words, at 8009h and 800Ah, on the PIC1xF1xxx)
 //   id 3FFF 3FFF 3FFF 3FFF
 //   pm 0000 3FFF 3FFF ...  up to 8 words from the given word address
 //   dm 00 FF FF ...        up to 16 bytes from the given byte address

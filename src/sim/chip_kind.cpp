@@ -20,7 +20,7 @@ constexpr std::int64_t us(double value) {
 // the programmer has always been used with real chips of every kind at 8 ms.
 // Cells that need longer are a fault the simulator can switch on.
 // clang-format off
-constexpr std::array<ChipTraits, 35> kChips = {{
+constexpr std::array<ChipTraits, 40> kChips = {{
     // kind, name, family, PM, DM, device ID,
     // 09/0B, program-only 08h, self-timed 09/0B, 18h, 18h ended by 0Ah, 18h starts 09/0B, 01/07,
     // program, data, program-only (18h), bulk erase, configuration bits reading 0
@@ -182,6 +182,31 @@ constexpr std::array<ChipTraits, 35> kChips = {{
      true, true, true, true, true, false, false,
      ms(3), ms(6), us(2500), ms(6), 0,
      0x03, 0x0A, us(100), 0, ms(6), true, 0x38FF, 0x2009, 8},
+    // PIC12F1822, PIC16F1823, PIC16F1826, PIC16F1827 (DS41390), PIC16F1847
+    // (DS41439): 08h programs only, 2.5 ms (5 ms in configuration space and
+    // for data), 18h at least 2.1 ms before 0Ah, TDIS 300 µs (100 µs on the
+    // DS41439 chip); bulk erase 5 ms, row erase 2.5 ms; two configuration
+    // words and two calibration words at 8009h and 800Ah.
+    {ChipKind::PIC12F1822, "PIC12F1822", SimFamily::F1xxx, 2048, 256, 0x2700,
+     true, true, true, true, true, false, false,
+     us(2500), ms(5), us(2100), ms(5), 0,
+     0x03, 0x0A, us(300), 0, us(2500), true, 0, 0x8009, 16, 16, 2, ms(5)},
+    {ChipKind::PIC16F1823, "PIC16F1823", SimFamily::F1xxx, 2048, 256, 0x2720,
+     true, true, true, true, true, false, false,
+     us(2500), ms(5), us(2100), ms(5), 0,
+     0x03, 0x0A, us(300), 0, us(2500), true, 0, 0x8009, 16, 16, 2, ms(5)},
+    {ChipKind::PIC16F1826, "PIC16F1826", SimFamily::F1xxx, 2048, 256, 0x2780,
+     true, true, true, true, true, false, false,
+     us(2500), ms(5), us(2100), ms(5), 0,
+     0x03, 0x0A, us(300), 0, us(2500), true, 0, 0x8009, 8, 32, 2, ms(5)},
+    {ChipKind::PIC16F1827, "PIC16F1827", SimFamily::F1xxx, 4096, 256, 0x27A0,
+     true, true, true, true, true, false, false,
+     us(2500), ms(5), us(2100), ms(5), 0,
+     0x03, 0x0A, us(300), 0, us(2500), true, 0, 0x8009, 8, 32, 2, ms(5)},
+    {ChipKind::PIC16F1847, "PIC16F1847", SimFamily::F1xxx, 8192, 256, 0x1480,
+     true, true, true, true, true, false, false,
+     us(2500), ms(5), us(2100), ms(5), 0,
+     0x03, 0x0A, us(100), 0, us(2500), true, 0, 0x8009, 32, 32, 2, ms(5)},
 }};
 // clang-format on
 

@@ -43,6 +43,11 @@ enum class ChipKind {
   PIC16F884,
   PIC16F886,
   PIC16F887,
+  PIC12F1822,
+  PIC16F1823,
+  PIC16F1826,
+  PIC16F1827,
+  PIC16F1847,
 };
 
 // How a family of chips programs and erases, from Microchip's programming
@@ -50,8 +55,9 @@ enum class ChipKind {
 // DS30034 (PIC16F62X), DS41196 (PIC16F62XA/648A), DS41191 (PIC12F629/675,
 // PIC16F630/676), DS39607 (PIC16F87/88), DS39603 (PIC16F818/819), DS40245
 // (PIC16F716), DS41204 (PIC12F683, PIC16F684/688, PIC16F631/677/685/687/
-// 689/690). The last three write
-// program memory through write latches (family_rules.h).
+// 689/690), DS39589 (PIC16F87xA), DS41287 (PIC16F88x), DS41390 and DS41439
+// (the PIC12F1822 family). From the PIC16F87/88 on they write program
+// memory through write latches (family_rules.h).
 enum class SimFamily {
   F84,    // PIC16F84, PIC16F84A, PIC16C84
   F62x,   // PIC16F627, PIC16F628
@@ -62,6 +68,10 @@ enum class SimFamily {
   F683,   // PIC12F683, PIC16F684, PIC16F688, PIC16F631/677/685/687/689/690
   F87xA,  // PIC16F873A, PIC16F874A, PIC16F876A, PIC16F877A
   F88x,   // PIC16F882, PIC16F883, PIC16F884, PIC16F886, PIC16F887
+  // PIC12F1822, PIC16F1823, PIC16F1826, PIC16F1827, PIC16F1847: configuration
+  // space at 8000h, entered by the low-voltage key only (their VPP limit is
+  // 9 V, below the adapter's).
+  F1xxx,
 };
 
 struct ChipTraits {
@@ -105,6 +115,9 @@ struct ChipTraits {
   std::uint16_t config2ZeroBits = 0;
   std::uint16_t calibrationAt = 0;   // a factory calibration word's address (2008h, 2009h)
   int latchWords = 0;                // write latches where not the family's
+  int rowEraseWords = 0;             // 11h's row where not the family's
+  int calibrationWords = 1;          // words from calibrationAt on (two on the PIC1xF1xxx)
+  std::int64_t configNs = 0;         // 08h in configuration space where longer than programNs
 };
 
 const ChipTraits& traitsOf(ChipKind kind);

@@ -39,6 +39,12 @@ constexpr FamilyRules kF88x = {
     commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0A, 0x0B, 0x11, 0x18}),
     0x0040, 0x0080, 8, 0, 16, false, true, 0x0007, 0x0004, 0x0020};
 
+// DS41390/DS41439: the DS41204 commands and 16h Reset Address; /CP bit 7,
+// /CPD bit 8; latches and rows per chip (their rows).
+constexpr FamilyRules kF1xxx = {
+    commandSet({0x00, 0x02, 0x03, 0x04, 0x05, 0x06, 0x08, 0x09, 0x0A, 0x0B, 0x11, 0x16, 0x18}),
+    0x0080, 0x0100, 16, 0, 16, false, true, 0x0007, 0x0004, 0x0040};
+
 }  // namespace
 
 const FamilyRules* rulesOf(SimFamily family) {
@@ -53,6 +59,8 @@ const FamilyRules* rulesOf(SimFamily family) {
       return &kF87xA;
     case SimFamily::F88x:
       return &kF88x;
+    case SimFamily::F1xxx:
+      return &kF1xxx;
     case SimFamily::F84:
     case SimFamily::F62x:
     case SimFamily::F62xA:

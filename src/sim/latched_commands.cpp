@@ -36,6 +36,9 @@ void SimChip::runLatchedCommand(std::int64_t t, std::uint8_t code) {
     case 0x06:
       incrementAddress();
       break;
+    case 0x16:  // Reset Address (PIC1xF1xxx)
+      pc_ = 0;
+      break;
     case 0x08:
       latchedBeginProgramming(t);
       break;
@@ -102,7 +105,8 @@ void SimChip::latchedBeginProgramming(std::int64_t t) {
                       [this, address, value] { writeDataCell(address, value, true); });
   } else if (inConfigSpace()) {
     const std::uint16_t address = pc_;
-    startLatchedCycle(t, external, traits_->programNs, "a programming cycle at " + hex4(pc_),
+    const std::int64_t length = std::max(traits_->programNs, traits_->configNs);
+    startLatchedCycle(t, external, length, "a programming cycle at " + hex4(pc_),
                       [this, address, value, eraseFirst] {
                         writeProgramCell(address, value, eraseFirst);
                       });
@@ -163,11 +167,13 @@ std::function<void()> SimChip::bulkEraseOf(Armed which) {
   if (!clearsConfig) return [this] { eraseProgramMemory(); };
   const bool dataToo = dataProtected();
   const bool calibrationToo = traits_->calibrationAt != 0 && pc_ >= traits_->calibrationAt;
-  return [this, dataToo, calibrationToo] {
+  const bool both = traits_->calibrationWords == 2;
+  return [this, dataToo, calibrationToo, both] {
     eraseProgramMemory();
     eraseConfigurationSpace();
     if (dataToo) eraseDataMemory();
     if (calibrationToo) calibrationWord = 0x3FFF;
+    if (calibrationToo && both) calibrationWord2 = 0x3FFF;
   };
 }
 
@@ -175,7 +181,8 @@ std::function<void()> SimChip::bulkEraseOf(Armed which) {
 void SimChip::beginRowErase(std::int64_t t) {
   std::function<void()> commit;
   if (!inConfigSpace() && !programProtected(0)) {
-    const auto words = static_cast<std::uint16_t>(rules_->rowEraseWords);
+    const auto words = static_cast<std::uint16_t>(
+        traits_->rowEraseWords != 0 ? traits_->rowEraseWords : rules_->rowEraseWords);
     const auto first = static_cast<std::uint16_t>(programAddress() - programAddress() % words);
     commit = [this, first, words] {
       std::fill_n(program.begin() + first, words, std::uint16_t{0x3FFF});

@@ -35,6 +35,11 @@ SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration
     program.back() = calibration;
   }
   if (traits_->calibrationAt != 0) calibrationWord = calibration & 0x3FFF;
+  if (traits_->calibrationWords == 2) calibrationWord2 = static_cast<std::uint16_t>(calibration ^ 0x0155);
+}
+
+std::uint16_t SimChip::configBase() const {
+  return traits_->family == SimFamily::F1xxx ? 0x8000 : 0x2000;
 }
 
 // Code protection per family, from each datasheet's configuration word:
@@ -68,6 +73,7 @@ bool SimChip::programProtected(std::uint16_t address) const {
     case SimFamily::F683:
     case SimFamily::F87xA:
     case SimFamily::F88x:
+    case SimFamily::F1xxx:
       return (word & rules_->cpBit) == 0;
   }
   return false;
@@ -104,6 +110,7 @@ void SimChip::protectCode() {
     case SimFamily::F683:
     case SimFamily::F87xA:
     case SimFamily::F88x:
+    case SimFamily::F1xxx:
       config &= static_cast<std::uint16_t>(~(rules_->cpBit | rules_->cpdBit));
       break;
   }
@@ -123,6 +130,10 @@ void SimChip::warning(std::int64_t t, const std::string& text) {
 }
 
 void SimChip::setSupplies(bool vdd, bool vpp, std::int64_t t) {
+  if (lowVoltageOnly()) {
+    lowVoltageSupplies(vdd, vpp, t);
+    return;
+  }
   if (vdd && !vdd_) vddOnNs_ = t;
   if (vpp && !vpp_) vppOnNs_ = t;
   vdd_ = vdd;
@@ -141,8 +152,15 @@ void SimChip::enterProgrammingMode(std::int64_t t) {
                    " before VPP while the configuration selects the internal oscillator with "
                    "MCLR as an input: a real chip may run its program first, entry is not "
                    "guaranteed and the address counter may not start at 0");
+  beginProgrammingMode(t, kEntryHoldNs);
+}
+
+// Programming mode from its first state: counter at 0, nothing loaded; the
+// first clock may come entryHoldNs after it.
+void SimChip::beginProgrammingMode(std::int64_t t, std::int64_t entryHoldNs) {
   programming_ = true;
   entryNs_ = t;
+  entryHoldNs_ = entryHoldNs;
   firstClockSeen_ = false;
   pc_ = 0;
   latch_ = 0x3FFF;
@@ -171,7 +189,8 @@ bool SimChip::runsBeforeEntry() const {
     case SimFamily::F716:
     case SimFamily::F683:
     case SimFamily::F87xA:
-    case SimFamily::F88x: {
+    case SimFamily::F88x:
+    case SimFamily::F1xxx: {
       const unsigned osc = config & rules_->oscMask;
       return rules_->mclreBit != 0 && (config & rules_->mclreBit) == 0 &&
              (osc == rules_->intOsc || osc == rules_->intOsc + 1U);
@@ -209,9 +228,9 @@ void SimChip::clockRise(std::int64_t t) {
   if (!programming_) return;
   if (!firstClockSeen_) {
     firstClockSeen_ = true;
-    if (t - entryNs_ < kEntryHoldNs)
-      violation(t, "first clock " + micros(t - entryNs_) +
-                       " after entering programming mode (at least 5 us)");
+    if (t - entryNs_ < entryHoldNs_)
+      violation(t, "first clock " + micros(t - entryNs_) + " after entering programming mode (at least " +
+                       micros(entryHoldNs_) + ")");
   }
   if (atBoundary_) {
     atBoundary_ = false;
@@ -231,7 +250,10 @@ void SimChip::clockRise(std::int64_t t) {
 
 void SimChip::clockFall(std::int64_t t, int dataLevel) {
   latchedAtLastFall_ = programming_ && phase_ != Phase::Read;
-  if (!programming_) return;
+  if (!programming_) {
+    watchForKey(t, dataLevel);
+    return;
+  }
   switch (phase_) {
     case Phase::Command:
       shift_ |= static_cast<std::uint32_t>(dataLevel & 1) << bits_;
@@ -451,12 +473,12 @@ void SimChip::finishLoad(std::int64_t t, std::uint16_t value) {
     refusedFrame_ = false;
     return;
   }
-  if (log_ != nullptr) log_->command(t, code_, code_ == 0x00 ? 0x2000 : pc_, value);
+  if (log_ != nullptr) log_->command(t, code_, code_ == 0x00 ? configBase() : pc_, value);
   latch_ = value;
   if (code_ == 0x00) {
-    // Load Configuration moves the counter to 2000h; only leaving
-    // programming mode brings it back to program memory.
-    pc_ = 0x2000;
+    // Load Configuration moves the counter to 2000h (8000h); only leaving
+    // programming mode (or Reset Address) brings it back to program memory.
+    pc_ = configBase();
     loadTarget_ = LoadTarget::Program;
   } else {
     loadTarget_ = code_ == 0x03 ? LoadTarget::Data : LoadTarget::Program;
@@ -469,41 +491,52 @@ std::uint16_t SimChip::readProgramSpace() const {
     std::uint16_t address = static_cast<std::uint16_t>(pc_ & (program.size() - 1));
     return programProtected(address) ? 0x0000 : program[address];
   }
-  switch (pc_ & 0x1FFF) {
+  switch (pc_ & (configBase() - 1)) {
     case 0:
     case 1:
     case 2:
     case 3:
       return ids[pc_ & 3];
+    case 5:  // the revision word of the PIC1xF1xxx, reserved on the others
+      return lowVoltageOnly() ? traits_->revision : 0x3FFF;
     case 6:
       return static_cast<std::uint16_t>(traits_->deviceId | traits_->revision);
     case 7:
       return configRead();
     case 8:
     case 9:
+    case 10:
       return upperWord(pc_);
     default:
       return 0x3FFF;
   }
 }
 
-// At 2008h and 2009h: the second configuration word, the calibration word
-// or a reserved word.
+// From 2008h (8008h) on: the second configuration word, the calibration
+// words or a reserved word.
 std::uint16_t SimChip::upperWord(std::uint16_t pc) const {
-  const auto at = static_cast<std::uint16_t>(0x2000 | (pc & 0x1FFF));
-  if (at == 0x2008 && traits_->hasConfig2) return config2Read();
+  const std::uint16_t base = configBase();
+  const auto at = static_cast<std::uint16_t>(base | (pc & (base - 1)));
+  if (at == base + 8 && traits_->hasConfig2) return config2Read();
   if (at == traits_->calibrationAt) return calibrationWord;
+  if (at == traits_->calibrationAt + 1 && traits_->calibrationWords == 2) return calibrationWord2;
   return 0x3FFF;
 }
 
 // Like the configuration word: protection bits cannot be written back to 1
 // while anything is protected.
 void SimChip::writeUpperWord(std::uint16_t pc, std::uint16_t value, bool eraseFirst) {
-  const auto at = static_cast<std::uint16_t>(0x2000 | (pc & 0x1FFF));
-  if (at == 0x2008 && traits_->hasConfig2)
+  const std::uint16_t base = configBase();
+  const auto at = static_cast<std::uint16_t>(base | (pc & (base - 1)));
+  const auto program1 = [value, eraseFirst](std::uint16_t old) {
+    return eraseFirst ? value : static_cast<std::uint16_t>(old & value);
+  };
+  if (at == base + 8 && traits_->hasConfig2)
     config2 = eraseFirst && !anyProtected() ? value : static_cast<std::uint16_t>(config2 & value);
   else if (at == traits_->calibrationAt)
-    calibrationWord = eraseFirst ? value : static_cast<std::uint16_t>(calibrationWord & value);
+    calibrationWord = program1(calibrationWord);
+  else if (at == traits_->calibrationAt + 1 && traits_->calibrationWords == 2)
+    calibrationWord2 = program1(calibrationWord2);
 }
 
 // Data memory bytes come in bits 0-7 of the frame; bits 8-13 read 0.
@@ -512,13 +545,15 @@ std::uint8_t SimChip::readData() const {
   return data[pc_ & (data.size() - 1)];
 }
 
-// The counter is 14 bits wide; program space runs to 1FFFh and wraps to 0,
-// configuration space runs to 3FFFh and wraps to 2000h.
+// The counter is 14 bits wide (16 on the PIC1xF1xxx); program space runs
+// to 1FFFh (7FFFh) and wraps to 0, configuration space runs to 3FFFh
+// (FFFFh) and wraps to 2000h (8000h).
 void SimChip::incrementAddress() {
-  if (pc_ < 0x2000)
-    pc_ = static_cast<std::uint16_t>((pc_ + 1) & 0x1FFF);
+  const std::uint16_t base = configBase();
+  if (pc_ < base)
+    pc_ = static_cast<std::uint16_t>((pc_ + 1) & (base - 1));
   else
-    pc_ = static_cast<std::uint16_t>(0x2000 + ((pc_ + 1 - 0x2000) & 0x1FFF));
+    pc_ = static_cast<std::uint16_t>(base + ((pc_ + 1 - base) & (base - 1)));
 }
 
 void SimChip::startCycle(std::int64_t t, std::int64_t lengthNs, std::string what,
@@ -589,12 +624,12 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value, bool erase
   auto program1 = [&](std::uint16_t old) -> std::uint16_t {
     return eraseFirst ? value : static_cast<std::uint16_t>(old & value);
   };
-  if (pc < 0x2000) {
+  if (pc < configBase()) {
     std::uint16_t address = static_cast<std::uint16_t>(pc & (program.size() - 1));
     if (!programProtected(address)) program[address] = program1(program[address]);
     return;
   }
-  switch (pc & 0x1FFF) {
+  switch (pc & (configBase() - 1)) {
     case 0:
     case 1:
     case 2:
@@ -609,6 +644,7 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value, bool erase
       break;
     case 8:
     case 9:
+    case 10:
       writeUpperWord(pc, value, eraseFirst);
       break;
     default:

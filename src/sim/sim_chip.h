@@ -48,6 +48,7 @@ class SimChip {
   std::uint16_t config = 0x3FFF;  // every stored bit; see configRead()
   std::uint16_t config2 = 0x3FFF;  // 2008h where the chip has a second word
   std::uint16_t calibrationWord = 0x3FFF;  // 2008h (DS41204 chips) or 2009h (PIC16F88x)
+  std::uint16_t calibrationWord2 = 0x3FFF;  // the second, at 800Ah on the PIC1xF1xxx
   std::vector<std::uint8_t> data;
   ChipFaults faults;
 
@@ -105,6 +106,7 @@ class SimChip {
   };
 
   void enterProgrammingMode(std::int64_t t);
+  void beginProgrammingMode(std::int64_t t, std::int64_t entryHoldNs);
   void leaveProgrammingMode(std::int64_t t);
   void dispatch(std::int64_t t, std::uint8_t code);
   bool ignoredWhileBusy(std::int64_t t, std::uint8_t code);
@@ -156,7 +158,15 @@ class SimChip {
   void eraseProgramMemory();
   void eraseConfigurationSpace();
   void eraseDataMemory();
-  bool inConfigSpace() const { return pc_ >= 0x2000; }
+  // Where Load Configuration puts the counter: 2000h, or 8000h on the
+  // PIC1xF1xxx; program space wraps below it.
+  std::uint16_t configBase() const;
+  bool inConfigSpace() const { return pc_ >= configBase(); }
+  // The low-voltage entry of the PIC1xF1xxx (low_voltage_entry.cpp).
+  bool lowVoltageOnly() const;
+  void lowVoltageSupplies(bool vdd, bool vpp, std::int64_t t);
+  void watchForKey(std::int64_t t, int dataLevel);
+  void resetKeyWatch();
   void violation(std::int64_t t, const std::string& text);
   void warning(std::int64_t t, const std::string& text);
   bool runsBeforeEntry() const;
@@ -172,6 +182,11 @@ class SimChip {
   bool powerLost_ = false;
   std::int64_t entryNs_ = 0;
   bool firstClockSeen_ = false;
+  std::int64_t entryHoldNs_ = 0;  // from entry to the first clock
+  std::uint32_t keyShift_ = 0;    // the last 32 bits clocked in with MCLR low
+  int keyBits_ = 0;
+  bool keyMatched_ = false;       // the next clock enters programming
+  std::int64_t firstKeyClockNs_ = -1;
   int commandsSeen_ = 0;
 
   Phase phase_ = Phase::Command;

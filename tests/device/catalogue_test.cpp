@@ -25,6 +25,7 @@ Family familyOf(sim::SimFamily family) {
     case sim::SimFamily::F683:
     case sim::SimFamily::F87xA:
     case sim::SimFamily::F88x:
+    case sim::SimFamily::F1xxx:
       return Family::FieldTable;
   }
   return Family::Family84;

@@ -58,6 +58,8 @@ inline std::uint16_t plainConfig(sim::ChipKind kind) {
       return 0x2F4A;
     case sim::SimFamily::F88x:
       return 0x2FE4;
+    case sim::SimFamily::F1xxx:
+      return 0x3FE4;
   }
   return 0x3FFF;
 }
