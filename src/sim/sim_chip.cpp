@@ -35,7 +35,9 @@ SimChip::SimChip(ChipKind kind, std::uint16_t bandGap, std::uint16_t calibration
     program.back() = calibration;
   }
   if (traits_->calibrationAt != 0) calibrationWord = calibration & 0x3FFF;
-  if (traits_->calibrationWords == 2) calibrationWord2 = static_cast<std::uint16_t>(calibration ^ 0x0155);
+  // A second factory word of its own, so that a swap of the two shows.
+  if (traits_->calibrationWords == 2)
+    calibrationWord2 = static_cast<std::uint16_t>(calibration ^ 0x0155);
 }
 
 std::uint16_t SimChip::configBase() const {
@@ -229,8 +231,8 @@ void SimChip::clockRise(std::int64_t t) {
   if (!firstClockSeen_) {
     firstClockSeen_ = true;
     if (t - entryNs_ < entryHoldNs_)
-      violation(t, "first clock " + micros(t - entryNs_) + " after entering programming mode (at least " +
-                       micros(entryHoldNs_) + ")");
+      violation(t, "first clock " + micros(t - entryNs_) +
+                       " after entering programming mode (at least " + micros(entryHoldNs_) + ")");
   }
   if (atBoundary_) {
     atBoundary_ = false;

@@ -55,7 +55,8 @@ TEST(Catalogue, AgreesWithTheSimulatorOnEveryChip) {
     // The chips with write latches: their words, End Programming and times.
     if (row.rowWords == 1) continue;
     EXPECT_EQ(row.configWords, sim.hasConfig2 ? 2 : 1);
-    EXPECT_EQ(row.rowWords, sim.latchWords != 0 ? sim.latchWords : sim::rulesOf(sim.family)->latchWords);
+    const int latches = sim.latchWords != 0 ? sim.latchWords : sim::rulesOf(sim.family)->latchWords;
+    EXPECT_EQ(row.rowWords, latches);
     EXPECT_EQ(row.calibrationWordAt, sim.calibrationAt);
     EXPECT_EQ(row.endCommand, sim.endCommand);
     EXPECT_EQ(row.beginProgrammingEnded, sim.programNs > 0 && !sim.programOnlyCycle &&
