@@ -113,7 +113,7 @@ Outcome saveChipRead(Context& c) {
   const DeviceProfile& profile = c.form.chip.profile;
   if (writeFileAtomically(path,
                           bufferToHex(chip, profile.programWords, profile.dataBytes,
-                                      profile.configWords),
+                                      profile.configWords, profile.configBase),
                           error))
     return Outcome::done({});
   std::fprintf(stderr, "kalmar-cli: не удалось записать файл %s: %s\n", path.c_str(),

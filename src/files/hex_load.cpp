@@ -85,9 +85,9 @@ void storeWords(Cells& cells, int size, const HexRecord& record, int first, Take
 }
 
 // A word after the configuration word: the second configuration word at
-// 2008h, or the calibration word at its address; any other is ignored.
+// 2008h (8008h), or the calibration word at its address; any other is ignored.
 void storeUpperWord(Buffer& buffer, int at, std::uint16_t word, const HexLimits& limits) {
-  if (at == 0x2008 && limits.configWords == 2)
+  if (at == limits.configBase + 8 && limits.configWords == 2)
     buffer.config2 = word;
   else if (at == limits.calibrationWordAt)
     buffer.fileCalibration = word;
@@ -101,7 +101,7 @@ void storeConfiguration(TForm1& form, const HexRecord& record, const HexLimits& 
   const bool upperWords = limits.configWords == 2 || limits.calibrationWordAt != 0;
   for (int i = 0; i < record.count / 2; ++i) {
     if (upperWords && i > 0) {
-      storeUpperWord(form.buffer, 0x2007 + i, wordOf(record, i), limits);
+      storeUpperWord(form.buffer, limits.configBase + 7 + i, wordOf(record, i), limits);
       continue;
     }
     form.buffer.config = wordOf(record, i);
@@ -109,15 +109,26 @@ void storeConfiguration(TForm1& form, const HexRecord& record, const HexLimits& 
   }
 }
 
-void storeUpperWords(Buffer& buffer, const HexRecord& record, const HexLimits& limits) {
-  for (int i = 0; i < record.count / 2; ++i)
-    storeUpperWord(buffer, record.address / 2 + i, wordOf(record, i), limits);
+// The word address of a record's first word in configuration space: its
+// byte address halved, 8000h on from the extended address 10000h.
+int configWordAddress(const HexRecord& record, const HexLimits& limits) {
+  return (limits.extended() ? 0x8000 : 0) + record.address / 2;
 }
 
-void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits) {
+void storeUpperWords(Buffer& buffer, const HexRecord& record, const HexLimits& limits) {
+  for (int i = 0; i < record.count / 2; ++i)
+    storeUpperWord(buffer, configWordAddress(record, limits) + i, wordOf(record, i), limits);
+}
+
+void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits,
+                 std::uint32_t base) {
   Buffer& buffer = form.buffer;
   const auto word = [&record](int i) { return wordOf(record, i); };
-  switch (routeOf(record, limits)) {
+  // Where the IDs and data start, in the word addresses of the record's
+  // 16-bit address field (data at F000h is 7000h past the extended base).
+  const int idsFirst = limits.extended() ? 0x0000 : 0x2000;
+  const int dataFirst = limits.extended() ? 0x7000 : 0x2100;
+  switch (routeOf(record, limits, base)) {
     case HexArea::Program:
       storeWords(buffer.program, limits.programWords, record, 0, word);
       break;
@@ -129,11 +140,11 @@ void storeRecord(TForm1& form, const HexRecord& record, const HexLimits& limits)
       storeUpperWords(buffer, record, limits);
       break;
     case HexArea::Id:
-      storeWords(buffer.ids, 4, record, 0x2000, word);
+      storeWords(buffer.ids, 4, record, idsFirst, word);
       break;
     case HexArea::Data:
       // A data byte stands in the low byte of its word.
-      storeWords(buffer.data, limits.dataBytes, record, 0x2100,
+      storeWords(buffer.data, limits.dataBytes, record, dataFirst,
                  [&record](int i) { return record.data[2 * static_cast<std::size_t>(i)]; });
       break;
     case HexArea::Ignored:
@@ -153,10 +164,17 @@ std::optional<std::string_view> nextLine(const std::string& bytes, std::size_t& 
   return line;
 }
 
-HexParse parseLine(std::string_view line, const HexLimits& limits) {
-  HexParse parse = parseHexRecord(line, limits);
+// An extended linear address record of 0 or 1 (byte 10000h: configuration
+// space and data memory) on a chip whose configuration space is at 8000h.
+bool isExtendedBase(const HexRecord& record, const HexLimits& limits) {
+  return limits.extended() && record.type == 0x04 && record.count == 2 && record.data[0] == 0 &&
+         record.data[1] <= 1;
+}
+
+HexParse parseLine(std::string_view line, const HexLimits& limits, std::uint32_t base) {
+  HexParse parse = parseHexRecord(line, limits, base);
   if (parse.error == HexError::None && isAddressRecord(parse.record) &&
-      hasNonZeroData(parse.record))
+      hasNonZeroData(parse.record) && !isExtendedBase(parse.record, limits))
     parse.error = HexError::Addressing;
   return parse;
 }
@@ -172,22 +190,25 @@ bool readRecords(LoadState& load, const std::string& bytes) {
   TForm1& form = load.form;
   const DeviceProfile& profile = form.chip.profile;
   const HexLimits limits{profile.programWords, profile.dataBytes, profile.configWords,
-                         profile.calibrationWordAt};
+                         profile.calibrationWordAt, profile.configBase};
   std::size_t pos = 0;
   int lineNumber = 0;
   bool afterEnd = false;
+  std::uint32_t base = 0;  // from an extended linear address record
   while (const std::optional<std::string_view> line = nextLine(bytes, pos)) {
     ++lineNumber;
     // Some compilers put comments after the end record: the file ends there.
     if (afterEnd && (*line)[0] != ':') return true;
-    const HexParse parse = parseLine(*line, limits);
+    const HexParse parse = parseLine(*line, limits, base);
     if (parse.error != HexError::None) {
       failLoad(load, errorText(parse, lineNumber));
       return false;
     }
     if (parse.record.type == 0x01) afterEnd = true;
+    if (isExtendedBase(parse.record, limits))
+      base = static_cast<std::uint32_t>(parse.record.data[1]) << 16;
     if (!isAddressRecord(parse.record) && !isStartRecord(parse.record))
-      storeRecord(form, parse.record, limits);
+      storeRecord(form, parse.record, limits, base);
     showRecordProgress(form, parse.record);
   }
   return true;

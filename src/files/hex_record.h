@@ -34,11 +34,18 @@ struct HexLimits {
   int dataBytes = 64;
   int configWords = 1;                 // a second word at 4010h (2008h)
   std::uint16_t calibrationWordAt = 0;  // 2008h or 2009h: a calibration word at 4010h or 4012h
+  // 8000h: configuration space at byte 10000h and data memory at 1E000h,
+  // reached through extended linear address records (the PIC12F1822 family).
+  std::uint16_t configBase = 0x2000;
+
+  bool extended() const { return configBase == 0x8000; }
 
   // Program records route to program memory up to this byte address: 1000h
   // for the chips of 1024 and 2048 words (a 1K chip refuses the words above
   // 800h before routing), 2000h for the PIC16F648A's 4096.
-  int programAreaEnd() const { return std::max(0x1000, 2 * programWords); }
+  int programAreaEnd() const {
+    return extended() ? 2 * programWords : std::max(0x1000, 2 * programWords);
+  }
   // The last start address of the 4000h area: 4300h for 64 and 128 data
   // bytes, 4200h + 2 * 256 = 4400h for the PIC16F648A.
   int dataAreaEnd() const { return std::max(0x4300, 0x4200 + 2 * dataBytes); }
@@ -50,7 +57,10 @@ struct HexParse {
   HexRecord record;       // count and address are valid from Addressing on
 };
 
-HexParse parseHexRecord(std::string_view line, const HexLimits& limits);
+// `base`: the byte address an extended linear address record set (10000h
+// for configuration space and data on a chip with limits.extended(); 0
+// otherwise).
+HexParse parseHexRecord(std::string_view line, const HexLimits& limits, std::uint32_t base = 0);
 
 // Where the words of a record go, by its address field and count: program
 // memory when it ends by programAreaEnd(), the configuration word at 400Eh,
@@ -59,6 +69,9 @@ HexParse parseHexRecord(std::string_view line, const HexLimits& limits);
 // second configuration word or the calibration word at 4010h; anything
 // else is ignored.
 enum class HexArea { Program, Config, Config2, Calibration, Id, Data, Ignored };
-HexArea routeOf(const HexRecord& record, const HexLimits& limits);
+// On a chip with limits.extended() the same from byte address base + the
+// record's: program memory, IDs at 10000h, the words at 1000Eh on, data
+// from 1E000h.
+HexArea routeOf(const HexRecord& record, const HexLimits& limits, std::uint32_t base = 0);
 
 }  // namespace kalmar

@@ -39,14 +39,19 @@ void appendWords(std::string& out, std::uint16_t byteAddress, const std::uint16_
 }  // namespace
 
 std::string bufferToHex(const Buffer& buffer, int programWords, int dataBytes,
-                        int configWords) {
+                        int configWords, std::uint16_t configBase) {
+  // The 16-bit record addresses of configuration space and data memory.
+  const bool extended = configBase == 0x8000;
+  const std::uint16_t config = extended ? 0x0000 : 0x4000;
+  const std::uint16_t data = extended ? 0xE000 : 0x4200;
   std::string out;
   appendWords(out, 0x0000, buffer.program.data(), programWords, kBlankWord, true);
-  appendWords(out, 0x4000, buffer.ids.data(), 4, kBlankWord, false);
-  appendWords(out, 0x400E, &buffer.config, 1, kBlankWord, false);
-  if (configWords == 2) appendWords(out, 0x4010, &buffer.config2, 1, kBlankWord, false);
-  std::vector<std::uint16_t> data(buffer.data.begin(), buffer.data.begin() + dataBytes);
-  appendWords(out, 0x4200, data.data(), dataBytes, kBlankByte, true);
+  if (extended) out += ":020000040001F9\r\n";
+  appendWords(out, config, buffer.ids.data(), 4, kBlankWord, false);
+  appendWords(out, config + 0x0E, &buffer.config, 1, kBlankWord, false);
+  if (configWords == 2) appendWords(out, config + 0x10, &buffer.config2, 1, kBlankWord, false);
+  std::vector<std::uint16_t> bytes(buffer.data.begin(), buffer.data.begin() + dataBytes);
+  appendWords(out, data, bytes.data(), dataBytes, kBlankByte, true);
   return out + ":00000001FF\r\n";
 }
 

@@ -127,6 +127,10 @@ struct DeviceProfile {
   // than 12 V on MCLR, below the adapter's 13 V: the user is reminded once
   // to lower VPP (the adapter page says how).
   bool vppAtMost12V = false;
+  // Where configuration space begins: 2000h, or 8000h on the PIC12F1822
+  // family (its HEX files reach it and data memory through extended linear
+  // addresses).
+  std::uint16_t configBase = 0x2000;
 
   bool operator==(const DeviceProfile&) const = default;
 

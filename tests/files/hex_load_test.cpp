@@ -234,6 +234,46 @@ TEST(HexLoad, AddressRecordsStoreNothingAndNonZeroBasesAreRefused) {
   EXPECT_NE(rig.onlyMessage().text.find("Неверная адресация."), std::string::npos);
 }
 
+// The PIC12F1822 family's files reach configuration space (8000h) and data
+// memory (F000h) through an extended linear address of 1, as gpasm writes
+// them: read there, written back the same way; a base of 2 stays refused.
+TEST(HexLoad, ExtendedAddressesReachConfigurationAndDataAt8000h) {
+  LoadRig rig("PIC16F88");  // two words as fields; the rest as the PIC16F1827
+  DeviceProfile& chip = rig.form.chip.profile;
+  chip.programWords = 4096;
+  chip.dataBytes = 256;
+  chip.configWords = 2;
+  chip.calibrationWordAt = 0x8009;
+  chip.configBase = 0x8000;
+  const std::string file =
+      ":020000040000FA\n:040000001230002892\n:020000040001F9\n"
+      ":080000000100020003000400EE\n:06000E00E43FFF3E5C2A06\n:06E00000110022003300B4\n"
+      ":02E1FE004400DB\n:00000001FF\n";
+  ASSERT_TRUE(rig.load(file));
+  const Buffer& buffer = rig.form.buffer;
+  EXPECT_EQ(buffer.program[0], 0x3012);
+  EXPECT_EQ(buffer.ids, (std::array<std::uint16_t, 4>{1, 2, 3, 4}));
+  EXPECT_EQ(buffer.config, 0x3FE4);
+  EXPECT_EQ(buffer.config2, 0x3EFF);
+  EXPECT_EQ(buffer.fileCalibration, std::uint16_t{0x2A5C});  // kept apart, never written
+  EXPECT_EQ(buffer.data[0], 0x11);
+  EXPECT_EQ(buffer.data[2], 0x33);
+  EXPECT_EQ(buffer.data[255], 0x44);
+  const std::string written = bufferToHex(buffer, 4096, 256, 2, 0x8000);
+  EXPECT_NE(written.find(":020000040001F9\r\n:080000000100020003000400EE\r\n"), std::string::npos)
+      << written;
+  LoadRig again("PIC16F88");
+  again.form.chip.profile = chip;
+  ASSERT_TRUE(again.load(written));
+  EXPECT_EQ(again.form.buffer.data, buffer.data);
+  EXPECT_EQ(again.form.buffer.config2, buffer.config2);
+
+  LoadRig beyond;
+  beyond.form.chip.profile = chip;
+  beyond.host.expectMessage(MessageResult::Ok);
+  EXPECT_FALSE(beyond.load(":020000040002F8\n:00000001FF\n"));
+}
+
 TEST(HexLoad, CommentsAfterTheEndRecordEndTheFile) {
   LoadRig rig("PIC16F628A");
   EXPECT_TRUE(rig.load(":020000000528D1\r\n:00000001FF\r\n;PIC16F628A\r\n;CRC=1234\r\n"));
