@@ -109,10 +109,48 @@ void hold(LineProtocol& line, std::uint8_t byte, const Options& options, bool in
   waitStep(line, byte, options.stepMs);
 }
 
+// A chip entered at low voltage only must never get VPP, and step 4 switches
+// it on: the user confirms that no such chip is on the adapter (--yes, or
+// "y" at the terminal); without a terminal and --yes nothing is switched.
+bool confirmNoChipForVpp(const TForm1& form, const Options& options, bool interactive) {
+  std::printf(
+      "Выбран %s: на его MCLR нельзя подавать больше 9 В, а шаг 4 включает ключ VPP (около "
+      "12,7 В).\nВыньте микроконтроллер из панели и отсоедините разъём ICSP от платы с ним.\n",
+      form.chip.profile.name.c_str());
+  if (options.yes) return true;
+  if (!interactive) {
+    std::printf("Без терминала проверка не выполняется; --yes подтверждает, что микроконтроллера "
+                "в адаптере нет.\n");
+    return false;
+  }
+  std::printf("Микроконтроллера в адаптере нет? (y - да): ");
+  std::fflush(stdout);
+  char answer[16];
+  if (std::fgets(answer, sizeof answer, stdin) == nullptr) return false;
+  return answer[0] == 'y' || answer[0] == 'Y';
+}
+
+// The line's VPP guard lifted while the confirmed test runs, back after it.
+class VppGuardLifted {
+ public:
+  explicit VppGuardLifted(LineProtocol& line) : line_(line), was_(line.lowVoltageEntry()) {
+    line_.setLowVoltageEntry(false);
+  }
+  ~VppGuardLifted() { line_.setLowVoltageEntry(was_); }
+  VppGuardLifted(const VppGuardLifted&) = delete;
+  VppGuardLifted& operator=(const VppGuardLifted&) = delete;
+
+ private:
+  LineProtocol& line_;
+  bool was_;
+};
+
 }  // namespace
 
 bool runPinTest(TForm1& form, const Options& options, bool interactive) {
   LineProtocol& line = form.chip.line;
+  if (line.lowVoltageEntry() && !confirmNoChipForVpp(form, options, interactive)) return false;
+  VppGuardLifted lifted(line);
   std::printf(
       "Проверка адаптера без микроконтроллера (выньте его из панели). Порт %s.\n"
       "Уровни панели — для адаптера по схеме Shema.htm: первый ключ (D2) даёт VPP,\n"

@@ -225,6 +225,8 @@ DeviceProfile profileOf(const CatalogueEntry& entry) {
   profile.beginProgrammingEnded = entry.beginProgrammingEnded;
   profile.wordCycleCommand = entry.wordCycleCommand;
   profile.vppAtMost12V = entry.vppAtMost12V;
+  profile.configBase = entry.configBase;
+  profile.lowVoltageEntry = entry.lowVoltageEntry;
   return profile;
 }
 

@@ -48,6 +48,8 @@ struct CatalogueEntry {
   // device/chip_selection.cpp); null for an item of the menu itself.
   const char* menuGroup = nullptr;
   bool vppAtMost12V = false;
+  std::uint16_t configBase = 0x2000;
+  bool lowVoltageEntry = false;
 };
 
 const std::vector<CatalogueEntry>& catalogue();

@@ -68,11 +68,18 @@ const ChipMenuGroup* chipMenuGroupOf(const CatalogueEntry& chip) {
   return nullptr;
 }
 
+// The chip's profile, and the line's guard against VPP for a chip entered
+// at low voltage only: set with the profile, so no later step can forget it.
+void useProfile(TForm1& form, const CatalogueEntry& chip) {
+  form.chip.profile = profileOf(chip);
+  form.chip.line.setLowVoltageEntry(chip.lowVoltageEntry);
+}
+
 void selectChip(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
   form.window.Caption =
       kCaptionStart + std::string(chip.captionLabel) + portCaption(form.port.isLpt1());
-  form.chip.profile = profileOf(chip);
+  useProfile(form, chip);
   carryOscillatorCode(form, chip.layout);
   if (chip.calibrationPreserved) {
     form.window.bg.Label1 = "BG - не менять";
@@ -153,7 +160,7 @@ void Chenge_Form_84(TForm1& form) {
   w.dataRowsShown = 8;
   w.programRowsShown = 128;
   if (const CatalogueEntry* chip = findChip(form.chip.profile.name))
-    form.chip.profile = profileOf(*chip);
+    useProfile(form, *chip);
   form.chip.profile.programWords = 1024;
   form.chip.profile.dataBytes = 64;
   Chenge_Form_Edit(form);
@@ -163,7 +170,7 @@ void Chenge_Form_62(TForm1& form) {
   WindowState& w = form.window;
   const CatalogueEntry* chip = findChip(form.chip.profile.name);
   if (chip == nullptr) return;
-  form.chip.profile = profileOf(*chip);
+  useProfile(form, *chip);
   w.fieldPanel.Visible = false;
   w.GroupBox5.Enabled = false;
   w.GroupBox5.Visible = false;
@@ -187,7 +194,7 @@ void Chenge_Form_Fields(TForm1& form) {
   WindowState& w = form.window;
   const CatalogueEntry* chip = findChip(form.chip.profile.name);
   if (chip == nullptr) return;
-  form.chip.profile = profileOf(*chip);
+  useProfile(form, *chip);
   w.bg.Panel3Visible = false;
   for (GroupBox* panel : {&w.GroupBox5, &w.GroupBox7}) {
     panel->Enabled = false;
@@ -222,7 +229,7 @@ void Chenge_Form_Edit(TForm1& form) {
 
 void applyChipFromSettings(TForm1& form, const CatalogueEntry& chip) {
   markChip(form, chip);
-  form.chip.profile = profileOf(chip);
+  useProfile(form, chip);
   applyPanelAndLayout(form, chip);
 }
 

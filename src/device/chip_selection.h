@@ -11,6 +11,9 @@ namespace kalmar {
 // "Настройка" -> "Микроконтроллер": each item, one a catalogue row, selects
 // its chip through this.
 void selectChip(TForm1& form, const CatalogueEntry& chip);
+// The chip's profile into the window's chip session, with the line's VPP
+// guard as the row says (every selection goes through it).
+void useProfile(TForm1& form, const CatalogueEntry& chip);
 // The submenus of "Микроконтроллер" holding the chips added later, one a
 // family, after the items of the first chips: the submenu's component name,
 // and its caption; the rows name the submenu they stand in (menuGroup).

@@ -131,6 +131,10 @@ struct DeviceProfile {
   // family (its HEX files reach it and data memory through extended linear
   // addresses).
   std::uint16_t configBase = 0x2000;
+  // Entered at low voltage only (the PIC12F1822 family, whose VPP limit is
+  // below the adapter's): while such a chip is chosen the line never raises
+  // VPP (LineProtocol::setLowVoltageEntry).
+  bool lowVoltageEntry = false;
 
   bool operator==(const DeviceProfile&) const = default;
 
