@@ -79,6 +79,44 @@ constexpr std::array<C, 3> kWrtF882{{
     {0x0000, "0000h-03FFh"}, {0x0200, "0000h-00FFh"}, {0x0600, "выключена"}}};
 constexpr std::array<C, 2> kBor4v{{{0, "2,1 В"}, {0x100, "4,0 В"}}};
 
+// The PIC12F1822 family, by its datasheets (gputils' headers name the same).
+constexpr std::array<C, 8> kFoscEnhanced{{
+    {0x0, "LP: кварц малой мощности"},
+    {0x1, "XT: кварц, резонатор"},
+    {0x2, "HS: высокочастотный кварц"},
+    {0x3, "EXTRC: RC на {in}"},
+    {0x4, "INTOSC: {out} и {in} - порты"},
+    {0x5, "ECL: внешний генератор до 0,5 МГц на {in}"},
+    {0x6, "ECM: внешний генератор 0,5-4 МГц на {in}"},
+    {0x7, "ECH: внешний генератор 4-32 МГц на {in}"},
+}};
+constexpr std::array<C, 4> kWdteEnhanced{{
+    {0x00, "выключен"},
+    {0x08, "по биту SWDTEN"},
+    {0x10, "включён, кроме режима Sleep"},
+    {0x18, "включён"}}};
+constexpr std::array<C, 2> kMclreEnhanced{{{0, "вход (при LVP = 1 - всегда MCLR)"},
+                                           {0x40, "MCLR"}}};
+constexpr std::array<C, 4> kBorenEnhanced{{
+    {0x000, "выключен"},
+    {0x200, "по биту SBOREN"},
+    {0x400, "включён, кроме режима Sleep"},
+    {0x600, "включён"}}};
+constexpr std::array<C, 2> kClkoutenEnhanced{{{0, "CLKOUT на {out}"},
+                                              {0x800, "выключен, {out} - порт"}}};
+constexpr std::array<C, 2> kBorvEnhanced{{{0, "высокий порог"}, {0x400, "низкий порог"}}};
+// LVP cleared leaves only high-voltage entry, which this adapter must not
+// give these chips.
+constexpr std::array<C, 2> kLvpEnhanced{{{0, "выключено: только высокое напряжение"},
+                                         {0x2000, "включено"}}};
+// WRT1:WRT0 (CONFIG2 bits 1:0): all, half or the first 512 words.
+constexpr std::array<C, 4> kWrt2K{{
+    {0x0, "0000h-07FFh"}, {0x1, "0000h-03FFh"}, {0x2, "0000h-01FFh"}, {0x3, "выключена"}}};
+constexpr std::array<C, 4> kWrt4K{{
+    {0x0, "0000h-0FFFh"}, {0x1, "0000h-07FFh"}, {0x2, "0000h-01FFh"}, {0x3, "выключена"}}};
+constexpr std::array<C, 4> kWrt8K{{
+    {0x0, "0000h-1FFFh"}, {0x1, "0000h-0FFFh"}, {0x2, "0000h-01FFh"}, {0x3, "выключена"}}};
+
 template <std::size_t N>
 constexpr std::span<const C> all(const std::array<C, N>& choices) {
   return {choices.data(), N};
@@ -168,6 +206,33 @@ constexpr std::array<ConfigField, 13> fieldsF88x(const std::array<C, W>& wrt) {
   }};
 }
 constexpr auto kFieldsF882 = fieldsF88x(kWrtF882);
+
+// CONFIG1 (all 14 bits) and CONFIG2 (bits 13, 12, 10:8, 1:0) of the
+// PIC12F1822 family, with the chip's WRT ranges.
+template <std::size_t W>
+constexpr std::array<ConfigField, 16> fieldsEnhanced(const std::array<C, W>& wrt) {
+  return {{
+      {"FOSC", 0, 0x0007, all(kFoscEnhanced)},
+      {"WDTE", 0, 0x0018, all(kWdteEnhanced)},
+      {"PWRTE", 0, 0x0020, all(kOnWhenClear<5>)},
+      {"MCLRE", 0, 0x0040, all(kMclreEnhanced)},
+      {"CP", 0, 0x0080, all(kProtectedWhenClear<7>)},
+      {"CPD", 0, 0x0100, all(kProtectedWhenClear<8>)},
+      {"BOREN", 0, 0x0600, all(kBorenEnhanced)},
+      {"CLKOUTEN", 0, 0x0800, all(kClkoutenEnhanced)},
+      {"IESO", 0, 0x1000, all(kOnWhenSet<12>)},
+      {"FCMEN", 0, 0x2000, all(kOnWhenSet<13>)},
+      {"WRT", 1, 0x0003, all(wrt)},
+      {"PLLEN", 1, 0x0100, all(kOnWhenSet<8>)},
+      {"STVREN", 1, 0x0200, all(kOnWhenSet<9>)},
+      {"BORV", 1, 0x0400, all(kBorvEnhanced)},
+      {"DEBUG", 1, 0x1000, all(kOnWhenClear<12>)},
+      {"LVP", 1, 0x2000, all(kLvpEnhanced)},
+  }};
+}
+constexpr auto kFieldsEnhanced2K = fieldsEnhanced(kWrt2K);
+constexpr auto kFieldsEnhanced4K = fieldsEnhanced(kWrt4K);
+constexpr auto kFieldsEnhanced8K = fieldsEnhanced(kWrt8K);
 constexpr auto kFieldsF883 = fieldsF88x(kWrtF873A);
 constexpr auto kFieldsF886 = fieldsF88x(kWrtF876A);
 
@@ -183,5 +248,8 @@ const ConfigSpace kConfigSpaceF876A{1, {0x2FCF, 0}, kFieldsF876A};
 const ConfigSpace kConfigSpaceF882{2, {0x3FFF, 0x0700}, kFieldsF882};
 const ConfigSpace kConfigSpaceF883{2, {0x3FFF, 0x0700}, kFieldsF883};
 const ConfigSpace kConfigSpaceF886{2, {0x3FFF, 0x0700}, kFieldsF886};
+const ConfigSpace kConfigSpaceEnhanced2K{2, {0x3FFF, 0x3703}, kFieldsEnhanced2K};
+const ConfigSpace kConfigSpaceEnhanced4K{2, {0x3FFF, 0x3703}, kFieldsEnhanced4K};
+const ConfigSpace kConfigSpaceEnhanced8K{2, {0x3FFF, 0x3703}, kFieldsEnhanced8K};
 
 }  // namespace kalmar

@@ -24,5 +24,11 @@ extern const ConfigSpace kConfigSpaceF876A;  // PIC16F876A/877A
 extern const ConfigSpace kConfigSpaceF882;
 extern const ConfigSpace kConfigSpaceF883;  // PIC16F883/884
 extern const ConfigSpace kConfigSpaceF886;  // PIC16F886/887
+// The PIC12F1822 family: CONFIG1 and CONFIG2 at 8007h and 8008h (LVP in
+// CONFIG2 bit 13), WRT ranges by program memory size: 2K words (PIC12F1822,
+// PIC16F1823, PIC16F1826), 4K (PIC16F1827), 8K (PIC16F1847).
+extern const ConfigSpace kConfigSpaceEnhanced2K;
+extern const ConfigSpace kConfigSpaceEnhanced4K;
+extern const ConfigSpace kConfigSpaceEnhanced8K;
 
 }  // namespace kalmar

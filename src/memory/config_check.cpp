@@ -1,5 +1,8 @@
 #include "memory/config_check.h"
 
+#include <string_view>
+
+#include "model/config_fields.h"
 #include "model/hex_text.h"
 
 namespace kalmar {
@@ -63,6 +66,15 @@ void Check_Slov_cfg_file(TForm1& form) {
   if (form.host.messageBox("Предупреждение.", text, MessageIcon::None, MessageButtons::OkCancel) ==
       MessageResult::Ok)
     form.buffer.config = *proposed;
+}
+
+bool clearsLowVoltageEntry(const DeviceProfile& profile, std::uint16_t config,
+                           std::uint16_t config2) {
+  if (!profile.lowVoltageEntry || profile.configSpace == nullptr) return false;
+  for (const ConfigField& field : profile.configSpace->fields)
+    if (std::string_view(field.name) == "LVP")
+      return ((field.word == 0 ? config : config2) & field.mask) == 0;
+  return false;
 }
 
 }  // namespace kalmar

@@ -20,4 +20,10 @@ inline constexpr const char* kCorrectionOfferStart =
 // Offers the correction of an implausible configuration word from a file.
 void Check_Slov_cfg_file(TForm1& form);
 
+// Whether these configuration words clear the LVP bit of a chip entered at
+// low voltage only: written, they would leave it reachable only by the
+// high voltage this adapter must not give it.
+bool clearsLowVoltageEntry(const DeviceProfile& profile, std::uint16_t config,
+                           std::uint16_t config2);
+
 }  // namespace kalmar

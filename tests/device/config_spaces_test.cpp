@@ -36,6 +36,10 @@ const std::vector<Space>& spaces() {
       {"PIC16F882", kConfigSpaceF882, {"p16f882"}},
       {"PIC16F883/884", kConfigSpaceF883, {"p16f883", "p16f884"}},
       {"PIC16F886/887", kConfigSpaceF886, {"p16f886", "p16f887"}},
+      {"PIC12F1822/16F1823/16F1826", kConfigSpaceEnhanced2K,
+       {"p12f1822", "p16f1823", "p16f1826"}},
+      {"PIC16F1827", kConfigSpaceEnhanced4K, {"p16f1827"}},
+      {"PIC16F1847", kConfigSpaceEnhanced8K, {"p16f1847"}},
   };
   return all;
 }

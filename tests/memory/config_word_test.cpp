@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "device/catalogue.h"
 #include "device/chip_selection.h"
+#include "device/config_spaces.h"
+#include "memory/config_check.h"
 #include "support/form_rig.h"
 
 namespace kalmar::testing {
@@ -241,6 +244,20 @@ TEST(ConfigWord, NoAdapterTouchesNothing) {
   Button10Click(rig.form);
   EXPECT_EQ(rig.host.messages.size(), 1u);
   EXPECT_EQ(rig.word(), 0x3FFB);
+}
+
+// Only a chip entered at low voltage only is guarded, by its LVP field
+// wherever its words put it: CONFIG2 bit 13 on the PIC12F1822 family; the
+// PIC16F88's LVP (bit 7 of its first word) leaves it the high voltage.
+TEST(ConfigWord, ClearingLvpMattersOnlyOnALowVoltageChip) {
+  DeviceProfile lowVoltage = profileOf(*findChip("PIC16F88"));
+  lowVoltage.configSpace = &kConfigSpaceEnhanced4K;
+  lowVoltage.lowVoltageEntry = true;
+  EXPECT_FALSE(clearsLowVoltageEntry(lowVoltage, 0x3FFF, 0x3FFF));
+  EXPECT_TRUE(clearsLowVoltageEntry(lowVoltage, 0x3FFF, 0x1FFF));
+  EXPECT_FALSE(clearsLowVoltageEntry(lowVoltage, 0x0000, 0x2000));
+  const DeviceProfile f88 = profileOf(*findChip("PIC16F88"));
+  EXPECT_FALSE(clearsLowVoltageEntry(f88, 0x3F7F, 0x3FFF));
 }
 
 }  // namespace
