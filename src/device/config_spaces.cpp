@@ -85,7 +85,7 @@ constexpr std::array<C, 8> kFoscEnhanced{{
     {0x1, "XT: кварц, резонатор"},
     {0x2, "HS: высокочастотный кварц"},
     {0x3, "EXTRC: RC на {in}"},
-    {0x4, "INTOSC: {out} и {in} - порты"},
+    {0x4, "INTOSC: {out} и {in} — порты"},
     {0x5, "ECL: внешний генератор до 0,5 МГц на {in}"},
     {0x6, "ECM: внешний генератор 0,5-4 МГц на {in}"},
     {0x7, "ECH: внешний генератор 4-32 МГц на {in}"},
@@ -95,7 +95,7 @@ constexpr std::array<C, 4> kWdteEnhanced{{
     {0x08, "по биту SWDTEN"},
     {0x10, "включён, кроме режима Sleep"},
     {0x18, "включён"}}};
-constexpr std::array<C, 2> kMclreEnhanced{{{0, "вход (при LVP = 1 - всегда MCLR)"},
+constexpr std::array<C, 2> kMclreEnhanced{{{0, "вход (при LVP = 1 — всегда MCLR)"},
                                            {0x40, "MCLR"}}};
 constexpr std::array<C, 4> kBorenEnhanced{{
     {0x000, "выключен"},
@@ -103,7 +103,7 @@ constexpr std::array<C, 4> kBorenEnhanced{{
     {0x400, "включён, кроме режима Sleep"},
     {0x600, "включён"}}};
 constexpr std::array<C, 2> kClkoutenEnhanced{{{0, "CLKOUT на {out}"},
-                                              {0x800, "выключен, {out} - порт"}}};
+                                              {0x800, "выключен, {out} — порт"}}};
 constexpr std::array<C, 2> kBorvEnhanced{{{0, "высокий порог"}, {0x400, "низкий порог"}}};
 // LVP cleared leaves only high-voltage entry, which this adapter must not
 // give these chips.
