@@ -23,17 +23,16 @@ constexpr std::uint8_t kCmd09[] = {3, 0, 2, 3, 1, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 
 constexpr std::uint8_t kCmd0B[] = {3, 0, 2, 3, 0, 2, 3, 1, 3, 0, 2, 3, 1, 3, 1, 3, 2};
 constexpr std::uint8_t kCmd18[] = {3, 1, 3, 1, 3, 1, 3, 0, 2, 3, 0, 2, 3, 1, 3, 2};
 
-// The commands of the chips with write latches, in the same shape: a lead
-// 03, each bit LSB first, the trailing 02.
-template <std::uint8_t Code>
-constexpr auto makeCommand() {
-  constexpr int ones = ((Code >> 0) & 1) + ((Code >> 1) & 1) + ((Code >> 2) & 1) +
-                       ((Code >> 3) & 1) + ((Code >> 4) & 1) + ((Code >> 5) & 1);
-  std::array<std::uint8_t, 1 + 2 * 6 + ones + 1> steps{};
+// `Bits` bits of `Value` in the stored commands' shape: a lead 03, each bit
+// LSB first, the trailing 02.
+template <std::uint64_t Value, int Bits>
+constexpr auto commandShaped() {
+  constexpr int ones = std::popcount(Value & ((std::uint64_t{1} << Bits) - 1));
+  std::array<std::uint8_t, 1 + 2 * Bits + ones + 1> steps{};
   std::size_t i = 0;
   steps[i++] = 3;
-  for (int bit = 0; bit < 6; ++bit) {
-    if ((Code >> bit) & 1) {
+  for (int bit = 0; bit < Bits; ++bit) {
+    if ((Value >> bit) & 1) {
       for (std::uint8_t b : {0, 2, 3}) steps[i++] = b;
     } else {
       for (std::uint8_t b : {1, 3}) steps[i++] = b;
@@ -41,6 +40,12 @@ constexpr auto makeCommand() {
   }
   steps[i++] = 2;
   return steps;
+}
+
+// The commands of the chips with write latches, in the same shape.
+template <std::uint8_t Code>
+constexpr auto makeCommand() {
+  return commandShaped<Code, 6>();
 }
 
 constexpr auto kCmd0A = makeCommand<0x0A>();
@@ -93,22 +98,9 @@ constexpr auto makeReadFrame() {
   return steps;
 }
 
-// A lead 03, the key's 32 bits and one more clock (a 0 bit), each bit as a
-// command's, the trailing 02.
-constexpr std::uint32_t kKey = 0x4D434850;
+// The low-voltage key, 4D434850h, and one more clock: a 33rd bit, 0.
 constexpr auto makeKey() {
-  std::array<std::uint8_t, 1 + 2 * 33 + std::popcount(kKey) + 1> steps{};
-  std::size_t i = 0;
-  steps[i++] = 3;
-  for (int bit = 0; bit < 33; ++bit) {
-    if (bit < 32 && ((kKey >> bit) & 1U) != 0) {
-      for (std::uint8_t b : {0, 2, 3}) steps[i++] = b;
-    } else {
-      for (std::uint8_t b : {1, 3}) steps[i++] = b;
-    }
-  }
-  steps[i++] = 2;
-  return steps;
+  return commandShaped<0x4D434850, 33>();
 }
 
 constexpr auto kFrame3FFF = makeFrame3FFF();

@@ -25,7 +25,7 @@ void readConfigSpaceWords(TForm1& form) {
     form.buffer.config2 = readConfigurationSpaceWord(form.chip, kSecondWordOffset);
   if (profile.calibrationWordAt != 0)
     form.buffer.chipCalibration =
-        readConfigurationSpaceWord(form.chip, profile.calibrationWordAt - 0x2000);
+        readConfigurationSpaceWord(form.chip, profile.calibrationWordAt - profile.configBase);
 }
 
 Outcome writeSecondConfigWord(TForm1& form, const char* failedAction) {

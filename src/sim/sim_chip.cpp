@@ -44,6 +44,11 @@ std::uint16_t SimChip::configBase() const {
   return traits_->family == SimFamily::F1xxx ? 0x8000 : 0x2000;
 }
 
+// A counter in configuration space as its offset from the base.
+std::uint16_t SimChip::configOffset(std::uint16_t pc) const {
+  return static_cast<std::uint16_t>(pc & (configBase() - 1));
+}
+
 // Code protection per family, from each datasheet's configuration word:
 // PIC16F84/84A CP = bits 13:4 (any cleared bit protects; DS35007), PIC16C84
 // CP = bit 4; PIC16F627/628 CP1:CP0 in bits 13:12 and 11:10 with partial
@@ -493,7 +498,7 @@ std::uint16_t SimChip::readProgramSpace() const {
     std::uint16_t address = static_cast<std::uint16_t>(pc_ & (program.size() - 1));
     return programProtected(address) ? 0x0000 : program[address];
   }
-  switch (pc_ & (configBase() - 1)) {
+  switch (configOffset(pc_)) {
     case 0:
     case 1:
     case 2:
@@ -518,7 +523,7 @@ std::uint16_t SimChip::readProgramSpace() const {
 // words or a reserved word.
 std::uint16_t SimChip::upperWord(std::uint16_t pc) const {
   const std::uint16_t base = configBase();
-  const auto at = static_cast<std::uint16_t>(base | (pc & (base - 1)));
+  const std::uint16_t at = base + configOffset(pc);
   if (at == base + 8 && traits_->hasConfig2) return config2Read();
   if (at == traits_->calibrationAt) return calibrationWord;
   if (at == traits_->calibrationAt + 1 && traits_->calibrationWords == 2) return calibrationWord2;
@@ -529,7 +534,7 @@ std::uint16_t SimChip::upperWord(std::uint16_t pc) const {
 // while anything is protected.
 void SimChip::writeUpperWord(std::uint16_t pc, std::uint16_t value, bool eraseFirst) {
   const std::uint16_t base = configBase();
-  const auto at = static_cast<std::uint16_t>(base | (pc & (base - 1)));
+  const std::uint16_t at = base + configOffset(pc);
   const auto program1 = [value, eraseFirst](std::uint16_t old) {
     return eraseFirst ? value : static_cast<std::uint16_t>(old & value);
   };
@@ -631,7 +636,7 @@ void SimChip::writeProgramCell(std::uint16_t pc, std::uint16_t value, bool erase
     if (!programProtected(address)) program[address] = program1(program[address]);
     return;
   }
-  switch (pc & (configBase() - 1)) {
+  switch (configOffset(pc)) {
     case 0:
     case 1:
     case 2:

@@ -161,6 +161,7 @@ class SimChip {
   // Where Load Configuration puts the counter: 2000h, or 8000h on the
   // PIC1xF1xxx; program space wraps below it.
   std::uint16_t configBase() const;
+  std::uint16_t configOffset(std::uint16_t pc) const;
   bool inConfigSpace() const { return pc_ >= configBase(); }
   // The low-voltage entry of the PIC1xF1xxx (low_voltage_entry.cpp).
   bool lowVoltageOnly() const;
